@@ -1,0 +1,122 @@
+# Shared by scripts/run and scripts/test: packages, builds and the Wine prefix.
+# shellcheck shell=bash
+
+GM_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
+GM_PACKAGES=(cmake make g++ googletest libgtest-dev libgmock-dev
+  g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev wine wine64
+  xvfb xdotool x11-utils imagemagick librsvg2-bin python3
+  fonts-liberation fonts-wqy-microhei fonts-dejavu-core)
+
+gm_log() { printf '== %s\n' "$*" >&2; }
+
+# Installs whatever Debian package the build, the tests or the run need and is missing.
+gm_ensure_packages() {
+  local missing=()
+  local package
+  for package in "${GM_PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
+      missing+=("$package")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  gm_log "installing ${missing[*]}"
+  local sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  $sudo apt-get update -qq >&2 &&
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends \
+      "${missing[@]}" >&2
+}
+
+gm_jobs() { nproc 2>/dev/null || echo 2; }
+
+gm_build_native() {
+  cmake -S "$GM_ROOT" -B "$GM_ROOT/build/native" -DGM_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug \
+    >/dev/null &&
+    cmake --build "$GM_ROOT/build/native" -j "$(gm_jobs)"
+}
+
+gm_build_win64() {
+  cmake -S "$GM_ROOT" -B "$GM_ROOT/build/win64" \
+    -DCMAKE_TOOLCHAIN_FILE="$GM_ROOT/cmake/mingw-w64-x86_64.cmake" \
+    -DCMAKE_BUILD_TYPE=Release >/dev/null &&
+    cmake --build "$GM_ROOT/build/win64" -j "$(gm_jobs)"
+}
+
+# A Wine prefix of the project's own, made once per build folder, with the fonts a user sees.
+gm_wine_prefix() {
+  local prefix="$1"
+  export WINEPREFIX="$prefix" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  if [ ! -f "$prefix/.gm-ready" ]; then
+    gm_log "making Wine prefix $prefix"
+    rm -rf "$prefix"
+    mkdir -p "$prefix"
+    wineboot -i >/dev/null 2>&1
+    # Font replacements: Windows faces the program asks for -> fonts from Debian packages.
+    # Written as a UTF-16 .reg file so that the Chinese face names survive.
+    local reg="$prefix/fonts.reg"
+    {
+      printf '\xff\xfe'
+      {
+        printf 'Windows Registry Editor Version 5.00\r\n\r\n'
+        printf '[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n'
+        local face
+        for face in "Segoe UI" "Arial" "Tahoma" "Microsoft Sans Serif" "MS Shell Dlg" \
+          "MS Shell Dlg 2" "Verdana" "Times New Roman"; do
+          printf '"%s"="Liberation Sans"\r\n' "$face"
+        done
+        for face in "SimHei" "SimSun" "NSimSun" "Microsoft YaHei" "PMingLiU" "MingLiU" \
+          "Microsoft JhengHei" "黑体" "宋体" "新細明體" "微软雅黑"; do
+          printf '"%s"="WenQuanYi Micro Hei"\r\n' "$face"
+        done
+      } | iconv -f UTF-8 -t UTF-16LE
+    } >"$reg"
+    wine regedit "$reg" >/dev/null 2>&1
+    wineserver -w
+    touch "$prefix/.gm-ready"
+  fi
+}
+
+# Counts of a GoogleTest run's log: prints "passed failed". A run that crashed before its
+# summary counts as one failure.
+gm_gtest_counts() {
+  local log="$1"
+  local passed failed
+  passed=$(sed -n 's/^\[  PASSED  \] \([0-9]*\) test.*/\1/p' "$log" | tail -n 1)
+  failed=$(sed -n 's/^\[  FAILED  \] \([0-9]*\) test.*/\1/p' "$log" | tail -n 1)
+  if [ -z "$passed" ] && [ -z "$failed" ]; then
+    echo "0 1"
+    return
+  fi
+  echo "${passed:-0} ${failed:-0}"
+}
+
+# Starts Xvfb on a free display for this shell and sets DISPLAY; its pid is in GM_XVFB_PID.
+gm_start_xvfb() {
+  local display
+  for display in $(seq 90 140); do
+    [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ] && continue
+    Xvfb ":$display" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+    GM_XVFB_PID=$!
+    export DISPLAY=":$display"
+    local i
+    for i in $(seq 50); do
+      xdpyinfo >/dev/null 2>&1 && return 0
+      sleep 0.1
+    done
+    kill "$GM_XVFB_PID" 2>/dev/null
+  done
+  return 1
+}
+
+# Waits up to $2 seconds for a visible window whose name is $1; prints its id.
+gm_wait_window() {
+  local name="$1" seconds="${2:-20}" i id
+  for i in $(seq $((seconds * 10))); do
+    id=$(xdotool search --onlyvisible --name "^$name\$" 2>/dev/null | head -n 1)
+    if [ -n "$id" ]; then
+      echo "$id"
+      return 0
+    fi
+    sleep 0.1
+  done
+  return 1
+}

@@ -1,0 +1,25 @@
+// The process-wide state of the program, owned by one object so that tests can build a fresh
+// one: the records, the values beside them and the device link's state.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+
+#include "config/records.h"
+#include "device/link_state.h"
+
+namespace gm {
+
+struct AppState {
+  SettingsRecord record;              // what the user edits
+  DeviceConfig device;                // what was last built for, or read back from, the mouse
+  SettingsRecord savedRecord;         // the record as last loaded or applied; Cancel returns to it
+  std::uint8_t defaultsMode = 0;      // 1 only while Reset loads the factory files
+  std::uint8_t firstRunFlag = 0;      // byte 0 of the configuration file last read
+  std::uint8_t profileFileIndex = 0;  // n of config%d.bin / str%d.ini in use
+  // 1 while the command interface is open; read by the listener thread without a lock.
+  std::atomic<std::uint32_t> connectedFlag{0};
+  LinkState link;
+};
+
+}  // namespace gm

@@ -1,0 +1,21 @@
+// What the device link knows about the opened interfaces of the mouse.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/hid_system.h"
+
+namespace gm {
+
+struct LinkState {
+  std::wstring devicePath;  // after a successful discovery: the command interface
+  HidHandle commandHandle = kInvalidHidHandle;
+  HidHandle eventHandle = kInvalidHidHandle;
+  std::uint16_t featureReportLength = 0;
+  std::uint16_t inputReportLength = 0;
+  std::uint16_t outputReportLength = 0;  // recorded only: writes are always 65 bytes
+  std::uint16_t eventInputReportLength = 0;
+};
+
+}  // namespace gm

@@ -1,0 +1,37 @@
+// Host services the core asks for instead of touching the system itself: pauses, the tick
+// count and message boxes. The Win32 front end, the command-line tool and the tests each
+// provide one; later services are added here as the program grows.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace gm {
+
+// Buttons and icon of a message box, values as the Win32 MessageBox flags.
+enum MessageBoxFlags : unsigned {
+  kMbOk = 0x0,
+  kMbOkCancel = 0x1,
+  kMbYesNo = 0x4,
+  kMbIconError = 0x10,
+  kMbIconQuestion = 0x20,
+  kMbIconWarning = 0x30,
+  kMbIconInformation = 0x40,
+};
+
+// Answers of a message box, values as the Win32 IDOK/IDCANCEL/IDYES/IDNO.
+enum MessageBoxAnswer : int { kIdOk = 1, kIdCancel = 2, kIdYes = 6, kIdNo = 7 };
+
+class Host {
+ public:
+  virtual ~Host() = default;
+
+  // Blocks the calling thread for the given milliseconds (a protocol pause).
+  virtual void Pause(std::uint32_t milliseconds) = 0;
+  // Milliseconds since some fixed point, wrapping at 2^32 like GetTickCount.
+  virtual std::uint32_t TickCount() = 0;
+  // Shows a modal message box over the main window and returns the answer.
+  virtual int ShowMessage(const std::wstring& text, const std::wstring& title, unsigned flags) = 0;
+};
+
+}  // namespace gm

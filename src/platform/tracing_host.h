@@ -1,0 +1,28 @@
+// A Host that writes every protocol pause to a trace and then hands it to another Host
+// (or, with none, does not wait at all).
+#pragma once
+
+#include "device/trace.h"
+#include "platform/host.h"
+
+namespace gm {
+
+class TracingHost : public Host {
+ public:
+  TracingHost(Trace* trace, Host* inner) : trace_(trace), inner_(inner) {}
+
+  void Pause(std::uint32_t milliseconds) override {
+    if (trace_ != nullptr) trace_->Pause(milliseconds);
+    if (inner_ != nullptr) inner_->Pause(milliseconds);
+  }
+  std::uint32_t TickCount() override { return inner_ != nullptr ? inner_->TickCount() : 0; }
+  int ShowMessage(const std::wstring& text, const std::wstring& title, unsigned flags) override {
+    return inner_ != nullptr ? inner_->ShowMessage(text, title, flags) : kIdOk;
+  }
+
+ private:
+  Trace* trace_;
+  Host* inner_;
+};
+
+}  // namespace gm

@@ -1,0 +1,23 @@
+// Host services of the Windows program.
+#pragma once
+
+#include "platform/host.h"
+
+namespace gm {
+
+class Win32Host : public Host {
+ public:
+  // owner: the HWND message boxes belong to (may be null), kept as an opaque pointer so that
+  // this header needs no Windows header.
+  explicit Win32Host(void* owner = nullptr) : owner_(owner) {}
+  void SetOwner(void* owner) { owner_ = owner; }
+
+  void Pause(std::uint32_t milliseconds) override;
+  std::uint32_t TickCount() override;
+  int ShowMessage(const std::wstring& text, const std::wstring& title, unsigned flags) override;
+
+ private:
+  void* owner_;
+};
+
+}  // namespace gm

@@ -1,0 +1,57 @@
+// A HidSystem that records every report it is given and answers feature and input reports
+// from a script, for transfer cases a well-behaved mouse never produces.
+#pragma once
+
+#include <algorithm>
+#include <cstdint>
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "platform/hid_system.h"
+
+namespace gm::test {
+
+struct SentReport {
+  std::string kind;  // "set-feature", "write"
+  std::vector<std::uint8_t> bytes;
+};
+
+class ScriptedHid : public HidSystem {
+ public:
+  HidHandle Open(const std::wstring&, HidOpenMode) override { return 1; }
+  void Close(HidHandle) override {}
+  bool SetFeature(HidHandle, std::span<const std::uint8_t> report) override {
+    sent.push_back({"set-feature", {report.begin(), report.end()}});
+    return true;
+  }
+  bool GetFeature(HidHandle, std::span<std::uint8_t> report) override {
+    ++featureReads;
+    if (featureReplies.empty()) return false;  // leaves the caller's cleared buffer
+    const auto reply = featureReplies.front();
+    featureReplies.pop_front();
+    std::copy_n(reply.begin(), std::min(reply.size(), report.size()), report.begin());
+    return true;
+  }
+  bool WriteReport(HidHandle, std::span<const std::uint8_t> report) override {
+    sent.push_back({"write", {report.begin(), report.end()}});
+    return true;
+  }
+  std::size_t ReadReport(HidHandle, std::span<std::uint8_t> report) override {
+    readSizes.push_back(report.size());
+    if (inputReports.empty()) return 0;
+    const auto input = inputReports.front();
+    inputReports.pop_front();
+    const std::size_t count = std::min(input.size(), report.size());
+    std::copy_n(input.begin(), count, report.begin());
+    return count;
+  }
+
+  std::vector<SentReport> sent;
+  std::deque<std::vector<std::uint8_t>> featureReplies;
+  std::deque<std::vector<std::uint8_t>> inputReports;
+  std::vector<std::size_t> readSizes;
+  int featureReads = 0;
+};
+
+}  // namespace gm::test
