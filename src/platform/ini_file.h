@@ -1,0 +1,31 @@
+// The INI seam: the Windows profile-string functions on Windows, an own engine that reads and
+// writes the same bytes elsewhere. Every call names its file, as the Windows functions do.
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace gm {
+
+class IniFile {
+ public:
+  virtual ~IniFile() = default;
+
+  // GetPrivateProfileStringW with an empty default and a buffer of bufferChars characters
+  // (the value comes back cut to bufferChars - 1 characters).
+  virtual std::wstring ReadString(const std::filesystem::path& file, const std::wstring& section,
+                                  const std::wstring& key, std::size_t bufferChars = 1024) = 0;
+  // WritePrivateProfileStringW of one key.
+  virtual bool WriteString(const std::filesystem::path& file, const std::wstring& section,
+                           const std::wstring& key, const std::wstring& value) = 0;
+  // WritePrivateProfileStringW(section, NULL, NULL): removes the section with its keys.
+  virtual bool DeleteSection(const std::filesystem::path& file, const std::wstring& section) = 0;
+  // GetPrivateProfileSectionNamesW: the names in file order, as many as fit in a buffer of
+  // bufferChars characters (the last one cut as the Windows function cuts it).
+  virtual std::vector<std::wstring> SectionNames(const std::filesystem::path& file,
+                                                 std::size_t bufferChars) = 0;
+};
+
+}  // namespace gm
