@@ -107,11 +107,12 @@ gm_start_xvfb() {
   return 1
 }
 
-# Waits up to $2 seconds for a visible window whose name is $1; prints its id.
+# Waits up to $2 seconds for a visible top-level window of the program whose X class is $1
+# (Wine names it after the executable); prints its id.
 gm_wait_window() {
-  local name="$1" seconds="${2:-20}" i id
+  local class="$1" seconds="${2:-20}" i id
   for i in $(seq $((seconds * 10))); do
-    id=$(xdotool search --onlyvisible --name "^$name\$" 2>/dev/null | head -n 1)
+    id=$(xdotool search --onlyvisible --class "^$class\$" 2>/dev/null | head -n 1)
     if [ -n "$id" ]; then
       echo "$id"
       return 0

@@ -1,6 +1,8 @@
 #include <windows.h>
-// hidsdi.h needs the types of windows.h first.
+// hidsdi.h needs the types of windows.h first; mingw-w64's copy lacks C linkage.
+extern "C" {
 #include <hidsdi.h>
+}
 
 #include <vector>
 

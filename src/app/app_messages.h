@@ -1,0 +1,32 @@
+// Window messages, timers and command ids of the program, kept in one place.
+#pragma once
+
+namespace gm {
+
+inline constexpr unsigned kMsgTrayIcon = 0x401;        // WM_USER+1: mouse message on the icon
+inline constexpr unsigned kMsgDeviceEvent = 0x402;     // WM_USER+2: device event code, value
+inline constexpr unsigned kMsgProfileCommand = 0xB03;  // 0 import, 1 export, 2 reload
+inline constexpr unsigned kMsgStartUpdater = 0xB13;
+inline constexpr unsigned kMsgThumbMoved = 0xB20;     // new top of the scroll thumb
+inline constexpr unsigned kMsgRecorderEvent = 0x926;  // inside the macro manager
+
+inline constexpr unsigned kCmdExit = 1028;  // notification-area menu item
+
+inline constexpr unsigned kTimerSaveBusy = 1;     // 2000 ms after Save
+inline constexpr unsigned kTimerResetCursor = 2;  // 6000 ms after Reset
+inline constexpr unsigned kTimerSaveCursor = 3;   // 6000 ms after Save
+
+// Device event codes (second byte of the event report is 7, the first 6).
+inline constexpr unsigned kEventDpiStageFirst = 1;
+inline constexpr unsigned kEventDpiStageLast = 3;
+inline constexpr unsigned kEventMacroKey = 9;
+inline constexpr unsigned kEventMouseDetected = 14;
+inline constexpr unsigned kEventMouseNotDetected = 15;
+
+// Mouse messages carried in lParam of kMsgTrayIcon.
+inline constexpr unsigned kMouseLeftDown = 0x201;
+inline constexpr unsigned kMouseLeftUp = 0x202;
+inline constexpr unsigned kMouseLeftDoubleClick = 0x203;
+inline constexpr unsigned kMouseRightUp = 0x205;
+
+}  // namespace gm

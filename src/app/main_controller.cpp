@@ -1,0 +1,83 @@
+#include "app/main_controller.h"
+
+#include "app/app_messages.h"
+#include "device/device_operations.h"
+
+namespace gm {
+namespace {
+
+constexpr std::size_t kSlotTrayExit = 76;
+constexpr std::size_t kSlotNotDetected = 77;
+constexpr std::size_t kSlotDetected = 78;
+constexpr std::size_t kSlotFirstStage = 68;
+constexpr std::size_t kSlotMacroKey = 75;
+constexpr unsigned kEventBalloonMs = 5000;
+constexpr unsigned kDetectionBalloonMs = 100;
+
+}  // namespace
+
+std::optional<Balloon> DeviceEventBalloon(unsigned code, unsigned value, const TextLookup& text,
+                                          const std::function<const SettingsBlock&()>& readBack) {
+  if (code >= kEventDpiStageFirst && code <= kEventDpiStageLast) {
+    if (value < 1 || value > kDpiStageCount) return std::nullopt;
+    const SettingsBlock& block = readBack();
+    const unsigned dpi = (block[0x54 + value - 1] + 1u) * 100u;
+    return Balloon{text(kSlotFirstStage + value - 1) + std::to_wstring(dpi), L"Info",
+                   kEventBalloonMs};
+  }
+  if (code == kEventMacroKey) {
+    if (value == 0) return std::nullopt;
+    return Balloon{text(kSlotMacroKey) + std::to_wstring(value), L"Info", kEventBalloonMs};
+  }
+  if (code == kEventMouseDetected)
+    return Balloon{text(kSlotDetected), L"Info", kDetectionBalloonMs};
+  if (code == kEventMouseNotDetected) {
+    return Balloon{text(kSlotNotDetected), L"Warning", kDetectionBalloonMs};
+  }
+  return std::nullopt;
+}
+
+MainController::MainController(AppState& state, Host& host, HidSystem& hid, MainView& view,
+                               TextLookup text)
+    : state_(state), host_(host), hid_(hid), view_(view), text_(std::move(text)) {}
+
+void MainController::OnTrayMouse(unsigned mouseMessage) {
+  if (mouseMessage == kMouseLeftUp || mouseMessage == kMouseLeftDoubleClick) {
+    if (state_.connectedFlag != 1) {
+      OnDeviceEvent(kEventMouseNotDetected, 0);
+      return;
+    }
+    if (reloadOnOpen_) {
+      reloadOnOpen_ = false;
+      view_.ClearSelectionAndHover();
+      if (reloadFiles) reloadFiles();
+      view_.Relayout();
+    } else if (firstPageBuilt_) {
+      view_.Relayout();
+    } else {
+      view_.FullDraw();
+      firstPageBuilt_ = true;
+    }
+    view_.ShowMainWindow();
+  } else if (mouseMessage == kMouseRightUp) {
+    view_.ShowTrayMenu(text_(kSlotTrayExit));
+  }
+}
+
+void MainController::OnDeviceEvent(unsigned code, unsigned value) {
+  CommandLink link(hid_, host_, state_.link);
+  const auto balloon = DeviceEventBalloon(code, value, text_, [&]() -> const SettingsBlock& {
+    RunReadBackSequence(link, state_.device);
+    return state_.device.settingsBlocks[0];
+  });
+  if (balloon) view_.ShowBalloon(balloon->text, balloon->title, balloon->timeoutMs);
+}
+
+void MainController::CloseDevice() {
+  if (state_.link.commandHandle != kInvalidHidHandle) hid_.Close(state_.link.commandHandle);
+  if (state_.link.eventHandle != kInvalidHidHandle) hid_.Close(state_.link.eventHandle);
+  state_.link.commandHandle = kInvalidHidHandle;
+  state_.link.eventHandle = kInvalidHidHandle;
+}
+
+}  // namespace gm

@@ -1,0 +1,62 @@
+// The main window's decisions, free of any window: the notification-area icon's clicks, the
+// device events and their balloons, hiding and ending.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "app/app_state.h"
+#include "app/main_view.h"
+#include "device/command_link.h"
+#include "platform/hid_system.h"
+#include "platform/host.h"
+
+namespace gm {
+
+struct Balloon {
+  std::wstring text;
+  std::wstring title;
+  unsigned timeoutMs = 0;
+  friend bool operator==(const Balloon&, const Balloon&) = default;
+};
+
+// Text of a LanguageTable slot (1-79).
+using TextLookup = std::function<std::wstring(std::size_t slot)>;
+
+// The balloon for a device event, or nothing for events that are ignored. For a DPI stage
+// event the settings block is read back from the mouse first (readBack), then the stage's DPI
+// is taken from it.
+std::optional<Balloon> DeviceEventBalloon(unsigned code, unsigned value, const TextLookup& text,
+                                          const std::function<const SettingsBlock&()>& readBack);
+
+class MainController {
+ public:
+  MainController(AppState& state, Host& host, HidSystem& hid, MainView& view, TextLookup text);
+
+  // WM_USER+1: lParam is the mouse message on the icon.
+  void OnTrayMouse(unsigned mouseMessage);
+  // WM_USER+2.
+  void OnDeviceEvent(unsigned code, unsigned value);
+  // Cancel sets it; the next opening from the icon reloads the files.
+  void SetReloadOnOpen() { reloadOnOpen_ = true; }
+  void SetFirstPageBuilt() { firstPageBuilt_ = true; }
+  bool firstPageBuilt() const { return firstPageBuilt_; }
+  // Exit and the close button: close the device handles that are open.
+  void CloseDevice();
+
+  // Loads the configuration files and captions; set by the window once files are wired.
+  std::function<void()> reloadFiles;
+
+ private:
+  AppState& state_;
+  Host& host_;
+  HidSystem& hid_;
+  MainView& view_;
+  TextLookup text_;
+  bool reloadOnOpen_ = false;
+  bool firstPageBuilt_ = false;
+};
+
+}  // namespace gm

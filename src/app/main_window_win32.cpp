@@ -1,0 +1,183 @@
+#include "app/main_window_win32.h"
+
+#include "app/app_messages.h"
+
+namespace gm {
+namespace {
+
+constexpr wchar_t kInstanceMutexName[] = L"PDKX512OEMMutex";
+constexpr wchar_t kMainWindowClass[] = L"KX512OEMNewGMClass";
+constexpr int kIconResource = 720;
+constexpr int kDefaultWidth = 1000;
+constexpr int kDefaultHeight = 650;
+
+std::wstring EnglishText(std::size_t slot) {
+  switch (slot) {
+    case 1:
+      return L"QUILLON QL-GM900 Gaming Mouse";
+    case 68:
+      return L"Switch DPI into the first stage ";
+    case 69:
+      return L"Switch DPI into the second stage ";
+    case 70:
+      return L"Switch DPI into the third stage ";
+    case 71:
+      return L"Switch DPI into the fourth stage ";
+    case 72:
+      return L"Switch DPI into the fifth stage ";
+    case 73:
+      return L"Switch DPI into the sixth stage ";
+    case 74:
+      return L"Switch DPI into the seventh stage ";
+    case 75:
+      return L"Switch to macro key";
+    case 76:
+      return L"Exit";
+    case 77:
+      return L"The system did not detect the gaming mouse!";
+    case 78:
+      return L"The system detect the gaming mouse.";
+    default:
+      return L"";
+  }
+}
+
+}  // namespace
+
+CHidMouseDlg::CHidMouseDlg(AppServices& services)
+    : services_(services),
+      tray_(services.uiLog),
+      controller_(services.state, services.host, services.hid, *this, &EnglishText) {}
+
+CHidMouseDlg::~CHidMouseDlg() {
+  if (instanceMutex_ != nullptr) CloseHandle(instanceMutex_);
+}
+
+bool CHidMouseDlg::Initialise() {
+  // 1. One instance: a second one ends at once, before showing anything.
+  instanceMutex_ = CreateMutexW(nullptr, FALSE, kInstanceMutexName);
+  if (instanceMutex_ != nullptr && GetLastError() == ERROR_ALREADY_EXISTS) {
+    services_.uiLog.Line(L"second-instance");
+    ExitProcess(0);
+  }
+
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  icon_ = LoadIconW(instance, MAKEINTRESOURCEW(kIconResource));
+  if (icon_ == nullptr) icon_ = LoadIconW(nullptr, IDI_APPLICATION);
+
+  WndCreateArgs args;
+  args.className = kMainWindowClass;
+  args.dialogClassAttributes = true;
+  args.style = WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU | WS_MINIMIZEBOX;
+  // 3. A tool window has no taskbar button.
+  args.exStyle = WS_EX_TOOLWINDOW | WS_EX_ACCEPTFILES;
+  args.width = kDefaultWidth;
+  args.height = kDefaultHeight;
+  args.x = (GetSystemMetrics(SM_CXSCREEN) - args.width) / 2;
+  args.y = (GetSystemMetrics(SM_CYSCREEN) - args.height) / 2;
+  args.icon = icon_;
+  if (!Create(args)) return false;
+  // 2. Big and small icon.
+  SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+  SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
+
+  // 17. The notification-area icon with the tip text.
+  tray_.Add(hwnd(), icon_, kMsgTrayIcon, EnglishText(1));
+  ShowMainWindow();
+  return true;
+}
+
+void CHidMouseDlg::ShowMainWindow() {
+  SetForegroundWindow(hwnd());
+  ShowWindow(hwnd(), SW_SHOW);
+  services_.uiLog.Line(L"window-shown");
+}
+
+void CHidMouseDlg::HideMainWindow() {
+  ShowWindow(hwnd(), SW_HIDE);
+  services_.uiLog.Line(L"window-hidden");
+}
+
+bool CHidMouseDlg::IsMainWindowVisible() const {
+  return IsWindowVisible(hwnd()) != FALSE;
+}
+
+void CHidMouseDlg::ShowBalloon(const std::wstring& text, const std::wstring& title,
+                               unsigned timeoutMs) {
+  tray_.ShowBalloon(text, title, timeoutMs);
+}
+
+void CHidMouseDlg::ShowTrayMenu(const std::wstring& exitText) {
+  HMENU menu = CreatePopupMenu();
+  if (menu == nullptr) return;
+  AppendMenuW(menu, MF_STRING, kCmdExit, exitText.c_str());
+  POINT cursor{};
+  GetCursorPos(&cursor);
+  SetForegroundWindow(hwnd());
+  services_.uiLog.Line(L"tray-menu " + exitText);
+  TrackPopupMenu(menu, TPM_BOTTOMALIGN | TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, hwnd(), nullptr);
+  DestroyMenu(menu);
+}
+
+void CHidMouseDlg::FullDraw() {
+  InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
+void CHidMouseDlg::Relayout() {
+  InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
+void CHidMouseDlg::ClearSelectionAndHover() {}
+
+void CHidMouseDlg::EndProgram() {
+  controller_.CloseDevice();
+  tray_.Remove();
+  services_.uiLog.Line(L"exit");
+  ExitProcess(0);
+}
+
+LRESULT CHidMouseDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case kMsgTrayIcon:
+      controller_.OnTrayMouse(static_cast<unsigned>(lParam));
+      return 0;
+    case kMsgDeviceEvent:
+      controller_.OnDeviceEvent(static_cast<unsigned>(wParam), static_cast<unsigned>(lParam));
+      return 0;
+    case WM_COMMAND:
+      if (LOWORD(wParam) == kCmdExit) EndProgram();
+      return 0;
+    case WM_CLOSE:
+      HideMainWindow();
+      return 0;
+    case WM_QUERYDRAGICON:
+      return reinterpret_cast<LRESULT>(icon_);
+    case WM_ERASEBKGND:
+      if (services_.state.connectedFlag != 1) return 1;
+      break;
+    case WM_PAINT: {
+      PAINTSTRUCT paint;
+      HDC dc = BeginPaint(hwnd(), &paint);
+      RECT client;
+      GetClientRect(hwnd(), &client);
+      HBRUSH brush = CreateSolidBrush(RGB(24, 26, 31));
+      FillRect(dc, &client, brush);
+      DeleteObject(brush);
+      EndPaint(hwnd(), &paint);
+      return 0;
+    }
+    case WM_LBUTTONDOWN:
+      // Any point that no control takes drags the frameless window.
+      PostMessageW(hwnd(), WM_NCLBUTTONDOWN, HTCAPTION, lParam);
+      return 0;
+    case WM_DESTROY:
+      controller_.CloseDevice();
+      tray_.Remove();
+      return 0;
+    default:
+      break;
+  }
+  return Wnd::OnMessage(message, wParam, lParam);
+}
+
+}  // namespace gm

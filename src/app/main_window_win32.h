@@ -1,0 +1,67 @@
+// CHidMouseDlg: the main window. Borderless, no taskbar button, lives in the notification
+// area; its decisions are the MainController's.
+#pragma once
+
+#include <windows.h>
+
+#include <filesystem>
+#include <memory>
+
+#include "app/app_state.h"
+#include "app/main_controller.h"
+#include "app/main_view.h"
+#include "app/tray_icon_win32.h"
+#include "app/ui_log.h"
+#include "app/wnd_win32.h"
+#include "device/virtual_mouse.h"
+#include "platform/hid_system.h"
+#include "platform/host.h"
+
+namespace gm {
+
+// Everything the program's windows share, made once by the application.
+struct AppServices {
+  AppState& state;
+  Host& host;
+  HidSystem& hid;
+  UiLog& uiLog;
+  VirtualMouse* virtualMouse = nullptr;  // set when --virtual-mouse is given
+  std::filesystem::path programPath;     // full path of QL-GM900.exe
+};
+
+// App-private messages of the main window.
+inline constexpr UINT kMsgVirtualPlug = WM_APP + 1;  // wParam 1 plug, 0 unplug
+
+class CHidMouseDlg : public Wnd, public MainView {
+ public:
+  explicit CHidMouseDlg(AppServices& services);
+  ~CHidMouseDlg() override;
+
+  // Creates the window and runs the initialisation; false ends the program.
+  bool Initialise();
+
+  // MainView
+  void ShowMainWindow() override;
+  void HideMainWindow() override;
+  bool IsMainWindowVisible() const override;
+  void ShowBalloon(const std::wstring& text, const std::wstring& title,
+                   unsigned timeoutMs) override;
+  void ShowTrayMenu(const std::wstring& exitText) override;
+  void FullDraw() override;
+  void Relayout() override;
+  void ClearSelectionAndHover() override;
+
+ protected:
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  void EndProgram();  // Exit and the close button: clean up, end the process with code 0
+
+  AppServices& services_;
+  TrayIcon tray_;
+  MainController controller_;
+  HICON icon_ = nullptr;
+  HANDLE instanceMutex_ = nullptr;
+};
+
+}  // namespace gm

@@ -1,0 +1,33 @@
+// The notification-area icon of the main window: add, tip, balloons, delete.
+#pragma once
+
+#include <windows.h>
+// shellapi.h needs windows.h first.
+#include <shellapi.h>
+
+#include <string>
+
+#include "app/ui_log.h"
+
+namespace gm {
+
+class TrayIcon {
+ public:
+  explicit TrayIcon(UiLog& log) : log_(log) {}
+  ~TrayIcon() { Remove(); }
+  TrayIcon(const TrayIcon&) = delete;
+  TrayIcon& operator=(const TrayIcon&) = delete;
+
+  bool Add(HWND window, HICON icon, UINT callbackMessage, const std::wstring& tip);
+  // Balloon with the information icon; timeout in milliseconds.
+  bool ShowBalloon(const std::wstring& text, const std::wstring& title, UINT timeoutMs);
+  void Remove();
+  bool added() const { return added_; }
+
+ private:
+  UiLog& log_;
+  NOTIFYICONDATAW data_{};
+  bool added_ = false;
+};
+
+}  // namespace gm

@@ -1,0 +1,73 @@
+#include "app/wnd_win32.h"
+
+namespace gm {
+
+Wnd::~Wnd() {
+  Destroy();
+}
+
+Wnd* Wnd::FromHandle(HWND hwnd) {
+  return reinterpret_cast<Wnd*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+}
+
+bool Wnd::Create(const WndCreateArgs& args) {
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  WNDCLASSW existing{};
+  if (GetClassInfoW(instance, args.className, &existing) == FALSE) {
+    WNDCLASSW windowClass{};
+    if (args.dialogClassAttributes) {
+      // The system dialog class (#32770) gives the look of a dialog: cursor, brush, extra bytes.
+      GetClassInfoW(nullptr, MAKEINTRESOURCEW(0x8002), &windowClass);
+    }
+    windowClass.lpfnWndProc = &Wnd::WindowProc;
+    windowClass.hInstance = instance;
+    windowClass.lpszClassName = args.className;
+    windowClass.hIcon = args.icon;
+    if (windowClass.hCursor == nullptr) windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    if (RegisterClassW(&windowClass) == 0) return false;
+  }
+  HWND hwnd =
+      CreateWindowExW(args.exStyle, args.className, args.title.c_str(), args.style, args.x, args.y,
+                      args.width, args.height, args.parent, nullptr, instance, this);
+  return hwnd != nullptr;
+}
+
+void Wnd::Destroy() {
+  if (hwnd_ != nullptr) DestroyWindow(hwnd_);
+}
+
+LRESULT Wnd::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  return DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+LRESULT CALLBACK Wnd::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  Wnd* self = nullptr;
+  if (message == WM_NCCREATE) {
+    const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+    self = static_cast<Wnd*>(create->lpCreateParams);
+    self->hwnd_ = hwnd;
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  } else {
+    self = FromHandle(hwnd);
+  }
+  if (self == nullptr) return DefWindowProcW(hwnd, message, wParam, lParam);
+  if (message == WM_NCDESTROY) {
+    const LRESULT result = self->OnMessage(message, wParam, lParam);
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    self->hwnd_ = nullptr;
+    self->OnFinalMessage();
+    return result;
+  }
+  return self->OnMessage(message, wParam, lParam);
+}
+
+int RunMessageLoop() {
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  return static_cast<int>(message.wParam);
+}
+
+}  // namespace gm

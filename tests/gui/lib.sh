@@ -1,0 +1,110 @@
+# Helpers of the GUI tests: a fresh copy of the program per scenario, started under Wine on the
+# harness's own Xvfb display with the virtual mouse; checks on windows, files, the virtual
+# mouse's trace and the log of what the program hands to the shell.
+# shellcheck shell=bash
+
+GUI_PASSED=0
+GUI_FAILED=0
+GUI_CURRENT=""
+GUI_APP=""
+GUI_PID=""
+
+gui_fail() {
+  printf 'FAIL %s: %s\n' "$GUI_CURRENT" "$*"
+  GUI_SCENARIO_FAILED=1
+}
+
+gui_check() {  # description, command...
+  local what="$1"
+  shift
+  if ! "$@"; then gui_fail "$what"; fi
+}
+
+# A fresh copy of the distribution folder; the program runs from there.
+gui_fresh_app() {
+  GUI_APP="$GUI_WORK/app-$1"
+  rm -rf "$GUI_APP"
+  cp -a "$GUI_DIST" "$GUI_APP"
+}
+
+# Starts the program with the virtual mouse; extra arguments are passed on.
+gui_start() {
+  (cd "$GUI_APP" && exec wine ./QL-GM900.exe --virtual-mouse --trace trace.txt \
+    --control control.txt --ui-log ui.txt "$@" >>"$GUI_APP/wine.log" 2>&1) &
+  GUI_PID=$!
+}
+
+gui_window() { gm_wait_window ql-gm900.exe "${1:-20}"; }
+
+gui_no_window() {  # true when no visible window of the program appears within $1 seconds
+  ! gm_wait_window ql-gm900.exe "${1:-2}" >/dev/null
+}
+
+# Clicks the program's icon in Wine's notification area (the first icon of its tray window).
+gui_tray_click() {  # button: 1 left, 3 right
+  local tray
+  tray=$(xdotool search --name '^Wine System Tray$' 2>/dev/null | head -n 1)
+  [ -n "$tray" ] || return 1
+  xdotool mousemove --window "$tray" 8 10 click "${1:-1}"
+}
+
+gui_send() { printf '%s\n' "$*" >>"$GUI_APP/control.txt"; }
+
+# Waits up to $2 seconds for a line matching the regex $1 in the shell log.
+gui_wait_log() {
+  local pattern="$1" seconds="${2:-10}" i
+  for i in $(seq $((seconds * 10))); do
+    grep -qE -- "$pattern" "$GUI_APP/ui.txt" 2>/dev/null && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+gui_exited() {  # true when the program's process ends within $1 seconds
+  local seconds="${1:-10}" i
+  for i in $(seq $((seconds * 10))); do
+    kill -0 "$GUI_PID" 2>/dev/null || return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+# Clicks item $1 (from the bottom, 1 = last) of a pop-up menu opened bottom-aligned at the
+# pointer. Menu items are about 20 pixels high.
+gui_click_menu_item_above_pointer() {
+  local x y
+  eval "$(xdotool getmouselocation --shell)"
+  x=$((X + 20))
+  y=$((Y - 11 - 20 * (${1:-1} - 1)))
+  xdotool mousemove "$x" "$y"
+  sleep 0.3
+  xdotool click 1
+}
+
+gui_click() {  # window x y [button]
+  xdotool mousemove --window "$1" "$2" "$3" click "${4:-1}"
+}
+
+gui_screenshot() { import -window root "$GUI_WORK/$1.png" 2>/dev/null; }
+
+gui_stop() {
+  wineserver -k 2>/dev/null
+  wineserver -w 2>/dev/null
+  [ -n "$GUI_PID" ] && wait "$GUI_PID" 2>/dev/null
+  GUI_PID=""
+}
+
+gui_run_scenario() {  # name function
+  GUI_CURRENT="$1"
+  GUI_SCENARIO_FAILED=0
+  gui_fresh_app "$1"
+  "$2"
+  gui_stop
+  if [ "$GUI_SCENARIO_FAILED" -eq 0 ]; then
+    GUI_PASSED=$((GUI_PASSED + 1))
+    printf 'ok   %s\n' "$1"
+  else
+    GUI_FAILED=$((GUI_FAILED + 1))
+    [ -f "$GUI_APP/ui.txt" ] && sed 's/^/     ui: /' "$GUI_APP/ui.txt" | tail -n 20
+  fi
+}
