@@ -1,0 +1,34 @@
+// The INI engine used where the Windows profile-string functions are not available. It reads and
+// writes the bytes they do: a file is parsed into sections and keys, changed, and written back
+// whole as "[Section]" and "Key=Value" lines ending in CR LF, in the file's own encoding.
+//
+// Rules shared with the Windows functions:
+// - encoding by byte-order mark: UTF-16LE, UTF-16BE, UTF-8; a file without one is ANSI (code
+//   page 1252). Unlike Windows, a file without a mark that is valid UTF-8 is read and written
+//   as UTF-8, so that its text is neither garbled nor lost.
+// - section and key names match case-insensitively after trimming; the first of duplicate
+//   sections or keys wins; keys before the first section header belong to a nameless section.
+// - values are trimmed; matching outer quotes (" or ') are removed on reading; leading blanks
+//   of a written value are dropped.
+// - a deleted section written again goes to the end of the file; an unchanged value does not
+//   touch the file.
+// - a missing file is created as UTF-16LE with a byte-order mark by the first written key (the
+//   Windows functions would create an ANSI file and turn text outside it into "?").
+#pragma once
+
+#include "platform/ini_file.h"
+
+namespace gm {
+
+class PortableIniFile : public IniFile {
+ public:
+  std::wstring ReadString(const std::filesystem::path& file, const std::wstring& section,
+                          const std::wstring& key, std::size_t bufferChars = 1024) override;
+  bool WriteString(const std::filesystem::path& file, const std::wstring& section,
+                   const std::wstring& key, const std::wstring& value) override;
+  bool DeleteSection(const std::filesystem::path& file, const std::wstring& section) override;
+  std::vector<std::wstring> SectionNames(const std::filesystem::path& file,
+                                         std::size_t bufferChars) override;
+};
+
+}  // namespace gm

@@ -1,0 +1,21 @@
+// IniFile over the Windows profile-string functions.
+#pragma once
+
+#include "platform/ini_file.h"
+
+namespace gm {
+
+class Win32IniFile : public IniFile {
+ public:
+  std::wstring ReadString(const std::filesystem::path& file, const std::wstring& section,
+                          const std::wstring& key, std::size_t bufferChars = 1024) override;
+  // A missing or empty file is first given a UTF-16LE byte-order mark, so that the system
+  // writes it as UTF-16 and keeps every character (it would write a new file as ANSI).
+  bool WriteString(const std::filesystem::path& file, const std::wstring& section,
+                   const std::wstring& key, const std::wstring& value) override;
+  bool DeleteSection(const std::filesystem::path& file, const std::wstring& section) override;
+  std::vector<std::wstring> SectionNames(const std::filesystem::path& file,
+                                         std::size_t bufferChars) override;
+};
+
+}  // namespace gm

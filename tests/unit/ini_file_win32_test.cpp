@@ -1,0 +1,230 @@
+// The portable INI engine held against the Windows profile functions: the same operations on
+// copies of the same file must give the same results and leave the same bytes.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <optional>
+#include <random>
+#include <string>
+
+#include "platform/portable_ini_file.h"
+#include "platform/win32_ini_file.h"
+#include "temp_dir.h"
+
+namespace gm {
+namespace {
+
+using test::AsciiBytes;
+using test::ReadBytes;
+using test::TempDir;
+using test::Utf16File;
+using test::WriteBytes;
+
+struct Op {
+  enum Kind { Read, Write, Delete, Names } kind;
+  std::wstring section;
+  std::wstring key;
+  std::wstring value;
+  std::size_t buffer = 1024;
+};
+
+Op Read(std::wstring section, std::wstring key, std::size_t buffer = 1024) {
+  return {Op::Read, std::move(section), std::move(key), {}, buffer};
+}
+Op Write(std::wstring section, std::wstring key, std::wstring value) {
+  return {Op::Write, std::move(section), std::move(key), std::move(value)};
+}
+Op Delete(std::wstring section) {
+  return {Op::Delete, std::move(section), {}, {}};
+}
+Op Names(std::size_t buffer = 1024) {
+  return {Op::Names, {}, {}, {}, buffer};
+}
+
+std::vector<std::wstring> Run(IniFile& ini, const std::filesystem::path& file,
+                              const std::vector<Op>& ops) {
+  std::vector<std::wstring> results;
+  for (const Op& op : ops) {
+    switch (op.kind) {
+      case Op::Read:
+        results.push_back(L"read " + ini.ReadString(file, op.section, op.key, op.buffer));
+        break;
+      case Op::Write:
+        results.push_back(ini.WriteString(file, op.section, op.key, op.value) ? L"written"
+                                                                              : L"not written");
+        break;
+      case Op::Delete:
+        results.push_back(ini.DeleteSection(file, op.section) ? L"deleted" : L"not deleted");
+        break;
+      case Op::Names: {
+        std::wstring joined = L"names";
+        for (const std::wstring& name : ini.SectionNames(file, op.buffer)) joined += L"|" + name;
+        results.push_back(joined);
+        break;
+      }
+    }
+  }
+  return results;
+}
+
+// Up to 24 bytes from position `from`, for failure messages.
+std::string Hex(const std::vector<std::uint8_t>& bytes,
+                std::vector<std::uint8_t>::const_iterator from) {
+  std::string text;
+  const auto begin = from - std::min<std::ptrdiff_t>(8, from - bytes.begin());
+  for (auto it = begin; it != bytes.end() && it - begin < 24; ++it) {
+    static constexpr char kDigits[] = "0123456789abcdef";
+    text += kDigits[*it >> 4];
+    text += kDigits[*it & 15];
+    text += it + 1 == from ? '|' : ' ';
+  }
+  return text;
+}
+
+void CrossCheck(const std::optional<std::vector<std::uint8_t>>& initial,
+                const std::vector<Op>& ops) {
+  TempDir dir;
+  const auto windowsFile = dir / "windows.ini";
+  const auto portableFile = dir / "portable.ini";
+  if (initial) {
+    WriteBytes(windowsFile, *initial);
+    WriteBytes(portableFile, *initial);
+  }
+  Win32IniFile windows;
+  PortableIniFile portable;
+  const std::vector<std::wstring> expected = Run(windows, windowsFile, ops);
+  const std::vector<std::wstring> actual = Run(portable, portableFile, ops);
+  ASSERT_EQ(expected.size(), actual.size());
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    EXPECT_EQ(expected[i], actual[i]) << "operation " << i;
+  }
+  ASSERT_EQ(std::filesystem::exists(windowsFile), std::filesystem::exists(portableFile));
+  if (std::filesystem::exists(windowsFile)) {
+    const std::vector<std::uint8_t> windowsBytes = ReadBytes(windowsFile);
+    const std::vector<std::uint8_t> portableBytes = ReadBytes(portableFile);
+    const auto [w, p] = std::mismatch(windowsBytes.begin(), windowsBytes.end(),
+                                      portableBytes.begin(), portableBytes.end());
+    EXPECT_TRUE(w == windowsBytes.end() && p == portableBytes.end())
+        << "sizes " << windowsBytes.size() << " and " << portableBytes.size()
+        << ", first difference at byte " << (w - windowsBytes.begin()) << ": "
+        << Hex(windowsBytes, w) << " / " << Hex(portableBytes, p);
+  }
+}
+
+TEST(IniFileCrossCheck, ReadingRules) {
+  SCOPED_TRACE("reading rules");
+  CrossCheck(Utf16File(u"Top=before any section\r\n"
+                       u"[Skins]\r\n"
+                       u"  Lan =  CHS  \r\n"
+                       u"lan=second\r\n"
+                       u"Quoted=\"  spaced  \"\r\n"
+                       u"Single='x'\r\n"
+                       u"Half=\"open\r\n"
+                       u"Mixed=\"a'\r\n"
+                       u"Empty=\r\n"
+                       u"NoEquals\r\n"
+                       u"; comment=1\r\n"
+                       u"\r\n"
+                       u"[skins]\r\n"
+                       u"Path=second section\r\n"
+                       u"[Broken\r\n"
+                       u"[Profile]\r\n"
+                       u"Item0=" +
+                       std::u16string(2000, u'a') + u"\r\n" + u"Quote=\"abcdef\"\r\n" +
+                       u"[Setting-CHS]\r\nItem1=左键\r\n"),
+             {Read(L"Skins", L"Lan"),
+              Read(L"SKINS", L"LAN"),
+              Read(L" Skins ", L" Lan "),
+              Read(L"Skins", L"Quoted"),
+              Read(L"Skins", L"Single"),
+              Read(L"Skins", L"Half"),
+              Read(L"Skins", L"Mixed"),
+              Read(L"Skins", L"Empty"),
+              Read(L"Skins", L"NoEquals"),
+              Read(L"Skins", L"; comment"),
+              Read(L"Skins", L"Path"),
+              Read(L"", L"Top"),
+              Read(L"Skins", L"[Broken"),
+              Read(L"Profile", L"Item0"),
+              Read(L"Profile", L"Item0", 5),
+              Read(L"Profile", L"Quote", 4),
+              Read(L"Profile", L"Quote", 6),
+              Read(L"Profile", L"Quote", 7),
+              Read(L"Profile", L"Quote", 8),
+              Read(L"Setting-CHS", L"Item1"),
+              Read(L"Missing", L"Item1"),
+              Names(),
+              Names(12),
+              Names(9),
+              Names(8),
+              Names(2)});
+}
+
+TEST(IniFileCrossCheck, WritesDeletesAndOrder) {
+  CrossCheck(
+      Utf16File(u"[Profile]\r\nItemCount=2\r\nItem0=A\r\nItem1=B\r\n"
+                u"[Skins]\r\nLan=EN\r\nPath=Default\r\n"),
+      {Write(L"profile", L"itemcount", L"3"), Write(L"Profile", L"Item2", L"C"),
+       Write(L"Skins", L"Lan", L"EN"), Write(L"Setting-CHS", L"Item1", L"  左键 "),
+       Write(L"Setting-RUS", L"Item1", L"Кнопка Выкл"), Delete(L"PROFILE"),
+       Delete(L"NoSuchSection"), Write(L"Profile", L"ItemCount", L"1"), Read(L"Profile", L"Item0"),
+       Read(L"Setting-CHS", L"Item1"), Read(L"Setting-RUS", L"Item1"), Names()});
+}
+
+TEST(IniFileCrossCheck, NewEmptyAndAnsiFiles) {
+  const std::vector<Op> writes = {Write(L"Setting-CHS", L"Item1", L"中键"),
+                                  Write(L"Setting-GER", L"Item1", L"Schließen "),
+                                  Read(L"Setting-CHS", L"Item1"), Names()};
+  {
+    SCOPED_TRACE("missing file");
+    CrossCheck(std::nullopt, writes);
+  }
+  {
+    SCOPED_TRACE("empty file");
+    CrossCheck(std::vector<std::uint8_t>{}, writes);
+  }
+  {
+    SCOPED_TRACE("ANSI file");
+    CrossCheck(AsciiBytes("[Skins]\r\nLan=GER\r\nName=M\xFC"
+                          "ller\r\n"),
+               {Read(L"Skins", L"Name"), Write(L"Skins", L"Path", L"Grün"),
+                Write(L"Skins", L"Lan", L"EN"), Read(L"Skins", L"Path")});
+  }
+  {
+    SCOPED_TRACE("deleting in a missing file");
+    CrossCheck(std::nullopt, {Delete(L"Skins"), Read(L"Skins", L"Lan"), Names()});
+  }
+}
+
+TEST(IniFileCrossCheck, DamagedFiles) {
+  std::mt19937 random(900);
+  std::vector<std::uint8_t> garbage(4096);
+  for (auto& byte : garbage) byte = static_cast<std::uint8_t>(random() % 0x7F + 1);
+  std::vector<std::uint8_t> binary(4096);
+  for (auto& byte : binary) byte = static_cast<std::uint8_t>(random());
+  std::vector<std::uint8_t> truncated = Utf16File(u"[Skins]\r\nLan=CHS\r\n[Setting-CHS]\r\nI=");
+  truncated.push_back(0x3E);
+
+  const std::vector<Op> ops = {Read(L"Skins", L"Lan"), Names(),
+                               Write(L"Setting-EN", L"Item1", L"Click"),
+                               Read(L"Setting-EN", L"Item1"), Read(L"Skins", L"Lan")};
+  {
+    SCOPED_TRACE("garbage");
+    CrossCheck(garbage, ops);
+  }
+  {
+    SCOPED_TRACE("binary");
+    CrossCheck(binary, ops);
+  }
+  {
+    SCOPED_TRACE("long line");
+    CrossCheck(Utf16File(u"[Skins]\r\nLan=" + std::u16string(100000, u'x') + u"\r\n"), ops);
+  }
+  {
+    SCOPED_TRACE("truncated UTF-16");
+    CrossCheck(truncated, ops);
+  }
+}
+
+}  // namespace
+}  // namespace gm
