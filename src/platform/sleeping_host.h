@@ -1,0 +1,31 @@
+// A portable Host that really waits: std::this_thread::sleep_for for pauses, a steady clock
+// for ticks, standard error for messages. Used off Windows by the command-line tool and the
+// benchmarks.
+#pragma once
+
+#include <chrono>
+#include <iostream>
+#include <thread>
+
+#include "app/ui_log.h"
+#include "platform/host.h"
+
+namespace gm {
+
+class SleepingHost : public Host {
+ public:
+  void Pause(std::uint32_t milliseconds) override {
+    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+  }
+  std::uint32_t TickCount() override {
+    const auto now = std::chrono::steady_clock::now().time_since_epoch();
+    return static_cast<std::uint32_t>(
+        std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
+  }
+  int ShowMessage(const std::wstring& text, const std::wstring& title, unsigned) override {
+    std::cerr << ToUtf8(title) << ": " << ToUtf8(text) << '\n';
+    return kIdOk;
+  }
+};
+
+}  // namespace gm
