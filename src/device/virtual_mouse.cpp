@@ -8,23 +8,110 @@ const std::wstring VirtualMouse::kCommandPath =
     L"\\\\?\\hid#vid_04d9&pid_a100&mi_01#virtual&0&0000#{4d1e55b2-f16f-11cf-88cb-001111000030}";
 const std::wstring VirtualMouse::kEventPath =
     L"\\\\?\\hid#vid_04d9&pid_a100&mi_02#virtual&0&0000#{4d1e55b2-f16f-11cf-88cb-001111000030}";
+const std::wstring VirtualMouse::kPointerPath =
+    L"\\\\?\\hid#vid_04d9&pid_a100&mi_00#virtual&0&0000#{4d1e55b2-f16f-11cf-88cb-001111000030}";
 
-VirtualMouse::VirtualMouse() {
+namespace {
+
+constexpr HidAttributes kMouseAttributes{VirtualMouse::kVendorId, VirtualMouse::kProductId,
+                                         VirtualMouse::kVersionNumber};
+
+}  // namespace
+
+VirtualHidInterface VirtualMouse::CommandInterface() {
+  HidCaps caps;
+  caps.usage = 0xFF00;
+  caps.usagePage = 0xFF00;
+  caps.inputReportLength = kInputReportLength;
+  caps.outputReportLength = kOutputReportLength;
+  caps.featureReportLength = static_cast<std::uint16_t>(kFeatureReportLength);
+  return {kCommandPath, kMouseAttributes, caps, true};
+}
+
+VirtualHidInterface VirtualMouse::EventInterface() {
+  HidCaps caps;
+  caps.usage = 0x0001;
+  caps.usagePage = 0xFF01;
+  caps.inputReportLength = kEventReportLength;
+  return {kEventPath, kMouseAttributes, caps, true};
+}
+
+VirtualHidInterface VirtualMouse::PointerInterface() {
+  HidCaps caps;
+  caps.usage = 0x0002;  // generic desktop: mouse
+  caps.usagePage = 0x0001;
+  caps.inputReportLength = 8;
+  return {kPointerPath, kMouseAttributes, caps, true};
+}
+
+std::wstring VirtualMouse::NotificationName(const std::wstring& path) {
+  // Windows spells the hardware-id part ("HID#VID_04D9&PID_A100&MI_01") in upper case.
+  std::wstring name = path;
+  const std::size_t first = name.find(L'#');
+  const std::size_t second = first == std::wstring::npos ? first : name.find(L'#', first + 1);
+  const std::size_t end = second == std::wstring::npos ? name.size() : second;
+  for (std::size_t i = 0; i < end; ++i) {
+    if (name[i] >= L'a' && name[i] <= L'z') name[i] = static_cast<wchar_t>(name[i] - L'a' + L'A');
+  }
+  return name;
+}
+
+VirtualMouse::VirtualMouse()
+    : enumeration_{PointerInterface(), EventInterface(), CommandInterface()} {
   memory_.settingsBlocks.fill(kSettingsTemplate);
 }
 
-HidHandle VirtualMouse::Open(const std::wstring& path, HidOpenMode mode) {
-  Interface kind;
-  if (path == kCommandPath) {
-    kind = Interface::Command;
-  } else if (path == kEventPath) {
-    kind = Interface::Event;
-  } else {
-    return kInvalidHidHandle;
+void VirtualMouse::Unplug() {
+  plugged_ = false;
+  ++plugGeneration_;
+  ResetTransfers();
+}
+
+void VirtualMouse::Plug() {
+  plugged_ = true;
+}
+
+bool VirtualMouse::IsPresent(const VirtualHidInterface& candidate) const {
+  return plugged_ || !candidate.ofMouse;
+}
+
+HidInterfaceSet VirtualMouse::OpenInterfaceSet() {
+  InterfaceSnapshot snapshot;
+  for (const auto& candidate : enumeration_) {
+    if (IsPresent(candidate)) snapshot.interfaces.push_back(candidate);
   }
+  const HidInterfaceSet set = nextId_++;
+  sets_[set] = std::move(snapshot);
+  return set;
+}
+
+void VirtualMouse::CloseInterfaceSet(HidInterfaceSet set) {
+  sets_.erase(set);
+}
+
+HidEnumResult VirtualMouse::EnumerateInterface(HidInterfaceSet set, std::uint32_t index) {
+  auto it = sets_.find(set);
+  if (it == sets_.end()) return HidEnumResult::OtherError;
+  if (index >= it->second.interfaces.size()) return HidEnumResult::NoMoreItems;
+  it->second.current = index;
+  return HidEnumResult::Ok;
+}
+
+bool VirtualMouse::ReadInterfacePath(HidInterfaceSet set, std::wstring& path) {
+  auto it = sets_.find(set);
+  if (it == sets_.end() || !it->second.current) return false;
+  path = it->second.interfaces[*it->second.current].path;
+  return true;
+}
+
+HidHandle VirtualMouse::Open(const std::wstring& path, HidOpenMode mode) {
   (void)mode;
-  const HidHandle handle = nextHandle_++;
-  open_[handle] = kind;
+  const auto found =
+      std::find_if(enumeration_.begin(), enumeration_.end(),
+                   [&](const VirtualHidInterface& i) { return i.path == path && IsPresent(i); });
+  if (found == enumeration_.end()) return kInvalidHidHandle;
+  const HidHandle handle = nextId_++;
+  open_[handle] = {*found, plugGeneration_};
   return handle;
 }
 
@@ -32,9 +119,51 @@ void VirtualMouse::Close(HidHandle handle) {
   open_.erase(handle);
 }
 
-bool VirtualMouse::IsCommandHandle(HidHandle handle) const {
+const VirtualMouse::OpenHandle* VirtualMouse::Live(HidHandle handle) const {
   auto it = open_.find(handle);
-  return it != open_.end() && it->second == Interface::Command;
+  if (it == open_.end()) return nullptr;
+  const OpenHandle& record = it->second;
+  if (record.target.ofMouse && (!plugged_ || record.plugGeneration != plugGeneration_)) {
+    return nullptr;
+  }
+  return &record;
+}
+
+bool VirtualMouse::GetAttributes(HidHandle handle, HidAttributes& attributes) {
+  const OpenHandle* record = Live(handle);
+  if (record == nullptr) return false;
+  attributes = record->target.attributes;
+  return true;
+}
+
+HidPreparsedData VirtualMouse::GetPreparsedData(HidHandle handle) {
+  const OpenHandle* record = Live(handle);
+  if (record == nullptr) return kNoHidPreparsedData;
+  const HidPreparsedData preparsed = nextId_++;
+  preparsed_[preparsed] = record->target.caps;
+  return preparsed;
+}
+
+HidCapsStatus VirtualMouse::GetCaps(HidPreparsedData preparsed, HidCaps& caps) {
+  auto it = preparsed_.find(preparsed);
+  if (it == preparsed_.end()) return HidCapsStatus::InvalidPreparsedData;
+  caps = it->second;
+  return HidCapsStatus::Success;
+}
+
+void VirtualMouse::FreePreparsedData(HidPreparsedData preparsed) {
+  preparsed_.erase(preparsed);
+}
+
+bool VirtualMouse::IsCommandHandle(HidHandle handle) const {
+  const OpenHandle* record = Live(handle);
+  return record != nullptr && record->target.path == kCommandPath;
+}
+
+void VirtualMouse::ResetTransfers() {
+  reply_.reset();
+  writeTarget_ = nullptr;
+  readSource_.reset();
 }
 
 bool VirtualMouse::SetFeature(HidHandle handle, std::span<const std::uint8_t> report) {
@@ -67,9 +196,7 @@ std::uint8_t* VirtualMouse::BlockFor(const DeviceCommand& command) {
 }
 
 void VirtualMouse::Execute(const DeviceCommand& command) {
-  reply_.reset();
-  writeTarget_ = nullptr;
-  readSource_.reset();
+  ResetTransfers();
   switch (command.code()) {
     case kCmdConnect:
       memory_.connectArgument = command.argument1();

@@ -12,6 +12,14 @@ namespace gm {
 using HidHandle = std::intptr_t;
 inline constexpr HidHandle kInvalidHidHandle = -1;
 
+// The set of HID device interfaces present when it was taken (a SetupDi device information set).
+using HidInterfaceSet = std::intptr_t;
+inline constexpr HidInterfaceSet kInvalidHidInterfaceSet = -1;
+
+// An interface's parsed report descriptor, valid until it is freed.
+using HidPreparsedData = std::intptr_t;
+inline constexpr HidPreparsedData kNoHidPreparsedData = 0;
+
 // How an interface is opened; each mode is one fixed set of CreateFileW arguments.
 enum class HidOpenMode {
   Probe,         // no access rights, share read+write, open existing
@@ -19,12 +27,48 @@ enum class HidOpenMode {
   CommandAccess  // read+write, share read+write, open existing, synchronous
 };
 
+// Outcome of enumerating interface i of a set. Only NoMoreItems says the set is exhausted;
+// after OtherError the set still holds whatever the last successful enumeration left.
+enum class HidEnumResult { Ok, NoMoreItems, OtherError };
+
+struct HidAttributes {
+  std::uint16_t vendorId = 0;
+  std::uint16_t productId = 0;
+  std::uint16_t versionNumber = 0;
+};
+
+// The top-level collection's usage and report lengths (lengths include the report id byte).
+struct HidCaps {
+  std::uint16_t usage = 0;
+  std::uint16_t usagePage = 0;
+  std::uint16_t inputReportLength = 0;
+  std::uint16_t outputReportLength = 0;
+  std::uint16_t featureReportLength = 0;
+};
+
+// What HidP_GetCaps answers: success, the invalid-preparsed-data status, or anything else.
+enum class HidCapsStatus { Success, InvalidPreparsedData, OtherFailure };
+
 class HidSystem {
  public:
   virtual ~HidSystem() = default;
 
+  // The present HID device interfaces, in the system's enumeration order.
+  virtual HidInterfaceSet OpenInterfaceSet() = 0;
+  virtual void CloseInterfaceSet(HidInterfaceSet set) = 0;
+  // Makes interface `index` of the set the current one.
+  virtual HidEnumResult EnumerateInterface(HidInterfaceSet set, std::uint32_t index) = 0;
+  // The device path of the set's current interface; false when the detail cannot be read.
+  virtual bool ReadInterfacePath(HidInterfaceSet set, std::wstring& path) = 0;
+
   virtual HidHandle Open(const std::wstring& path, HidOpenMode mode) = 0;
   virtual void Close(HidHandle handle) = 0;
+
+  virtual bool GetAttributes(HidHandle handle, HidAttributes& attributes) = 0;
+  // kNoHidPreparsedData on failure.
+  virtual HidPreparsedData GetPreparsedData(HidHandle handle) = 0;
+  virtual HidCapsStatus GetCaps(HidPreparsedData preparsed, HidCaps& caps) = 0;
+  virtual void FreePreparsedData(HidPreparsedData preparsed) = 0;
 
   // HidD_SetFeature / HidD_GetFeature with the whole report, report id first.
   virtual bool SetFeature(HidHandle handle, std::span<const std::uint8_t> report) = 0;

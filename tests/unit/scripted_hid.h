@@ -1,6 +1,9 @@
 // A HidSystem that records every report it is given and answers feature and input reports
-// from a script, for transfer cases a well-behaved mouse never produces.
+// from a script, for transfer cases a well-behaved mouse never produces. Enumeration is not
+// its business: any such call fails the test.
 #pragma once
+
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -19,6 +22,37 @@ struct SentReport {
 
 class ScriptedHid : public HidSystem {
  public:
+  HidInterfaceSet OpenInterfaceSet() override {
+    ADD_FAILURE() << "unexpected OpenInterfaceSet";
+    return kInvalidHidInterfaceSet;
+  }
+  void CloseInterfaceSet(HidInterfaceSet) override {
+    ADD_FAILURE() << "unexpected CloseInterfaceSet";
+  }
+  HidEnumResult EnumerateInterface(HidInterfaceSet, std::uint32_t) override {
+    ADD_FAILURE() << "unexpected EnumerateInterface";
+    return HidEnumResult::OtherError;
+  }
+  bool ReadInterfacePath(HidInterfaceSet, std::wstring&) override {
+    ADD_FAILURE() << "unexpected ReadInterfacePath";
+    return false;
+  }
+  bool GetAttributes(HidHandle, HidAttributes&) override {
+    ADD_FAILURE() << "unexpected GetAttributes";
+    return false;
+  }
+  HidPreparsedData GetPreparsedData(HidHandle) override {
+    ADD_FAILURE() << "unexpected GetPreparsedData";
+    return kNoHidPreparsedData;
+  }
+  HidCapsStatus GetCaps(HidPreparsedData, HidCaps&) override {
+    ADD_FAILURE() << "unexpected GetCaps";
+    return HidCapsStatus::InvalidPreparsedData;
+  }
+  void FreePreparsedData(HidPreparsedData) override {
+    ADD_FAILURE() << "unexpected FreePreparsedData";
+  }
+
   HidHandle Open(const std::wstring&, HidOpenMode) override { return 1; }
   void Close(HidHandle) override {}
   bool SetFeature(HidHandle, std::span<const std::uint8_t> report) override {

@@ -1,0 +1,52 @@
+#include "device/hot_plug.h"
+
+#include "device/command_link.h"
+#include "device/device_operations.h"
+
+namespace gm {
+
+bool IsMouseInterfaceName(std::wstring_view name) {
+  return name.find(L"Vid_04d9&Pid_a100") != std::wstring_view::npos ||
+         name.find(L"VID_04D9&PID_A100") != std::wstring_view::npos;
+}
+
+int DeviceChangeHandler::OnDeviceChange(std::uint32_t event, std::uint32_t deviceType,
+                                        std::wstring_view interfaceName) {
+  if (deviceType != kDbtDevtypDeviceInterface || !IsMouseInterfaceName(interfaceName)) return 1;
+  if (event == kDbtDeviceArrival) {
+    OnArrival();
+  } else if (event == kDbtDeviceRemoveComplete) {
+    OnRemoval();
+  }
+  return 1;
+}
+
+void DeviceChangeHandler::OnArrival() {
+  if (!Discover(hid_, state_, hooks_)) {
+    ReportMouseGone();
+    return;
+  }
+  actions_.SendDeviceEvent(kEventMouseDetected, 0);
+  state_.connectedFlag = 1;
+  CommandLink link(hid_, host_, state_.link);
+  RunConnectSequence(link, state_.device, state_.record);
+  actions_.ReloadConfiguration();
+  actions_.ResumeListener();
+}
+
+void DeviceChangeHandler::OnRemoval() {
+  // Another interface of the mouse may still be present.
+  if (!Discover(hid_, state_, hooks_)) {
+    ReportMouseGone();
+    return;
+  }
+  state_.connectedFlag = 1;
+}
+
+void DeviceChangeHandler::ReportMouseGone() {
+  actions_.SendDeviceEvent(kEventMouseNotDetected, 0);
+  actions_.HideMainWindow();
+  state_.connectedFlag = 0;
+}
+
+}  // namespace gm

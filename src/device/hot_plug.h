@@ -1,0 +1,65 @@
+// What the program does when a HID device interface arrives or is removed.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+#include <utility>
+
+#include "app/app_state.h"
+#include "device/discovery.h"
+#include "platform/hid_system.h"
+#include "platform/host.h"
+
+namespace gm {
+
+// WM_DEVICECHANGE events and broadcast type that matter here.
+inline constexpr std::uint32_t kDbtDeviceArrival = 0x8000;
+inline constexpr std::uint32_t kDbtDeviceRemoveComplete = 0x8004;
+inline constexpr std::uint32_t kDbtDevtypDeviceInterface = 5;
+
+// Device events the program sends itself (same message as the listener's events).
+inline constexpr std::uint8_t kEventMouseDetected = 14;
+inline constexpr std::uint8_t kEventMouseNotDetected = 15;
+
+// True when a device interface name carries the mouse's ids in one of the two spellings
+// Windows uses; the search is case-sensitive, so other mixtures of case do not match.
+bool IsMouseInterfaceName(std::wstring_view name);
+
+// The steps of a device change that belong to the main window.
+class DeviceChangeActions {
+ public:
+  virtual ~DeviceChangeActions() = default;
+  // Hands a device event (code, value) to the main window and waits until it is handled.
+  virtual void SendDeviceEvent(std::uint8_t code, std::uint8_t value) = 0;
+  virtual void HideMainWindow() = 0;
+  // Loads the configuration files and the button captions again.
+  virtual void ReloadConfiguration() = 0;
+  // If the listener thread exists: resumes it for good and marks it running.
+  virtual void ResumeListener() = 0;
+};
+
+class DeviceChangeHandler {
+ public:
+  DeviceChangeHandler(HidSystem& hid, Host& host, AppState& state, DiscoveryHooks hooks,
+                      DeviceChangeActions& actions)
+      : hid_(hid), host_(host), state_(state), hooks_(std::move(hooks)), actions_(actions) {}
+
+  // One WM_DEVICECHANGE: the event (wParam), the broadcast's device type and, for a device
+  // interface, its name. Only arrivals and removals of the mouse's interfaces do anything.
+  // Always returns 1 (TRUE).
+  int OnDeviceChange(std::uint32_t event, std::uint32_t deviceType,
+                     std::wstring_view interfaceName);
+
+ private:
+  void OnArrival();
+  void OnRemoval();
+  void ReportMouseGone();
+
+  HidSystem& hid_;
+  Host& host_;
+  AppState& state_;
+  DiscoveryHooks hooks_;
+  DeviceChangeActions& actions_;
+};
+
+}  // namespace gm
