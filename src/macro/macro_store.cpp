@@ -1,0 +1,149 @@
+#include "macro/macro_store.h"
+
+#include <system_error>
+
+#include "macro/macro_encoder.h"
+#include "platform/ini_file.h"
+
+namespace gm {
+
+namespace {
+
+const std::wstring kDelayKey = L"DelayTimeSelStatus";
+const std::wstring kLoopKey = L"LoopTimeSelStatus";
+const std::wstring kLoopTimesKey = L"MacroLoopTimes";
+const std::wstring kItemCountKey = L"ItemCount";
+
+std::wstring ItemKey(std::size_t i) {
+  return L"Item" + std::to_wstring(i);
+}
+
+std::wstring Flag(bool on) {
+  return on ? L"1" : L"0";
+}
+
+std::optional<bool> OptionState(const std::wstring& text) {
+  switch (LeadingDecimal(text)) {
+    case 0:
+      return false;
+    case 1:
+      return true;
+    default:
+      return std::nullopt;
+  }
+}
+
+}  // namespace
+
+std::wstring DescribeOverflow(const MacroOverflow& overflow) {
+  std::wstring text = L"Macro \"" + overflow.name + L"\" (number " +
+                      std::to_wstring(overflow.position + 1) + L") does not fit into the mouse: ";
+  if (overflow.tooManyItems) {
+    return text + L"it holds more than " + std::to_wstring(kMaxMacroItems) + L" events.";
+  }
+  return text + L"its events need " + std::to_wstring(overflow.pairBytes) + L" bytes, " +
+         std::to_wstring(overflow.pairBytes - kPairAreaSize) + L" more than the " +
+         std::to_wstring(kPairAreaSize) + L" a macro can hold.";
+}
+
+bool MacroStore::Exists() const {
+  std::error_code error;
+  return std::filesystem::is_regular_file(file_, error);
+}
+
+std::wstring MacroStore::Read(const std::wstring& section, const std::wstring& key) {
+  return ini_.ReadString(file_, section, key, kMacroReadBufferChars);
+}
+
+std::size_t MacroStore::ItemCount(const std::wstring& section, bool* cut) {
+  const std::int64_t count = LeadingDecimal(Read(section, kItemCountKey));
+  *cut = count > static_cast<std::int64_t>(kMaxMacroItems);
+  if (count <= 0) return 0;
+  return *cut ? kMaxMacroItems : static_cast<std::size_t>(count);
+}
+
+std::vector<std::wstring> MacroStore::Names() {
+  std::vector<std::wstring> names;
+  if (!Exists()) return names;
+  // The list is read as one buffer of NUL-separated names; only those that begin within its
+  // first characters count. A name that begins there is taken whole, however long.
+  std::size_t start = 0;
+  for (std::wstring& name : ini_.SectionNames(file_, kMacroReadBufferChars)) {
+    if (start >= kMacroNameListChars) break;
+    start += name.size() + 1;
+    names.push_back(std::move(name));
+  }
+  return names;
+}
+
+MacroStore::StoreResult MacroStore::Store(const Macro& macro) {
+  if (!Exists() || macro.name.empty()) return StoreResult::NotStored;
+  if (macro.items.empty()) return StoreResult::EmptyListKept;
+  ini_.DeleteSection(file_, macro.name);
+  ini_.WriteString(file_, macro.name, kDelayKey, Flag(macro.delayOption));
+  ini_.WriteString(file_, macro.name, kLoopKey, Flag(macro.loopOption));
+  ini_.WriteString(file_, macro.name, kLoopTimesKey, macro.loopTimes);
+  ini_.WriteString(file_, macro.name, kItemCountKey, std::to_wstring(macro.items.size()));
+  for (std::size_t i = 0; i < macro.items.size(); ++i) {
+    ini_.WriteString(file_, macro.name, ItemKey(i), macro.items[i]);
+  }
+  return StoreResult::Written;
+}
+
+std::optional<LoadedMacro> MacroStore::Load(const std::wstring& name) {
+  if (!Exists()) return std::nullopt;
+  LoadedMacro macro;
+  macro.loopTimes = Read(name, kLoopTimesKey);
+  const std::size_t count = ItemCount(name, &macro.itemsCut);
+  macro.items.reserve(count);
+  for (std::size_t i = 0; i < count; ++i) macro.items.push_back(Read(name, ItemKey(i)));
+  macro.delayOption = OptionState(Read(name, kDelayKey));
+  macro.loopOption = OptionState(Read(name, kLoopKey));
+  return macro;
+}
+
+MacroList MacroStore::LoadAll() {
+  MacroList list;
+  list.names = Names();
+  if (!list.names.empty()) list.first = Load(list.names.front());
+  return list;
+}
+
+bool MacroStore::Delete(const std::wstring& name) {
+  if (!Exists()) return false;
+  return ini_.DeleteSection(file_, name);
+}
+
+bool MacroStore::SetRepeatCount(const std::wstring& name, long count) {
+  if (!Exists() || name.empty()) return false;
+  return ini_.WriteString(file_, name, kLoopTimesKey, std::to_wstring(count));
+}
+
+std::optional<MacroEncoding> MacroStore::EncodeAll() {
+  const std::vector<std::wstring> names = Names();
+  if (names.empty()) return std::nullopt;
+  MacroEncoding encoding;
+  // Only 19 blocks exist; further sections are not encoded.
+  for (std::size_t k = 0; k < names.size() && k < kMacroCount; ++k) {
+    const std::wstring& name = names[k];
+    MacroSource source;
+    source.delayStatus = LeadingDecimal(Read(name, kDelayKey));
+    source.loopStatus = LeadingDecimal(Read(name, kLoopKey));
+    source.loopTimes = LeadingDecimal(Read(name, kLoopTimesKey));
+    bool cut = false;
+    const std::size_t count = ItemCount(name, &cut);
+    source.items.reserve(count);
+    for (std::size_t i = 0; i < count; ++i) source.items.push_back(Read(name, ItemKey(i)));
+
+    std::size_t pairBytes = 0;
+    const std::optional<MacroBlock> block = EncodeMacroBlock(source, &pairBytes);
+    if (block && !cut) {
+      encoding.blocks[k] = *block;
+    } else {
+      encoding.overflows.push_back({name, k, pairBytes, cut});
+    }
+  }
+  return encoding;
+}
+
+}  // namespace gm

@@ -1,0 +1,110 @@
+// The MacroStore: record.ini beside the program, one section per macro, the section order
+// being the order of the macros everywhere (lists, block numbers, button assignments).
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "config/records.h"
+
+namespace gm {
+
+class IniFile;
+
+// Only the names that begin within this many characters of the section-name list are read.
+inline constexpr std::size_t kMacroNameListChars = 255;
+// Buffer of the section-name list and of every value read.
+inline constexpr std::size_t kMacroReadBufferChars = 1024;
+// More items than any block can play; a larger ItemCount comes from a damaged file and is not
+// read beyond this.
+inline constexpr std::size_t kMaxMacroItems = 4096;
+
+// A macro as the manager stores it.
+struct Macro {
+  std::wstring name;
+  bool delayOption = false;  // DelayTimeSelStatus
+  bool loopOption = false;   // LoopTimeSelStatus
+  std::wstring loopTimes;    // MacroLoopTimes: the repeat-count field's text
+  std::vector<std::wstring> items;
+};
+
+// A macro as read back for the manager. An option whose stored value is neither 0 nor 1 is
+// empty: the manager then keeps the state it had.
+struct LoadedMacro {
+  std::optional<bool> delayOption;
+  std::optional<bool> loopOption;
+  std::wstring loopTimes;
+  std::vector<std::wstring> items;
+  // The stored ItemCount was larger than kMaxMacroItems.
+  bool itemsCut = false;
+};
+
+struct MacroList {
+  std::vector<std::wstring> names;   // file order
+  std::optional<LoadedMacro> first;  // the first macro, when there is one
+};
+
+using MacroBlocks = std::array<MacroBlock, kMacroCount>;
+
+// A macro whose events do not fit into its block; nothing of it is encoded.
+struct MacroOverflow {
+  std::wstring name;
+  std::size_t position = 0;   // 0-18, the block it would have
+  std::size_t pairBytes = 0;  // bytes its event pairs need; a block has 126
+  bool tooManyItems = false;  // ItemCount above kMaxMacroItems: not even counted
+};
+
+struct MacroEncoding {
+  // Blocks of the first 19 macros in file order, absent macros zero. The block of a macro
+  // that does not fit is zero too: the result must not be used while overflows is not empty.
+  MacroBlocks blocks{};
+  std::vector<MacroOverflow> overflows;
+
+  bool ok() const { return overflows.empty(); }
+};
+
+// A sentence naming the macro and how far it is over, for messages and the command line.
+std::wstring DescribeOverflow(const MacroOverflow& overflow);
+
+class MacroStore {
+ public:
+  MacroStore(IniFile& ini, std::filesystem::path file) : ini_(ini), file_(std::move(file)) {}
+
+  // Nothing is read or written while record.ini is missing: the program never creates it.
+  bool Exists() const;
+
+  // The macro names in file order.
+  std::vector<std::wstring> Names();
+
+  enum class StoreResult {
+    Written,
+    // An empty event list leaves the section as it was; the caller zeroes the macro's block.
+    EmptyListKept,
+    NotStored,  // no record.ini, or no macro selected (empty name)
+  };
+  // Rewrites the macro's section: deleted, then the keys in their fixed order.
+  StoreResult Store(const Macro& macro);
+
+  std::optional<LoadedMacro> Load(const std::wstring& name);
+  MacroList LoadAll();
+  bool Delete(const std::wstring& name);
+  // Writes MacroLoopTimes alone (the repeat-count field's value).
+  bool SetRepeatCount(const std::wstring& name, long count);
+
+  // All blocks from record.ini; nothing when it is missing or holds no macro.
+  std::optional<MacroEncoding> EncodeAll();
+
+ private:
+  std::wstring Read(const std::wstring& section, const std::wstring& key);
+  std::size_t ItemCount(const std::wstring& section, bool* cut);
+
+  IniFile& ini_;
+  std::filesystem::path file_;
+};
+
+}  // namespace gm

@@ -1,0 +1,98 @@
+// An IniFile kept in memory, with the rules of the Windows profile functions that the macro
+// code relies on: names match case-insensitively, a deleted section written again goes to the
+// end, values come back cut to the buffer. It also counts reads and writes.
+#pragma once
+
+#include <algorithm>
+#include <cwctype>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/ini_file.h"
+
+namespace gm::test {
+
+class MemoryIniFile : public IniFile {
+ public:
+  struct Section {
+    std::wstring name;
+    std::vector<std::pair<std::wstring, std::wstring>> keys;
+  };
+
+  std::wstring ReadString(const std::filesystem::path& file, const std::wstring& section,
+                          const std::wstring& key, std::size_t bufferChars) override {
+    ++reads;
+    const Section* found = Find(file, section);
+    if (found == nullptr || bufferChars == 0) return {};
+    for (const auto& [name, value] : found->keys) {
+      if (Same(name, key)) return value.substr(0, bufferChars - 1);
+    }
+    return {};
+  }
+
+  bool WriteString(const std::filesystem::path& file, const std::wstring& section,
+                   const std::wstring& key, const std::wstring& value) override {
+    writes.push_back(section + L"/" + key + L"=" + value);
+    Section* found = Find(file, section);
+    if (found == nullptr) {
+      files[file.native()].push_back({section, {}});
+      found = &files[file.native()].back();
+    }
+    for (auto& [name, old] : found->keys) {
+      if (Same(name, key)) {
+        old = value;
+        return true;
+      }
+    }
+    found->keys.emplace_back(key, value);
+    return true;
+  }
+
+  bool DeleteSection(const std::filesystem::path& file, const std::wstring& section) override {
+    writes.push_back(L"delete " + section);
+    auto& sections = files[file.native()];
+    std::erase_if(sections, [&](const Section& s) { return Same(s.name, section); });
+    return true;
+  }
+
+  // As the Windows function fills a buffer of bufferChars characters with NUL-separated names
+  // and a final NUL: what does not fit is cut, the last name shortened.
+  std::vector<std::wstring> SectionNames(const std::filesystem::path& file,
+                                         std::size_t bufferChars) override {
+    std::vector<std::wstring> names;
+    std::size_t room = bufferChars < 2 ? 0 : bufferChars - 2;
+    for (const Section& section : files[file.native()]) {
+      if (room == 0) break;
+      const std::size_t length = std::min(section.name.size(), room);
+      names.push_back(section.name.substr(0, length));
+      room -= std::min(room, length + 1);
+    }
+    return names;
+  }
+
+  std::vector<Section>& SectionsOf(const std::filesystem::path& file) {
+    return files[file.native()];
+  }
+
+  std::map<std::filesystem::path::string_type, std::vector<Section>> files;
+  std::vector<std::wstring> writes;
+  std::size_t reads = 0;
+
+ private:
+  static bool Same(const std::wstring& a, const std::wstring& b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](wchar_t x, wchar_t y) {
+      return std::towlower(static_cast<std::wint_t>(x)) ==
+             std::towlower(static_cast<std::wint_t>(y));
+    });
+  }
+  Section* Find(const std::filesystem::path& file, const std::wstring& section) {
+    for (Section& s : files[file.native()]) {
+      if (Same(s.name, section)) return &s;
+    }
+    return nullptr;
+  }
+};
+
+}  // namespace gm::test
