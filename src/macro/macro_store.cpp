@@ -2,6 +2,7 @@
 
 #include <system_error>
 
+#include "device/trace.h"
 #include "macro/macro_encoder.h"
 #include "platform/ini_file.h"
 
@@ -34,6 +35,14 @@ std::optional<bool> OptionState(const std::wstring& text) {
 }
 
 }  // namespace
+
+std::vector<std::string> MacroBlockLines(const MacroBlocks& blocks) {
+  std::vector<std::string> lines;
+  for (std::size_t k = 0; k < blocks.size(); ++k) {
+    lines.push_back("macro-block " + std::to_string(k) + " " + HexBytes(blocks[k]));
+  }
+  return lines;
+}
 
 std::wstring DescribeOverflow(const MacroOverflow& overflow) {
   std::wstring text = L"Macro \"" + overflow.name + L"\" (number " +

@@ -68,6 +68,9 @@ struct MacroEncoding {
   bool ok() const { return overflows.empty(); }
 };
 
+// One line per block, "macro-block K" and its 128 bytes in the trace's hex (K = 0..18).
+std::vector<std::string> MacroBlockLines(const MacroBlocks& blocks);
+
 // A sentence naming the macro and how far it is over, for messages and the command line.
 std::wstring DescribeOverflow(const MacroOverflow& overflow);
 

@@ -85,6 +85,12 @@ TEST_F(MacroFile, WorkedExample) {
             (Bytes{0x00, 0x03, 0x0C, 0x04, 0x80, 0x04, 0x1E, 0x03, 0x02, 0x05, 0x80, 0x05}));
   EXPECT_TRUE(RestIsZero(block, 12));
   for (std::size_t k = 1; k < kMacroCount; ++k) EXPECT_TRUE(RestIsZero(encoding->blocks[k], 0));
+
+  const std::vector<std::string> lines = MacroBlockLines(encoding->blocks);
+  ASSERT_EQ(lines.size(), kMacroCount);
+  EXPECT_EQ(lines[0].substr(0, 50), "macro-block 0 00 03 0c 04 80 04 1e 03 02 05 80 05 ");
+  EXPECT_EQ(lines[0].size(), 14 + 128 * 3 - 1);
+  EXPECT_EQ(lines[18].substr(0, 18), "macro-block 18 00 ");
 }
 
 TEST_F(MacroFile, RepeatCount) {
