@@ -55,6 +55,12 @@ std::wstring DescribeOverflow(const MacroOverflow& overflow) {
          std::to_wstring(kPairAreaSize) + L" a macro can hold.";
 }
 
+MacroStore::MacroStore(IniFile& ini, const std::filesystem::path& file) : ini_(ini), file_(file) {
+  std::error_code error;
+  std::filesystem::path absolute = std::filesystem::absolute(file, error);
+  if (!error) file_ = std::move(absolute);
+}
+
 bool MacroStore::Exists() const {
   std::error_code error;
   return std::filesystem::is_regular_file(file_, error);

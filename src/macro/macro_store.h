@@ -76,7 +76,9 @@ std::wstring DescribeOverflow(const MacroOverflow& overflow);
 
 class MacroStore {
  public:
-  MacroStore(IniFile& ini, std::filesystem::path file) : ini_(ini), file_(std::move(file)) {}
+  // A relative path is made absolute first: the Windows profile functions would look for a
+  // bare file name in the Windows folder, not beside the program.
+  MacroStore(IniFile& ini, const std::filesystem::path& file);
 
   // Nothing is read or written while record.ini is missing: the program never creates it.
   bool Exists() const;

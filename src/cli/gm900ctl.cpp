@@ -1,0 +1,124 @@
+// gm900ctl: the command-line tool on the program's core. One function per subcommand, found
+// by name in kCommands; arguments arrive as native paths so that file names pass unchanged.
+#include <array>
+#include <filesystem>
+#include <iostream>
+#include <ostream>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "device/trace.h"
+#include "macro/macro_store.h"
+#include "platform/text_codec.h"
+
+#ifdef _WIN32
+#include "platform/win32_ini_file.h"
+#else
+#include "platform/portable_ini_file.h"
+#endif
+
+namespace gm::cli {
+namespace {
+
+using Args = std::span<const std::filesystem::path>;
+
+// Output streams of a run; text of the program's own (names) is written as UTF-8.
+struct Streams {
+  std::ostream& out;
+  std::ostream& err;
+};
+
+std::string TextUtf8(std::wstring_view text) {
+  std::vector<std::uint8_t> bytes;
+  AppendUtf8(ToUtf16(text), bytes);
+  return std::string(bytes.begin(), bytes.end());
+}
+
+std::string PathUtf8(const std::filesystem::path& path) {
+  const std::u8string text = path.u8string();
+  return std::string(text.begin(), text.end());
+}
+
+// The INI functions the Windows program itself uses; the own engine elsewhere.
+#ifdef _WIN32
+using SystemIniFile = Win32IniFile;
+#else
+using SystemIniFile = PortableIniFile;
+#endif
+
+int Macros(Args args, Streams io) {
+  if (args.size() != 1) {
+    io.err << "usage: gm900ctl macros FILE\n";
+    return 2;
+  }
+  const std::filesystem::path& file = args[0];
+  SystemIniFile ini;
+  MacroStore store(ini, file);
+  if (!store.Exists()) {
+    io.err << "gm900ctl: " << PathUtf8(file) << ": no such file\n";
+    return 1;
+  }
+  const MacroEncoding encoding = store.EncodeAll().value_or(MacroEncoding{});
+  if (!encoding.ok()) {
+    for (const MacroOverflow& overflow : encoding.overflows) {
+      io.err << "gm900ctl: " << TextUtf8(DescribeOverflow(overflow)) << '\n';
+    }
+    return 1;
+  }
+  for (const std::string& line : MacroBlockLines(encoding.blocks)) io.out << line << '\n';
+  return 0;
+}
+
+int Help(Args, Streams io);
+
+struct Command {
+  std::string_view name;
+  std::string_view arguments;
+  std::string_view summary;
+  int (*run)(Args, Streams);
+};
+
+constexpr std::array kCommands = {
+    Command{"macros", "FILE", "print the 19 macro blocks that a record.ini gives, one line each",
+            &Macros},
+    Command{"--help", "", "show this text", &Help},
+};
+
+int Help(Args, Streams io) {
+  io.out << "usage: gm900ctl COMMAND [ARGUMENTS]\n\ncommands:\n";
+  for (const Command& command : kCommands) {
+    std::string usage(command.name);
+    if (!command.arguments.empty()) usage.append(" ").append(command.arguments);
+    io.out << "  " << usage << std::string(usage.size() < 22 ? 22 - usage.size() : 1, ' ')
+           << command.summary << '\n';
+  }
+  return 0;
+}
+
+int Run(Args args, Streams io) {
+  if (args.empty()) {
+    Help(args, {io.err, io.err});
+    return 2;
+  }
+  const std::string name = PathUtf8(args[0]);
+  for (const Command& command : kCommands) {
+    if (command.name == name) return command.run(args.subspan(1), io);
+  }
+  if (name == "-h" || name == "help") return Help(args.subspan(1), io);
+  io.err << "gm900ctl: unknown command \"" << name << "\" (see gm900ctl --help)\n";
+  return 2;
+}
+
+}  // namespace
+}  // namespace gm::cli
+
+#ifdef _WIN32
+int wmain(int argc, wchar_t** argv) {
+#else
+int main(int argc, char** argv) {
+#endif
+  const std::vector<std::filesystem::path> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+  return gm::cli::Run(args, {std::cout, std::cerr});
+}
