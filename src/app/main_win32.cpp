@@ -43,7 +43,7 @@ std::filesystem::path ProgramPath() {
 }
 
 // Polls the virtual mouse's control file and hands each command to the main window.
-void RunControlPoller(std::filesystem::path file, HWND window) {
+void RunControlPoller(std::filesystem::path file, HWND window, gm::VirtualMouse* mouse) {
   gm::ControlFileReader reader(std::move(file));
   for (;;) {
     for (const std::string& line : reader.TakeNewLines()) {
@@ -51,10 +51,8 @@ void RunControlPoller(std::filesystem::path file, HWND window) {
       if (!command) continue;
       using Kind = gm::VirtualMouseCommand::Kind;
       if (command->kind == Kind::EventReport) {
-        const auto& report = command->report;
-        if (report.size() >= 4 && report[0] == 6 && report[1] == 7) {
-          SendMessageW(window, gm::kMsgDeviceEvent, report[2], report[3]);
-        }
+        // Through the event interface, the listener thread and the window, as a real event.
+        mouse->InjectEventReport(command->report);
       } else {
         PostMessageW(window, gm::kMsgVirtualPlug, command->kind == Kind::Plug ? 1 : 0, 0);
       }
@@ -108,7 +106,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   }
   win32Host.SetOwner(window->hwnd());
   if (virtualMouse && !options.control.empty()) {
-    std::thread(RunControlPoller, options.control, window->hwnd()).detach();
+    std::thread(RunControlPoller, options.control, window->hwnd(), virtualMouse.get()).detach();
   }
 
   const int code = gm::RunMessageLoop();

@@ -1,6 +1,10 @@
 #include "app/main_window_win32.h"
 
 #include "app/app_messages.h"
+#include "device/device_notification.h"
+#include "device/device_operations.h"
+#include "device/discovery.h"
+#include "platform/debug_output.h"
 
 namespace gm {
 namespace {
@@ -81,10 +85,98 @@ bool CHidMouseDlg::Initialise() {
   SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
   SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
 
-  // 17. The notification-area icon with the tip text.
-  tray_.Add(hwnd(), icon_, kMsgTrayIcon, EnglishText(1));
+  if (StartDeviceLink()) {
+    // 16. The first page while the mouse is connected.
+    if (services_.state.connectedFlag == 1) {
+      FullDraw();
+      controller_.SetFirstPageBuilt();
+    }
+    // 17. The notification-area icon with the tip text.
+    tray_.Add(hwnd(), icon_, kMsgTrayIcon, EnglishText(1));
+  }
   ShowMainWindow();
   return true;
+}
+
+DiscoveryHooks CHidMouseDlg::Hooks() {
+  DiscoveryHooks hooks;
+  hooks.wakeListener = [this] {
+    if (wake_) wake_->Set();
+  };
+  hooks.debugLine = &WriteDebuggerLine;
+  return hooks;
+}
+
+bool CHidMouseDlg::StartDeviceLink() {
+  AppState& state = services_.state;
+  // 5. Find the mouse and connect.
+  if (Discover(services_.hid, state, Hooks())) {
+    state.connectedFlag = 1;
+    CommandLink link(services_.hid, services_.host, state.link);
+    RunConnectSequence(link, state.device, state.record);
+  } else {
+    state.connectedFlag = 0;
+  }
+  // 6. The listener's wake event.
+  wake_ = std::make_unique<Win32WakeEvent>();
+  if (!wake_->valid()) {
+    services_.host.ShowMessage(L"CreateEvent failed.", L"", kMbOk);
+    return false;
+  }
+  // 7. The listener thread, running only while the mouse is connected.
+  listener_ = std::make_unique<Listener>(services_.hid, state, *wake_,
+                                         [this](std::uint8_t code, std::uint8_t value) {
+                                           SendMessageW(hwnd(), kMsgDeviceEvent, code, value);
+                                         });
+  listenerThread_ =
+      CreateThread(nullptr, 0, &CHidMouseDlg::ListenerThreadProc, this, CREATE_SUSPENDED, nullptr);
+  if (listenerThread_ != nullptr && state.connectedFlag == 1) ResumeListener();
+  // 8. Hot-plug notifications.
+  deviceChange_ =
+      std::make_unique<DeviceChangeHandler>(services_.hid, services_.host, state, Hooks(), *this);
+  if (!RegisterHidInterfaceNotifications(hwnd())) {
+    services_.host.ShowMessage(L"RegisterDeviceNotification failed!!!", L"", kMbOk);
+    return false;
+  }
+  // 9. The configuration.
+  ReloadConfiguration();
+  state.savedRecord = state.record;
+  return true;
+}
+
+DWORD WINAPI CHidMouseDlg::ListenerThreadProc(void* self) {
+  static_cast<CHidMouseDlg*>(self)->listener_->Run();
+}
+
+void CHidMouseDlg::SendDeviceEvent(std::uint8_t code, std::uint8_t value) {
+  SendMessageW(hwnd(), kMsgDeviceEvent, code, value);
+}
+
+void CHidMouseDlg::ReloadConfiguration() {}
+
+void CHidMouseDlg::ResumeListener() {
+  if (listenerThread_ == nullptr) return;
+  // However often it was suspended, it runs from now on.
+  while (ResumeThread(listenerThread_) > 1) {
+  }
+  listenerRunning_ = true;
+  // Discovery wakes the listener when it opens the event interface, before ConnectedFlag is
+  // set; a listener that looked in between would wait for good. Wake it once more now.
+  if (wake_) wake_->Set();
+}
+
+void CHidMouseDlg::OnVirtualPlug(bool plugged) {
+  VirtualMouse* mouse = services_.virtualMouse;
+  if (mouse == nullptr) return;
+  if (plugged) {
+    mouse->Plug();
+  } else {
+    mouse->Unplug();
+  }
+  services_.uiLog.Line(plugged ? L"virtual-plug" : L"virtual-unplug");
+  deviceChange_->OnDeviceChange(plugged ? kDbtDeviceArrival : kDbtDeviceRemoveComplete,
+                                kDbtDevtypDeviceInterface,
+                                VirtualMouse::NotificationName(VirtualMouse::kCommandPath));
 }
 
 void CHidMouseDlg::ShowMainWindow() {
@@ -143,6 +235,15 @@ LRESULT CHidMouseDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case kMsgDeviceEvent:
       controller_.OnDeviceEvent(static_cast<unsigned>(wParam), static_cast<unsigned>(lParam));
+      return 0;
+    case WM_DEVICECHANGE: {
+      if (!deviceChange_) return TRUE;
+      const DeviceChangeMessage change =
+          ReadDeviceChangeMessage(static_cast<std::uintptr_t>(wParam), lParam);
+      return deviceChange_->OnDeviceChange(change.event, change.deviceType, change.interfaceName);
+    }
+    case kMsgVirtualPlug:
+      OnVirtualPlug(wParam != 0);
       return 0;
     case WM_COMMAND:
       if (LOWORD(wParam) == kCmdExit) EndProgram();

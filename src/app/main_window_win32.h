@@ -13,9 +13,12 @@
 #include "app/tray_icon_win32.h"
 #include "app/ui_log.h"
 #include "app/wnd_win32.h"
+#include "device/hot_plug.h"
+#include "device/listener.h"
 #include "device/virtual_mouse.h"
 #include "platform/hid_system.h"
 #include "platform/host.h"
+#include "platform/win32_wake_event.h"
 
 namespace gm {
 
@@ -32,7 +35,7 @@ struct AppServices {
 // App-private messages of the main window.
 inline constexpr UINT kMsgVirtualPlug = WM_APP + 1;  // wParam 1 plug, 0 unplug
 
-class CHidMouseDlg : public Wnd, public MainView {
+class CHidMouseDlg : public Wnd, public MainView, public DeviceChangeActions {
  public:
   explicit CHidMouseDlg(AppServices& services);
   ~CHidMouseDlg() override;
@@ -51,17 +54,33 @@ class CHidMouseDlg : public Wnd, public MainView {
   void Relayout() override;
   void ClearSelectionAndHover() override;
 
+  // DeviceChangeActions
+  void SendDeviceEvent(std::uint8_t code, std::uint8_t value) override;
+  void ReloadConfiguration() override;
+  void ResumeListener() override;
+
  protected:
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
   void EndProgram();  // Exit and the close button: clean up, end the process with code 0
+  // Runs the rest of the initialisation once the window exists; false skips what follows.
+  bool StartDeviceLink();
+  DiscoveryHooks Hooks();
+  // The virtual mouse was plugged in or pulled out: what Windows would announce.
+  void OnVirtualPlug(bool plugged);
+  static DWORD WINAPI ListenerThreadProc(void* self);
 
   AppServices& services_;
   TrayIcon tray_;
   MainController controller_;
   HICON icon_ = nullptr;
   HANDLE instanceMutex_ = nullptr;
+  std::unique_ptr<Win32WakeEvent> wake_;
+  std::unique_ptr<Listener> listener_;
+  HANDLE listenerThread_ = nullptr;
+  bool listenerRunning_ = false;
+  std::unique_ptr<DeviceChangeHandler> deviceChange_;
 };
 
 }  // namespace gm

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <utility>
 
+#include "app/app_messages.h"
 #include "app/app_state.h"
 #include "device/discovery.h"
 #include "platform/hid_system.h"
@@ -17,9 +18,6 @@ inline constexpr std::uint32_t kDbtDeviceArrival = 0x8000;
 inline constexpr std::uint32_t kDbtDeviceRemoveComplete = 0x8004;
 inline constexpr std::uint32_t kDbtDevtypDeviceInterface = 5;
 
-// Device events the program sends itself (same message as the listener's events).
-inline constexpr std::uint8_t kEventMouseDetected = 14;
-inline constexpr std::uint8_t kEventMouseNotDetected = 15;
 
 // True when a device interface name carries the mouse's ids in one of the two spellings
 // Windows uses; the search is case-sensitive, so other mixtures of case do not match.

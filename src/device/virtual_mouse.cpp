@@ -62,12 +62,16 @@ VirtualMouse::VirtualMouse()
 }
 
 void VirtualMouse::Unplug() {
+  std::lock_guard<std::recursive_mutex> lock(mutex_);
+  CompletePendingRead(std::nullopt);
+  eventQueue_.clear();
   plugged_ = false;
   ++plugGeneration_;
   ResetTransfers();
 }
 
 void VirtualMouse::Plug() {
+  std::lock_guard<std::recursive_mutex> lock(mutex_);
   plugged_ = true;
 }
 
@@ -76,6 +80,7 @@ bool VirtualMouse::IsPresent(const VirtualHidInterface& candidate) const {
 }
 
 HidInterfaceSet VirtualMouse::OpenInterfaceSet() {
+  std::lock_guard<std::recursive_mutex> lock(mutex_);
   InterfaceSnapshot snapshot;
   for (const auto& candidate : enumeration_) {
     if (IsPresent(candidate)) snapshot.interfaces.push_back(candidate);
@@ -86,10 +91,12 @@ HidInterfaceSet VirtualMouse::OpenInterfaceSet() {
 }
 
 void VirtualMouse::CloseInterfaceSet(HidInterfaceSet set) {
+  std::lock_guard<std::recursive_mutex> lock(mutex_);
   sets_.erase(set);
 }
 
 HidEnumResult VirtualMouse::EnumerateInterface(HidInterfaceSet set, std::uint32_t index) {
+  std::lock_guard<std::recursive_mutex> lock(mutex_);
   auto it = sets_.find(set);
   if (it == sets_.end()) return HidEnumResult::OtherError;
   if (index >= it->second.interfaces.size()) return HidEnumResult::NoMoreItems;
@@ -98,6 +105,7 @@ HidEnumResult VirtualMouse::EnumerateInterface(HidInterfaceSet set, std::uint32_
 }
 
 bool VirtualMouse::ReadInterfacePath(HidInterfaceSet set, std::wstring& path) {
+  std::lock_guard<std::recursive_mutex> lock(mutex_);
   auto it = sets_.find(set);
   if (it == sets_.end() || !it->second.current) return false;
   path = it->second.interfaces[*it->second.current].path;
@@ -105,6 +113,7 @@ bool VirtualMouse::ReadInterfacePath(HidInterfaceSet set, std::wstring& path) {
 }
 
 HidHandle VirtualMouse::Open(const std::wstring& path, HidOpenMode mode) {
+  std::lock_guard<std::recursive_mutex> lock(mutex_);
   (void)mode;
   const auto found =
       std::find_if(enumeration_.begin(), enumeration_.end(),
@@ -116,6 +125,9 @@ HidHandle VirtualMouse::Open(const std::wstring& path, HidOpenMode mode) {
 }
 
 void VirtualMouse::Close(HidHandle handle) {
+  std::lock_guard<std::recursive_mutex> lock(mutex_);
+  // Closing a handle cancels its pending read, as Windows does.
+  if (pendingRead_ && pendingRead_->handle == handle) CompletePendingRead(std::nullopt);
   open_.erase(handle);
 }
 
@@ -130,6 +142,7 @@ const VirtualMouse::OpenHandle* VirtualMouse::Live(HidHandle handle) const {
 }
 
 bool VirtualMouse::GetAttributes(HidHandle handle, HidAttributes& attributes) {
+  std::lock_guard<std::recursive_mutex> lock(mutex_);
   const OpenHandle* record = Live(handle);
   if (record == nullptr) return false;
   attributes = record->target.attributes;
@@ -137,6 +150,7 @@ bool VirtualMouse::GetAttributes(HidHandle handle, HidAttributes& attributes) {
 }
 
 HidPreparsedData VirtualMouse::GetPreparsedData(HidHandle handle) {
+  std::lock_guard<std::recursive_mutex> lock(mutex_);
   const OpenHandle* record = Live(handle);
   if (record == nullptr) return kNoHidPreparsedData;
   const HidPreparsedData preparsed = nextId_++;
@@ -145,6 +159,7 @@ HidPreparsedData VirtualMouse::GetPreparsedData(HidHandle handle) {
 }
 
 HidCapsStatus VirtualMouse::GetCaps(HidPreparsedData preparsed, HidCaps& caps) {
+  std::lock_guard<std::recursive_mutex> lock(mutex_);
   auto it = preparsed_.find(preparsed);
   if (it == preparsed_.end()) return HidCapsStatus::InvalidPreparsedData;
   caps = it->second;
@@ -152,6 +167,7 @@ HidCapsStatus VirtualMouse::GetCaps(HidPreparsedData preparsed, HidCaps& caps) {
 }
 
 void VirtualMouse::FreePreparsedData(HidPreparsedData preparsed) {
+  std::lock_guard<std::recursive_mutex> lock(mutex_);
   preparsed_.erase(preparsed);
 }
 
@@ -167,6 +183,7 @@ void VirtualMouse::ResetTransfers() {
 }
 
 bool VirtualMouse::SetFeature(HidHandle handle, std::span<const std::uint8_t> report) {
+  std::lock_guard<std::recursive_mutex> lock(mutex_);
   if (trace_ != nullptr) trace_->Report("set-feature", report);
   if (!IsCommandHandle(handle) || report.size() != kFeatureReportLength) return false;
   DeviceCommand command;
@@ -229,6 +246,7 @@ void VirtualMouse::Execute(const DeviceCommand& command) {
 }
 
 bool VirtualMouse::GetFeature(HidHandle handle, std::span<std::uint8_t> report) {
+  std::lock_guard<std::recursive_mutex> lock(mutex_);
   if (!IsCommandHandle(handle) || report.size() < kFeatureReportLength) return false;
   std::fill(report.begin(), report.end(), std::uint8_t{0});
   if (reply_) std::copy(reply_->bytes.begin(), reply_->bytes.end(), report.begin() + 1);
@@ -238,6 +256,7 @@ bool VirtualMouse::GetFeature(HidHandle handle, std::span<std::uint8_t> report) 
 }
 
 bool VirtualMouse::WriteReport(HidHandle handle, std::span<const std::uint8_t> report) {
+  std::lock_guard<std::recursive_mutex> lock(mutex_);
   if (trace_ != nullptr) trace_->Report("write", report);
   if (!IsCommandHandle(handle) || report.size() != kDataReportLength) return false;
   if (writeTarget_ == nullptr || writeOffset_ >= writeLength_) return true;
@@ -249,6 +268,7 @@ bool VirtualMouse::WriteReport(HidHandle handle, std::span<const std::uint8_t> r
 }
 
 std::size_t VirtualMouse::ReadReport(HidHandle handle, std::span<std::uint8_t> report) {
+  std::lock_guard<std::recursive_mutex> lock(mutex_);
   if (!IsCommandHandle(handle) || !readSource_ || report.empty()) return 0;
   std::fill(report.begin(), report.end(), std::uint8_t{0});
   const std::size_t count = std::min({kChunkSize, kBlockSize - readOffset_, report.size() - 1});
@@ -258,6 +278,58 @@ std::size_t VirtualMouse::ReadReport(HidHandle handle, std::span<std::uint8_t> r
   if (readOffset_ >= kBlockSize) readSource_.reset();
   const std::size_t transferred = std::min<std::size_t>(report.size(), kInputReportLength);
   if (trace_ != nullptr) trace_->Report("read", report.first(transferred));
+  return transferred;
+}
+
+bool VirtualMouse::IsEventHandle(HidHandle handle) const {
+  const OpenHandle* record = Live(handle);
+  return record != nullptr && record->target.path == kEventPath;
+}
+
+void VirtualMouse::CompletePendingRead(std::optional<std::vector<std::uint8_t>> report) {
+  if (!pendingRead_ || pendingRead_->done) return;
+  std::size_t count = 0;
+  if (report) {
+    count = std::min(report->size(), pendingRead_->buffer.size());
+    std::copy_n(report->begin(), count, pendingRead_->buffer.begin());
+  }
+  pendingRead_->transferred = count;
+  pendingRead_->done = true;
+  readDone_.notify_all();
+  pendingRead_->wake->Set();
+}
+
+void VirtualMouse::InjectEventReport(std::vector<std::uint8_t> report) {
+  std::lock_guard<std::recursive_mutex> lock(mutex_);
+  if (!plugged_) return;  // nothing reaches the host from a mouse that is not there
+  if (report.size() < kEventReportLength) report.resize(kEventReportLength, 0);
+  if (trace_ != nullptr) trace_->Report("event", report);
+  if (pendingRead_ && !pendingRead_->done) {
+    CompletePendingRead(std::move(report));
+  } else {
+    eventQueue_.push_back(std::move(report));
+  }
+}
+
+bool VirtualMouse::StartEventRead(HidHandle handle, std::span<std::uint8_t> buffer,
+                                  WakeEvent& wake) {
+  std::lock_guard<std::recursive_mutex> lock(mutex_);
+  if (!IsEventHandle(handle)) return false;
+  pendingRead_ = PendingRead{handle, buffer, &wake, 0, false};
+  if (!eventQueue_.empty()) {
+    auto report = std::move(eventQueue_.front());
+    eventQueue_.pop_front();
+    CompletePendingRead(std::move(report));
+  }
+  return true;
+}
+
+std::size_t VirtualMouse::FinishEventRead(HidHandle handle) {
+  std::unique_lock<std::recursive_mutex> lock(mutex_);
+  if (!pendingRead_ || pendingRead_->handle != handle) return 0;
+  readDone_.wait(lock, [this] { return !pendingRead_ || pendingRead_->done; });
+  const std::size_t transferred = pendingRead_ ? pendingRead_->transferred : 0;
+  pendingRead_.reset();
   return transferred;
 }
 

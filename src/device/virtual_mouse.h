@@ -6,8 +6,11 @@
 #pragma once
 
 #include <array>
+#include <condition_variable>
 #include <cstdint>
+#include <deque>
 #include <map>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -73,6 +76,11 @@ class VirtualMouse : public HidSystem {
   void Plug();
   bool plugged() const { return plugged_; }
 
+  // A report the mouse sends on its event interface (for example 06 07 01 03 for DPI stage 3).
+  // It completes a pending read of the event interface or waits for the next one. Safe to
+  // call from any thread, like every other member.
+  void InjectEventReport(std::vector<std::uint8_t> report);
+
   HidInterfaceSet OpenInterfaceSet() override;
   void CloseInterfaceSet(HidInterfaceSet set) override;
   HidEnumResult EnumerateInterface(HidInterfaceSet set, std::uint32_t index) override;
@@ -89,8 +97,18 @@ class VirtualMouse : public HidSystem {
   bool GetFeature(HidHandle handle, std::span<std::uint8_t> report) override;
   bool WriteReport(HidHandle handle, std::span<const std::uint8_t> report) override;
   std::size_t ReadReport(HidHandle handle, std::span<std::uint8_t> report) override;
+  bool StartEventRead(HidHandle handle, std::span<std::uint8_t> buffer, WakeEvent& wake) override;
+  std::size_t FinishEventRead(HidHandle handle) override;
 
  private:
+  struct PendingRead {
+    HidHandle handle;
+    std::span<std::uint8_t> buffer;
+    WakeEvent* wake;
+    std::size_t transferred;
+    bool done;
+  };
+
   struct InterfaceSnapshot {
     std::vector<VirtualHidInterface> interfaces;  // present when the set was taken
     std::optional<std::size_t> current;
@@ -107,6 +125,16 @@ class VirtualMouse : public HidSystem {
   void Execute(const DeviceCommand& command);
   std::uint8_t* BlockFor(const DeviceCommand& command);
   void ResetTransfers();
+  bool IsEventHandle(HidHandle handle) const;
+  // Finishes the pending event read with the report, or with nothing (a failed read).
+  void CompletePendingRead(std::optional<std::vector<std::uint8_t>> report);
+
+  // The window thread sends commands, the listener thread reads events and a test or the
+  // control channel injects events: one lock keeps them apart.
+  mutable std::recursive_mutex mutex_;
+  std::condition_variable_any readDone_;
+  std::deque<std::vector<std::uint8_t>> eventQueue_;
+  std::optional<PendingRead> pendingRead_;
 
   VirtualMouseMemory memory_;
   Trace* trace_ = nullptr;

@@ -7,6 +7,8 @@
 #include <span>
 #include <string>
 
+#include "platform/wake_event.h"
+
 namespace gm {
 
 using HidHandle = std::intptr_t;
@@ -77,6 +79,15 @@ class HidSystem {
   // Read returns the number of bytes transferred (0 on failure).
   virtual bool WriteReport(HidHandle handle, std::span<const std::uint8_t> report) = 0;
   virtual std::size_t ReadReport(HidHandle handle, std::span<std::uint8_t> report) = 0;
+
+  // Overlapped read of one input report on a handle opened with EventRead: starts reading
+  // into buffer (which must stay valid until the read is collected) and signals wake when the
+  // read completes. False when the read could not be started.
+  virtual bool StartEventRead(HidHandle handle, std::span<std::uint8_t> buffer,
+                              WakeEvent& wake) = 0;
+  // Collects the read started last on the handle, waiting for it to complete: the number of
+  // bytes transferred, 0 when it failed or the handle went away.
+  virtual std::size_t FinishEventRead(HidHandle handle) = 0;
 };
 
 }  // namespace gm

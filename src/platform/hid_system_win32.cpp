@@ -172,4 +172,35 @@ std::size_t Win32HidSystem::ReadReport(HidHandle handle, std::span<std::uint8_t>
   return read;
 }
 
+struct Win32HidSystem::OverlappedRead {
+  OVERLAPPED overlapped{};
+  HANDLE handle = INVALID_HANDLE_VALUE;
+};
+
+Win32HidSystem::Win32HidSystem() : eventRead_(std::make_unique<OverlappedRead>()) {}
+
+Win32HidSystem::~Win32HidSystem() = default;
+
+bool Win32HidSystem::StartEventRead(HidHandle handle, std::span<std::uint8_t> buffer,
+                                    WakeEvent& wake) {
+  eventRead_->overlapped = OVERLAPPED{};
+  eventRead_->overlapped.hEvent = static_cast<HANDLE>(wake.NativeHandle());
+  eventRead_->handle = ToHandle(handle);
+  if (ReadFile(eventRead_->handle, buffer.data(), static_cast<DWORD>(buffer.size()), nullptr,
+               &eventRead_->overlapped) != FALSE) {
+    return true;
+  }
+  return GetLastError() == ERROR_IO_PENDING;
+}
+
+std::size_t Win32HidSystem::FinishEventRead(HidHandle handle) {
+  DWORD transferred = 0;
+  if (ToHandle(handle) != eventRead_->handle ||
+      GetOverlappedResult(eventRead_->handle, &eventRead_->overlapped, &transferred, TRUE) ==
+          FALSE) {
+    return 0;
+  }
+  return transferred;
+}
+
 }  // namespace gm

@@ -17,7 +17,7 @@ gui_fail() {
 gui_check() {  # description, command...
   local what="$1"
   shift
-  if ! "$@"; then gui_fail "$what"; fi
+  if ! "$@" >/dev/null; then gui_fail "$what"; fi
 }
 
 # A fresh copy of the distribution folder; the program runs from there.

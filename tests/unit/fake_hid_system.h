@@ -120,6 +120,10 @@ class FakeHidSystem : public HidSystem {
   bool GetFeature(HidHandle, std::span<std::uint8_t>) override { return Unexpected(); }
   bool WriteReport(HidHandle, std::span<const std::uint8_t>) override { return Unexpected(); }
   std::size_t ReadReport(HidHandle, std::span<std::uint8_t>) override { return Unexpected(); }
+  bool StartEventRead(HidHandle, std::span<std::uint8_t>, WakeEvent&) override {
+    return Unexpected();
+  }
+  std::size_t FinishEventRead(HidHandle) override { return Unexpected(); }
 
   // Lines of the log that start with `prefix`.
   std::vector<std::string> Calls(const std::string& prefix) const {

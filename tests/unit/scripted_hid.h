@@ -81,6 +81,31 @@ class ScriptedHid : public HidSystem {
     return count;
   }
 
+  // Event reads complete at once with the next scripted event report, or stay pending (and
+  // collect 0 bytes) when none is left.
+  bool StartEventRead(HidHandle handle, std::span<std::uint8_t> buffer, WakeEvent& wake) override {
+    eventReadHandles.push_back(handle);
+    eventReadSizes.push_back(buffer.size());
+    pendingBytes = 0;
+    if (eventReports.empty()) return true;
+    const auto report = eventReports.front();
+    eventReports.pop_front();
+    pendingBytes = std::min(report.size(), buffer.size());
+    std::copy_n(report.begin(), pendingBytes, buffer.begin());
+    wake.Set();
+    return true;
+  }
+  std::size_t FinishEventRead(HidHandle) override {
+    ++eventReadsCollected;
+    return pendingBytes;
+  }
+
+  std::deque<std::vector<std::uint8_t>> eventReports;
+  std::vector<HidHandle> eventReadHandles;
+  std::vector<std::size_t> eventReadSizes;
+  std::size_t pendingBytes = 0;
+  int eventReadsCollected = 0;
+
   std::vector<SentReport> sent;
   std::deque<std::vector<std::uint8_t>> featureReplies;
   std::deque<std::vector<std::uint8_t>> inputReports;

@@ -1,0 +1,31 @@
+#include "device/listener.h"
+
+#include <algorithm>
+
+namespace gm {
+
+void Listener::Pass() {
+  wake_.Reset();
+  const HidHandle handle = state_.link.eventHandle;
+  if (state_.connectedFlag != 1 || handle == kInvalidHidHandle) {
+    wake_.Wait();  // discovery signals once the event interface is open again
+    return;
+  }
+  // The read size is the interface's input report length, kept within the buffer.
+  const std::size_t size =
+      std::clamp<std::size_t>(state_.link.eventInputReportLength, 1, buffer_.size());
+  if (!hid_.StartEventRead(handle, std::span<std::uint8_t>(buffer_.data(), size), wake_)) {
+    // A read that cannot even start (the device is gone): wait for discovery rather than
+    // spinning on a dead handle.
+    wake_.Wait();
+    return;
+  }
+  wake_.Wait();
+  if (state_.connectedFlag == 0) return;
+  if (hid_.FinishEventRead(handle) == 0) return;
+  if (buffer_[0] == kEventReportId && buffer_[1] == kEventReportMarker) {
+    send_(buffer_[2], buffer_[3]);
+  }
+}
+
+}  // namespace gm

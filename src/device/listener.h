@@ -1,0 +1,42 @@
+// The loop of the listener thread: reads the mouse's event reports from its event interface
+// and hands each one (6, 7, code, value) to the main window. Only the window thread sends
+// commands; the listener only reads.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+
+#include "app/app_state.h"
+#include "platform/hid_system.h"
+#include "platform/wake_event.h"
+
+namespace gm {
+
+inline constexpr std::size_t kListenerBufferSize = 40;
+inline constexpr std::uint8_t kEventReportId = 6;
+inline constexpr std::uint8_t kEventReportMarker = 7;
+
+class Listener {
+ public:
+  // send: hands an event (code, value) to the main window and returns when it is handled.
+  Listener(HidSystem& hid, const AppState& state, WakeEvent& wake,
+           std::function<void(std::uint8_t, std::uint8_t)> send)
+      : hid_(hid), state_(state), wake_(wake), send_(std::move(send)) {}
+
+  // One pass of the loop; the thread runs it forever.
+  void Pass();
+  [[noreturn]] void Run() {
+    buffer_.fill(0);
+    for (;;) Pass();
+  }
+
+ private:
+  HidSystem& hid_;
+  const AppState& state_;
+  WakeEvent& wake_;
+  std::function<void(std::uint8_t, std::uint8_t)> send_;
+  std::array<std::uint8_t, kListenerBufferSize> buffer_{};
+};
+
+}  // namespace gm

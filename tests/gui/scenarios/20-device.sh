@@ -1,0 +1,59 @@
+# The mouse's events and hot-plug, through the virtual mouse's control channel.
+# shellcheck shell=bash
+
+scenario_dpi_stage_balloon() {
+  gui_start
+  gui_window >/dev/null || { gui_fail "window"; return; }
+  gui_send "dpi 3"
+  # Stage 3 of the mouse's settings block is 0x0E: 1500 DPI, read back from the mouse.
+  gui_check "DPI balloon" gui_wait_log '^balloon Info\|Switch DPI into the third stage 1500\|5000$'
+  gui_check "settings block read back" grep -q '^set-feature 00 8c' "$GUI_APP/trace.txt"
+  gui_send "macro 2"
+  gui_check "macro balloon" gui_wait_log '^balloon Info\|Switch to macro key2\|5000$'
+  gui_send "report 05 07 01 03"
+  gui_send "macro 0"
+  gui_send "dpi 2"
+  gui_check "next DPI balloon" gui_wait_log 'second stage'
+  gui_check "reports not 06 07 and macro key 0 show nothing" \
+    [ "$(grep -c '^balloon' "$GUI_APP/ui.txt")" -eq 3 ]
+}
+
+scenario_unplug_and_plug() {
+  gui_start
+  gui_window >/dev/null || { gui_fail "window"; return; }
+  gui_send "unplug"
+  gui_check "warning balloon" \
+    gui_wait_log '^balloon Warning\|The system did not detect the gaming mouse!\|100$'
+  gui_check "window hidden" gui_wait_log '^window-hidden$'
+  gui_check "no window" gui_no_window 1
+  local balloons
+  balloons=$(grep -c '^balloon Warning' "$GUI_APP/ui.txt")
+  gui_tray_click 1
+  sleep 1
+  gui_check "tray click repeats the warning" \
+    [ "$(grep -c '^balloon Warning' "$GUI_APP/ui.txt")" -eq $((balloons + 1)) ]
+  gui_check "window stays hidden" gui_no_window 1
+  gui_send "plug"
+  gui_check "detected balloon" gui_wait_log '^balloon Info\|The system detect the gaming mouse.\|100$'
+  gui_check "connect sequence sent again" \
+    [ "$(grep -c '^set-feature 00 01 fc' "$GUI_APP/trace.txt")" -eq 2 ]
+  gui_tray_click 1
+  gui_check "window shown again from the icon" gui_window 5
+  gui_send "dpi 1"
+  gui_check "listener runs after plugging in" gui_wait_log 'first stage'
+}
+
+scenario_close_hides_and_icon_shows() {
+  gui_start
+  local window
+  window=$(gui_window) || { gui_fail "window"; return; }
+  xdotool mousemove --window "$window" 500 300 key alt+F4
+  gui_check "hidden on close" gui_wait_log '^window-hidden$'
+  gui_check "no window after close" gui_no_window 1
+  gui_tray_click 1
+  gui_check "shown from the icon" gui_window 5
+}
+
+gui_run_scenario dpi-stage-balloon scenario_dpi_stage_balloon
+gui_run_scenario unplug-and-plug scenario_unplug_and_plug
+gui_run_scenario close-hides scenario_close_hides_and_icon_shows

@@ -1,0 +1,112 @@
+// The listener loop against a scripted event interface and the virtual mouse.
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include "device/listener.h"
+#include "device/virtual_mouse.h"
+#include "scripted_hid.h"
+
+namespace gm {
+namespace {
+
+// Records what the loop does with its event; never blocks.
+class FakeWake : public WakeEvent {
+ public:
+  void Set() override { log += "S"; }
+  void Reset() override { log += "R"; }
+  void Wait() override { log += "W"; }
+  std::string log;
+};
+
+struct ListenerFixture : ::testing::Test {
+  ListenerFixture() {
+    state.connectedFlag = 1;
+    state.link.eventHandle = 7;
+    state.link.eventInputReportLength = 8;
+  }
+  using Event = std::pair<int, int>;
+  test::ScriptedHid hid;
+  AppState state;
+  FakeWake wake;
+  std::vector<Event> sent;
+  Listener listener{hid, state, wake,
+                    [this](std::uint8_t c, std::uint8_t v) { sent.emplace_back(c, v); }};
+};
+
+TEST_F(ListenerFixture, EventReportsReachTheWindowOthersAreDropped) {
+  hid.eventReports = {{6, 7, 1, 3, 0, 0, 0, 0}, {5, 7, 1, 3}, {6, 8, 9, 2}, {6, 7, 9, 2}};
+  for (int i = 0; i < 4; ++i) listener.Pass();
+  EXPECT_EQ(sent, (std::vector<Event>{{1, 3}, {9, 2}}));
+  EXPECT_EQ(hid.eventReadSizes, (std::vector<std::size_t>{8, 8, 8, 8}));
+  EXPECT_EQ(hid.eventReadHandles[0], 7);
+  EXPECT_EQ(wake.log, "RSWRSWRSWRSW");
+}
+
+TEST_F(ListenerFixture, WaitsWithoutReadingWhileDisconnectedOrWithoutHandle) {
+  state.connectedFlag = 0;
+  listener.Pass();
+  state.connectedFlag = 1;
+  state.link.eventHandle = kInvalidHidHandle;
+  listener.Pass();
+  EXPECT_TRUE(hid.eventReadHandles.empty());
+  EXPECT_EQ(wake.log, "RWRW");
+}
+
+TEST_F(ListenerFixture, ReadThatTransfersNothingIsSkipped) {
+  listener.Pass();  // no report: the read stays pending and collects nothing
+  EXPECT_TRUE(sent.empty());
+  EXPECT_EQ(hid.eventReadsCollected, 1);
+}
+
+TEST_F(ListenerFixture, ReadSizeIsBoundedByTheBuffer) {
+  state.link.eventInputReportLength = 300;
+  hid.eventReports = {std::vector<std::uint8_t>(300, 6)};
+  listener.Pass();
+  EXPECT_EQ(hid.eventReadSizes, (std::vector<std::size_t>{kListenerBufferSize}));
+}
+
+TEST(ListenerThread, VirtualMouseEventsCrossThreadsAndUnplugWakesTheLoop) {
+  VirtualMouse mouse;
+  AppState state;
+  state.link.eventHandle = mouse.Open(VirtualMouse::kEventPath, HidOpenMode::EventRead);
+  state.link.eventInputReportLength = VirtualMouse::kEventReportLength;
+  state.connectedFlag = 1;
+  PortableWakeEvent wake;
+  std::mutex mutex;
+  std::condition_variable arrived;
+  std::vector<std::pair<int, int>> sent;
+  Listener listener(mouse, state, wake, [&](std::uint8_t c, std::uint8_t v) {
+    std::lock_guard<std::mutex> lock(mutex);
+    sent.emplace_back(c, v);
+    arrived.notify_all();
+  });
+  std::atomic<bool> stop{false};
+  std::atomic<bool> done{false};
+  std::thread thread([&] {
+    while (!stop) listener.Pass();
+    done = true;
+  });
+
+  mouse.InjectEventReport({6, 7, 1, 5});
+  mouse.InjectEventReport({6, 7, 9, 1});
+  {
+    std::unique_lock<std::mutex> lock(mutex);
+    ASSERT_TRUE(arrived.wait_for(lock, std::chrono::seconds(10), [&] { return sent.size() == 2; }));
+  }
+  EXPECT_EQ(sent, (std::vector<std::pair<int, int>>{{1, 5}, {9, 1}}));
+
+  // Unplugging completes the pending read with nothing; the loop then waits for discovery.
+  state.connectedFlag = 0;
+  mouse.Unplug();
+  stop = true;
+  while (!done) {  // the loop may reset the event after a single Set
+    wake.Set();
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  thread.join();
+  EXPECT_EQ(sent.size(), 2u);
+}
+
+}  // namespace
+}  // namespace gm
