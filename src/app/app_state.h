@@ -1,10 +1,14 @@
 // The process-wide state of the program, owned by one object so that tests can build a fresh
-// one: the records, the values beside them and the device link's state.
+// one: the records, the values beside them, the files and texts, and the device link's state.
 #pragma once
 
 #include <atomic>
 #include <cstdint>
+#include <filesystem>
 
+#include "app/language_table.h"
+#include "buttons/button_assignment.h"
+#include "config/config_file_state.h"
 #include "config/records.h"
 #include "device/link_state.h"
 
@@ -20,6 +24,13 @@ struct AppState {
   // 1 while the command interface is open; read by the listener thread without a lock.
   std::atomic<std::uint32_t> connectedFlag{0};
   LinkState link;
+
+  std::filesystem::path programPath;  // full path of the running program; its files sit beside it
+  ConfigFilePaths files;              // paths of the configuration in use
+  ButtonLabels labels;                // the 19 button captions
+  SkinValues skin;                    // skin values of the caption file
+  LanguageTable texts;                // the main window's texts in the session's language
+  Rgb textColour{0, 255, 0};          // until the skin's values are read
 };
 
 }  // namespace gm

@@ -1,9 +1,10 @@
 // Host services the core asks for instead of touching the system itself: pauses, the tick
-// count and message boxes. The Win32 front end, the command-line tool and the tests each
-// provide one; later services are added here as the program grows.
+// count, message boxes and file dialogs. The Win32 front end, the command-line tool and the tests
+// each provide one; later services are added here as the program grows.
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace gm {
@@ -22,6 +23,21 @@ enum MessageBoxFlags : unsigned {
 // Answers of a message box, values as the Win32 IDOK/IDCANCEL/IDYES/IDNO.
 enum MessageBoxAnswer : int { kIdOk = 1, kIdCancel = 2, kIdYes = 6, kIdNo = 7 };
 
+// Options of the file dialogs, values as the Win32 OPENFILENAME flags.
+enum FileDialogFlags : unsigned {
+  kOfnOverwritePrompt = 0x2,
+  kOfnHideReadOnly = 0x4,
+  kOfnFileMustExist = 0x1000,
+};
+
+struct FileDialogRequest {
+  // Pairs of description and pattern, each followed by "|", the whole ending in "|":
+  // "Gaming Mouse Profile(*.bin)|*.bin||".
+  std::wstring filter;
+  std::wstring startFile;  // full path the dialog opens with
+  unsigned flags = 0;
+};
+
 class Host {
  public:
   virtual ~Host() = default;
@@ -32,6 +48,10 @@ class Host {
   virtual std::uint32_t TickCount() = 0;
   // Shows a modal message box over the main window and returns the answer.
   virtual int ShowMessage(const std::wstring& text, const std::wstring& title, unsigned flags) = 0;
+  // The system's open-file and save-file dialogs over the main window: the chosen full path,
+  // or nothing when the user cancels.
+  virtual std::optional<std::wstring> ChooseOpenFile(const FileDialogRequest& request) = 0;
+  virtual std::optional<std::wstring> ChooseSaveFile(const FileDialogRequest& request) = 0;
 };
 
 }  // namespace gm

@@ -1,10 +1,12 @@
 // A portable Host that really waits: std::this_thread::sleep_for for pauses, a steady clock
-// for ticks, standard error for messages. Used off Windows by the command-line tool and the
-// benchmarks.
+// for ticks, standard error for messages; file dialogs are cancelled. Used off Windows by the
+// command-line tool and the benchmarks.
 #pragma once
 
 #include <chrono>
 #include <iostream>
+#include <optional>
+#include <string>
 #include <thread>
 
 #include "app/ui_log.h"
@@ -25,6 +27,12 @@ class SleepingHost : public Host {
   int ShowMessage(const std::wstring& text, const std::wstring& title, unsigned) override {
     std::cerr << ToUtf8(title) << ": " << ToUtf8(text) << '\n';
     return kIdOk;
+  }
+  std::optional<std::wstring> ChooseOpenFile(const FileDialogRequest&) override {
+    return std::nullopt;
+  }
+  std::optional<std::wstring> ChooseSaveFile(const FileDialogRequest&) override {
+    return std::nullopt;
   }
 };
 

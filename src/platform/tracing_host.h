@@ -19,6 +19,12 @@ class TracingHost : public Host {
   int ShowMessage(const std::wstring& text, const std::wstring& title, unsigned flags) override {
     return inner_ != nullptr ? inner_->ShowMessage(text, title, flags) : kIdOk;
   }
+  std::optional<std::wstring> ChooseOpenFile(const FileDialogRequest& request) override {
+    return inner_ != nullptr ? inner_->ChooseOpenFile(request) : std::nullopt;
+  }
+  std::optional<std::wstring> ChooseSaveFile(const FileDialogRequest& request) override {
+    return inner_ != nullptr ? inner_->ChooseSaveFile(request) : std::nullopt;
+  }
 
  private:
   Trace* trace_;

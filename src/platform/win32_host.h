@@ -15,6 +15,8 @@ class Win32Host : public Host {
   void Pause(std::uint32_t milliseconds) override;
   std::uint32_t TickCount() override;
   int ShowMessage(const std::wstring& text, const std::wstring& title, unsigned flags) override;
+  std::optional<std::wstring> ChooseOpenFile(const FileDialogRequest& request) override;
+  std::optional<std::wstring> ChooseSaveFile(const FileDialogRequest& request) override;
 
  private:
   void* owner_;

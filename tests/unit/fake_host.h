@@ -1,14 +1,23 @@
-// A Host for tests: records pauses and messages instead of waiting or showing anything.
+// A Host for tests: records pauses, messages and file dialogs instead of waiting or showing
+// anything. A file dialog answers from a script; one that no test expected throws.
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <numeric>
+#include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "platform/host.h"
 
 namespace gm::test {
+
+struct ShownFileDialog {
+  bool save = false;
+  FileDialogRequest request;
+};
 
 struct ShownMessage {
   std::wstring text;
@@ -28,6 +37,13 @@ class FakeHost : public Host {
     return nextAnswer;
   }
 
+  std::optional<std::wstring> ChooseOpenFile(const FileDialogRequest& request) override {
+    return AnswerFileDialog(false, request);
+  }
+  std::optional<std::wstring> ChooseSaveFile(const FileDialogRequest& request) override {
+    return AnswerFileDialog(true, request);
+  }
+
   std::uint64_t TotalPause() const {
     return std::accumulate(pauses.begin(), pauses.end(), std::uint64_t{0});
   }
@@ -36,6 +52,18 @@ class FakeHost : public Host {
   std::vector<ShownMessage> messages;
   std::uint32_t ticks = 0;
   int nextAnswer = kIdOk;
+  // Answers of the next file dialogs in order; nothing stands for Cancel.
+  std::deque<std::optional<std::wstring>> fileAnswers;
+  std::vector<ShownFileDialog> fileDialogs;
+
+ private:
+  std::optional<std::wstring> AnswerFileDialog(bool save, const FileDialogRequest& request) {
+    fileDialogs.push_back({save, request});
+    if (fileAnswers.empty()) throw std::logic_error("file dialog without a scripted answer");
+    std::optional<std::wstring> answer = fileAnswers.front();
+    fileAnswers.pop_front();
+    return answer;
+  }
 };
 
 }  // namespace gm::test

@@ -1,0 +1,238 @@
+#include "config/config_files.h"
+
+#include <algorithm>
+#include <array>
+#include <limits>
+#include <optional>
+
+#include "platform/file_replace.h"
+
+namespace gm {
+namespace {
+
+// A message box without a title of its own is titled with the program's name.
+constexpr wchar_t kDefaultTitle[] = L"QL-GM900";
+constexpr wchar_t kMissingFile[] = L"Config file is not exist.";
+constexpr wchar_t kOpenFailedTitle[] = L"NULL ==fp ";
+
+constexpr wchar_t kProfileSection[] = L"Profile";
+constexpr wchar_t kSkinsSection[] = L"Skins";
+
+using ConfigFileBytes = std::array<std::uint8_t, kConfigFileSize>;
+
+// The content of a configuration file, or nothing when it cannot be read or has another size.
+std::optional<ConfigFileBytes> ReadConfigFile(const std::filesystem::path& file) {
+  const std::optional<std::vector<std::uint8_t>> bytes = ReadWholeFile(file, kConfigFileSize);
+  if (!bytes || bytes->size() != kConfigFileSize) return std::nullopt;
+  ConfigFileBytes content;
+  std::copy(bytes->begin(), bytes->end(), content.begin());
+  return content;
+}
+
+bool FileExists(const std::filesystem::path& file) {
+  std::error_code error;
+  return !file.empty() && std::filesystem::exists(file, error);
+}
+
+bool Contains(std::wstring_view text, std::wstring_view part) {
+  return text.find(part) != std::wstring_view::npos;
+}
+
+std::wstring NumberedName(std::wstring_view stem, std::size_t n, std::wstring_view extension) {
+  return std::wstring(stem) + std::to_wstring(n) + std::wstring(extension);
+}
+
+std::wstring CaptionKey(std::size_t button) {
+  return L"Item" + std::to_wstring(button + 1);
+}
+
+}  // namespace
+
+std::filesystem::path ProgramFilePath(const std::filesystem::path& program,
+                                      std::wstring_view fileName) {
+  return std::filesystem::path(program).replace_filename(std::wstring(fileName));
+}
+
+std::filesystem::path CompanionCaptionFile(const std::filesystem::path& configFile) {
+  std::wstring name = configFile.filename().wstring();
+  for (std::size_t at = name.find(L".bin"); at != std::wstring::npos;
+       at = name.find(L".bin", at + 4)) {
+    name.replace(at, 4, L".ini");
+  }
+  return std::filesystem::path(configFile).replace_filename(name);
+}
+
+long long LeadingNumber(std::wstring_view text) {
+  std::size_t i = 0;
+  while (i < text.size() && (text[i] == L' ' || (text[i] >= L'\t' && text[i] <= L'\r'))) ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == L'+' || text[i] == L'-')) negative = text[i++] == L'-';
+  constexpr long long kLimit = std::numeric_limits<int>::max();
+  long long value = 0;
+  for (; i < text.size() && text[i] >= L'0' && text[i] <= L'9'; ++i) {
+    value = std::min(value * 10 + (text[i] - L'0'), kLimit);
+  }
+  return negative ? -value : value;
+}
+
+Rgb TextColour(const SkinValues& skin) {
+  const auto component = [](const std::wstring& text) {
+    return static_cast<std::uint8_t>(std::clamp(LeadingNumber(text), 0LL, 255LL));
+  };
+  return {component(skin.red), component(skin.green), component(skin.blue)};
+}
+
+std::filesystem::path ConfigurationFiles::Beside(std::wstring_view fileName) const {
+  return ProgramFilePath(state_.programPath, fileName);
+}
+
+void ConfigurationFiles::UseProfileFiles() {
+  const std::size_t n = state_.profileFileIndex;
+  state_.files.configFile = Beside(NumberedName(L"config", n, L".bin"));
+  state_.files.captionFile = Beside(NumberedName(L"str", n, L".ini"));
+}
+
+void ConfigurationFiles::ShowMissingFile() {
+  host_.ShowMessage(kMissingFile, kDefaultTitle, kMbOk);
+}
+
+bool ConfigurationFiles::WriteConfiguration(const std::filesystem::path& file) {
+  ConfigFileBytes content;
+  content[0] = 1;
+  state_.record.CopyTo(
+      std::span<std::uint8_t, SettingsRecord::kSize>(content.data() + 1, SettingsRecord::kSize));
+  const std::error_code error = ReplaceFileContents(file, content);
+  if (!error) return true;
+  host_.ShowMessage(L"Error Code is: " + std::to_wstring(error.value()) + L" \n", kOpenFailedTitle,
+                    kMbOk);
+  return false;
+}
+
+FileDialogRequest ConfigurationFiles::ProfileDialog(unsigned flags) const {
+  return {kProfileFilter, state_.files.configFile.wstring(), flags};
+}
+
+void ConfigurationFiles::LoadConfiguration() {
+  ConfigFilePaths& files = state_.files;
+  files.macroFile = Beside(L"record.ini");
+  files.profileList = Beside(L"str.ini");
+  if (state_.defaultsMode == 1) {
+    files.configFile = Beside(L"config.bin");
+    files.captionFile = files.profileList;
+  } else {
+    const std::wstring current =
+        ini_.ReadString(files.profileList, kProfileSection, L"CurProfileName");
+    const long long count =
+        LeadingNumber(ini_.ReadString(files.profileList, kProfileSection, L"ItemCount"));
+    // A count outside 1-6 (missing, damaged) loads nothing.
+    if (count < 1 || count > static_cast<long long>(kMaxProfiles)) return;
+    for (std::size_t n = 0; n < static_cast<std::size_t>(count); ++n) {
+      if (ini_.ReadString(files.profileList, kProfileSection, NumberedName(L"Item", n, L"")) ==
+          current) {
+        state_.profileFileIndex = static_cast<std::uint8_t>(n);  // the last match wins
+      }
+    }
+    UseProfileFiles();
+  }
+
+  if (!FileExists(files.configFile)) {
+    ShowMissingFile();
+    return;
+  }
+  const std::optional<ConfigFileBytes> content = ReadConfigFile(files.configFile);
+  if (!content) return;
+  state_.firstRunFlag = (*content)[0];
+  const std::span<const std::uint8_t> record(content->data() + 1, SettingsRecord::kSize);
+  if (state_.defaultsMode == 1) {
+    // The factory settings only; the macros stay as they are.
+    std::copy_n(record.begin(), SettingsRecord::kSettingsSize, state_.record.settings.begin());
+  } else {
+    state_.record.CopyFrom(record.first<SettingsRecord::kSize>());
+  }
+}
+
+void ConfigurationFiles::LoadCaptions() {
+  const std::filesystem::path& file = state_.files.captionFile;
+  const std::wstring& section = state_.texts[slot::kCaptionSection];
+  for (std::size_t button = 0; button < kButtonCount; ++button) {
+    state_.labels[button] = ini_.ReadString(file, section, CaptionKey(button));
+  }
+  state_.skin.red = ini_.ReadString(file, kSkinsSection, L"RColor");
+  state_.skin.green = ini_.ReadString(file, kSkinsSection, L"GColor");
+  state_.skin.blue = ini_.ReadString(file, kSkinsSection, L"BColor");
+  state_.skin.path = ini_.ReadString(file, kSkinsSection, L"Path");
+}
+
+void ConfigurationFiles::SaveConfiguration() {
+  UseProfileFiles();
+  if (!FileExists(state_.files.configFile)) {
+    ShowMissingFile();
+    return;
+  }
+  WriteConfiguration(state_.files.configFile);
+}
+
+void ConfigurationFiles::SaveCaptions() {
+  const std::wstring& section = state_.texts[slot::kCaptionSection];
+  for (std::size_t button = 0; button < kButtonCount; ++button) {
+    ini_.WriteString(state_.files.captionFile, section, CaptionKey(button), state_.labels[button]);
+  }
+}
+
+void ConfigurationFiles::ImportConfiguration() {
+  const std::optional<std::wstring> chosen = host_.ChooseOpenFile(
+      ProfileDialog(kOfnFileMustExist | kOfnHideReadOnly | kOfnOverwritePrompt));
+  if (!chosen) return;
+  const std::filesystem::path file(*chosen);
+  if (!Contains(file.filename().wstring(), L".bin")) return;
+  if (!FileExists(file)) {
+    ShowMissingFile();
+    return;
+  }
+  const std::optional<ConfigFileBytes> content = ReadConfigFile(file);
+  if (!content) return;
+  state_.firstRunFlag = (*content)[0];
+  state_.record.CopyFrom(std::span<const std::uint8_t, SettingsRecord::kSize>(
+      content->data() + 1, SettingsRecord::kSize));
+  state_.record.at(rec::kProfile) = state_.profileFileIndex;
+
+  state_.files.captionFile = CompanionCaptionFile(file);
+  LoadCaptions();
+
+  state_.files.macroFile = Beside(L"record.ini");
+  state_.files.profileList = Beside(L"str.ini");
+  UseProfileFiles();
+  SaveCaptions();
+  WriteConfiguration(state_.files.configFile);
+}
+
+void ConfigurationFiles::ExportConfiguration() {
+  // Overwriting is confirmed; the chosen file need not exist yet.
+  const std::optional<std::wstring> chosen =
+      host_.ChooseSaveFile(ProfileDialog(kOfnHideReadOnly | kOfnOverwritePrompt));
+  if (!chosen) return;
+  std::wstring path = *chosen;
+  std::wstring name = std::filesystem::path(path).filename().wstring();
+  if (name.empty()) return;
+  if (!Contains(name, L".bin")) {
+    path += L".bin";
+    name += L".bin";
+  }
+
+  const std::filesystem::path file(path);
+  state_.files.captionFile = CompanionCaptionFile(file);
+  SaveCaptions();
+  WriteConfiguration(file);
+  // The same pair again beside the program.
+  const std::filesystem::path copy = Beside(name);
+  state_.files.captionFile = CompanionCaptionFile(copy);
+  SaveCaptions();
+  WriteConfiguration(copy);
+  state_.files.captionFile = Beside(NumberedName(L"str", state_.profileFileIndex, L".ini"));
+}
+
+std::wstring ConfigurationFiles::ReadLanguageCode() {
+  return ini_.ReadString(state_.files.captionFile, kSkinsSection, L"Lan");
+}
+
+}  // namespace gm

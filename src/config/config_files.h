@@ -1,0 +1,77 @@
+// The configuration files beside the program: the binary configurations (config.bin, the
+// factory one, and config0.bin..config5.bin), the caption files (str.ini, str0.ini..str5.ini)
+// with the ProfileList in str.ini, and the import and export of a configuration as a .bin
+// file with a companion .ini.
+//
+// A binary configuration file is 2855 bytes: the FirstRunFlag (0 in a factory file, 1 in every
+// file the program writes) followed by the SettingsRecord. A file of any other size is ignored
+// and leaves the record as it was. Every write replaces its file only once the new content is
+// complete, so a failure part-way leaves the old file whole.
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "app/app_state.h"
+#include "platform/host.h"
+#include "platform/ini_file.h"
+
+namespace gm {
+
+inline constexpr std::size_t kConfigFileSize = 1 + SettingsRecord::kSize;
+inline constexpr std::size_t kMaxProfiles = 6;
+inline constexpr wchar_t kProfileFilter[] = L"Gaming Mouse Profile(*.bin)|*.bin||";
+
+// The path of a file beside the program: its full path with the trailing file name replaced
+// (only that, so a folder whose name contains the program's name does not matter).
+std::filesystem::path ProgramFilePath(const std::filesystem::path& program,
+                                      std::wstring_view fileName);
+
+// The caption file that goes with a configuration file: ".bin" replaced by ".ini" in its name.
+std::filesystem::path CompanionCaptionFile(const std::filesystem::path& configFile);
+
+// The leading decimal number of a text as the C library reads it (blanks, a sign, digits);
+// 0 when there is none.
+long long LeadingNumber(std::wstring_view text);
+
+// The skin's text colour: RColor, GColor, BColor as numbers, each held to 0-255.
+Rgb TextColour(const SkinValues& skin);
+
+class ConfigurationFiles {
+ public:
+  ConfigurationFiles(AppState& state, IniFile& ini, Host& host)
+      : state_(state), ini_(ini), host_(host) {}
+
+  // Chooses the configuration in use from the ProfileList (or the factory files while
+  // DefaultsMode is 1) and reads its binary file into FirstRunFlag and the record.
+  void LoadConfiguration();
+  // The 19 captions of the session's language and the skin values from the caption file.
+  void LoadCaptions();
+  // Writes flag 1 and the record to the configuration file in use; never creates it.
+  void SaveConfiguration();
+  // Writes the 19 captions into the session's language section of the caption file.
+  void SaveCaptions();
+  // LOAD: a .bin file chosen by the user becomes the configuration in use.
+  void ImportConfiguration();
+  // SAVE: the configuration in use is written to a .bin file chosen by the user and, under
+  // the same name, beside the program.
+  void ExportConfiguration();
+
+  // The language code: key Lan of section Skins of the caption file in use.
+  std::wstring ReadLanguageCode();
+
+ private:
+  std::filesystem::path Beside(std::wstring_view fileName) const;
+  void UseProfileFiles();
+  void ShowMissingFile();
+  bool WriteConfiguration(const std::filesystem::path& file);
+  FileDialogRequest ProfileDialog(unsigned flags) const;
+
+  AppState& state_;
+  IniFile& ini_;
+  Host& host_;
+};
+
+}  // namespace gm

@@ -1,0 +1,306 @@
+// The configuration files: choosing the configuration in use, loading and saving it, captions,
+// import and export, and files that are missing, of the wrong size or damaged.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "config/config_files.h"
+#include "fake_host.h"
+#include "platform/portable_ini_file.h"
+#include "temp_dir.h"
+
+namespace gm {
+namespace {
+
+using test::AsciiBytes;
+using test::ReadBytes;
+using test::Utf16File;
+using test::WriteBytes;
+
+// A record whose every byte says which file it came from.
+SettingsRecord Marked(std::uint8_t mark) {
+  SettingsRecord record;
+  record.settings.fill(mark);
+  for (MacroBlock& block : record.macros) block.fill(static_cast<std::uint8_t>(mark + 100));
+  return record;
+}
+
+std::vector<std::uint8_t> ConfigBytes(std::uint8_t flag, const SettingsRecord& record) {
+  std::vector<std::uint8_t> bytes(kConfigFileSize);
+  bytes[0] = flag;
+  record.CopyTo(
+      std::span<std::uint8_t, SettingsRecord::kSize>(bytes.data() + 1, SettingsRecord::kSize));
+  return bytes;
+}
+
+class ConfigFilesTest : public ::testing::Test {
+ protected:
+  void SetUp() override { state.programPath = dir / "QL-GM900.exe"; }
+
+  std::filesystem::path At(const std::string& name) const { return dir / name; }
+
+  void WriteProfileList(const std::wstring& count, const std::vector<std::wstring>& names,
+                        const std::wstring& current) {
+    ASSERT_TRUE(ini.WriteString(At("str.ini"), L"Profile", L"ItemCount", count));
+    for (std::size_t n = 0; n < names.size(); ++n) {
+      ASSERT_TRUE(
+          ini.WriteString(At("str.ini"), L"Profile", L"Item" + std::to_wstring(n), names[n]));
+    }
+    ASSERT_TRUE(ini.WriteString(At("str.ini"), L"Profile", L"CurProfileName", current));
+  }
+  void WriteConfigs() {
+    WriteBytes(At("config.bin"), ConfigBytes(0, Marked(10)));
+    for (std::uint8_t n = 0; n < 6; ++n) {
+      WriteBytes(At("config" + std::to_string(n) + ".bin"), ConfigBytes(1, Marked(n)));
+    }
+  }
+
+  test::TempDir dir;
+  AppState state;
+  PortableIniFile ini;
+  test::FakeHost host;
+  ConfigurationFiles files{state, ini, host};
+};
+
+TEST_F(ConfigFilesTest, ProfileListChoosesTheConfigurationInUse) {
+  WriteConfigs();
+  WriteProfileList(L"3", {L"A", L"B", L"C"}, L"B");
+  files.LoadConfiguration();
+  EXPECT_EQ(state.profileFileIndex, 1);
+  EXPECT_EQ(state.record, Marked(1));
+  EXPECT_EQ(state.firstRunFlag, 1);
+  EXPECT_EQ(state.files.configFile, At("config1.bin"));
+  EXPECT_EQ(state.files.captionFile, At("str1.ini"));
+  EXPECT_EQ(state.files.macroFile, At("record.ini"));
+  EXPECT_EQ(state.files.profileList, At("str.ini"));
+
+  WriteProfileList(L"3", {L"B", L"b", L"B"}, L"B");  // exact match, the last one wins
+  files.LoadConfiguration();
+  EXPECT_EQ(state.profileFileIndex, 2);
+
+  WriteProfileList(L"3", {L"X", L"Y", L"Z"}, L"B");  // no match: the previous one stays
+  files.LoadConfiguration();
+  EXPECT_EQ(state.profileFileIndex, 2);
+  EXPECT_EQ(state.record, Marked(2));
+  EXPECT_TRUE(host.messages.empty());
+}
+
+TEST_F(ConfigFilesTest, ItemCountOutsideOneToSixLoadsNothing) {
+  WriteConfigs();
+  for (const std::wstring count : {L"", L"0", L"7", L"-1", L"abc"}) {
+    WriteProfileList(count, {L"A"}, L"A");
+    files.LoadConfiguration();
+    EXPECT_EQ(state.record, SettingsRecord{}) << "ItemCount " << count.size();
+    EXPECT_TRUE(state.files.configFile.empty());
+  }
+  EXPECT_TRUE(host.messages.empty());
+}
+
+TEST_F(ConfigFilesTest, MissingOrWrongSizedFilesLeaveTheRecord) {
+  WriteProfileList(L"6", {L"0", L"1", L"2", L"3", L"4", L"5"}, L"3");
+  state.record = Marked(77);
+  state.firstRunFlag = 1;
+
+  files.LoadConfiguration();  // config3.bin missing
+  ASSERT_EQ(host.messages.size(), 1u);
+  EXPECT_EQ(host.messages[0].text, L"Config file is not exist.");
+  EXPECT_EQ(host.messages[0].title, L"QL-GM900");
+  EXPECT_EQ(host.messages[0].flags, kMbOk);
+
+  const std::vector<std::uint8_t> good = ConfigBytes(0, Marked(3));
+  for (std::size_t size : {0u, 1u, 2854u, 2856u, 100000u}) {
+    std::vector<std::uint8_t> bytes = good;
+    bytes.resize(size, 0);
+    WriteBytes(At("config3.bin"), bytes);
+    files.LoadConfiguration();
+    EXPECT_EQ(state.record, Marked(77)) << size;
+    EXPECT_EQ(state.firstRunFlag, 1) << size;
+  }
+  std::filesystem::remove(At("config3.bin"));
+  std::filesystem::create_directory(At("config3.bin"));
+  files.LoadConfiguration();
+  EXPECT_EQ(state.record, Marked(77));
+  EXPECT_EQ(host.messages.size(), 1u);
+}
+
+TEST_F(ConfigFilesTest, DefaultsModeReadsOnlyTheFactorySettings) {
+  WriteConfigs();
+  state.record = Marked(5);
+  state.defaultsMode = 1;
+  files.LoadConfiguration();
+  EXPECT_EQ(state.record.settings, Marked(10).settings);
+  EXPECT_EQ(state.record.macros, Marked(5).macros);
+  EXPECT_EQ(state.firstRunFlag, 0);
+  EXPECT_EQ(state.files.configFile, At("config.bin"));
+  EXPECT_EQ(state.files.captionFile, At("str.ini"));
+
+  // The next save goes to the configuration in use, not to the factory file.
+  state.defaultsMode = 0;
+  state.profileFileIndex = 4;
+  files.SaveConfiguration();
+  EXPECT_EQ(ReadBytes(At("config.bin")), ConfigBytes(0, Marked(10)));
+  EXPECT_EQ(ReadBytes(At("config4.bin")), ConfigBytes(1, state.record));
+  EXPECT_EQ(state.files.captionFile, At("str4.ini"));
+}
+
+TEST_F(ConfigFilesTest, PathsReplaceOnlyTheProgramsFileName) {
+  const auto folder = dir / "QL-GM900.exe";  // a folder with the program's name
+  std::filesystem::create_directory(folder);
+  EXPECT_EQ(ProgramFilePath(folder / "QL-GM900.exe", L"str.ini"), folder / "str.ini");
+  EXPECT_EQ(ProgramFilePath(folder / "renamed.exe", L"config0.bin"), folder / "config0.bin");
+
+  state.programPath = folder / "QL-GM900.exe";
+  WriteBytes(folder / "config0.bin", ConfigBytes(1, Marked(9)));
+  ASSERT_TRUE(ini.WriteString(folder / "str.ini", L"Profile", L"ItemCount", L"1"));
+  files.LoadConfiguration();
+  EXPECT_EQ(state.record, Marked(9));
+
+  EXPECT_EQ(CompanionCaptionFile(dir / "x.bin.d" / "a.bin"), dir / "x.bin.d" / "a.ini");
+}
+
+TEST_F(ConfigFilesTest, SaveWritesFlagOneAndTheRecordButNeverCreatesTheFile) {
+  state.profileFileIndex = 2;
+  state.record = Marked(42);
+  files.SaveConfiguration();
+  ASSERT_EQ(host.messages.size(), 1u);
+  EXPECT_EQ(host.messages[0].text, L"Config file is not exist.");
+  EXPECT_FALSE(std::filesystem::exists(At("config2.bin")));
+
+  WriteBytes(At("config2.bin"), ConfigBytes(0, Marked(1)));
+  files.SaveConfiguration();
+  const std::vector<std::uint8_t> saved = ReadBytes(At("config2.bin"));
+  ASSERT_EQ(saved.size(), 2855u);
+  EXPECT_EQ(saved[0], 1);
+  EXPECT_EQ(saved, ConfigBytes(1, Marked(42)));
+  EXPECT_EQ(state.firstRunFlag, 0);  // the flag of the file last read
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
+                          std::filesystem::directory_iterator()),
+            1);  // no temporary file left behind
+
+  // A file that cannot be opened for writing is reported and left as it is.
+  std::filesystem::remove(At("config2.bin"));
+  std::filesystem::create_directory(At("config2.bin"));
+  files.SaveConfiguration();
+  ASSERT_EQ(host.messages.size(), 2u);
+  EXPECT_EQ(host.messages[1].title, L"NULL ==fp ");
+  EXPECT_EQ(host.messages[1].text.rfind(L"Error Code is: ", 0), 0u);
+  EXPECT_EQ(host.messages[1].text.substr(host.messages[1].text.size() - 2), L" \n");
+  EXPECT_TRUE(std::filesystem::is_directory(At("config2.bin")));
+}
+
+TEST_F(ConfigFilesTest, CaptionsFollowTheLanguageSection) {
+  FillLanguageTable(state.texts, L"CHS");
+  state.files.captionFile = At("str0.ini");
+  WriteBytes(At("str0.ini"), Utf16File(u"[Skins]\r\nLan=CHS\r\nPath=Dark\r\nRColor=12abc\r\n"
+                                       u"GColor=300\r\n[Setting-EN]\r\nItem1=Click\r\n"
+                                       u"[Setting-CHS]\r\nItem1=左键\r\nItem19=按键关闭\r\n"));
+  files.LoadCaptions();
+  EXPECT_EQ(files.ReadLanguageCode(), L"CHS");
+  EXPECT_EQ(state.labels[0], L"左键");
+  EXPECT_EQ(state.labels[1], L"");
+  EXPECT_EQ(state.labels[18], L"按键关闭");
+  EXPECT_EQ(state.skin.path, L"Dark");
+  EXPECT_EQ(TextColour(state.skin), (Rgb{12, 255, 0}));
+
+  state.labels[1] = L"右键";
+  files.SaveCaptions();
+  EXPECT_EQ(ini.ReadString(At("str0.ini"), L"Setting-CHS", L"Item2"), L"右键");
+  EXPECT_EQ(ini.ReadString(At("str0.ini"), L"Setting-CHS", L"Item19"), L"按键关闭");
+  EXPECT_EQ(ini.ReadString(At("str0.ini"), L"Setting-EN", L"Item2"), L"");
+  EXPECT_EQ(ini.ReadString(At("str0.ini"), L"Setting-EN", L"Item1"), L"Click");
+}
+
+TEST(ConfigFileNumbers, LeadingNumberReadsLikeTheCLibrary) {
+  EXPECT_EQ(LeadingNumber(L"255"), 255);
+  EXPECT_EQ(LeadingNumber(L"  7x"), 7);
+  EXPECT_EQ(LeadingNumber(L"-5"), -5);
+  EXPECT_EQ(LeadingNumber(L"abc"), 0);
+  EXPECT_EQ(LeadingNumber(L""), 0);
+  EXPECT_EQ(LeadingNumber(L"99999999999999999999"), 2147483647);
+  EXPECT_EQ(TextColour({L"Default", L"-5", L"abc", L"256"}), (Rgb{0, 0, 255}));
+}
+
+TEST_F(ConfigFilesTest, ImportMakesTheChosenFileTheConfigurationInUse) {
+  WriteConfigs();
+  state.profileFileIndex = 3;
+  state.files.configFile = At("config3.bin");
+  state.record = Marked(60);
+  std::filesystem::create_directory(At("elsewhere"));
+  std::filesystem::remove(At("config3.bin"));  // created by the import
+
+  // Cancel, a name without ".bin" and a file of the wrong size change nothing.
+  WriteBytes(At("elsewhere/short.bin"), std::vector<std::uint8_t>(2854, 7));
+  WriteBytes(At("elsewhere/bin.dat"), ConfigBytes(1, Marked(20)));
+  host.fileAnswers = {std::nullopt, At("elsewhere/bin.dat").wstring(),
+                      At("elsewhere/short.bin").wstring()};
+  for (int i = 0; i < 3; ++i) files.ImportConfiguration();
+  EXPECT_EQ(state.record, Marked(60));
+  EXPECT_TRUE(host.messages.empty());
+  ASSERT_EQ(host.fileDialogs.size(), 3u);
+  EXPECT_FALSE(host.fileDialogs[0].save);
+  EXPECT_EQ(host.fileDialogs[0].request.filter, L"Gaming Mouse Profile(*.bin)|*.bin||");
+  EXPECT_EQ(host.fileDialogs[0].request.startFile, At("config3.bin").wstring());
+  EXPECT_EQ(host.fileDialogs[0].request.flags,
+            kOfnFileMustExist | kOfnHideReadOnly | kOfnOverwritePrompt);
+
+  WriteBytes(At("elsewhere/game.bin"), ConfigBytes(1, Marked(20)));
+  ASSERT_TRUE(ini.WriteString(At("elsewhere/game.ini"), L"Setting-EN", L"Item1", L"Menu"));
+  host.fileAnswers = {At("elsewhere/game.bin").wstring()};
+  files.ImportConfiguration();
+  SettingsRecord expected = Marked(20);
+  expected.at(rec::kProfile) = 3;
+  EXPECT_EQ(state.record, expected);
+  EXPECT_EQ(state.labels[0], L"Menu");
+  EXPECT_EQ(ReadBytes(At("config3.bin")), ConfigBytes(1, expected));
+  EXPECT_EQ(ini.ReadString(At("str3.ini"), L"Setting-EN", L"Item1"), L"Menu");
+  EXPECT_EQ(state.files.captionFile, At("str3.ini"));
+}
+
+TEST_F(ConfigFilesTest, ExportWritesThePairAtTheChosenPlaceAndBesideTheProgram) {
+  state.profileFileIndex = 1;
+  state.files.configFile = At("config1.bin");
+  state.record = Marked(33);
+  state.labels[0] = L"Клик";
+  const auto folder = dir / "x.bin.d";  // ".bin" in the folder's name must not matter
+  std::filesystem::create_directory(folder);
+  host.fileAnswers = {std::nullopt, (folder / "mine").wstring()};
+  files.ExportConfiguration();
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder),
+                          std::filesystem::directory_iterator()),
+            0);
+  files.ExportConfiguration();
+
+  ASSERT_EQ(host.fileDialogs.size(), 2u);
+  EXPECT_TRUE(host.fileDialogs[1].save);
+  EXPECT_EQ(host.fileDialogs[1].request.flags, kOfnHideReadOnly | kOfnOverwritePrompt);
+  for (const auto& place : {folder, dir.path()}) {
+    EXPECT_EQ(ReadBytes(place / "mine.bin"), ConfigBytes(1, Marked(33)));
+    EXPECT_EQ(ini.ReadString(place / "mine.ini", L"Setting-EN", L"Item1"), L"Клик");
+    EXPECT_EQ(ReadBytes(place / "mine.ini").at(0), 0xFF);  // UTF-16, so nothing became "?"
+  }
+  EXPECT_EQ(state.files.captionFile, At("str1.ini"));
+  EXPECT_TRUE(host.messages.empty());
+}
+
+TEST_F(ConfigFilesTest, DamagedProfileListNeverCrashesOrChangesTheRecord) {
+  WriteConfigs();
+  state.record = Marked(77);
+  std::mt19937 random(2855);
+  std::vector<std::uint8_t> garbage(4096);
+  for (auto& byte : garbage) byte = static_cast<std::uint8_t>(random());
+  std::vector<std::uint8_t> truncated = Utf16File(u"[Profile]\r\nItemCou");
+  truncated.push_back('n');
+  const std::vector<std::vector<std::uint8_t>> cases = {
+      garbage, Utf16File(u"[Profile]\r\nItemCount=" + std::u16string(100000, u'9')),
+      AsciiBytes("[Profile]\nItemCount=\xFF\xFE"), truncated};
+  for (const auto& bytes : cases) {
+    WriteBytes(At("str.ini"), bytes);
+    files.LoadConfiguration();
+    files.LoadCaptions();
+    EXPECT_EQ(state.record, Marked(77));
+  }
+  EXPECT_TRUE(host.messages.empty());
+}
+
+}  // namespace
+}  // namespace gm
