@@ -1,0 +1,185 @@
+"""The dialogs: key dialogs, macro picker, macro manager, profile manager and help window, with
+their buttons and check boxes. Texts are the program's; the backgrounds only frame the places
+where it draws them, so they carry no words of any language."""
+
+from art_controls import check
+from theme import (ACCENT, ACCENT_DEEP, ACCENT_HI, BG2, BG3, LINE, LINE2, MUTED, TEXT, WHITE,
+                   Cell, chevron_down, rect, text)
+
+LIST_GREY = "#6d6d6d"   # the program paints its lists on (109, 109, 109)
+FIELD_DARK = "#282828"  # static texts and lists of the small dialogs: (40, 40, 40)
+COUNT_FIELD = "#221815"  # the macro manager's repeat-count field: (34, 24, 21)
+
+
+def frame(w, h, band=30, icon=""):
+    return (rect(0, 0, w, h, fill="url(#gCard)") + rect(0.5, 0.5, w - 1, h - 1, 0, "none", LINE2)
+            + rect(1, 1, w - 2, band - 1, fill="url(#gHeader)") + rect(1, band, w - 2, 1, fill=LINE)
+            + rect(1, 8, 3, band - 16, 1, ACCENT) + icon)
+
+
+def separator(x0, x1, y):
+    return rect(x0, y, x1 - x0, 1, fill=LINE)
+
+
+def keycap(x, y, w, h, lit=False, label=""):
+    face = "url(#gAccent)" if lit else "url(#gControl)"
+    edge = ACCENT_HI if lit else LINE2
+    cap = (rect(x + 0.5, y + 3.5, w - 1, h - 4, 5, "#0a0c0f", edge)
+           + rect(x + 3.5, y + 0.5, w - 7, h - 8, 4, face, edge))
+    if label:
+        cap += text(x + w / 2, y + (h - 8) / 2 + 4, label, 11, WHITE if lit else MUTED)
+    return cap
+
+
+def key_icon(x, y):
+    return (rect(x + 0.5, y + 0.5, 17, 13, 3, "none", MUTED, 1.2)
+            + rect(x + 4, y + 9, 10, 1.5, 0.7, MUTED))
+
+
+def badge(cx, cy, label):
+    return (f'<circle cx="{cx}" cy="{cy}" r="7" fill="{BG3}" stroke="{LINE2}"/>'
+            + text(cx, cy + 3.3, label, 9, TEXT))
+
+
+def plus(cx, cy, colour=ACCENT):
+    return (rect(cx - 4, cy - 0.8, 8, 1.6, 0.8, colour)
+            + rect(cx - 0.8, cy - 4, 1.6, 8, 0.8, colour))
+
+
+def combo_key():
+    w, h = 380, 285
+    body = frame(w, h, icon=key_icon(14, 8) + plus(42, 15) + key_icon(50, 8))
+    # Modifier box with its drop-down arrow, then the two key boxes, joined by plus signs.
+    body += rect(48.5, 68.5, 85, 17, 3, FIELD_DARK, LINE2) + rect(117, 71, 1, 12, fill=LINE2)
+    body += chevron_down(125, 77, 6, TEXT)
+    body += rect(48.5, 118.5, 84, 17, 3, FIELD_DARK, LINE2)
+    body += rect(48.5, 168.5, 84, 17, 3, FIELD_DARK, LINE2)
+    body += plus(90.5, 102) + plus(90.5, 152)
+    body += key_icon(20, 70) + badge(29, 127, "1") + badge(29, 177, "2")
+    # A small keyboard with a modifier and two keys lit.
+    kx, ky = 168, 74
+    body += rect(kx + 0.5, ky + 0.5, 190, 122, 8, "#101216", LINE)
+    lit = {(0, 3), (1, 1), (2, 5)}
+    for row in range(4):
+        for col in range(7):
+            if row == 3 and col in (2, 3, 4):
+                continue
+            body += keycap(kx + 10 + col * 25, ky + 10 + row * 26, 22, 24, (row, col) in lit)
+    body += keycap(kx + 60, ky + 88, 72, 24)
+    body += separator(16, w - 16, 238)
+    return Cell(w, h, body)
+
+
+def single_key():
+    w, h = 390, 285
+    body = frame(w, h, icon=key_icon(14, 8))
+    body += rect(71.5, 126.5, 81, 19, 3, WHITE, ACCENT)
+    body += (f'<circle cx="275" cy="128" r="62" fill="none" stroke="{ACCENT}" '
+             f'stroke-opacity="0.18" stroke-width="10"/>'
+             f'<circle cx="275" cy="128" r="78" fill="none" stroke="{ACCENT}" '
+             f'stroke-opacity="0.08" stroke-width="6"/>')
+    body += keycap(235, 88, 80, 84, True)
+    body += separator(16, w - 16, 238)
+    return Cell(w, h, body)
+
+
+def macro_icon(x, y, s=1.0):
+    bars = "".join(rect(x, y + i * 6 * s, (14 - i * 3) * s, 3 * s, 1.5 * s, MUTED) for i in range(3))
+    tri = (f'<path d="M{x + 15 * s},{y + 2 * s} L{x + 23 * s},{y + 7 * s} L{x + 15 * s},'
+           f'{y + 12 * s} Z" fill="{ACCENT}"/>')
+    return bars + tri
+
+
+def macro_key():
+    w, h = 396, 296  # tall enough for the drop list below the name field
+    body = frame(w, h, icon=macro_icon(14, 9))
+    body += macro_icon(70, 46, 2.0)
+    body += rect(40.5, 126.5, 112, 19, 3, FIELD_DARK, LINE2) + rect(136, 129, 1, 14, fill=LINE2)
+    body += chevron_down(144, 136, 6, TEXT)
+    body += rect(200, 46, 1, 186, fill=LINE)
+    body += separator(16, w - 16, 238)
+    return Cell(w, h, body)
+
+
+def macro_manager():
+    w, h = 490, 432
+    body = frame(w, h, band=31, icon="")
+    for x0, x1 in ((16, 134), (148, 266), (279, 397)):
+        body += rect(x0 + 0.5, 57.5, x1 - x0 - 1, 21, 3, BG2, LINE)
+        body += rect(x0 + (x1 - x0) / 2 - 12, 77, 24, 2, 1, ACCENT)
+    body += rect(19.5, 80.5, 112, 274, 0, LIST_GREY, LINE2)
+    body += rect(151.5, 80.5, 112, 274, 0, LIST_GREY, LINE2)
+    body += rect(277.5, 80.5, 121, 274, 4, "#15181d", LINE)
+    body += rect(288, 124, 100, 1, fill=LINE) + rect(288, 290, 100, 1, fill=LINE)
+    body += rect(296.5, 331.5, 84, 15, 2, COUNT_FIELD, LINE2)
+    # A recorded sequence, as a timeline beside the options.
+    body += rect(445, 84, 1, 266, fill=LINE)
+    y = 92
+    for i, (width, lit) in enumerate(((26, False), (18, True), (30, False), (22, False),
+                                       (16, True), (28, False), (20, False), (24, True))):
+        body += f'<circle cx="445.5" cy="{y + 4}" r="2.5" fill="{ACCENT if lit else LINE2}"/>'
+        body += rect(452, y, width, 8, 4, ACCENT if lit else BG3)
+        body += rect(414, y + 1, 24 - (i % 3) * 6, 6, 3, "#1d2128")
+        y += 32
+    body += separator(12, w - 12, 360)
+    return Cell(w, h, body)
+
+
+def pill_button(w, h, over, glyph=""):
+    fill, border = ("url(#gControlHi)", ACCENT) if over else ("url(#gControl)", LINE2)
+    return Cell(w, h, rect(0.5, 0.5, w - 1, h - 1, 4, fill, border)
+                + rect(2, 1.5, w - 4, 1, 0.5, WHITE, extra='fill-opacity="0.10"') + glyph)
+
+
+def macro_close(over):
+    ink = WHITE if over else MUTED
+    fill, border = (ACCENT, ACCENT_HI) if over else (BG2, LINE2)
+    return Cell(51, 24, rect(0.5, 0.5, 50, 23, 11.5, fill, border)
+                + f'<path d="M21.5,8 L29.5,16 M29.5,8 L21.5,16" stroke="{ink}" stroke-width="1.8" '
+                f'stroke-linecap="round"/>')
+
+
+def record_button():
+    return Cell(100, 24, rect(0.5, 0.5, 99, 23, 11.5, ACCENT_DEEP, ACCENT)
+                + rect(3, 2, 94, 1, 0.5, WHITE, extra='fill-opacity="0.12"'))
+
+
+def config_dialog():
+    w, h = 263, 598
+    body = frame(w, h, band=31)
+    body += rect(1, 575, w - 2, 22, fill=BG2) + rect(1, 575, w - 2, 1, fill=LINE)
+    return Cell(w, h, body)
+
+
+def new_config_icon():
+    return Cell(12, 12, rect(0.5, 0.5, 11, 11, 3, "url(#gAccent)", ACCENT_HI) + plus(6, 6, WHITE))
+
+
+def help_window():
+    w, h = 166, 77
+    body = (rect(0, 0, w, h, fill="url(#gLight)") + rect(0.5, 0.5, w - 1, h - 1, 0, "none", "#9aa3b0")
+            + rect(0, 0, w, 2, fill=ACCENT) + rect(8, 25, w - 16, 1, fill="#c6ccd6")
+            + rect(8, 49, w - 16, 1, fill="#c6ccd6"))
+    return Cell(w, h, body)
+
+
+def images():
+    out = [
+        ("/combo-key.png", combo_key(), False),
+        ("/single-key.png", single_key(), False),
+        ("/macro-key.png", macro_key(), False),
+        ("/MacroManagement/MacroManagement.png", macro_manager(), False),
+        ("/MacroManagement/Record-normal.png", record_button(), True),
+        ("/MacroManagement/Pane.png", check(14, 14, False), True),
+        ("/MacroManagement/PaneMakingTick.png", check(14, 14, True), True),
+        ("/Pane.png", check(16, 16, False), True),
+        ("/PaneMakingTick.png", check(16, 16, True), True),
+        ("/Config/Config.png", config_dialog(), False),
+        ("/Config/New-Config.png", new_config_icon(), True),
+        ("/Help/HelpWindow.png", help_window(), False),
+    ]
+    for over, look in ((False, "normal"), (True, "over")):
+        out.append((f"/macro-button-close-{look}.png", macro_close(over), True))
+        out.append((f"/MacroManagement/button-new-{look}.png", pill_button(58, 25, over), True))
+        out.append((f"/MacroManagement/button-cancel-{look}.png", pill_button(70, 26, over), True))
+    return out
