@@ -6,40 +6,35 @@
 namespace gm {
 namespace {
 
-constexpr std::size_t kSlotTrayExit = 76;
-constexpr std::size_t kSlotNotDetected = 77;
-constexpr std::size_t kSlotDetected = 78;
-constexpr std::size_t kSlotFirstStage = 68;
-constexpr std::size_t kSlotMacroKey = 75;
 constexpr unsigned kEventBalloonMs = 5000;
 constexpr unsigned kDetectionBalloonMs = 100;
 
 }  // namespace
 
-std::optional<Balloon> DeviceEventBalloon(unsigned code, unsigned value, const TextLookup& text,
+std::optional<Balloon> DeviceEventBalloon(unsigned code, unsigned value, const LanguageTable& texts,
                                           const std::function<const SettingsBlock&()>& readBack) {
   if (code >= kEventDpiStageFirst && code <= kEventDpiStageLast) {
     if (value < 1 || value > kDpiStageCount) return std::nullopt;
     const SettingsBlock& block = readBack();
     const unsigned dpi = (block[0x54 + value - 1] + 1u) * 100u;
-    return Balloon{text(kSlotFirstStage + value - 1) + std::to_wstring(dpi), L"Info",
+    return Balloon{texts[slot::kFirstDpiStageBalloon + value - 1] + std::to_wstring(dpi), L"Info",
                    kEventBalloonMs};
   }
   if (code == kEventMacroKey) {
     if (value == 0) return std::nullopt;
-    return Balloon{text(kSlotMacroKey) + std::to_wstring(value), L"Info", kEventBalloonMs};
+    return Balloon{texts[slot::kMacroKeyBalloon] + std::to_wstring(value), L"Info",
+                   kEventBalloonMs};
   }
   if (code == kEventMouseDetected)
-    return Balloon{text(kSlotDetected), L"Info", kDetectionBalloonMs};
+    return Balloon{texts[slot::kMouseDetected], L"Info", kDetectionBalloonMs};
   if (code == kEventMouseNotDetected) {
-    return Balloon{text(kSlotNotDetected), L"Warning", kDetectionBalloonMs};
+    return Balloon{texts[slot::kMouseNotDetected], L"Warning", kDetectionBalloonMs};
   }
   return std::nullopt;
 }
 
-MainController::MainController(AppState& state, Host& host, HidSystem& hid, MainView& view,
-                               TextLookup text)
-    : state_(state), host_(host), hid_(hid), view_(view), text_(std::move(text)) {}
+MainController::MainController(AppState& state, Host& host, HidSystem& hid, MainView& view)
+    : state_(state), host_(host), hid_(hid), view_(view) {}
 
 void MainController::OnTrayMouse(unsigned mouseMessage) {
   if (mouseMessage == kMouseLeftUp || mouseMessage == kMouseLeftDoubleClick) {
@@ -60,13 +55,13 @@ void MainController::OnTrayMouse(unsigned mouseMessage) {
     }
     view_.ShowMainWindow();
   } else if (mouseMessage == kMouseRightUp) {
-    view_.ShowTrayMenu(text_(kSlotTrayExit));
+    view_.ShowTrayMenu(state_.texts[slot::kExit]);
   }
 }
 
 void MainController::OnDeviceEvent(unsigned code, unsigned value) {
   CommandLink link(hid_, host_, state_.link);
-  const auto balloon = DeviceEventBalloon(code, value, text_, [&]() -> const SettingsBlock& {
+  const auto balloon = DeviceEventBalloon(code, value, state_.texts, [&]() -> const SettingsBlock& {
     RunReadBackSequence(link, state_.device);
     return state_.device.settingsBlocks[0];
   });

@@ -22,18 +22,15 @@ struct Balloon {
   friend bool operator==(const Balloon&, const Balloon&) = default;
 };
 
-// Text of a LanguageTable slot (1-79).
-using TextLookup = std::function<std::wstring(std::size_t slot)>;
-
 // The balloon for a device event, or nothing for events that are ignored. For a DPI stage
 // event the settings block is read back from the mouse first (readBack), then the stage's DPI
 // is taken from it.
-std::optional<Balloon> DeviceEventBalloon(unsigned code, unsigned value, const TextLookup& text,
+std::optional<Balloon> DeviceEventBalloon(unsigned code, unsigned value, const LanguageTable& texts,
                                           const std::function<const SettingsBlock&()>& readBack);
 
 class MainController {
  public:
-  MainController(AppState& state, Host& host, HidSystem& hid, MainView& view, TextLookup text);
+  MainController(AppState& state, Host& host, HidSystem& hid, MainView& view);
 
   // WM_USER+1: lParam is the mouse message on the icon.
   void OnTrayMouse(unsigned mouseMessage);
@@ -46,7 +43,7 @@ class MainController {
   // Exit and the close button: close the device handles that are open.
   void CloseDevice();
 
-  // Loads the configuration files and captions; set by the window once files are wired.
+  // Loads the captions and the configuration files again (after a Cancel).
   std::function<void()> reloadFiles;
 
  private:
@@ -54,7 +51,6 @@ class MainController {
   Host& host_;
   HidSystem& hid_;
   MainView& view_;
-  TextLookup text_;
   bool reloadOnOpen_ = false;
   bool firstPageBuilt_ = false;
 };

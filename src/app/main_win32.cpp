@@ -22,6 +22,7 @@
 #include "platform/tracing_host.h"
 #include "platform/win32_hid_system.h"
 #include "platform/win32_host.h"
+#include "platform/win32_ini_file.h"
 
 namespace {
 
@@ -92,12 +93,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   }
 
   auto state = std::make_unique<gm::AppState>();
-  gm::AppServices services{*state,
-                           tracingHost,
-                           virtualMouse ? static_cast<gm::HidSystem&>(*virtualMouse) : win32Hid,
-                           uiLog,
-                           virtualMouse.get(),
-                           ProgramPath()};
+  state->programPath = ProgramPath();
+  gm::Win32IniFile ini;
+  gm::AppServices services{
+      *state, tracingHost, virtualMouse ? static_cast<gm::HidSystem&>(*virtualMouse) : win32Hid,
+      ini,    uiLog,       virtualMouse.get()};
 
   auto window = std::make_unique<gm::CHidMouseDlg>(services);
   if (!window->Initialise()) {

@@ -1,6 +1,11 @@
 #include "app/main_window_win32.h"
 
+#include <objidl.h>
+// After objidl.h.
+#include <gdiplus.h>
+
 #include "app/app_messages.h"
+#include "app/main_fonts.h"
 #include "device/device_notification.h"
 #include "device/device_operations.h"
 #include "device/discovery.h"
@@ -15,46 +20,23 @@ constexpr int kIconResource = 720;
 constexpr int kDefaultWidth = 1000;
 constexpr int kDefaultHeight = 650;
 
-std::wstring EnglishText(std::size_t slot) {
-  switch (slot) {
-    case 1:
-      return L"QUILLON QL-GM900 Gaming Mouse";
-    case 68:
-      return L"Switch DPI into the first stage ";
-    case 69:
-      return L"Switch DPI into the second stage ";
-    case 70:
-      return L"Switch DPI into the third stage ";
-    case 71:
-      return L"Switch DPI into the fourth stage ";
-    case 72:
-      return L"Switch DPI into the fifth stage ";
-    case 73:
-      return L"Switch DPI into the sixth stage ";
-    case 74:
-      return L"Switch DPI into the seventh stage ";
-    case 75:
-      return L"Switch to macro key";
-    case 76:
-      return L"Exit";
-    case 77:
-      return L"The system did not detect the gaming mouse!";
-    case 78:
-      return L"The system detect the gaming mouse.";
-    default:
-      return L"";
-  }
-}
-
 }  // namespace
 
 CHidMouseDlg::CHidMouseDlg(AppServices& services)
     : services_(services),
       tray_(services.uiLog),
-      controller_(services.state, services.host, services.hid, *this, &EnglishText) {}
+      controller_(services.state, services.host, services.hid, *this),
+      files_(services.state, services.ini, services.host) {
+  controller_.reloadFiles = [this] {
+    files_.LoadCaptions();
+    files_.LoadConfiguration();
+  };
+}
 
 CHidMouseDlg::~CHidMouseDlg() {
   if (instanceMutex_ != nullptr) CloseHandle(instanceMutex_);
+  if (mainFont_ != nullptr) DeleteObject(mainFont_);
+  if (smallFont_ != nullptr) DeleteObject(smallFont_);
 }
 
 bool CHidMouseDlg::Initialise() {
@@ -92,7 +74,7 @@ bool CHidMouseDlg::Initialise() {
       controller_.SetFirstPageBuilt();
     }
     // 17. The notification-area icon with the tip text.
-    tray_.Add(hwnd(), icon_, kMsgTrayIcon, EnglishText(1));
+    tray_.Add(hwnd(), icon_, kMsgTrayIcon, services_.state.texts[slot::kTitle]);
   }
   ShowMainWindow();
   return true;
@@ -139,9 +121,45 @@ bool CHidMouseDlg::StartDeviceLink() {
     return false;
   }
   // 9. The configuration.
-  ReloadConfiguration();
+  files_.LoadConfiguration();
   state.savedRecord = state.record;
+  // 10, 11. The language, chosen once by the caption file's code.
+  FillLanguageTable(state.texts, files_.ReadLanguageCode());
+  // 12. The captions and skin values.
+  files_.LoadCaptions();
+  // 13. The skin folder and the window's size from its background.
+  skinFolder_ = SkinFolder(state.programPath, state.skin.path);
+  SizeToBackground();
+  // 14. The skin's text colour.
+  state.textColour = TextColour(state.skin);
+  // 15. The fonts.
+  CreateFonts();
   return true;
+}
+
+std::filesystem::path CHidMouseDlg::SkinFolder(const std::filesystem::path& program,
+                                               const std::wstring& skinName) {
+  return program.parent_path() / L"Skins" / skinName;
+}
+
+void CHidMouseDlg::SizeToBackground() {
+  Gdiplus::Bitmap background((skinFolder_ / L"main.png").c_str());
+  if (background.GetLastStatus() != Gdiplus::Ok) return;  // keeps the default size
+  SetWindowPos(hwnd(), nullptr, 0, 0, static_cast<int>(background.GetWidth()),
+               static_cast<int>(background.GetHeight()),
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CHidMouseDlg::CreateFonts() {
+  const DWORD version = GetVersion();
+  const bool windows62 = LOBYTE(LOWORD(version)) == 6 && HIBYTE(LOWORD(version)) == 2;
+  const auto make = [](const FontSpec& spec) {
+    return CreateFontW(spec.height, 0, 0, 0, spec.weight, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                       DEFAULT_PITCH | FF_SWISS, spec.face.c_str());
+  };
+  mainFont_ = make(MainFontSpec(services_.state.texts.language(), windows62));
+  smallFont_ = make(SmallFontSpec());
 }
 
 DWORD WINAPI CHidMouseDlg::ListenerThreadProc(void* self) {
@@ -152,7 +170,10 @@ void CHidMouseDlg::SendDeviceEvent(std::uint8_t code, std::uint8_t value) {
   SendMessageW(hwnd(), kMsgDeviceEvent, code, value);
 }
 
-void CHidMouseDlg::ReloadConfiguration() {}
+void CHidMouseDlg::ReloadConfiguration() {
+  files_.LoadConfiguration();
+  files_.LoadCaptions();
+}
 
 void CHidMouseDlg::ResumeListener() {
   if (listenerThread_ == nullptr) return;
@@ -163,6 +184,25 @@ void CHidMouseDlg::ResumeListener() {
   // Discovery wakes the listener when it opens the event interface, before ConnectedFlag is
   // set; a listener that looked in between would wait for good. Wake it once more now.
   if (wake_) wake_->Set();
+}
+
+void CHidMouseDlg::OnProfileCommand(unsigned command) {
+  switch (command) {
+    case 0:
+      files_.ImportConfiguration();
+      break;
+    case 1:
+      files_.ExportConfiguration();
+      break;
+    case 2:
+      files_.LoadConfiguration();
+      files_.LoadCaptions();
+      ClearSelectionAndHover();
+      Relayout();
+      break;
+    default:
+      break;
+  }
 }
 
 void CHidMouseDlg::OnVirtualPlug(bool plugged) {
@@ -242,6 +282,9 @@ LRESULT CHidMouseDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
           ReadDeviceChangeMessage(static_cast<std::uintptr_t>(wParam), lParam);
       return deviceChange_->OnDeviceChange(change.event, change.deviceType, change.interfaceName);
     }
+    case kMsgProfileCommand:
+      OnProfileCommand(static_cast<unsigned>(wParam));
+      return 0;
     case kMsgVirtualPlug:
       OnVirtualPlug(wParam != 0);
       return 0;

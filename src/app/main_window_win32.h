@@ -13,11 +13,13 @@
 #include "app/tray_icon_win32.h"
 #include "app/ui_log.h"
 #include "app/wnd_win32.h"
+#include "config/config_files.h"
 #include "device/hot_plug.h"
 #include "device/listener.h"
 #include "device/virtual_mouse.h"
 #include "platform/hid_system.h"
 #include "platform/host.h"
+#include "platform/ini_file.h"
 #include "platform/win32_wake_event.h"
 
 namespace gm {
@@ -27,9 +29,9 @@ struct AppServices {
   AppState& state;
   Host& host;
   HidSystem& hid;
+  IniFile& ini;
   UiLog& uiLog;
   VirtualMouse* virtualMouse = nullptr;  // set when --virtual-mouse is given
-  std::filesystem::path programPath;     // full path of QL-GM900.exe
 };
 
 // App-private messages of the main window.
@@ -69,11 +71,21 @@ class CHidMouseDlg : public Wnd, public MainView, public DeviceChangeActions {
   DiscoveryHooks Hooks();
   // The virtual mouse was plugged in or pulled out: what Windows would announce.
   void OnVirtualPlug(bool plugged);
+  // 0xB03 from the profile manager: 0 import, 1 export, 2 reload.
+  void OnProfileCommand(unsigned command);
+  static std::filesystem::path SkinFolder(const std::filesystem::path& program,
+                                          const std::wstring& skinName);
+  void SizeToBackground();
+  void CreateFonts();
   static DWORD WINAPI ListenerThreadProc(void* self);
 
   AppServices& services_;
   TrayIcon tray_;
   MainController controller_;
+  ConfigurationFiles files_;
+  std::filesystem::path skinFolder_;
+  HFONT mainFont_ = nullptr;
+  HFONT smallFont_ = nullptr;
   HICON icon_ = nullptr;
   HANDLE instanceMutex_ = nullptr;
   std::unique_ptr<Win32WakeEvent> wake_;

@@ -108,3 +108,29 @@ gui_run_scenario() {  # name function
     [ -f "$GUI_APP/ui.txt" ] && sed 's/^/     ui: /' "$GUI_APP/ui.txt" | tail -n 20
   fi
 }
+
+# Sets key $3 of section $2 in the UTF-16 INI file $1 (relative to the program's folder).
+gui_set_ini() {
+  python3 - "$GUI_APP/$1" "$2" "$3" "$4" <<'PY'
+import sys
+path, section, key, value = sys.argv[1:]
+text = open(path, encoding='utf-16').read()
+lines = text.splitlines()
+out, inside, done = [], False, False
+for line in lines:
+    stripped = line.strip()
+    if stripped.startswith('['):
+        if inside and not done:
+            out.append(f'{key}={value}')
+            done = True
+        inside = stripped[1:-1].lower() == section.lower()
+    elif inside and stripped.split('=', 1)[0].strip().lower() == key.lower():
+        line, done = f'{key}={value}', True
+    out.append(line)
+if not done:
+    if not inside:
+        out.append(f'[{section}]')
+    out.append(f'{key}={value}')
+open(path, 'w', encoding='utf-16', newline='').write('\r\n'.join(out) + '\r\n')
+PY
+}

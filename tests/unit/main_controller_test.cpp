@@ -10,15 +10,6 @@
 namespace gm {
 namespace {
 
-std::wstring EnglishStub(std::size_t slot) {
-  if (slot >= 68 && slot <= 74) return L"stage" + std::to_wstring(slot - 67) + L" ";
-  if (slot == 75) return L"Switch to macro key";
-  if (slot == 76) return L"Exit";
-  if (slot == 77) return L"not detected";
-  if (slot == 78) return L"detected";
-  return L"?";
-}
-
 class RecordingView : public MainView {
  public:
   void ShowMainWindow() override { calls.push_back(L"show"), visible = true; }
@@ -42,19 +33,20 @@ struct ControllerFixture : ::testing::Test {
     state.link.commandHandle = mouse.Open(VirtualMouse::kCommandPath, HidOpenMode::CommandAccess);
     state.link.inputReportLength = VirtualMouse::kInputReportLength;
     state.connectedFlag = 1;
+    FillLanguageTable(state.texts, L"");
   }
   VirtualMouse mouse;
   test::FakeHost host;
   AppState state;
   RecordingView view;
-  MainController controller{state, host, mouse, view, &EnglishStub};
+  MainController controller{state, host, mouse, view};
 };
 
 TEST_F(ControllerFixture, DpiEventReadsTheStageBackFromTheMouse) {
   mouse.memory().settingsBlocks[0][0x56] = 0x0E;
   controller.OnDeviceEvent(1, 3);
   ASSERT_EQ(view.calls.size(), 1u);
-  EXPECT_EQ(view.calls[0], L"balloon Info|stage3 1500|5000");
+  EXPECT_EQ(view.calls[0], L"balloon Info|Switch DPI into the third stage 1500|5000");
   EXPECT_EQ(state.device.settingsBlocks[0][0x56], 0x0E);
   EXPECT_EQ(host.pauses, (std::vector<std::uint32_t>{10}));
 }
@@ -72,9 +64,10 @@ TEST_F(ControllerFixture, MacroAndDetectionBalloons) {
   controller.OnDeviceEvent(9, 2);
   controller.OnDeviceEvent(14, 0);
   controller.OnDeviceEvent(15, 0);
-  EXPECT_EQ(view.calls, (std::vector<std::wstring>{L"balloon Info|Switch to macro key2|5000",
-                                                   L"balloon Info|detected|100",
-                                                   L"balloon Warning|not detected|100"}));
+  EXPECT_EQ(view.calls, (std::vector<std::wstring>{
+                            L"balloon Info|Switch to macro key2|5000",
+                            L"balloon Info|The system detect the gaming mouse.|100",
+                            L"balloon Warning|The system did not detect the gaming mouse!|100"}));
 }
 
 TEST_F(ControllerFixture, TrayClicksWhileConnected) {
@@ -94,8 +87,25 @@ TEST_F(ControllerFixture, TrayClicksWhileConnected) {
 TEST_F(ControllerFixture, TrayClickWithoutMouseWarnsAndStaysHidden) {
   state.connectedFlag = 0;
   controller.OnTrayMouse(kMouseLeftUp);
-  EXPECT_EQ(view.calls, (std::vector<std::wstring>{L"balloon Warning|not detected|100"}));
+  EXPECT_EQ(view.calls, (std::vector<std::wstring>{
+                            L"balloon Warning|The system did not detect the gaming mouse!|100"}));
   EXPECT_FALSE(view.visible);
+}
+
+TEST_F(ControllerFixture, BalloonsFollowTheLanguage) {
+  FillLanguageTable(state.texts, L"GER");
+  mouse.memory().settingsBlocks[0][0x56] = 0x0E;
+  controller.OnDeviceEvent(3, 3);
+  controller.OnDeviceEvent(14, 0);
+  FillLanguageTable(state.texts, L"RUS");
+  controller.OnDeviceEvent(2, 1);
+  ASSERT_EQ(view.calls.size(), 3u);
+  EXPECT_EQ(view.calls[0], L"balloon Info|DPI-Schalter auf der dritten Stufe 1500|5000");
+  EXPECT_EQ(view.calls[1], L"balloon Info|Das System erkennt die Gaming-Maus!|100");
+  EXPECT_EQ(view.calls[2],
+            L"balloon Info|\u041f\u0435\u0440\u0435\u043a\u043b\u044e\u0447\u0438\u0442\u044c DPI "
+            L"\u043d\u0430 \u043f\u0435\u0440\u0432\u044b\u0439 "
+            L"\u0443\u0440\u043e\u0432\u0435\u043d\u044c500|5000");
 }
 
 TEST(ProgramOptions, VirtualMouseAndItsFiles) {
