@@ -8,25 +8,9 @@
 #include <cstddef>
 #include <vector>
 
+#include "gfx/geometry.h"
+
 namespace gm {
-
-struct Rect {
-  int left = 0;
-  int top = 0;
-  int right = 0;
-  int bottom = 0;
-  constexpr bool Contains(int x, int y) const {
-    return left <= x && x < right && top <= y && y < bottom;
-  }
-  constexpr int width() const { return right - left; }
-  constexpr int height() const { return bottom - top; }
-  friend constexpr bool operator==(const Rect&, const Rect&) = default;
-};
-
-struct Size {
-  int width = 0;
-  int height = 0;
-};
 
 // The eleven page headers: three in the left column, eight in the right.
 enum class Page : std::size_t { L1, L2, L3, R1, R2, R3, R4, R5, R6, R7, R8 };

@@ -16,12 +16,23 @@ struct Rect {
   int right = 0;
   int bottom = 0;
 
-  int width() const { return right - left; }
-  int height() const { return bottom - top; }
-  bool empty() const { return right <= left || bottom <= top; }
-  bool Contains(Point p) const { return left <= p.x && p.x < right && top <= p.y && p.y < bottom; }
-  Rect Offset(int dx, int dy) const { return {left + dx, top + dy, right + dx, bottom + dy}; }
-  friend bool operator==(const Rect&, const Rect&) = default;
+  constexpr int width() const { return right - left; }
+  constexpr int height() const { return bottom - top; }
+  constexpr bool empty() const { return right <= left || bottom <= top; }
+  constexpr bool Contains(int x, int y) const {
+    return left <= x && x < right && top <= y && y < bottom;
+  }
+  constexpr bool Contains(Point p) const { return Contains(p.x, p.y); }
+  constexpr Rect Offset(int dx, int dy) const {
+    return {left + dx, top + dy, right + dx, bottom + dy};
+  }
+  friend constexpr bool operator==(const Rect&, const Rect&) = default;
+};
+
+struct Size {
+  int width = 0;
+  int height = 0;
+  friend constexpr bool operator==(const Size&, const Size&) = default;
 };
 
 }  // namespace gm
