@@ -1,6 +1,7 @@
 // Host services the core asks for instead of touching the system itself: pauses, the tick
-// count, message boxes and file dialogs. The Win32 front end, the command-line tool and the tests
-// each provide one; later services are added here as the program grows.
+// count, message boxes, file dialogs, and the main window's cursor and timers. The Win32 front
+// end, the command-line tool and the tests each provide one; later services are added here as
+// the program grows.
 #pragma once
 
 #include <cstdint>
@@ -52,6 +53,15 @@ class Host {
   // or nothing when the user cancels.
   virtual std::optional<std::wstring> ChooseOpenFile(const FileDialogRequest& request) = 0;
   virtual std::optional<std::wstring> ChooseSaveFile(const FileDialogRequest& request) = 0;
+
+  // The main window's class cursor becomes the wait cursor.
+  virtual void SetWaitCursor() = 0;
+  // The arrow again, as the class cursor and as the current cursor.
+  virtual void RestoreArrowCursor() = 0;
+  // A timer of the main window: the window gets the id every period until it is killed.
+  // Starting a running id restarts it with the new period.
+  virtual void StartTimer(unsigned id, std::uint32_t milliseconds) = 0;
+  virtual void KillTimer(unsigned id) = 0;
 };
 
 }  // namespace gm

@@ -55,4 +55,34 @@ std::optional<std::wstring> Win32Host::ChooseSaveFile(const FileDialogRequest& r
   return RunFileDialog(static_cast<HWND>(owner_), request, true);
 }
 
+namespace {
+
+void SetClassCursor(HWND window, HCURSOR cursor) {
+  SetClassLongPtrW(window, GCLP_HCURSOR, reinterpret_cast<LONG_PTR>(cursor));
+}
+
+}  // namespace
+
+void Win32Host::SetWaitCursor() {
+  if (owner_ == nullptr) return;
+  SetClassCursor(static_cast<HWND>(owner_), LoadCursorW(nullptr, IDC_WAIT));
+}
+
+void Win32Host::RestoreArrowCursor() {
+  if (owner_ == nullptr) return;
+  const HCURSOR arrow = LoadCursorW(nullptr, IDC_ARROW);
+  SetClassCursor(static_cast<HWND>(owner_), arrow);
+  SetCursor(arrow);
+}
+
+void Win32Host::StartTimer(unsigned id, std::uint32_t milliseconds) {
+  if (owner_ == nullptr) return;
+  SetTimer(static_cast<HWND>(owner_), id, milliseconds, nullptr);
+}
+
+void Win32Host::KillTimer(unsigned id) {
+  if (owner_ == nullptr) return;
+  ::KillTimer(static_cast<HWND>(owner_), id);
+}
+
 }  // namespace gm

@@ -1,6 +1,7 @@
 // A portable Host that really waits: std::this_thread::sleep_for for pauses, a steady clock
-// for ticks, standard error for messages; file dialogs are cancelled. Used off Windows by the
-// command-line tool and the benchmarks.
+// for ticks, standard error for messages; file dialogs are cancelled. It has no window, so the
+// cursor and the timers are left alone. Used off Windows by the command-line tool and the
+// benchmarks.
 #pragma once
 
 #include <chrono>
@@ -34,6 +35,10 @@ class SleepingHost : public Host {
   std::optional<std::wstring> ChooseSaveFile(const FileDialogRequest&) override {
     return std::nullopt;
   }
+  void SetWaitCursor() override {}
+  void RestoreArrowCursor() override {}
+  void StartTimer(unsigned, std::uint32_t) override {}
+  void KillTimer(unsigned) override {}
 };
 
 }  // namespace gm

@@ -25,6 +25,18 @@ class TracingHost : public Host {
   std::optional<std::wstring> ChooseSaveFile(const FileDialogRequest& request) override {
     return inner_ != nullptr ? inner_->ChooseSaveFile(request) : std::nullopt;
   }
+  void SetWaitCursor() override {
+    if (inner_ != nullptr) inner_->SetWaitCursor();
+  }
+  void RestoreArrowCursor() override {
+    if (inner_ != nullptr) inner_->RestoreArrowCursor();
+  }
+  void StartTimer(unsigned id, std::uint32_t milliseconds) override {
+    if (inner_ != nullptr) inner_->StartTimer(id, milliseconds);
+  }
+  void KillTimer(unsigned id) override {
+    if (inner_ != nullptr) inner_->KillTimer(id);
+  }
 
  private:
   Trace* trace_;

@@ -1,9 +1,11 @@
-// A Host for tests: records pauses, messages and file dialogs instead of waiting or showing
-// anything. A file dialog answers from a script; one that no test expected throws.
+// A Host for tests: records pauses, messages, file dialogs and the window's cursor and timer
+// calls instead of waiting or showing anything. A file dialog answers from a script; one that no
+// test expected throws.
 #pragma once
 
 #include <cstdint>
 #include <deque>
+#include <map>
 #include <numeric>
 #include <optional>
 #include <stdexcept>
@@ -36,6 +38,16 @@ class FakeHost : public Host {
     messages.push_back({text, title, flags});
     return nextAnswer;
   }
+  void SetWaitCursor() override { windowCalls.push_back("wait-cursor"); }
+  void RestoreArrowCursor() override { windowCalls.push_back("arrow-cursor"); }
+  void StartTimer(unsigned id, std::uint32_t milliseconds) override {
+    windowCalls.push_back("start-timer " + std::to_string(id) + " " + std::to_string(milliseconds));
+    timers[id] = milliseconds;
+  }
+  void KillTimer(unsigned id) override {
+    windowCalls.push_back("kill-timer " + std::to_string(id));
+    timers.erase(id);
+  }
 
   std::optional<std::wstring> ChooseOpenFile(const FileDialogRequest& request) override {
     return AnswerFileDialog(false, request);
@@ -52,6 +64,8 @@ class FakeHost : public Host {
   std::vector<ShownMessage> messages;
   std::uint32_t ticks = 0;
   int nextAnswer = kIdOk;
+  std::vector<std::string> windowCalls;      // "wait-cursor", "start-timer 1 2000", ...
+  std::map<unsigned, std::uint32_t> timers;  // running timers: id -> period
   // Answers of the next file dialogs in order; nothing stands for Cancel.
   std::deque<std::optional<std::wstring>> fileAnswers;
   std::vector<ShownFileDialog> fileDialogs;

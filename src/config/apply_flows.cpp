@@ -1,0 +1,83 @@
+#include "config/apply_flows.h"
+
+#include "buttons/key_table.h"
+#include "config/pointer_settings.h"
+#include "device/device_operations.h"
+
+namespace gm {
+
+void SendConfigurationToMouse(CommandLink& link, AppState& state) {
+  RunApplySequence(link, state.device, state.record, EncodeKeyTable(state.record));
+}
+
+void ApplyToDevice(CommandLink& link, AppState& state, ConfigurationFileSteps& files) {
+  SendConfigurationToMouse(link, state);
+  files.SaveConfiguration();
+  files.SaveCaptions();
+}
+
+void SaveFlows::ApplyConnected() {
+  CommandLink link(hid_, host_, state_.link);
+  ApplyToDevice(link, state_, files_);
+  state_.savedRecord = state_.record;
+  ApplyPointerSettings(state_.record, desktop_, host_);
+}
+
+void SaveFlows::ApplyAction() {
+  if (saveBusy_) return;
+  saveBusy_ = true;
+  if (state_.connectedFlag == 1) {
+    host_.SetWaitCursor();
+    host_.StartTimer(kSaveCursorTimer, kWaitCursorMs);
+    ApplyConnected();
+  }
+  // Started only now: the window is blocked during the Save, so the flag lasts until 2 s
+  // after its end and clicks queued meanwhile are ignored.
+  host_.StartTimer(kSaveBusyTimer, kSaveBusyMs);
+}
+
+void SaveFlows::ResetAction() {
+  host_.SetWaitCursor();
+  host_.StartTimer(kResetCursorTimer, kWaitCursorMs);
+
+  const std::uint8_t profile = state_.record.at(rec::kProfile);
+  state_.defaultsMode = 1;
+  files_.LoadConfiguration();  // in DefaultsMode: the settings part of the factory file only
+  files_.LoadCaptions();
+  state_.record.at(rec::kProfile) = profile;
+
+  if (state_.connectedFlag == 1) ApplyConnected();
+
+  window_.ShowResetLayout();
+  state_.defaultsMode = 0;
+}
+
+void SaveFlows::CancelAction() {
+  state_.record = state_.savedRecord;
+  reloadOnOpen_ = true;
+  window_.HideMainWindow();
+}
+
+bool SaveFlows::OnTimer(unsigned id) {
+  switch (id) {
+    case kSaveBusyTimer:
+      saveBusy_ = false;
+      host_.KillTimer(id);
+      return true;
+    case kResetCursorTimer:
+    case kSaveCursorTimer:
+      host_.RestoreArrowCursor();
+      host_.KillTimer(id);
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool SaveFlows::TakeReloadOnOpen() {
+  const bool reload = reloadOnOpen_;
+  reloadOnOpen_ = false;
+  return reload;
+}
+
+}  // namespace gm

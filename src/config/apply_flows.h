@@ -1,0 +1,92 @@
+// The main window's Save, Reset and Cancel: the configuration goes to the mouse, to its
+// files and to the desktop (Save), the factory settings replace the edited ones and are
+// applied (Reset), or unapplied edits are thrown away (Cancel).
+#pragma once
+
+#include <cstdint>
+
+#include "app/app_state.h"
+#include "device/command_link.h"
+#include "platform/desktop_settings.h"
+#include "platform/hid_system.h"
+#include "platform/host.h"
+
+namespace gm {
+
+// Timers of the main window that the flows start; the window hands their WM_TIMER back.
+inline constexpr unsigned kSaveBusyTimer = 1;     // clears the save-busy flag
+inline constexpr unsigned kResetCursorTimer = 2;  // arrow cursor after a Reset
+inline constexpr unsigned kSaveCursorTimer = 3;   // arrow cursor after a Save
+inline constexpr std::uint32_t kSaveBusyMs = 2000;
+inline constexpr std::uint32_t kWaitCursorMs = 6000;
+
+// The configuration-file steps the flows take: the program's configuration files in use.
+class ConfigurationFileSteps {
+ public:
+  virtual ~ConfigurationFileSteps() = default;
+  virtual void LoadConfiguration() = 0;
+  virtual void LoadCaptions() = 0;
+  virtual void SaveConfiguration() = 0;
+  virtual void SaveCaptions() = 0;
+};
+
+// What the flows ask of the main window besides the Host's cursor and timers.
+class ActionWindow {
+ public:
+  virtual ~ActionWindow() = default;
+  // Hide it; it stays in the notification area.
+  virtual void HideMainWindow() = 0;
+  // After a Reset: clear the selection and hover state, close every page and redraw the
+  // whole window.
+  virtual void ShowResetLayout() = 0;
+};
+
+// The device part of a Save: profile 0 in the record and the device image, command 0x02,
+// profile and report rate, settings block 0 built from the record, the key table encoded from
+// the button fields, the record's 19 macro blocks; with the protocol's pauses.
+void SendConfigurationToMouse(CommandLink& link, AppState& state);
+
+// The whole Save sequence: the device part, then the configuration file and the captions.
+void ApplyToDevice(CommandLink& link, AppState& state, ConfigurationFileSteps& files);
+
+// The three flows with the state they keep between clicks. One instance lives as long as the
+// main window; every call runs on the window's thread.
+class SaveFlows {
+ public:
+  SaveFlows(AppState& state, Host& host, HidSystem& hid, DesktopSettings& desktop,
+            ConfigurationFileSteps& files, ActionWindow& window)
+      : state_(state), host_(host), hid_(hid), desktop_(desktop), files_(files), window_(window) {}
+
+  // The Save button. Ignored while the save-busy flag is set (until 2 s after the last Save).
+  // With the mouse connected: wait cursor, ApplyToDevice, the saved copy of the record, the
+  // desktop pointer settings. Without it nothing is sent or saved.
+  void ApplyAction();
+  // The Reset button: the settings part of the factory configuration (macros and byte 0 kept)
+  // and the factory captions; applied like a Save when the mouse is connected.
+  void ResetAction();
+  // The Cancel button: back to the saved copy of the record, reload the files at the next
+  // opening, hide the window.
+  void CancelAction();
+  // WM_TIMER of the main window. Handles timers 1-3 and returns true; false for any other id.
+  bool OnTimer(unsigned id);
+
+  bool saveBusy() const { return saveBusy_; }
+  bool reloadOnOpen() const { return reloadOnOpen_; }
+  // The opening from the notification area: true once after a Cancel, and the flag is cleared.
+  bool TakeReloadOnOpen();
+
+ private:
+  // ApplyToDevice, the saved copy and the desktop settings.
+  void ApplyConnected();
+
+  AppState& state_;
+  Host& host_;
+  HidSystem& hid_;
+  DesktopSettings& desktop_;
+  ConfigurationFileSteps& files_;
+  ActionWindow& window_;
+  bool saveBusy_ = false;
+  bool reloadOnOpen_ = false;
+};
+
+}  // namespace gm

@@ -1,0 +1,239 @@
+// Save, Reset and Cancel over the virtual mouse: what reaches the mouse, the files and the
+// desktop, in which order, and the flags and timers between clicks.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "buttons/key_table.h"
+#include "config/apply_flows.h"
+#include "device/discovery.h"
+#include "device/virtual_mouse.h"
+#include "fake_host.h"
+
+namespace gm {
+namespace {
+
+// File steps that log into the host's window calls (one timeline) and play the loader: in
+// DefaultsMode the factory settings part replaces the record's, otherwise the stored record.
+class FakeFileSteps : public ConfigurationFileSteps {
+ public:
+  FakeFileSteps(AppState& state, std::vector<std::string>& log) : state_(state), log_(log) {}
+
+  void LoadConfiguration() override {
+    log_.push_back("load-configuration defaults=" + std::to_string(state_.defaultsMode));
+    if (state_.defaultsMode == 1) {
+      state_.record.settings = factory.settings;
+    } else {
+      state_.record = stored;
+    }
+  }
+  void LoadCaptions() override {
+    log_.push_back("load-captions defaults=" + std::to_string(state_.defaultsMode));
+  }
+  void SaveConfiguration() override {
+    log_.push_back("save-configuration");
+    stored = state_.record;
+    if (onSave) onSave();
+  }
+  void SaveCaptions() override { log_.push_back("save-captions"); }
+
+  SettingsRecord factory;
+  SettingsRecord stored;
+  std::function<void()> onSave;
+
+ private:
+  AppState& state_;
+  std::vector<std::string>& log_;
+};
+
+class FakeWindow : public ActionWindow {
+ public:
+  explicit FakeWindow(std::vector<std::string>& log) : log_(log) {}
+  void HideMainWindow() override { log_.push_back("hide"); }
+  void ShowResetLayout() override { log_.push_back("reset-layout"); }
+
+ private:
+  std::vector<std::string>& log_;
+};
+
+SettingsRecord Edited(std::uint8_t seed) {
+  SettingsRecord record;
+  record.at(rec::kReportRateCode) = 4;
+  for (std::size_t k = 0; k < kDpiStageCount; ++k) {
+    record.dpiStage(k) = static_cast<std::uint8_t>(seed + k);
+    record.stageEnabled(k) = k % 2 == 0 ? 1 : 0;
+  }
+  record.at(rec::kLightingMode) = 3;
+  record.at(rec::kNeonPeriod) = 2;
+  record.at(rec::kPointerPrecision) = 1;
+  record.at(rec::kPointerSpeed) = 3;
+  record.at(rec::kWheelLines) = 5;
+  record.at(rec::kDoubleClickSpeed) = 2;
+  record.button(ButtonField::Category, 4) = 12;
+  record.button(ButtonField::MacroNumber, 4) = 2;
+  for (std::size_t m = 0; m < kMacroCount; ++m) record.macros[m].fill(static_cast<std::uint8_t>(m));
+  return record;
+}
+
+struct SaveFlowsTest : ::testing::Test {
+  SaveFlowsTest() { ConnectMouse(); }
+
+  void ConnectMouse() { ASSERT_TRUE(Discover(mouse, state)); }
+
+  std::vector<std::string>& log() { return host.windowCalls; }
+
+  VirtualMouse mouse;
+  test::FakeHost host;
+  AppState state;
+  RecordingDesktopSettings desktop;
+  FakeFileSteps files{state, host.windowCalls};
+  FakeWindow window{host.windowCalls};
+  SaveFlows flows{state, host, mouse, desktop, files, window};
+};
+
+TEST_F(SaveFlowsTest, SaveSendsEverythingThenSavesFilesThenDesktop) {
+  state.record = Edited(10);
+  state.record.at(rec::kProfile) = 2;
+  const SettingsRecord edited = state.record;
+  files.onSave = [&] {
+    // The mouse already holds the whole configuration when the file is written.
+    EXPECT_EQ(mouse.memory().macros, edited.macros);
+    EXPECT_TRUE(desktop.calls.empty());
+  };
+
+  flows.ApplyAction();
+
+  EXPECT_EQ(log(),
+            (std::vector<std::string>{"wait-cursor", "start-timer 3 6000", "save-configuration",
+                                      "save-captions", "start-timer 1 2000"}));
+  EXPECT_EQ(mouse.memory().settingsBlocks[0], BuildSettingsBlock(edited));
+  EXPECT_EQ(mouse.memory().keyTable, EncodeKeyTable(edited));
+  EXPECT_EQ(mouse.memory().keyTable[4 * kKeyTableSlot[4]], kSlotMacro);
+  EXPECT_EQ(mouse.memory().reportRateCode, 4);
+  EXPECT_EQ(state.record.at(rec::kProfile), 0);
+  EXPECT_EQ(files.stored.at(rec::kProfile), 0);
+  EXPECT_EQ(state.savedRecord, state.record);
+  EXPECT_EQ(desktop.calls,
+            (std::vector<std::string>{"SETMOUSE 6 10 1 /2", "SETMOUSESPEED 4 /2",
+                                      "SETWHEELSCROLLLINES 5 /2", "SETDOUBLECLICKTIME 830 /3"}));
+  EXPECT_EQ(host.TotalPause(), 4612u);
+  EXPECT_TRUE(flows.saveBusy());
+}
+
+TEST_F(SaveFlowsTest, ClicksWhileBusyAreIgnoredUntilTimerOne) {
+  state.record = Edited(10);
+  flows.ApplyAction();
+  const std::size_t pausesAfterFirst = host.pauses.size();
+  flows.ApplyAction();  // queued while the first Save blocked the window
+  flows.ApplyAction();
+  EXPECT_EQ(host.pauses.size(), pausesAfterFirst);
+  EXPECT_EQ(std::count(log().begin(), log().end(), "save-configuration"), 1);
+
+  EXPECT_TRUE(flows.OnTimer(kSaveBusyTimer));
+  EXPECT_FALSE(flows.saveBusy());
+  EXPECT_EQ(host.timers.count(kSaveBusyTimer), 0u);
+  flows.ApplyAction();
+  EXPECT_EQ(std::count(log().begin(), log().end(), "save-configuration"), 2);
+}
+
+TEST_F(SaveFlowsTest, SaveWithoutMouseDoesNothingButTheBusyTimer) {
+  state.connectedFlag = 0;
+  state.record = Edited(10);
+  const SettingsRecord saved = state.savedRecord;
+  flows.ApplyAction();
+  EXPECT_EQ(log(), (std::vector<std::string>{"start-timer 1 2000"}));
+  EXPECT_TRUE(host.pauses.empty());
+  EXPECT_TRUE(desktop.calls.empty());
+  EXPECT_EQ(mouse.memory().settingsBlocks[0], kSettingsTemplate);
+  EXPECT_EQ(state.savedRecord, saved);
+  EXPECT_EQ(state.record.at(rec::kReportRateCode), 4);  // the edit is kept, not applied
+  EXPECT_TRUE(flows.saveBusy());
+}
+
+TEST_F(SaveFlowsTest, TimersRestoreTheArrowAndStop) {
+  flows.ApplyAction();
+  flows.ResetAction();
+  log().clear();
+  EXPECT_TRUE(flows.OnTimer(kSaveCursorTimer));
+  EXPECT_TRUE(flows.OnTimer(kResetCursorTimer));
+  EXPECT_FALSE(flows.OnTimer(4));
+  EXPECT_FALSE(flows.OnTimer(0));
+  EXPECT_EQ(log(), (std::vector<std::string>{"arrow-cursor", "kill-timer 3", "arrow-cursor",
+                                             "kill-timer 2"}));
+  EXPECT_TRUE(flows.saveBusy());  // only timer 1 clears it
+  EXPECT_EQ(host.timers, (std::map<unsigned, std::uint32_t>{{kSaveBusyTimer, kSaveBusyMs}}));
+}
+
+TEST_F(SaveFlowsTest, ResetAppliesFactorySettingsWithCurrentMacros) {
+  files.factory = Edited(30);
+  files.factory.at(rec::kProfile) = 0;
+  state.record = Edited(10);
+  for (MacroBlock& block : state.record.macros) block.fill(0x5A);
+  state.record.at(rec::kProfile) = 3;
+
+  flows.ResetAction();
+
+  EXPECT_EQ(log(),
+            (std::vector<std::string>{"wait-cursor", "start-timer 2 6000",
+                                      "load-configuration defaults=1", "load-captions defaults=1",
+                                      "save-configuration", "save-captions", "reset-layout"}));
+  EXPECT_EQ(state.defaultsMode, 0);
+  EXPECT_EQ(state.record.dpiStage(0), 30);
+  EXPECT_EQ(state.record.macros[18][127], 0x5A);
+  EXPECT_EQ(files.stored, state.record);         // factory settings and current macros, saved
+  EXPECT_EQ(state.record.at(rec::kProfile), 0);  // set by the Save that followed
+  EXPECT_EQ(mouse.memory().settingsBlocks[0], BuildSettingsBlock(state.record));
+  EXPECT_EQ(mouse.memory().macros[0][0], 0x5A);
+  EXPECT_EQ(state.savedRecord, state.record);
+  EXPECT_EQ(desktop.calls.size(), 4u);
+  EXPECT_FALSE(flows.saveBusy());  // Reset has no busy flag
+}
+
+TEST_F(SaveFlowsTest, ResetWithoutMouseChangesOnlyMemoryAndKeepsByteZero) {
+  state.connectedFlag = 0;
+  files.factory = Edited(30);
+  state.record = Edited(10);
+  state.record.at(rec::kProfile) = 3;
+  const SettingsRecord saved = state.savedRecord;
+
+  flows.ResetAction();
+
+  EXPECT_EQ(log(), (std::vector<std::string>{"wait-cursor", "start-timer 2 6000",
+                                             "load-configuration defaults=1",
+                                             "load-captions defaults=1", "reset-layout"}));
+  EXPECT_EQ(state.record.at(rec::kProfile), 3);
+  EXPECT_EQ(state.record.dpiStage(0), 30);
+  EXPECT_EQ(state.savedRecord, saved);
+  EXPECT_TRUE(host.pauses.empty());
+  EXPECT_TRUE(desktop.calls.empty());
+  EXPECT_EQ(state.defaultsMode, 0);
+}
+
+TEST_F(SaveFlowsTest, CancelReturnsToTheLastRecordThatReachedTheMouse) {
+  state.record = Edited(10);
+  state.savedRecord = state.record;  // as loaded at start-up
+  state.record.dpiStage(0) = 77;
+  flows.ApplyAction();  // reaches the mouse: becomes the saved copy
+  flows.OnTimer(kSaveBusyTimer);
+  const SettingsRecord applied = state.record;
+
+  state.record.dpiStage(0) = 88;
+  state.connectedFlag = 0;
+  flows.ApplyAction();  // does not reach the mouse
+  state.record.dpiStage(1) = 99;
+  log().clear();
+
+  flows.CancelAction();
+  EXPECT_EQ(state.record, applied);
+  EXPECT_EQ(log(), (std::vector<std::string>{"hide"}));
+  EXPECT_TRUE(flows.reloadOnOpen());
+  EXPECT_TRUE(flows.TakeReloadOnOpen());
+  EXPECT_FALSE(flows.TakeReloadOnOpen());
+}
+
+}  // namespace
+}  // namespace gm
