@@ -1,0 +1,63 @@
+// The device subcommands of gm900ctl: apply, encode and info. Each takes its arguments and
+// the two output streams and returns the exit status, so that tests run them as they are.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <ostream>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "config/records.h"
+#include "platform/hid_system.h"
+#include "platform/host.h"
+
+namespace gm::cli {
+
+using Args = std::span<const std::filesystem::path>;
+
+// Output streams of a run; standard output carries results and traces, errors go to err.
+struct Streams {
+  std::ostream& out;
+  std::ostream& err;
+};
+
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailed = 1;   // a file that cannot be used
+inline constexpr int kExitNoMouse = 2;  // no mouse found, or no HID access at all
+inline constexpr int kExitUsage = 2;    // wrong arguments
+
+inline constexpr std::size_t kConfigurationFileSize = 1 + SettingsRecord::kSize;
+
+// How this system reaches a real mouse: its HID driver and a Host that really waits. hid is
+// null where the tool has no HID access (off Windows).
+struct SystemAccess {
+  HidSystem* hid = nullptr;
+  Host* host = nullptr;
+};
+
+// apply [--virtual] [--trace] CONFIG.bin: connects and sends the device part of a Save.
+int ApplyCommand(Args args, Streams io, const SystemAccess& system);
+// encode CONFIG.bin: the blocks a Save of that file would send, without a device.
+int EncodeCommand(Args args, Streams io);
+// info [--virtual]: the mouse's current profile and settings block, decoded and as hex.
+int InfoCommand(Args args, Streams io, const SystemAccess& system);
+
+// The record of a configuration file (FirstRunFlag, then the record); a clear message on err
+// and nothing when the file is missing, unreadable or not 2855 bytes long.
+std::optional<SettingsRecord> ReadConfigurationFile(const std::filesystem::path& file,
+                                                    std::ostream& err);
+
+// "settings-block HEX", "key-table HEX", then "macro-block K HEX" for K = 0..18.
+std::vector<std::string> BlockLines(const SettingsBlock& settings, const KeyTable& keyTable,
+                                    const std::array<MacroBlock, kMacroCount>& macros);
+// The blocks a Save sends for this record.
+std::vector<std::string> SaveLines(const SettingsRecord& record);
+
+// A person's reading of a settings block read back from the mouse.
+std::vector<std::string> DescribeSettings(std::uint8_t profile, const SettingsBlock& block);
+
+}  // namespace gm::cli
