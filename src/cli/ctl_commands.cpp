@@ -5,6 +5,7 @@
 #include <memory>
 #include <string_view>
 #include <system_error>
+#include <utility>
 
 #include "app/app_state.h"
 #include "buttons/key_table.h"
@@ -14,6 +15,7 @@
 #include "device/trace.h"
 #include "device/tracing_hid_system.h"
 #include "device/virtual_mouse.h"
+#include "macro/macro_store.h"
 #include "platform/file_replace.h"
 #include "platform/tracing_host.h"
 
@@ -144,9 +146,7 @@ std::vector<std::string> BlockLines(const SettingsBlock& settings, const KeyTabl
   std::vector<std::string> lines;
   lines.push_back("settings-block " + HexBytes(settings));
   lines.push_back("key-table " + HexBytes(keyTable));
-  for (std::size_t k = 0; k < kMacroCount; ++k) {
-    lines.push_back("macro-block " + std::to_string(k) + " " + HexBytes(macros[k]));
-  }
+  for (std::string& line : MacroBlockLines(macros)) lines.push_back(std::move(line));
   return lines;
 }
 

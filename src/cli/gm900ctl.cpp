@@ -9,11 +9,14 @@
 #include <string_view>
 #include <vector>
 
+#include "cli/ctl_commands.h"
 #include "device/trace.h"
 #include "macro/macro_store.h"
 #include "platform/text_codec.h"
 
 #ifdef _WIN32
+#include "platform/win32_hid_system.h"
+#include "platform/win32_host.h"
 #include "platform/win32_ini_file.h"
 #else
 #include "platform/portable_ini_file.h"
@@ -21,14 +24,6 @@
 
 namespace gm::cli {
 namespace {
-
-using Args = std::span<const std::filesystem::path>;
-
-// Output streams of a run; text of the program's own (names) is written as UTF-8.
-struct Streams {
-  std::ostream& out;
-  std::ostream& err;
-};
 
 std::string TextUtf8(std::wstring_view text) {
   std::vector<std::uint8_t> bytes;
@@ -71,6 +66,25 @@ int Macros(Args args, Streams io) {
   return 0;
 }
 
+// The system's own way to the mouse: the HID driver on Windows; none elsewhere.
+SystemAccess TheSystem() {
+#ifdef _WIN32
+  static Win32HidSystem hid;
+  static Win32Host host;
+  return {&hid, &host};
+#else
+  return {};
+#endif
+}
+
+int Apply(Args args, Streams io) {
+  return ApplyCommand(args, io, TheSystem());
+}
+
+int Info(Args args, Streams io) {
+  return InfoCommand(args, io, TheSystem());
+}
+
 int Help(Args, Streams io);
 
 struct Command {
@@ -81,6 +95,12 @@ struct Command {
 };
 
 constexpr std::array kCommands = {
+    Command{"apply", "[--virtual] [--trace] CONFIG.bin",
+            "send a configuration file to the mouse as a Save does", &Apply},
+    Command{"encode", "CONFIG.bin", "print the blocks a Save of a configuration file sends",
+            &EncodeCommand},
+    Command{"info", "[--virtual]",
+            "read the current profile and settings block from the mouse and show them", &Info},
     Command{"macros", "FILE", "print the 19 macro blocks that a record.ini gives, one line each",
             &Macros},
     Command{"--help", "", "show this text", &Help},
@@ -91,9 +111,19 @@ int Help(Args, Streams io) {
   for (const Command& command : kCommands) {
     std::string usage(command.name);
     if (!command.arguments.empty()) usage.append(" ").append(command.arguments);
-    io.out << "  " << usage << std::string(usage.size() < 22 ? 22 - usage.size() : 1, ' ')
-           << command.summary << '\n';
+    // A long usage puts its summary on the next line, in the same column.
+    const std::string gap =
+        usage.size() < 22 ? std::string(22 - usage.size(), ' ') : "\n" + std::string(24, ' ');
+    io.out << "  " << usage << gap << command.summary << '\n';
   }
+  io.out << "\noptions:\n"
+            "  --virtual             use the virtual mouse instead of the system's devices; its\n"
+            "                        pauses are not waited for, and apply then prints the blocks\n"
+            "                        it holds, in encode's lines\n"
+            "  --trace               print every report and pause in the trace format\n";
+  io.out
+      << "\nexit status: 0 on success, 1 when a file cannot be used, 2 for wrong arguments\n"
+         "or when no mouse is found (without --virtual only the Windows build reaches a mouse)\n";
   return 0;
 }
 

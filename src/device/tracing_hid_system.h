@@ -57,6 +57,11 @@ class TracingHidSystem : public HidSystem {
     if (transferred > 0) trace_.Report("read", report.first(std::min(transferred, report.size())));
     return transferred;
   }
+  // The event interface's reports are the listener's, not the command link's: not traced.
+  bool StartEventRead(HidHandle handle, std::span<std::uint8_t> buffer, WakeEvent& wake) override {
+    return inner_.StartEventRead(handle, buffer, wake);
+  }
+  std::size_t FinishEventRead(HidHandle handle) override { return inner_.FinishEventRead(handle); }
 
  private:
   HidSystem& inner_;
