@@ -79,6 +79,7 @@ def single_key():
              f'<circle cx="275" cy="128" r="78" fill="none" stroke="{ACCENT}" '
              f'stroke-opacity="0.08" stroke-width="6"/>')
     body += keycap(235, 88, 80, 84, True)
+    body += rect(249.5, 98.5, 51, 50, 6, "none", WHITE, extra='stroke-opacity="0.35"')
     body += separator(16, w - 16, 238)
     return Cell(w, h, body)
 

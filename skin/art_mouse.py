@@ -21,8 +21,8 @@ FRONT_BODY = ("M128,92 C95,92 66,98 58,122 C50,146 48,200 46,240 C44,290 34,330 
               "C42,420 80,452 128,452 C176,452 214,420 218,370 C222,330 212,290 210,240 "
               "C208,200 206,146 198,122 C190,98 161,92 128,92 Z")
 REAR_BODY = "M270,436 C270,392 286,364 306,362 C326,364 342,392 342,436 Z"
-SIDE_BODY = ("M34,252 C30,214 52,180 96,160 C152,136 212,122 262,128 C322,136 370,172 372,216 "
-             "C375,256 360,282 330,286 L72,286 C50,286 36,274 34,252 Z")
+SIDE_BODY = ("M62,288 C40,288 26,278 26,262 C26,246 42,232 78,214 C128,190 188,160 250,152 "
+             "C312,146 362,174 370,216 C376,252 366,284 340,288 Z")
 
 MASK_STYLE = 'fill="#ffffff" stroke="#ffffff" stroke-width="2"'
 
@@ -31,9 +31,9 @@ def mouse_defs():
     return f"""
 <clipPath id="clipFront"><path d="{FRONT_BODY}"/></clipPath>
 <linearGradient id="gBody" x1="0" y1="0" x2="1" y2="1">
-  <stop offset="0" stop-color="#262b33"/><stop offset="1" stop-color="#121418"/></linearGradient>
+  <stop offset="0" stop-color="#22262d"/><stop offset="1" stop-color="#0e1013"/></linearGradient>
 <linearGradient id="gPart" x1="0" y1="0" x2="0" y2="1">
-  <stop offset="0" stop-color="#303640"/><stop offset="1" stop-color="#1d2128"/></linearGradient>
+  <stop offset="0" stop-color="#3c434e"/><stop offset="1" stop-color="#262b33"/></linearGradient>
 <linearGradient id="gPartLit" x1="0" y1="0" x2="0" y2="1">
   <stop offset="0" stop-color="#ff6679"/><stop offset="1" stop-color="#c42a3e"/></linearGradient>
 """
@@ -166,31 +166,31 @@ def side_parts():
     for row in range(3):
         for col in range(4):
             n = row * 4 + col + 1
-            x, y = 110 + col * 48, 181 + row * 30
+            x, y = 146 + col * 48, 198 + row * 27
 
             def digit(lit, x=x, y=y, n=n):
-                return text(x + 21, y + 16, str(n), 11, WHITE if lit else MUTED)
+                return text(x + 21, y + 15, str(n), 11, WHITE if lit else MUTED)
 
             parts.append(Part(folder, f"S-{n}",
-                              [f'<rect x="{x}" y="{y}" width="42" height="24" rx="6"/>'],
+                              [f'<rect x="{x}" y="{y}" width="42" height="22" rx="6"/>'],
                               extras=digit))
     return parts
 
 
 def side_art(parts, lit):
     out = [
-        f'<rect x="80" y="285" width="90" height="5" rx="2" fill="#08090b"/>',
-        f'<rect x="232" y="285" width="92" height="5" rx="2" fill="#08090b"/>',
+        '<rect x="84" y="287" width="90" height="4" rx="2" fill="#08090b"/>',
+        '<rect x="236" y="287" width="92" height="4" rx="2" fill="#08090b"/>',
+        '<rect x="88" y="192" width="26" height="11" rx="5" fill="#3a414d" stroke="#14171c" '
+        'transform="rotate(-26 101 197)"/>',
         f'<path d="{SIDE_BODY}" fill="url(#gBody)" stroke="#3a414d" stroke-width="1.5"/>',
-        '<path d="M58,184 C110,158 168,140 232,133" fill="none" stroke="#0a0b0e" '
-        'stroke-width="1.6"/>',
-        '<rect x="84" y="146" width="24" height="10" rx="5" fill="#3a414d" stroke="#14171c" '
-        'transform="rotate(-22 96 151)"/>',
-        f'<path d="M62,272 C140,278 260,278 346,266" fill="none" stroke="{ACCENT}" '
+        '<path d="M48,236 C110,206 170,176 236,162" fill="none" stroke="#08090b" '
+        'stroke-width="1.8"/>',
+        f'<path d="M52,276 C140,282 260,282 352,270" fill="none" stroke="{ACCENT}" '
         f'stroke-width="7" stroke-opacity="0.16" stroke-linecap="round"/>',
-        f'<path d="M62,272 C140,278 260,278 346,266" fill="none" stroke="{ACCENT_HI}" '
+        f'<path d="M52,276 C140,282 260,282 352,270" fill="none" stroke="{ACCENT_HI}" '
         f'stroke-width="2" stroke-linecap="round"/>',
-        f'<rect x="100.5" y="174.5" width="206" height="98" rx="14" fill="#0f1114" stroke="{LINE}"/>',
+        f'<rect x="136.5" y="190.5" width="206" height="91" rx="14" fill="#0f1114" stroke="{LINE}"/>',
     ]
     for part in parts:
         out.append(part.draw(part.name in lit))
@@ -198,21 +198,28 @@ def side_art(parts, lit):
 
 
 class View:
-    def __init__(self, picture_name, at, size, parts, art):
+    """A view's picture, its scenes over the window background, and a mask per part; the art
+    is moved down by `lift` (negative: up) inside the picture."""
+
+    def __init__(self, picture_name, at, size, parts, art, lift=0):
         self.picture_name = picture_name
         self.width, self.height = size
         self.parts = parts
         under = f'<use xlink:href="#window" x="{-at[0]}" y="{-at[1]}"/>'
         every = {p.name for p in parts}
-        self.picture = Cell(self.width, self.height, art(parts, set()))
-        self.base = Cell(self.width, self.height, under + art(parts, set()))
-        self.lit = Cell(self.width, self.height, under + art(parts, every))
+
+        def moved(content):
+            return f'<g transform="translate(0,{lift})">{content}</g>' if lift else content
+
+        self.picture = Cell(self.width, self.height, moved(art(parts, set())))
+        self.base = Cell(self.width, self.height, under + moved(art(parts, set())))
+        self.lit = Cell(self.width, self.height, under + moved(art(parts, every)))
         for part in parts:
-            part.mask = Cell(self.width, self.height, part.mask_svg())
+            part.mask = Cell(self.width, self.height, moved(part.mask_svg()))
 
 
 def views():
     front = View("/Mouse/Front/MouseFront.png", FRONT_AT, FRONT_SIZE, front_parts(), front_art)
-    side = View("/Mouse/Side/MouseSide.png", SIDE_AT, SIDE_SIZE, side_parts(), side_art)
+    side = View("/Mouse/Side/MouseSide.png", SIDE_AT, SIDE_SIZE, side_parts(), side_art, lift=-26)
     return front, side
 
