@@ -227,6 +227,23 @@ TEST_F(GfxWin32, ScrollThumbResourceLoadsFromTheProgram) {
   EXPECT_TRUE(thumb.Load(kScrollThumbPng)) << "and it can load again";
 }
 
+TEST_F(GfxWin32, ProgramIconHasItsSmallAndLargeImages) {
+  HINSTANCE program = GetModuleHandleW(nullptr);
+  for (int size : {16, 32, 48, 256}) {
+    HICON icon = static_cast<HICON>(
+        LoadImageW(program, MAKEINTRESOURCEW(720), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+    ASSERT_NE(icon, nullptr) << size;
+    ICONINFO info{};
+    ASSERT_TRUE(GetIconInfo(icon, &info));
+    BITMAP colour{};
+    GetObjectW(info.hbmColor, sizeof(colour), &colour);
+    EXPECT_EQ(colour.bmWidth, size);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    DestroyIcon(icon);
+  }
+}
+
 std::wstring SkinPath(const std::wstring& name) {
   std::wstring folder;
   for (const char* c = GM_SKIN_DIR; *c != 0; ++c) folder.push_back(static_cast<wchar_t>(*c));
