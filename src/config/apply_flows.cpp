@@ -1,10 +1,24 @@
 #include "config/apply_flows.h"
 
 #include "buttons/key_table.h"
+#include "config/config_files.h"
 #include "config/pointer_settings.h"
 #include "device/device_operations.h"
 
 namespace gm {
+
+void ConfigurationFilesSteps::LoadConfiguration() {
+  files_.LoadConfiguration();
+}
+void ConfigurationFilesSteps::LoadCaptions() {
+  files_.LoadCaptions();
+}
+void ConfigurationFilesSteps::SaveConfiguration() {
+  files_.SaveConfiguration();
+}
+void ConfigurationFilesSteps::SaveCaptions() {
+  files_.SaveCaptions();
+}
 
 void SendConfigurationToMouse(CommandLink& link, AppState& state) {
   RunApplySequence(link, state.device, state.record, EncodeKeyTable(state.record));

@@ -30,6 +30,21 @@ class ConfigurationFileSteps {
   virtual void SaveCaptions() = 0;
 };
 
+class ConfigurationFiles;
+
+// The program's configuration files as the flows' file steps.
+class ConfigurationFilesSteps : public ConfigurationFileSteps {
+ public:
+  explicit ConfigurationFilesSteps(ConfigurationFiles& files) : files_(files) {}
+  void LoadConfiguration() override;
+  void LoadCaptions() override;
+  void SaveConfiguration() override;
+  void SaveCaptions() override;
+
+ private:
+  ConfigurationFiles& files_;
+};
+
 // What the flows ask of the main window besides the Host's cursor and timers.
 class ActionWindow {
  public:

@@ -10,9 +10,13 @@
 
 #include "buttons/key_table.h"
 #include "config/apply_flows.h"
+#include "config/config_files.h"
+#include "config/factory_files.h"
 #include "device/discovery.h"
 #include "device/virtual_mouse.h"
 #include "fake_host.h"
+#include "platform/portable_ini_file.h"
+#include "temp_dir.h"
 
 namespace gm {
 namespace {
@@ -233,6 +237,88 @@ TEST_F(SaveFlowsTest, CancelReturnsToTheLastRecordThatReachedTheMouse) {
   EXPECT_TRUE(flows.reloadOnOpen());
   EXPECT_TRUE(flows.TakeReloadOnOpen());
   EXPECT_FALSE(flows.TakeReloadOnOpen());
+}
+
+// The flows on the real configuration files, beside a program in a fresh folder with the
+// factory files.
+struct SaveFlowsFilesTest : ::testing::Test {
+  SaveFlowsFilesTest() {
+    EXPECT_EQ(WriteFactoryFiles(dir.path(), ini), L"");
+    state.programPath = dir / "QL-GM900.exe";
+    EXPECT_TRUE(Discover(mouse, state));
+    configurationFiles.LoadConfiguration();
+    configurationFiles.LoadCaptions();
+    state.savedRecord = state.record;
+    factoryBin = test::ReadBytes(dir / "config.bin");
+    factoryStr = test::ReadBytes(dir / "str.ini");
+  }
+
+  // The configuration file in use as flag and record.
+  std::pair<std::uint8_t, SettingsRecord> InUse() const {
+    const auto bytes = test::ReadBytes(dir / "config0.bin");
+    EXPECT_EQ(bytes.size(), kConfigFileSize);
+    SettingsRecord record;
+    if (bytes.size() != kConfigFileSize) return {0, record};
+    record.CopyFrom(std::span<const std::uint8_t, SettingsRecord::kSize>(bytes.data() + 1,
+                                                                         SettingsRecord::kSize));
+    return {bytes[0], record};
+  }
+
+  void ExpectFactoryFilesUntouched() {
+    EXPECT_EQ(test::ReadBytes(dir / "config.bin"), factoryBin);
+    EXPECT_EQ(test::ReadBytes(dir / "str.ini"), factoryStr);
+  }
+
+  test::TempDir dir;
+  PortableIniFile ini;
+  VirtualMouse mouse;
+  test::FakeHost host;
+  AppState state;
+  RecordingDesktopSettings desktop;
+  ConfigurationFiles configurationFiles{state, ini, host};
+  ConfigurationFilesSteps steps{configurationFiles};
+  std::vector<std::string> windowLog;
+  FakeWindow window{windowLog};
+  SaveFlows flows{state, host, mouse, desktop, steps, window};
+  std::vector<std::uint8_t> factoryBin;
+  std::vector<std::uint8_t> factoryStr;
+};
+
+TEST_F(SaveFlowsFilesTest, SaveAndResetWriteTheConfigurationInUseOnly) {
+  ASSERT_EQ(state.files.configFile, dir / "config0.bin");
+  state.record.dpiStage(0) = 77;
+  for (MacroBlock& block : state.record.macros) block.fill(0x5A);
+
+  flows.ApplyAction();
+  EXPECT_EQ(InUse(), std::make_pair(std::uint8_t{1}, state.record));
+  EXPECT_EQ(InUse().second.dpiStage(0), 77);
+  flows.OnTimer(kSaveBusyTimer);
+
+  state.record.dpiStage(0) = 55;
+  flows.ResetAction();
+  SettingsRecord expected = FactoryRecord();
+  expected.at(rec::kProfile) = 0;
+  expected.macros = state.record.macros;
+  EXPECT_EQ(state.record, expected);  // factory settings with the current macros
+  EXPECT_EQ(InUse(), std::make_pair(std::uint8_t{1}, expected));
+  EXPECT_EQ(mouse.memory().settingsBlocks[0], BuildSettingsBlock(expected));
+  EXPECT_TRUE(host.messages.empty());
+  ExpectFactoryFilesUntouched();
+}
+
+TEST_F(SaveFlowsFilesTest, ResetWithoutMouseThenSaveStillWritesTheConfigurationInUse) {
+  state.connectedFlag = 0;
+  state.record.dpiStage(0) = 55;
+  const auto before = InUse();
+  flows.ResetAction();
+  EXPECT_EQ(state.record.dpiStage(0), FactoryRecord().dpiStage(0));
+  EXPECT_EQ(InUse(), before);  // nothing reached a file
+
+  state.connectedFlag = 1;
+  state.record.dpiStage(1) = 66;
+  flows.ApplyAction();
+  EXPECT_EQ(InUse(), std::make_pair(std::uint8_t{1}, state.record));
+  ExpectFactoryFilesUntouched();
 }
 
 }  // namespace

@@ -9,9 +9,11 @@
 
 #include "buttons/key_table.h"
 #include "cli/ctl_commands.h"
+#include "config/factory_files.h"
 #include "device/trace.h"
 #include "device/virtual_mouse.h"
 #include "fake_host.h"
+#include "platform/portable_ini_file.h"
 #include "temp_dir.h"
 
 namespace gm::cli {
@@ -161,6 +163,22 @@ TEST_F(CtlTest, ApplyVirtualTracesTheWholeSaveAndTheMouseHoldsWhatEncodeShows) {
   // The virtual mouse is not waited for, and the system's devices are left alone.
   EXPECT_TRUE(systemHost.pauses.empty());
   EXPECT_EQ(systemMouse.memory().connectArgument, 0);
+}
+
+TEST_F(CtlTest, FactoryConfigurationReachesTheVirtualMouseAsEncoded) {
+  PortableIniFile ini;
+  ASSERT_EQ(WriteFactoryFiles(dir.path(), ini), L"");
+  ASSERT_EQ(Run(EncodeCommand, {config}), kExitOk);
+  const auto encoded = Lines(out.str());
+  ASSERT_EQ(encoded.size(), 2 + kMacroCount);
+  EXPECT_EQ(encoded[1], "key-table " + HexBytes(EncodeKeyTable(FactoryRecord())));
+
+  ASSERT_EQ(Run(ApplyCommand, {"--trace", "--virtual", config}), kExitOk) << err.str();
+  const auto lines = Lines(out.str());
+  ASSERT_GT(lines.size(), encoded.size());
+  EXPECT_EQ(std::vector<std::string>(lines.end() - static_cast<std::ptrdiff_t>(encoded.size()),
+                                     lines.end()),
+            encoded);
 }
 
 TEST_F(CtlTest, ApplyOnTheSystemMouseWaitsAndTracesWhatCrossesTheDriver) {
