@@ -91,10 +91,6 @@ class MainLayout {
   ColumnPlan TopPass(const PageSizes& sizes);
   // The right column scrolled: R4..R8 from the top of the column.
   ColumnPlan ScrolledPass(const PageSizes& sizes);
-  // The pass for the column's current position.
-  ColumnPlan RightPass(const PageSizes& sizes) {
-    return position_ == ColumnPosition::Top ? TopPass(sizes) : ScrolledPass(sizes);
-  }
 
   // The scroll thumb was dragged to a new top: which pass, if any, runs.
   ThumbDecision OnThumbMoved(int newTop) const;

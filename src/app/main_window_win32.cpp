@@ -6,9 +6,11 @@
 
 #include "app/app_messages.h"
 #include "app/main_fonts.h"
+#include "buttons/button_assignment.h"
 #include "device/device_notification.h"
 #include "device/device_operations.h"
 #include "device/discovery.h"
+#include "gfx/gdiplus_bitmap_win32.h"
 #include "platform/debug_output.h"
 
 namespace gm {
@@ -36,6 +38,8 @@ CHidMouseDlg::CHidMouseDlg(AppServices& services)
 CHidMouseDlg::~CHidMouseDlg() {
   if (instanceMutex_ != nullptr) CloseHandle(instanceMutex_);
   if (mainFont_ != nullptr) DeleteObject(mainFont_);
+  if (picture_ != nullptr) DeleteObject(picture_);
+  if (controlBrush_ != nullptr) DeleteObject(controlBrush_);
   if (smallFont_ != nullptr) DeleteObject(smallFont_);
 }
 
@@ -130,6 +134,7 @@ bool CHidMouseDlg::StartDeviceLink() {
   // 13. The skin folder and the window's size from its background.
   skinFolder_ = SkinFolder(state.programPath, state.skin.path);
   SizeToBackground();
+  CreatePicture();
   // 14. The skin's text colour.
   state.textColour = TextColour(state.skin);
   // 15. The fonts.
@@ -160,6 +165,15 @@ void CHidMouseDlg::CreateFonts() {
   };
   mainFont_ = make(MainFontSpec(services_.state.texts.language(), windows62));
   smallFont_ = make(SmallFontSpec());
+}
+
+void CHidMouseDlg::CreatePicture() {
+  RECT client;
+  GetClientRect(hwnd(), &client);
+  pictureSize_ = {client.right, client.bottom};
+  HDC windowDc = GetDC(hwnd());
+  picture_ = CreateCompatibleBitmap(windowDc, pictureSize_.width, pictureSize_.height);
+  ReleaseDC(hwnd(), windowDc);
 }
 
 DWORD WINAPI CHidMouseDlg::ListenerThreadProc(void* self) {
@@ -251,21 +265,247 @@ void CHidMouseDlg::ShowTrayMenu(const std::wstring& exitText) {
   DestroyMenu(menu);
 }
 
+MainPainter CHidMouseDlg::Painter() const {
+  return MainPainter(services_.state, skinFolder_, mainFont_, smallFont_);
+}
+
+void CHidMouseDlg::CopyToScreen() {
+  if (picture_ == nullptr) return;
+  HDC windowDc = GetDC(hwnd());
+  HDC memory = CreateCompatibleDC(windowDc);
+  const HGDIOBJ old = SelectObject(memory, picture_);
+  BitBlt(windowDc, 0, 0, pictureSize_.width, pictureSize_.height, memory, 0, 0, SRCCOPY);
+  SelectObject(memory, old);
+  DeleteDC(memory);
+  ReleaseDC(hwnd(), windowDc);
+}
+
+template <typename Draw>
+void CHidMouseDlg::DrawIntoPicture(Draw draw) {
+  if (picture_ == nullptr) return;
+  HDC windowDc = GetDC(hwnd());
+  HDC memory = CreateCompatibleDC(windowDc);
+  const HGDIOBJ old = SelectObject(memory, picture_);
+  draw(memory, Painter());
+  SelectObject(memory, old);
+  DeleteDC(memory);
+  ReleaseDC(hwnd(), windowDc);
+}
+
+void CHidMouseDlg::EnsureScrollThumb() {
+  if (thumb_.hwnd() != nullptr) return;
+  const RECT home{kScrollThumbHome.left, kScrollThumbHome.top, kScrollThumbHome.right,
+                  kScrollThumbHome.bottom};
+  if (!thumb_.Create(hwnd(), home, kScrollThumbId)) return;
+  thumb_.LoadStdImage(gfx::kScrollThumbPng);
+  thumb_.LoadAltImage(gfx::kScrollThumbPng);
+  thumb_.SetDragTarget(hwnd());
+}
+
+void CHidMouseDlg::ThumbBackHome() {
+  if (thumb_.hwnd() == nullptr) return;
+  SetWindowPos(thumb_.hwnd(), nullptr, kScrollThumbHome.left, kScrollThumbHome.top, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  InvalidateRect(thumb_.hwnd(), nullptr, TRUE);
+}
+
+void CHidMouseDlg::ApplyColumnPlan(const ColumnPlan& plan) {
+  if (plan.thumbBackHome) ThumbBackHome();
+}
+
 void CHidMouseDlg::FullDraw() {
-  InvalidateRect(hwnd(), nullptr, TRUE);
+  AppState& state = services_.state;
+  // 1. A configuration never saved by the program gets the default captions.
+  if (state.firstRunFlag == 0) {
+    ButtonAssignment(state.record, state.labels, state.texts.language()).DefaultLabels();
+    files_.SaveCaptions();
+  }
+  // 2. The page backgrounds.
+  sizes_ = Painter().MeasurePages();
+  // 3, 4. Everything in its current place, every page shown closed.
+  DrawIntoPicture([this](HDC dc, const MainPainter& painter) {
+    painter.Chrome(dc, MouseView::Front);
+    for (std::size_t i = 0; i < kPageCount; ++i) {
+      const Page page = static_cast<Page>(i);
+      painter.Header(dc, page, layout_.HeaderRect(page));
+    }
+  });
+  // 5. The scroll thumb, once.
+  EnsureScrollThumb();
+  // 6.
+  CopyToScreen();
+  services_.uiLog.Line(L"full-draw");
+}
+
+void CHidMouseDlg::ResetLayout() {
+  layout_.Reset();
+  DrawIntoPicture([this](HDC dc, const MainPainter& painter) {
+    painter.Chrome(dc, MouseView::Front);
+    for (std::size_t i = 0; i < kPageCount; ++i) {
+      const Page page = static_cast<Page>(i);
+      painter.Header(dc, page, layout_.HeaderRect(page));
+    }
+  });
+  EnsureScrollThumb();
+  CopyToScreen();
 }
 
 void CHidMouseDlg::Relayout() {
-  InvalidateRect(hwnd(), nullptr, TRUE);
+  EnsureScrollThumb();
+  DrawIntoPicture([this](HDC dc, const MainPainter& painter) {
+    painter.Chrome(dc, layout_.view());
+    DrawLeftColumn(dc, painter);
+    DrawRightColumn(dc, painter);
+  });
+  CopyToScreen();
+  services_.uiLog.Line(L"relayout");
+}
+
+void CHidMouseDlg::DrawLeftColumn(HDC dc, const MainPainter& painter) {
+  painter.LeftColumnBackground(dc);
+  painter.Column(dc, layout_.LeftPass(sizes_), layout_.view());
+}
+
+void CHidMouseDlg::DrawRightColumn(HDC dc, const MainPainter& painter) {
+  DrawRightColumn(dc, painter, layout_.position());
+}
+
+void CHidMouseDlg::DrawRightColumn(HDC dc, const MainPainter& painter, ColumnPosition position) {
+  painter.RightColumnBackground(dc);
+  const ColumnPlan plan =
+      position == ColumnPosition::Top ? layout_.TopPass(sizes_) : layout_.ScrolledPass(sizes_);
+  painter.Column(dc, plan, layout_.view());
+  ApplyColumnPlan(plan);
 }
 
 void CHidMouseDlg::ClearSelectionAndHover() {}
 
-void CHidMouseDlg::EndProgram() {
+void CHidMouseDlg::Reset() {}
+
+void CHidMouseDlg::Cancel() {}
+
+void CHidMouseDlg::Save() {}
+
+void CHidMouseDlg::OpenHelp() {}
+
+void CHidMouseDlg::CloseHelp() {}
+
+void CHidMouseDlg::Minimise() {
+  HideMainWindow();
+}
+
+void CHidMouseDlg::CloseProgram() {
   controller_.CloseDevice();
   tray_.Remove();
   services_.uiLog.Line(L"exit");
   ExitProcess(0);
+}
+
+void CHidMouseDlg::OpenProfileManager() {}
+
+void CHidMouseDlg::OpenMacroManager() {}
+
+void CHidMouseDlg::SetView(MouseView view) {
+  DrawIntoPicture([this, view](HDC dc, const MainPainter& painter) {
+    painter.Image(dc, L"/BK_MainMid.png", 262, 107);
+    painter.ViewButtons(dc, view);
+    painter.MousePicture(dc, view);
+    layout_.SetView(view);
+    DrawLeftColumn(dc, painter);
+  });
+  CopyToScreen();
+  services_.uiLog.Line(view == MouseView::Front ? L"view front" : L"view side");
+}
+
+void CHidMouseDlg::ToggleLeftPage(Page page) {
+  layout_.Toggle(page);
+  DrawIntoPicture([this](HDC dc, const MainPainter& painter) { DrawLeftColumn(dc, painter); });
+  CopyToScreen();
+  LogLayout();
+}
+
+void CHidMouseDlg::ToggleRightPage(Page page) {
+  layout_.Toggle(page);
+  DrawIntoPicture([this](HDC dc, const MainPainter& painter) { DrawRightColumn(dc, painter); });
+  CopyToScreen();
+  LogLayout();
+}
+
+void CHidMouseDlg::OnThumbMoved(int newTop) {
+  const ThumbDecision decision = layout_.OnThumbMoved(newTop);
+  if (decision != ThumbDecision::Nothing) {
+    const ColumnPosition position =
+        decision == ThumbDecision::ScrolledPass ? ColumnPosition::Scrolled : ColumnPosition::Top;
+    DrawIntoPicture([this, position](HDC dc, const MainPainter& painter) {
+      DrawRightColumn(dc, painter, position);
+    });
+    LogLayout();
+  }
+  CopyToScreen();
+}
+
+void CHidMouseDlg::LogLayout() {
+  // Which headers a user can see and click, for the end-to-end tests.
+  std::wstring line =
+      layout_.position() == ColumnPosition::Top ? L"layout top" : L"layout scrolled";
+  for (std::size_t k = 0; k < kRightPageCount; ++k) {
+    const Page page = RightPage(k);
+    line += L" R" + std::to_wstring(k + 1) + (layout_.IsOpen(page) ? L"+" : L"-") +
+            (layout_.IsClickable(page) ? std::to_wstring(layout_.HeaderRect(page).top) : L"x");
+  }
+  services_.uiLog.Line(line);
+}
+
+void CHidMouseDlg::DragWindow() {
+  PostMessageW(hwnd(), WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(clickX_, clickY_));
+}
+
+LRESULT CHidMouseDlg::OnControlColour(UINT message, HDC dc, HWND control) {
+  // The brush made for the previous request is deleted first; this one lives until the next.
+  if (controlBrush_ != nullptr) {
+    DeleteObject(controlBrush_);
+    controlBrush_ = nullptr;
+  }
+  const Rgb text = services_.state.textColour;
+  const int id = GetDlgCtrlID(control);
+  switch (message) {
+    case WM_CTLCOLORSTATIC:
+      if (id >= kFirstSwatchId && id < kFirstSwatchId + static_cast<int>(kDpiStageCount)) {
+        const Rgb colour =
+            services_.state.record.stageColour(static_cast<std::size_t>(id - kFirstSwatchId));
+        SetBkMode(dc, TRANSPARENT);
+        controlBrush_ = CreateSolidBrush(RGB(colour.red, colour.green, colour.blue));
+        return reinterpret_cast<LRESULT>(controlBrush_);
+      }
+      break;
+    case WM_CTLCOLORBTN:
+      SetBkMode(dc, TRANSPARENT);
+      break;
+    case WM_CTLCOLOREDIT:
+      SetBkMode(dc, TRANSPARENT);
+      SelectObject(dc, mainFont_);
+      SetTextColor(dc, RGB(text.red, text.green, text.blue));
+      controlBrush_ = CreateSolidBrush(RGB(148, 148, 148));
+      return reinterpret_cast<LRESULT>(controlBrush_);
+    case WM_CTLCOLORLISTBOX:
+      SetBkMode(dc, TRANSPARENT);
+      if (id == 151 || id == 152) {
+        SetTextColor(dc, RGB(text.red, text.green, text.blue));
+        controlBrush_ = CreateSolidBrush(RGB(148, 148, 148));
+      } else {  // the function lists of the button rows
+        SetTextColor(dc, RGB(250, 250, 250));
+        SelectObject(dc, mainFont_);
+        controlBrush_ = CreateSolidBrush(RGB(80, 0, 0));
+      }
+      return reinterpret_cast<LRESULT>(controlBrush_);
+    default:
+      break;
+  }
+  return Wnd::OnMessage(message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
+}
+
+void CHidMouseDlg::EndProgram() {
+  CloseProgram();
 }
 
 LRESULT CHidMouseDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -297,22 +537,41 @@ LRESULT CHidMouseDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_QUERYDRAGICON:
       return reinterpret_cast<LRESULT>(icon_);
     case WM_ERASEBKGND:
-      if (services_.state.connectedFlag != 1) return 1;
+      // The off-screen picture is the window's face while the mouse is connected.
+      if (services_.state.connectedFlag == 1 && picture_ != nullptr) {
+        HDC memory = CreateCompatibleDC(reinterpret_cast<HDC>(wParam));
+        const HGDIOBJ old = SelectObject(memory, picture_);
+        BitBlt(reinterpret_cast<HDC>(wParam), 0, 0, pictureSize_.width, pictureSize_.height, memory,
+               0, 0, SRCCOPY);
+        SelectObject(memory, old);
+        DeleteDC(memory);
+      }
+      return 1;
+    case WM_PAINT:
+      if (IsIconic(hwnd())) {
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(hwnd(), &paint);
+        RECT client;
+        GetClientRect(hwnd(), &client);
+        DrawIcon(dc, (client.right - GetSystemMetrics(SM_CXICON) + 1) / 2,
+                 (client.bottom - GetSystemMetrics(SM_CYICON) + 1) / 2, icon_);
+        EndPaint(hwnd(), &paint);
+        return 0;
+      }
       break;
-    case WM_PAINT: {
-      PAINTSTRUCT paint;
-      HDC dc = BeginPaint(hwnd(), &paint);
-      RECT client;
-      GetClientRect(hwnd(), &client);
-      HBRUSH brush = CreateSolidBrush(RGB(24, 26, 31));
-      FillRect(dc, &client, brush);
-      DeleteObject(brush);
-      EndPaint(hwnd(), &paint);
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+      return OnControlColour(message, reinterpret_cast<HDC>(wParam),
+                             reinterpret_cast<HWND>(lParam));
+    case kMsgThumbMoved:
+      if (lParam == 0) OnThumbMoved(static_cast<int>(wParam));
       return 0;
-    }
     case WM_LBUTTONDOWN:
-      // Any point that no control takes drags the frameless window.
-      PostMessageW(hwnd(), WM_NCLBUTTONDOWN, HTCAPTION, lParam);
+      clickX_ = static_cast<short>(LOWORD(lParam));
+      clickY_ = static_cast<short>(HIWORD(lParam));
+      DispatchMainClick(clickX_, clickY_, layout_, *this);
       return 0;
     case WM_DESTROY:
       controller_.CloseDevice();

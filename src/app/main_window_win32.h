@@ -8,7 +8,10 @@
 #include <memory>
 
 #include "app/app_state.h"
+#include "app/main_clicks.h"
 #include "app/main_controller.h"
+#include "app/main_layout.h"
+#include "app/main_painter_win32.h"
 #include "app/main_view.h"
 #include "app/tray_icon_win32.h"
 #include "app/ui_log.h"
@@ -17,6 +20,7 @@
 #include "device/hot_plug.h"
 #include "device/listener.h"
 #include "device/virtual_mouse.h"
+#include "gfx/gdip_button_win32.h"
 #include "platform/hid_system.h"
 #include "platform/host.h"
 #include "platform/ini_file.h"
@@ -36,8 +40,13 @@ struct AppServices {
 
 // App-private messages of the main window.
 inline constexpr UINT kMsgVirtualPlug = WM_APP + 1;  // wParam 1 plug, 0 unplug
+inline constexpr int kScrollThumbId = 161;
+inline constexpr int kFirstSwatchId = 71;  // the DPI page's colour swatches, 71..77
 
-class CHidMouseDlg : public Wnd, public MainView, public DeviceChangeActions {
+class CHidMouseDlg : public Wnd,
+                     public MainView,
+                     public DeviceChangeActions,
+                     public MainClickActions {
  public:
   explicit CHidMouseDlg(AppServices& services);
   ~CHidMouseDlg() override;
@@ -55,6 +64,24 @@ class CHidMouseDlg : public Wnd, public MainView, public DeviceChangeActions {
   void FullDraw() override;
   void Relayout() override;
   void ClearSelectionAndHover() override;
+
+  // MainClickActions
+  bool saveBusy() const override { return false; }
+  bool helpOpen() const override { return false; }
+  bool profileManagerOpen() const override { return false; }
+  void Reset() override;
+  void Cancel() override;
+  void Save() override;
+  void OpenHelp() override;
+  void CloseHelp() override;
+  void Minimise() override;
+  void CloseProgram() override;
+  void OpenProfileManager() override;
+  void SetView(MouseView view) override;
+  void ToggleLeftPage(Page page) override;
+  void OpenMacroManager() override;
+  void ToggleRightPage(Page page) override;
+  void DragWindow() override;
 
   // DeviceChangeActions
   void SendDeviceEvent(std::uint8_t code, std::uint8_t value) override;
@@ -77,6 +104,22 @@ class CHidMouseDlg : public Wnd, public MainView, public DeviceChangeActions {
                                           const std::wstring& skinName);
   void SizeToBackground();
   void CreateFonts();
+  void CreatePicture();
+  MainPainter Painter() const;
+  // Runs draw(dc, painter) on the off-screen picture.
+  template <typename Draw>
+  void DrawIntoPicture(Draw draw);
+  void CopyToScreen();
+  void EnsureScrollThumb();
+  void ThumbBackHome();
+  void ApplyColumnPlan(const ColumnPlan& plan);
+  void DrawLeftColumn(HDC dc, const MainPainter& painter);
+  void DrawRightColumn(HDC dc, const MainPainter& painter);
+  void DrawRightColumn(HDC dc, const MainPainter& painter, ColumnPosition position);
+  void ResetLayout();
+  void OnThumbMoved(int newTop);
+  void LogLayout();
+  LRESULT OnControlColour(UINT message, HDC dc, HWND control);
   static DWORD WINAPI ListenerThreadProc(void* self);
 
   AppServices& services_;
@@ -86,6 +129,14 @@ class CHidMouseDlg : public Wnd, public MainView, public DeviceChangeActions {
   std::filesystem::path skinFolder_;
   HFONT mainFont_ = nullptr;
   HFONT smallFont_ = nullptr;
+  MainLayout layout_;
+  PageSizes sizes_;
+  HBITMAP picture_ = nullptr;  // the window's face, drawn off-screen
+  Size pictureSize_;
+  gfx::CGdipButton thumb_;         // the right column's scroll thumb, created once
+  HBRUSH controlBrush_ = nullptr;  // answer to the last control-colour request
+  int clickX_ = 0;
+  int clickY_ = 0;
   HICON icon_ = nullptr;
   HANDLE instanceMutex_ = nullptr;
   std::unique_ptr<Win32WakeEvent> wake_;

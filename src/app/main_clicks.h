@@ -1,0 +1,49 @@
+// The main window's left-button press: the point is tested against an ordered list of
+// rectangles; a row either ends the handling or lets the following rows test the same point.
+// The rows that go on see the layout as the earlier rows left it (a header click redraws its
+// column first).
+#pragma once
+
+#include <cstddef>
+
+#include "app/main_layout.h"
+
+namespace gm {
+
+inline constexpr Rect kResetButton{673, 604, 793, 634};
+inline constexpr Rect kCancelButton{798, 604, 918, 634};
+inline constexpr Rect kSaveButton{923, 604, 980, 634};
+inline constexpr Rect kHelpButton{937, 5, 952, 20};
+inline constexpr Rect kMinimiseButton{958, 5, 973, 20};
+inline constexpr Rect kCloseButton{979, 5, 994, 20};
+inline constexpr Rect kConfigButton{18, 604, 138, 634};
+inline constexpr Rect kFrontViewButton{437, 527, 499, 556};
+inline constexpr Rect kSideViewButton{500, 527, 562, 556};
+
+// What the clicks do; the main window carries them out.
+class MainClickActions {
+ public:
+  virtual ~MainClickActions() = default;
+  virtual bool saveBusy() const = 0;
+  virtual bool helpOpen() const = 0;
+  virtual bool profileManagerOpen() const = 0;
+
+  virtual void Reset() = 0;
+  virtual void Cancel() = 0;
+  virtual void Save() = 0;
+  virtual void OpenHelp() = 0;
+  virtual void CloseHelp() = 0;
+  virtual void Minimise() = 0;
+  virtual void CloseProgram() = 0;
+  virtual void OpenProfileManager() = 0;
+  virtual void SetView(MouseView view) = 0;
+  virtual void ToggleLeftPage(Page page) = 0;  // L1 or L3
+  virtual void OpenMacroManager() = 0;
+  virtual void ToggleRightPage(Page page) = 0;  // R1..R8
+  // Lets the user drag the window from the point.
+  virtual void DragWindow() = 0;
+};
+
+void DispatchMainClick(int x, int y, const MainLayout& layout, MainClickActions& actions);
+
+}  // namespace gm

@@ -1,0 +1,157 @@
+#include "app/main_painter_win32.h"
+
+#include "app/main_clicks.h"
+#include "gfx/image_win32.h"
+#include "gfx/skin_files.h"
+
+namespace gm {
+namespace {
+
+constexpr std::size_t kHeaderTextSlot[kPageCount] = {
+    slot::kButtonAssignment, slot::kMacroManager, slot::kXYSensitivity,    slot::kDpiSetting,
+    slot::kLighting,         slot::kReportRate,   slot::kMouseSpeed,       slot::kDoubleClickSpeed,
+    slot::kScrollSpeed,      slot::kAngleSnap,    slot::kGestureCorrection};
+
+constexpr const wchar_t* kPageBackground[kPageCount] = {nullptr,  // L1: by view
+                                                        nullptr,  // L2 opens a dialog
+                                                        skin::kXYSensitivityPage,
+                                                        skin::kDpiPage,
+                                                        skin::kLightingPage,
+                                                        skin::kReportRatePage,
+                                                        skin::kMouseSpeedPage,
+                                                        skin::kMouseSpeedPage,
+                                                        skin::kScrollSpeedPage,
+                                                        skin::kAngleSnapPage,
+                                                        skin::kGesturePage};
+
+constexpr int kFrontRows = 7;
+constexpr int kSideRows = 12;
+
+Size Measure(const std::wstring& path) {
+  const auto size = gfx::ImageFileSize(path);
+  if (!size) return {};
+  return {static_cast<int>(size->cx), static_cast<int>(size->cy)};
+}
+
+}  // namespace
+
+std::wstring MainPainter::Path(const wchar_t* name) const {
+  return skinFolder_.wstring() + name;
+}
+
+void MainPainter::Image(HDC dc, const wchar_t* name, int x, int y) const {
+  gfx::DrawSkinImage(dc, Path(name), x, y);
+}
+
+void MainPainter::Text(HDC dc, const std::wstring& text, const Rect& rect, UINT format,
+                       HFONT font) const {
+  RECT r{rect.left, rect.top, rect.right, rect.bottom};
+  const HGDIOBJ old = SelectObject(dc, font != nullptr ? font : mainFont_);
+  SetBkMode(dc, TRANSPARENT);
+  const Rgb colour = state_.textColour;
+  SetTextColor(dc, RGB(colour.red, colour.green, colour.blue));
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r,
+            format | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+  SelectObject(dc, old);
+}
+
+void MainPainter::Chrome(HDC dc, MouseView view) const {
+  const LanguageTable& texts = state_.texts;
+  Image(dc, skin::kMain, 0, 0);
+  Image(dc, skin::kLogo, 20, 32);
+  Image(dc, skin::kScrollTrack, 984, 32);
+  Image(dc, skin::kHelpNormal, kHelpButton.left, kHelpButton.top);
+  Image(dc, skin::kMinimiseNormal, kMinimiseButton.left, kMinimiseButton.top);
+  Image(dc, skin::kCloseNormal, kCloseButton.left, kCloseButton.top);
+  Image(dc, skin::kCancelNormal, kResetButton.left, kResetButton.top);
+  Image(dc, skin::kCancelNormal, kCancelButton.left, kCancelButton.top);
+  Image(dc, skin::kSaveNormal, kSaveButton.left, kSaveButton.top);
+  Image(dc, skin::kConfigNormal, kConfigButton.left, kConfigButton.top);
+  ViewButtons(dc, view);
+  MousePicture(dc, view);
+  Text(dc, texts[slot::kReset], kResetButton, DT_CENTER);
+  Text(dc, texts[slot::kCancel], kCancelButton, DT_CENTER);
+  Text(dc, texts[slot::kSave], kSaveButton, DT_CENTER);
+  Text(dc, texts[slot::kConfig], {43, kConfigButton.top, kConfigButton.right, kConfigButton.bottom},
+       DT_LEFT);
+}
+
+void MainPainter::ViewButtons(HDC dc, MouseView view) const {
+  const bool front = view == MouseView::Front;
+  Image(dc, front ? skin::kViewButtonSelected : skin::kViewButtonNormal, kFrontViewButton.left,
+        kFrontViewButton.top);
+  Image(dc, front ? skin::kViewButtonNormal : skin::kViewButtonSelected, kSideViewButton.left,
+        kSideViewButton.top);
+  Text(dc, state_.texts[slot::kFront], kFrontViewButton, DT_CENTER);
+  Text(dc, state_.texts[slot::kSide], kSideViewButton, DT_CENTER);
+}
+
+void MainPainter::MousePicture(HDC dc, MouseView view) const {
+  if (view == MouseView::Front) {
+    Image(dc, skin::kMouseFront, 362, 49);
+  } else {
+    Image(dc, skin::kMouseSide, 299, 117);
+  }
+}
+
+void MainPainter::Header(HDC dc, gm::Page page, const Rect& header) const {
+  Image(dc, page == Page::L2 ? skin::kMacroManagerHeader : skin::kHeader, header.left, header.top);
+  Text(dc, state_.texts[kHeaderTextSlot[PageIndex(page)]],
+       {header.left + 10, header.top, header.right, header.bottom}, DT_LEFT);
+}
+
+void MainPainter::LeftColumnBackground(HDC dc) const {
+  Image(dc, skin::kMainLeft, 20, 107);
+}
+
+void MainPainter::RightColumnBackground(HDC dc) const {
+  Image(dc, skin::kMainRight, 734, 32);
+}
+
+void MainPainter::Column(HDC dc, const ColumnPlan& plan, MouseView view) const {
+  for (const PageDraw& draw : plan.pages) {
+    Header(dc, draw.page, draw.header);
+    if (draw.open) Page(dc, draw, view);
+  }
+}
+
+void MainPainter::Page(HDC dc, const PageDraw& draw, MouseView view) const {
+  if (draw.page == Page::L1) {
+    Image(dc, view == MouseView::Front ? skin::kButtonAssignmentFront : skin::kButtonAssignmentSide,
+          draw.originX, draw.originY);
+    ButtonRows(dc, view);
+    return;
+  }
+  const wchar_t* background = kPageBackground[PageIndex(draw.page)];
+  if (background != nullptr) Image(dc, background, draw.originX, draw.originY);
+}
+
+void MainPainter::ButtonRows(HDC dc, MouseView view) const {
+  const bool front = view == MouseView::Front;
+  const int rows = front ? kFrontRows : kSideRows;
+  const std::size_t firstButton = front ? 0 : kFrontRows;
+  for (int r = 0; r < rows; ++r) {
+    const std::size_t button = firstButton + static_cast<std::size_t>(r);
+    const int top = 129 + 20 * r;
+    Text(dc, state_.texts[slot::kFirstButtonName + button], {31, top, 115, top + 16}, DT_CENTER);
+    Image(dc, skin::kDropdownNormal, 120, top);
+    Text(dc, state_.labels[button], {120, top, 250, top + 16}, DT_CENTER);
+  }
+}
+
+PageSizes MainPainter::MeasurePages() const {
+  PageSizes sizes;
+  sizes.buttonAssignmentFront = Measure(Path(skin::kButtonAssignmentFront));
+  sizes.buttonAssignmentSide = Measure(Path(skin::kButtonAssignmentSide));
+  sizes.xySensitivity = Measure(Path(skin::kXYSensitivityPage));
+  sizes.dpi = Measure(Path(skin::kDpiPage));
+  sizes.lighting = Measure(Path(skin::kLightingPage));
+  sizes.reportRate = Measure(Path(skin::kReportRatePage));
+  sizes.mouseAttribute = Measure(Path(skin::kMouseSpeedPage));
+  sizes.scrollSpeed = Measure(Path(skin::kScrollSpeedPage));
+  sizes.angleSnap = Measure(Path(skin::kAngleSnapPage));
+  sizes.gestureCorrection = Measure(Path(skin::kGesturePage));
+  return sizes;
+}
+
+}  // namespace gm
