@@ -42,8 +42,7 @@ void MainController::OnTrayMouse(unsigned mouseMessage) {
       OnDeviceEvent(kEventMouseNotDetected, 0);
       return;
     }
-    if (reloadOnOpen_) {
-      reloadOnOpen_ = false;
+    if (takeReloadOnOpen && takeReloadOnOpen()) {
       view_.ClearSelectionAndHover();
       if (reloadFiles) reloadFiles();
       view_.Relayout();

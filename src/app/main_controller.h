@@ -36,8 +36,6 @@ class MainController {
   void OnTrayMouse(unsigned mouseMessage);
   // WM_USER+2.
   void OnDeviceEvent(unsigned code, unsigned value);
-  // Cancel sets it; the next opening from the icon reloads the files.
-  void SetReloadOnOpen() { reloadOnOpen_ = true; }
   void SetFirstPageBuilt() { firstPageBuilt_ = true; }
   bool firstPageBuilt() const { return firstPageBuilt_; }
   // Exit and the close button: close the device handles that are open.
@@ -45,13 +43,14 @@ class MainController {
 
   // Loads the captions and the configuration files again (after a Cancel).
   std::function<void()> reloadFiles;
+  // True once after a Cancel: the next opening from the icon reloads the files.
+  std::function<bool()> takeReloadOnOpen;
 
  private:
   AppState& state_;
   Host& host_;
   HidSystem& hid_;
   MainView& view_;
-  bool reloadOnOpen_ = false;
   bool firstPageBuilt_ = false;
 };
 

@@ -1,9 +1,5 @@
 #include "app/main_window_win32.h"
 
-#include <objidl.h>
-// After objidl.h.
-#include <gdiplus.h>
-
 #include "app/app_messages.h"
 #include "app/main_fonts.h"
 #include "buttons/button_assignment.h"
@@ -11,6 +7,8 @@
 #include "device/device_operations.h"
 #include "device/discovery.h"
 #include "gfx/gdiplus_bitmap_win32.h"
+#include "gfx/image_win32.h"
+#include "gfx/skin_files.h"
 #include "platform/debug_output.h"
 
 namespace gm {
@@ -28,7 +26,10 @@ CHidMouseDlg::CHidMouseDlg(AppServices& services)
     : services_(services),
       tray_(services.uiLog),
       controller_(services.state, services.host, services.hid, *this),
-      files_(services.state, services.ini, services.host) {
+      files_(services.state, services.ini, services.host),
+      fileSteps_(files_),
+      flows_(services.state, services.host, services.hid, desktop_, fileSteps_, *this) {
+  controller_.takeReloadOnOpen = [this] { return flows_.TakeReloadOnOpen(); };
   controller_.reloadFiles = [this] {
     files_.LoadCaptions();
     files_.LoadConfiguration();
@@ -148,10 +149,9 @@ std::filesystem::path CHidMouseDlg::SkinFolder(const std::filesystem::path& prog
 }
 
 void CHidMouseDlg::SizeToBackground() {
-  Gdiplus::Bitmap background((skinFolder_ / L"main.png").c_str());
-  if (background.GetLastStatus() != Gdiplus::Ok) return;  // keeps the default size
-  SetWindowPos(hwnd(), nullptr, 0, 0, static_cast<int>(background.GetWidth()),
-               static_cast<int>(background.GetHeight()),
+  const auto size = gfx::ImageFileSize(skinFolder_.wstring() + skin::kMain);
+  if (!size) return;  // keeps the default size
+  SetWindowPos(hwnd(), nullptr, 0, 0, size->cx, size->cy,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -380,11 +380,26 @@ void CHidMouseDlg::DrawRightColumn(HDC dc, const MainPainter& painter, ColumnPos
 
 void CHidMouseDlg::ClearSelectionAndHover() {}
 
-void CHidMouseDlg::Reset() {}
+void CHidMouseDlg::Reset() {
+  services_.uiLog.Line(L"reset");
+  flows_.ResetAction();
+}
 
-void CHidMouseDlg::Cancel() {}
+void CHidMouseDlg::Cancel() {
+  services_.uiLog.Line(L"cancel");
+  flows_.CancelAction();
+}
 
-void CHidMouseDlg::Save() {}
+void CHidMouseDlg::Save() {
+  services_.uiLog.Line(L"save");
+  flows_.ApplyAction();
+  services_.uiLog.Line(L"save-done");
+}
+
+void CHidMouseDlg::ShowResetLayout() {
+  ClearSelectionAndHover();
+  ResetLayout();
+}
 
 void CHidMouseDlg::OpenHelp() {}
 
@@ -407,7 +422,7 @@ void CHidMouseDlg::OpenMacroManager() {}
 
 void CHidMouseDlg::SetView(MouseView view) {
   DrawIntoPicture([this, view](HDC dc, const MainPainter& painter) {
-    painter.Image(dc, L"/BK_MainMid.png", 262, 107);
+    painter.Image(dc, skin::kMainMid, 262, 107);
     painter.ViewButtons(dc, view);
     painter.MousePicture(dc, view);
     layout_.SetView(view);
@@ -531,6 +546,9 @@ LRESULT CHidMouseDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
       if (LOWORD(wParam) == kCmdExit) EndProgram();
       return 0;
+    case WM_TIMER:
+      if (flows_.OnTimer(static_cast<unsigned>(wParam))) return 0;
+      break;
     case WM_CLOSE:
       HideMainWindow();
       return 0;

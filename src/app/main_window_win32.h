@@ -16,6 +16,7 @@
 #include "app/tray_icon_win32.h"
 #include "app/ui_log.h"
 #include "app/wnd_win32.h"
+#include "config/apply_flows.h"
 #include "config/config_files.h"
 #include "device/hot_plug.h"
 #include "device/listener.h"
@@ -24,6 +25,7 @@
 #include "platform/hid_system.h"
 #include "platform/host.h"
 #include "platform/ini_file.h"
+#include "platform/win32_desktop_settings.h"
 #include "platform/win32_wake_event.h"
 
 namespace gm {
@@ -46,7 +48,8 @@ inline constexpr int kFirstSwatchId = 71;  // the DPI page's colour swatches, 71
 class CHidMouseDlg : public Wnd,
                      public MainView,
                      public DeviceChangeActions,
-                     public MainClickActions {
+                     public MainClickActions,
+                     public ActionWindow {
  public:
   explicit CHidMouseDlg(AppServices& services);
   ~CHidMouseDlg() override;
@@ -66,7 +69,7 @@ class CHidMouseDlg : public Wnd,
   void ClearSelectionAndHover() override;
 
   // MainClickActions
-  bool saveBusy() const override { return false; }
+  bool saveBusy() const override { return flows_.saveBusy(); }
   bool helpOpen() const override { return false; }
   bool profileManagerOpen() const override { return false; }
   void Reset() override;
@@ -82,6 +85,9 @@ class CHidMouseDlg : public Wnd,
   void OpenMacroManager() override;
   void ToggleRightPage(Page page) override;
   void DragWindow() override;
+
+  // ActionWindow
+  void ShowResetLayout() override;
 
   // DeviceChangeActions
   void SendDeviceEvent(std::uint8_t code, std::uint8_t value) override;
@@ -126,6 +132,9 @@ class CHidMouseDlg : public Wnd,
   TrayIcon tray_;
   MainController controller_;
   ConfigurationFiles files_;
+  ConfigurationFilesSteps fileSteps_;
+  Win32DesktopSettings desktop_;
+  SaveFlows flows_;
   std::filesystem::path skinFolder_;
   HFONT mainFont_ = nullptr;
   HFONT smallFont_ = nullptr;

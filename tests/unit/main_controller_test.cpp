@@ -1,6 +1,8 @@
 // Balloons of the device events and the notification-area icon's clicks.
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "app/app_messages.h"
 #include "app/main_controller.h"
 #include "app/program_options.h"
@@ -72,10 +74,12 @@ TEST_F(ControllerFixture, MacroAndDetectionBalloons) {
 
 TEST_F(ControllerFixture, TrayClicksWhileConnected) {
   int reloads = 0;
+  bool reloadOnOpen = false;
   controller.reloadFiles = [&] { ++reloads; };
+  controller.takeReloadOnOpen = [&] { return std::exchange(reloadOnOpen, false); };
   controller.OnTrayMouse(kMouseLeftUp);  // first opening builds the first page
   controller.OnTrayMouse(kMouseLeftDoubleClick);
-  controller.SetReloadOnOpen();
+  reloadOnOpen = true;
   controller.OnTrayMouse(kMouseLeftUp);
   controller.OnTrayMouse(kMouseLeftDown);  // ignored
   controller.OnTrayMouse(kMouseRightUp);

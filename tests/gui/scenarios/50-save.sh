@@ -1,0 +1,49 @@
+# Save, Cancel and Reset from the main window's buttons, checked on the virtual mouse's trace
+# and the files.
+# shellcheck shell=bash
+
+scenario_save_once_within_two_seconds() {
+  gui_start
+  local window
+  window=$(gui_window) || { gui_fail "window"; return; }
+  gui_wait_log '^full-draw$' || { gui_fail "full draw"; return; }
+  xdotool mousemove --window "$window" 950 618 click 1 click 1
+  gui_check "Save finished" gui_wait_log '^save-done$' 15
+  sleep 2.5
+  gui_check "one Save for two clicks" [ "$(grep -c '^set-feature 00 02 ' "$GUI_APP/trace.txt")" -eq 1 ]
+  gui_check "all 19 macro blocks sent" grep -q '^set-feature 00 0f 13 80 ' "$GUI_APP/trace.txt"
+  gui_check "configuration saved with flag 1" \
+    [ "$(head -c 1 "$GUI_APP/config0.bin" | od -An -tu1 | tr -d ' ')" = 1 ]
+  xdotool mousemove --window "$window" 950 618 click 1
+  gui_check "a Save more than 2 s later runs" gui_wait_log 'save-done' 15
+  sleep 1
+  gui_check "second Save sent" [ "$(grep -c '^set-feature 00 02 ' "$GUI_APP/trace.txt")" -eq 2 ]
+}
+
+scenario_cancel_hides_and_reloads_on_open() {
+  gui_start
+  local window
+  window=$(gui_window) || { gui_fail "window"; return; }
+  gui_wait_log '^full-draw$' || { gui_fail "full draw"; return; }
+  xdotool mousemove --window "$window" 850 618 click 1
+  gui_check "hidden by Cancel" gui_wait_log '^window-hidden$'
+  gui_tray_click 1
+  gui_check "shown again" gui_window 5
+  gui_check "pages redrawn after the reload" gui_wait_log '^relayout$'
+}
+
+scenario_reset_applies_factory_settings() {
+  gui_start
+  local window
+  window=$(gui_window) || { gui_fail "window"; return; }
+  gui_wait_log '^full-draw$' || { gui_fail "full draw"; return; }
+  xdotool mousemove --window "$window" 700 618 click 1
+  gui_check "Reset sends the configuration" \
+    bash -c "for i in \$(seq 100); do grep -q '^set-feature 00 0f 13 80' '$GUI_APP/trace.txt' && exit 0; sleep 0.1; done; exit 1"
+  gui_check "config0.bin written" \
+    bash -c "for i in \$(seq 50); do [ \"\$(head -c 1 '$GUI_APP/config0.bin' | od -An -tu1 | tr -d ' ')\" = 1 ] && exit 0; sleep 0.1; done; exit 1"
+}
+
+gui_run_scenario save-once scenario_save_once_within_two_seconds
+gui_run_scenario cancel-reloads scenario_cancel_hides_and_reloads_on_open
+gui_run_scenario reset-applies scenario_reset_applies_factory_settings
