@@ -15,15 +15,14 @@ namespace gm {
 namespace {
 
 constexpr wchar_t kInstanceMutexName[] = L"PDKX512OEMMutex";
-constexpr wchar_t kMainWindowClass[] = L"KX512OEMNewGMClass";
-constexpr int kIconResource = 720;
 constexpr int kDefaultWidth = 1000;
 constexpr int kDefaultHeight = 650;
 
 }  // namespace
 
-CHidMouseDlg::CHidMouseDlg(AppServices& services)
+CHidMouseDlg::CHidMouseDlg(AppServices& services, Win32Host& host)
     : services_(services),
+      ownerHost_(host),
       tray_(services.uiLog),
       controller_(services.state, services.host, services.hid, *this),
       files_(services.state, services.ini, services.host),
@@ -68,6 +67,7 @@ bool CHidMouseDlg::Initialise() {
   args.y = (GetSystemMetrics(SM_CYSCREEN) - args.height) / 2;
   args.icon = icon_;
   if (!Create(args)) return false;
+  ownerHost_.SetOwner(hwnd());
   // 2. Big and small icon.
   SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
   SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));

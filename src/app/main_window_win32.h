@@ -26,6 +26,7 @@
 #include "platform/host.h"
 #include "platform/ini_file.h"
 #include "platform/win32_desktop_settings.h"
+#include "platform/win32_host.h"
 #include "platform/win32_wake_event.h"
 
 namespace gm {
@@ -43,6 +44,8 @@ struct AppServices {
 // App-private messages of the main window.
 inline constexpr UINT kMsgVirtualPlug = WM_APP + 1;  // wParam 1 plug, 0 unplug
 inline constexpr int kScrollThumbId = 161;
+inline constexpr wchar_t kMainWindowClass[] = L"KX512OEMNewGMClass";
+inline constexpr int kIconResource = 720;
 inline constexpr int kFirstSwatchId = 71;  // the DPI page's colour swatches, 71..77
 
 class CHidMouseDlg : public Wnd,
@@ -51,7 +54,8 @@ class CHidMouseDlg : public Wnd,
                      public MainClickActions,
                      public ActionWindow {
  public:
-  explicit CHidMouseDlg(AppServices& services);
+  // host: the Win32 host whose message boxes and timers belong to this window.
+  CHidMouseDlg(AppServices& services, Win32Host& host);
   ~CHidMouseDlg() override;
 
   // Creates the window and runs the initialisation; false ends the program.
@@ -129,6 +133,7 @@ class CHidMouseDlg : public Wnd,
   static DWORD WINAPI ListenerThreadProc(void* self);
 
   AppServices& services_;
+  Win32Host& ownerHost_;
   TrayIcon tray_;
   MainController controller_;
   ConfigurationFiles files_;

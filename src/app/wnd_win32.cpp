@@ -10,22 +10,26 @@ Wnd* Wnd::FromHandle(HWND hwnd) {
   return reinterpret_cast<Wnd*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
 }
 
-bool Wnd::Create(const WndCreateArgs& args) {
+bool Wnd::RegisterWindowClass(const wchar_t* className, bool dialogClassAttributes, HICON icon) {
   HINSTANCE instance = GetModuleHandleW(nullptr);
   WNDCLASSW existing{};
-  if (GetClassInfoW(instance, args.className, &existing) == FALSE) {
-    WNDCLASSW windowClass{};
-    if (args.dialogClassAttributes) {
-      // The system dialog class (#32770) gives the look of a dialog: cursor, brush, extra bytes.
-      GetClassInfoW(nullptr, MAKEINTRESOURCEW(0x8002), &windowClass);
-    }
-    windowClass.lpfnWndProc = &Wnd::WindowProc;
-    windowClass.hInstance = instance;
-    windowClass.lpszClassName = args.className;
-    windowClass.hIcon = args.icon;
-    if (windowClass.hCursor == nullptr) windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    if (RegisterClassW(&windowClass) == 0) return false;
+  if (GetClassInfoW(instance, className, &existing) != FALSE) return true;
+  WNDCLASSW windowClass{};
+  if (dialogClassAttributes) {
+    // The system dialog class (#32770) gives the look of a dialog: cursor, brush, extra bytes.
+    GetClassInfoW(nullptr, MAKEINTRESOURCEW(0x8002), &windowClass);
   }
+  windowClass.lpfnWndProc = &Wnd::WindowProc;
+  windowClass.hInstance = instance;
+  windowClass.lpszClassName = className;
+  windowClass.hIcon = icon;
+  if (windowClass.hCursor == nullptr) windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  return RegisterClassW(&windowClass) != 0;
+}
+
+bool Wnd::Create(const WndCreateArgs& args) {
+  if (!RegisterWindowClass(args.className, args.dialogClassAttributes, args.icon)) return false;
+  HINSTANCE instance = GetModuleHandleW(nullptr);
   HWND hwnd =
       CreateWindowExW(args.exStyle, args.className, args.title.c_str(), args.style, args.x, args.y,
                       args.width, args.height, args.parent, nullptr, instance, this);

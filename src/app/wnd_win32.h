@@ -36,6 +36,8 @@ class Wnd {
   HWND hwnd() const { return hwnd_; }
 
   static Wnd* FromHandle(HWND hwnd);
+  // Registers a window class of this layer once; true when it is (or already was) registered.
+  static bool RegisterWindowClass(const wchar_t* className, bool dialogClassAttributes, HICON icon);
 
  protected:
   // Default: DefWindowProcW.

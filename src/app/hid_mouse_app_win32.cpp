@@ -1,0 +1,105 @@
+#include "app/hid_mouse_app_win32.h"
+
+#include <windows.h>
+// After windows.h.
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <fstream>
+#include <memory>
+#include <thread>
+#include <vector>
+
+#include "app/app_messages.h"
+#include "app/app_state.h"
+#include "app/main_window_win32.h"
+#include "app/program_options.h"
+#include "app/ui_log.h"
+#include "device/trace.h"
+#include "device/virtual_mouse.h"
+#include "device/virtual_mouse_control.h"
+#include "gfx/gdiplus_win32.h"
+#include "platform/tracing_host.h"
+#include "platform/win32_hid_system.h"
+#include "platform/win32_host.h"
+#include "platform/win32_ini_file.h"
+
+namespace {
+
+std::filesystem::path ProgramPath() {
+  std::wstring path(1024, L'\0');
+  const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+  path.resize(length);
+  return path;
+}
+
+// Polls the virtual mouse's control file and hands each command to the main window.
+void RunControlPoller(std::filesystem::path file, HWND window, gm::VirtualMouse* mouse) {
+  gm::ControlFileReader reader(std::move(file));
+  for (;;) {
+    for (const std::string& line : reader.TakeNewLines()) {
+      const auto command = gm::ParseVirtualMouseCommand(line);
+      if (!command) continue;
+      using Kind = gm::VirtualMouseCommand::Kind;
+      if (command->kind == Kind::EventReport) {
+        // Through the event interface, the listener thread and the window, as a real event.
+        mouse->InjectEventReport(command->report);
+      } else {
+        PostMessageW(window, gm::kMsgVirtualPlug, command->kind == Kind::Plug ? 1 : 0, 0);
+      }
+    }
+    Sleep(50);
+  }
+}
+
+}  // namespace
+
+namespace gm {
+
+int CHidMouseApp::Run(const std::vector<std::wstring>& args) {
+  // 1. The common controls of every class.
+  INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), 0xFF};
+  InitCommonControlsEx(&controls);
+  // 2. The main window's class: the system dialog class under the program's own name.
+  HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kIconResource));
+  if (!Wnd::RegisterWindowClass(kMainWindowClass, true, icon)) return 0;
+  // 3. GDI+ for the whole run; shut down when the application ends.
+  gfx::GdiplusSession gdiplus;
+
+  const ProgramOptions options = ParseProgramOptions(args);
+  UiLog uiLog;
+  if (!options.uiLog.empty()) uiLog.Open(options.uiLog);
+
+  std::ofstream traceFile;
+  std::unique_ptr<Trace> trace;
+  if (!options.trace.empty()) {
+    traceFile.open(options.trace, std::ios::binary | std::ios::app);
+    trace = std::make_unique<Trace>(traceFile);
+  }
+
+  Win32Host win32Host;
+  TracingHost tracingHost(trace.get(), &win32Host);
+  Win32HidSystem win32Hid;
+  std::unique_ptr<VirtualMouse> virtualMouse;
+  if (options.virtualMouse) {
+    virtualMouse = std::make_unique<VirtualMouse>();
+    virtualMouse->SetTrace(trace.get());
+  }
+
+  auto state = std::make_unique<AppState>();
+  state->programPath = ProgramPath();
+  Win32IniFile ini;
+  AppServices services{
+      *state, tracingHost, virtualMouse ? static_cast<HidSystem&>(*virtualMouse) : win32Hid,
+      ini,    uiLog,       virtualMouse.get()};
+
+  // 4. The main window, until the process ends.
+  auto window = std::make_unique<CHidMouseDlg>(services, win32Host);
+  if (!window->Initialise()) return 0;
+  if (virtualMouse && !options.control.empty()) {
+    std::thread(RunControlPoller, options.control, window->hwnd(), virtualMouse.get()).detach();
+  }
+  return RunMessageLoop();
+}
+
+}  // namespace gm
