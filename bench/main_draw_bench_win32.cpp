@@ -6,26 +6,11 @@
 
 #include <chrono>
 #include <cstdio>
-#include <functional>
 
 #include "app/app_state.h"
 #include "app/main_painter_win32.h"
+#include "bench_timing.h"
 #include "gfx/gdiplus_win32.h"
-
-namespace {
-
-double BestMs(int runs, const std::function<void()>& work) {
-  double best = 1e9;
-  for (int run = 0; run < runs; ++run) {
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
-    if (took.count() < best) best = took.count();
-  }
-  return best;
-}
-
-}  // namespace
 
 int wmain(int argc, wchar_t** argv) {
   if (argc < 2) {
@@ -50,7 +35,7 @@ int wmain(int argc, wchar_t** argv) {
   gm::MainLayout layout;
   gm::PageSizes sizes;
 
-  const double full = BestMs(runs, [&] {
+  const double full = gm::bench::BestMs(runs, [&] {
     sizes = painter.MeasurePages();
     painter.Chrome(dc, gm::MouseView::Front);
     for (std::size_t i = 0; i < gm::kPageCount; ++i) {
@@ -58,7 +43,7 @@ int wmain(int argc, wchar_t** argv) {
       painter.Header(dc, page, layout.HeaderRect(page));
     }
   });
-  const double toggle = BestMs(runs, [&] {
+  const double toggle = gm::bench::BestMs(runs, [&] {
     layout.Toggle(gm::Page::R1);
     painter.RightColumnBackground(dc);
     painter.Column(dc, layout.TopPass(sizes), layout.view());

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_timing.h"
 #include "gfx/gdiplus_win32.h"
 #include "gfx/image_win32.h"
 #include "gfx/skin_files.h"
@@ -21,17 +22,6 @@ struct Placed {
   int x;
   int y;
 };
-
-double BestMs(int runs, const std::function<void()>& work) {
-  double best = 1e9;
-  for (int run = 0; run < runs; ++run) {
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
-    if (took.count() < best) best = took.count();
-  }
-  return best;
-}
 
 }  // namespace
 
@@ -75,13 +65,13 @@ int wmain(int argc, wchar_t** argv) {
         std::fprintf(stderr, "missing: %ls\n", image.name.c_str());
     }
   };
-  const double fullMs = BestMs(runs, [&] { draw(full); });
-  const double partMs = BestMs(runs, [&] {
+  const double fullMs = gm::bench::BestMs(runs, [&] { draw(full); });
+  const double partMs = gm::bench::BestMs(runs, [&] {
     draw({{s::FrontPart(1, s::PartLook::Over), s::kMouseFrontAt.x, s::kMouseFrontAt.y}});
   });
   std::vector<Placed> bars;
   for (int k = 0; k < 7; ++k) bars.push_back({s::DpiStage(20 + 15 * k), 745 + 35 * k, 80});
-  const double barsMs = BestMs(runs, [&] { draw(bars); });
+  const double barsMs = gm::bench::BestMs(runs, [&] { draw(bars); });
 
   std::printf("full draw of the main window (%zu images): %.1f ms\n", full.size(), fullMs);
   std::printf("one mouse part (picture-sized overlay): %.2f ms\n", partMs);
