@@ -64,11 +64,11 @@ class FakeWindow : public ActionWindow {
   std::vector<std::string>& log_;
 };
 
-SettingsRecord Edited(std::uint8_t seed) {
+SettingsRecord Edited(std::uint8_t base) {
   SettingsRecord record;
   record.at(rec::kReportRateCode) = 4;
   for (std::size_t k = 0; k < kDpiStageCount; ++k) {
-    record.dpiStage(k) = static_cast<std::uint8_t>(seed + k);
+    record.dpiStage(k) = static_cast<std::uint8_t>(base + k);
     record.stageEnabled(k) = k % 2 == 0 ? 1 : 0;
   }
   record.at(rec::kLightingMode) = 3;
