@@ -45,7 +45,7 @@ gm_build_win64() {
 gm_wine_prefix() {
   local prefix="$1"
   export WINEPREFIX="$prefix" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-  if [ ! -f "$prefix/.gm-ready" ]; then
+  if [ ! -f "$prefix/.gm-ready-2" ]; then
     gm_log "making Wine prefix $prefix"
     rm -rf "$prefix"
     mkdir -p "$prefix"
@@ -70,8 +70,14 @@ gm_wine_prefix() {
       } | iconv -f UTF-8 -t UTF-16LE
     } >"$reg"
     wine regedit "$reg" >/dev/null 2>&1
+    # Font linking, as Windows has it: characters missing from the Latin face (CJK, the
+    # full-width colon) come from the CJK font instead of showing as boxes.
+    for face in "Liberation Sans" "Arial"; do
+      wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
+        /v "$face" /t REG_MULTI_SZ /d "wqy-microhei.ttc,WenQuanYi Micro Hei" /f >/dev/null 2>&1
+    done
     wineserver -w
-    touch "$prefix/.gm-ready"
+    touch "$prefix/.gm-ready-2"
   fi
 }
 

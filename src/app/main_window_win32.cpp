@@ -9,6 +9,7 @@
 #include "gfx/gdiplus_bitmap_win32.h"
 #include "gfx/image_win32.h"
 #include "gfx/skin_files.h"
+#include "help/updater.h"
 #include "platform/debug_output.h"
 
 namespace gm {
@@ -401,9 +402,19 @@ void CHidMouseDlg::ShowResetLayout() {
   ResetLayout();
 }
 
-void CHidMouseDlg::OpenHelp() {}
+void CHidMouseDlg::OpenHelp() {
+  help_ = std::make_unique<CHelpDialog>(services_.state.texts.language(), shell_, services_.host);
+  if (!help_->Open(hwnd(), skinFolder_)) {
+    help_.reset();
+    return;
+  }
+  services_.uiLog.Line(L"help-open");
+}
 
-void CHidMouseDlg::CloseHelp() {}
+void CHidMouseDlg::CloseHelp() {
+  help_.reset();
+  services_.uiLog.Line(L"help-close");
+}
 
 void CHidMouseDlg::Minimise() {
   HideMainWindow();
@@ -539,6 +550,10 @@ LRESULT CHidMouseDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case kMsgProfileCommand:
       OnProfileCommand(static_cast<unsigned>(wParam));
+      return 0;
+    case kMsgStartUpdater:
+      OnStartUpdaterMessage(wParam, services_.state.programPath, NativeProcessorArchitecture(),
+                            shell_);
       return 0;
     case kMsgVirtualPlug:
       OnVirtualPlug(wParam != 0);

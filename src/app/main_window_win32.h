@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "app/app_state.h"
+#include "app/logged_shell.h"
 #include "app/main_clicks.h"
 #include "app/main_controller.h"
 #include "app/main_layout.h"
@@ -22,11 +23,13 @@
 #include "device/listener.h"
 #include "device/virtual_mouse.h"
 #include "gfx/gdip_button_win32.h"
+#include "help/help_dialog_win32.h"
 #include "platform/hid_system.h"
 #include "platform/host.h"
 #include "platform/ini_file.h"
 #include "platform/win32_desktop_settings.h"
 #include "platform/win32_host.h"
+#include "platform/win32_shell.h"
 #include "platform/win32_wake_event.h"
 
 namespace gm {
@@ -74,7 +77,7 @@ class CHidMouseDlg : public Wnd,
 
   // MainClickActions
   bool saveBusy() const override { return flows_.saveBusy(); }
-  bool helpOpen() const override { return false; }
+  bool helpOpen() const override { return help_ != nullptr; }
   bool profileManagerOpen() const override { return false; }
   void Reset() override;
   void Cancel() override;
@@ -158,6 +161,9 @@ class CHidMouseDlg : public Wnd,
   HANDLE listenerThread_ = nullptr;
   bool listenerRunning_ = false;
   std::unique_ptr<DeviceChangeHandler> deviceChange_;
+  Win32Shell systemShell_;
+  LoggedShell shell_{systemShell_, services_.uiLog};  // the help link and the updater
+  std::unique_ptr<CHelpDialog> help_;                 // while the help panel is open
 };
 
 }  // namespace gm

@@ -1,0 +1,40 @@
+// CHelpDialog: the help panel, a borderless child of the main window under its help icon. The
+// main window creates it on a click on the help icon and destroys it on the next click.
+#pragma once
+
+#include <windows.h>
+
+#include <filesystem>
+
+#include "app/dialog_picture_win32.h"
+#include "app/wnd_win32.h"
+#include "help/help_panel.h"
+#include "platform/host.h"
+
+namespace gm {
+
+class CHelpDialog : public Wnd {
+ public:
+  // host: for the message box when the skin has no background; shell: opens the link.
+  CHelpDialog(Language language, Shell& shell, Host& host);
+  ~CHelpDialog() override;
+
+  // Creates the panel in the main window at (786, 25), sized to "/Help/HelpWindow.png" of the
+  // skin folder, and shows it. Without that image the panel shows empty. False when no window
+  // could be made.
+  bool Open(HWND mainWindow, const std::filesystem::path& skinFolder);
+
+ protected:
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  void DrawLines();
+
+  Language language_;
+  HelpPanel panel_;
+  Host& host_;
+  DialogPicture picture_;
+  HFONT font_ = nullptr;
+};
+
+}  // namespace gm
