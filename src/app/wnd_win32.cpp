@@ -44,6 +44,47 @@ LRESULT Wnd::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcW(hwnd_, message, wParam, lParam);
 }
 
+bool Wnd::PreTranslateMessage(const MSG&) {
+  return false;
+}
+
+int Wnd::RunModal(HWND owner, int ended) {
+  if (hwnd_ == nullptr) return ended;
+  const bool ownerWasEnabled = owner != nullptr && IsWindowEnabled(owner) != FALSE;
+  if (ownerWasEnabled) EnableWindow(owner, FALSE);
+  ShowWindow(hwnd_, SW_SHOW);
+  SetForegroundWindow(hwnd_);
+  modalRunning_ = true;
+  modalResult_ = ended;
+  MSG message;
+  while (modalRunning_ && hwnd_ != nullptr) {
+    const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+    if (got == -1) break;
+    if (got == 0) {
+      // WM_QUIT belongs to the outer loop: end this run and hand it on.
+      PostQuitMessage(static_cast<int>(message.wParam));
+      break;
+    }
+    if (PreTranslateMessage(message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  modalRunning_ = false;
+  // The owner first, so that activation does not pass to another program's window.
+  if (ownerWasEnabled) EnableWindow(owner, TRUE);
+  if (hwnd_ != nullptr) ShowWindow(hwnd_, SW_HIDE);
+  if (owner != nullptr) SetActiveWindow(owner);
+  return modalResult_;
+}
+
+void Wnd::EndModal(int result) {
+  modalResult_ = result;
+  if (!modalRunning_) return;
+  modalRunning_ = false;
+  // Wakes the loop if the call came from a nested loop (a message box) rather than from it.
+  if (hwnd_ != nullptr) PostMessageW(hwnd_, WM_NULL, 0, 0);
+}
+
 LRESULT CALLBACK Wnd::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   Wnd* self = nullptr;
   if (message == WM_NCCREATE) {

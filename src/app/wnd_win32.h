@@ -35,6 +35,14 @@ class Wnd {
   void Destroy();
   HWND hwnd() const { return hwnd_; }
 
+  // A modal run: shows the window, disables the owner and pumps the thread's messages until
+  // EndModal; then enables and activates the owner again and hides the window (the caller
+  // destroys it). Returns EndModal's result, or `ended` when the window was destroyed without
+  // one.
+  int RunModal(HWND owner, int ended = IDCANCEL);
+  void EndModal(int result);
+  bool modalRunning() const { return modalRunning_; }
+
   static Wnd* FromHandle(HWND hwnd);
   // Registers a window class of this layer once; true when it is (or already was) registered.
   static bool RegisterWindowClass(const wchar_t* className, bool dialogClassAttributes, HICON icon);
@@ -44,10 +52,14 @@ class Wnd {
   virtual LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
   // Called for WM_NCDESTROY after the handle is detached.
   virtual void OnFinalMessage() {}
+  // Sees every message of a modal run before it is dispatched; true discards it.
+  virtual bool PreTranslateMessage(const MSG& message);
 
  private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   HWND hwnd_ = nullptr;
+  bool modalRunning_ = false;
+  int modalResult_ = 0;
 };
 
 // Runs the message loop until WM_QUIT; returns its exit code.

@@ -94,11 +94,11 @@ gui_stop() {
   GUI_PID=""
 }
 
-gui_run_scenario() {  # name function
+gui_run_scenario() {  # name function [arguments of the function]
   GUI_CURRENT="$1"
   GUI_SCENARIO_FAILED=0
   gui_fresh_app "$1"
-  "$2"
+  "$2" "${@:3}"
   gui_stop
   if [ "$GUI_SCENARIO_FAILED" -eq 0 ]; then
     GUI_PASSED=$((GUI_PASSED + 1))

@@ -1,0 +1,53 @@
+#include "buttons/single_dialog_model.h"
+
+#include <array>
+
+#include "buttons/function_catalogue.h"
+
+namespace gm {
+namespace {
+
+const std::array<LocalisedText, 3> kSingleTexts = {{
+    {L"Ok", L"确定", L"確定", L"Bestätigen", L"Ок"},  // Russian: capital O, small ka
+    {L"Cancel", L"取消", L"取消", L"Abbrechen", L"Отмена"},
+    {L"Please enter a key", L"请输入一个按键", L"請輸入一個按鍵", L"Bitte geben Sie eine Taste.",
+     L"Введите клавишу"},
+}};
+
+}  // namespace
+
+SingleDialogTexts SingleDialogTextsFor(Language language) {
+  return {InLanguage(kSingleTexts[0], language), InLanguage(kSingleTexts[1], language),
+          InLanguage(kSingleTexts[2], language)};
+}
+
+FontSpec SingleDialogFont(Language language, bool windows62) {
+  switch (language) {
+    case Language::ChineseSimplified:
+      return {windows62 ? L"黑体" : L"宋体", 13, 0};
+    case Language::ChineseTraditional:
+      return {L"黑体", 14, 0};
+    case Language::English:
+    case Language::German:
+    case Language::Russian:
+      break;
+  }
+  return {L"Segoe UI", 15, 400};
+}
+
+SingleDialogModel::SingleDialogModel()
+    : hover_({kKeyDialogCloseButton, kSingleOkButton, kSingleCancelButton}) {}
+
+SingleClick SingleDialogModel::OnLeftButtonDown(Point p) const {
+  SingleClick click;
+  click.end = EndOfClick(hover_, p);
+  // A press that does not close the dialog moves it, as a press on a caption would.
+  click.dragWindow = click.end == DialogEnd::None;
+  return click;
+}
+
+bool SingleDialogModel::Discards(unsigned message, std::uintptr_t wParam) {
+  return IsEnterOrEscKeyDown(message, wParam) || IsWindowsKeyMessage(message, wParam);
+}
+
+}  // namespace gm
