@@ -1,5 +1,6 @@
 #include "buttons/key_dialog_win32.h"
 
+#include "app/dialog_picture_win32.h"
 #include "gfx/mem_dc_win32.h"
 #include "gfx/skin_files.h"
 
@@ -72,10 +73,7 @@ bool KeyDialogWindow::Open() {
     return true;
   }
   // 2. Font, texts and controls.
-  const FontSpec spec = Font(SystemIsVersion62());
-  font_ = CreateFontW(spec.height, 0, 0, 0, spec.weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                      OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                      DEFAULT_PITCH | FF_SWISS, spec.face.c_str());
+  font_ = CreateFontFromSpec(Font(SystemIsVersion62()));
   CreateControls();
   Redraw();
   // 3. The key hook, on this thread only.
@@ -111,16 +109,11 @@ HWND KeyDialogWindow::CreateChild(const wchar_t* className, DWORD style, const R
 
 void KeyDialogWindow::DrawCentredText(HDC dc, std::wstring_view text, const Rect& rect) const {
   if (text.empty()) return;
-  RECT r{rect.left, rect.top, rect.right, rect.bottom};
-  const HGDIOBJ old = font_ != nullptr ? SelectObject(dc, font_) : nullptr;
-  SetBkMode(dc, TRANSPARENT);
   const Rgb colour = context_.textColour;
-  SetTextColor(dc, RGB(colour.red, colour.green, colour.blue));
   // A text wider than its rectangle (German in a narrow box) spills out evenly rather than
   // losing its first and last letters.
-  DrawTextW(dc, text.data(), static_cast<int>(text.size()), &r,
-            DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
-  if (old != nullptr) SelectObject(dc, old);
+  DrawLine(dc, std::wstring(text), {rect.left, rect.top, rect.right, rect.bottom},
+           RGB(colour.red, colour.green, colour.blue), font_, DT_CENTER | DT_VCENTER | DT_NOCLIP);
 }
 
 void KeyDialogWindow::DrawButton(HDC dc, DialogButton button, const Rect& rect,
