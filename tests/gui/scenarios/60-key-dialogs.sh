@@ -1,17 +1,18 @@
-# The key dialogs with real keys and clicks: the combination dialog takes a modifier from its
-# list and a key per box, the single-key dialog the last key event; Enter and Esc close
-# neither. Each runs in a test program of its own; screenshots in several languages.
+# Keys captured from real key presses: the combination dialog takes a modifier from its list
+# and a key per box, the single-key dialog the last key event, and Enter and Esc close
+# neither; the macro recorder lists presses and releases with their delays, a held key once.
+# Each runs in a test program of its own; screenshots of the dialogs in several languages.
 # shellcheck shell=bash
 
 kd_result() { tr -d '\r' <"$GUI_APP/result.txt" 2>/dev/null; }
 
 kd_start() {  # kind language: starts the dialog; its window in KD_WINDOW
-  cp "$GM_ROOT/build/win64/gui_key_dialogs_host.exe" "$GUI_APP/"
+  cp "$GM_ROOT/build/win64/gui_key_capture_host.exe" "$GUI_APP/"
   rm -f "$GUI_APP/result.txt"
-  (cd "$GUI_APP" && exec wine ./gui_key_dialogs_host.exe "$1" "$2" result.txt \
+  (cd "$GUI_APP" && exec wine ./gui_key_capture_host.exe "$1" "$2" result.txt \
     >>"$GUI_APP/wine.log" 2>&1) &
   GUI_PID=$!
-  KD_WINDOW=$(gm_wait_window gui_key_dialogs_host.exe 20) || return 1
+  KD_WINDOW=$(gm_wait_window gui_key_capture_host.exe 20) || return 1
   sleep 0.5
 }
 
@@ -98,8 +99,25 @@ scenario_single_dialog_cancel_and_drag() {
   kd_expect_result "$(printf 'cancelled\tX')"
 }
 
+scenario_recorder() {
+  kd_start record ENG || { gui_fail "recorder window"; return; }
+  local w="$KD_WINDOW" held
+  kd_key "$w" a
+  xdotool keydown b
+  sleep 1.2 # long enough for the key to repeat
+  xdotool keyup b
+  sleep 0.2
+  kd_key "$w" ctrl+c # xdotool lets go of Ctrl first
+  gui_click "$w" 250 150 # beside the list: stop
+  kd_expect_result "$(printf 'recorded\tA   Dn\t%s ms\tA   Up\t%s ms\tB   Dn\t%s ms\tB   Up\t%s ms\tCtrl   Dn\t%s ms\tC   Dn\t%s ms\tCtrl   Up\t%s ms\tC   Up' \
+    $(kd_result | grep -oE '[0-9]+ ms' | cut -d' ' -f1))"
+  held=$(kd_result | cut -f7 | cut -d' ' -f1)
+  gui_check "B held for about 1.2 s, recorded once ($held ms)" [ "${held:-0}" -ge 1000 ]
+}
+
 gui_run_scenario combo-dialog-english scenario_combo_dialog ENG
 gui_run_scenario combo-dialog-chinese scenario_combo_dialog CHS
 gui_run_scenario single-dialog-german scenario_single_dialog GER
 gui_run_scenario single-dialog-russian scenario_single_dialog RUS
 gui_run_scenario single-dialog-cancel-drag scenario_single_dialog_cancel_and_drag
+gui_run_scenario macro-recorder scenario_recorder
