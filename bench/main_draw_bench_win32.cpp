@@ -1,6 +1,7 @@
 // How long the main window's drawing takes with the program's own painter and layout, from a
-// skin folder: the first full draw (measure the pages, chrome, all headers) and one page toggle
-// (the right column redrawn with the DPI page open), each into the off-screen picture.
+// skin folder: the first full draw (measure the pages, chrome, all headers), one page toggle
+// (the right column redrawn with the DPI page and its controls) and one control redrawn after
+// an edit (a DPI level bar with its value box), each into the off-screen picture.
 // Usage: main_draw_bench PROGRAM_FOLDER [runs]   (the folder holding Skins/Default)
 #include <windows.h>
 
@@ -9,6 +10,7 @@
 
 #include "app/app_state.h"
 #include "app/main_painter_win32.h"
+#include "app/page_painter_win32.h"
 #include "bench_timing.h"
 #include "gfx/gdiplus_win32.h"
 
@@ -43,12 +45,16 @@ int wmain(int argc, wchar_t** argv) {
       painter.Header(dc, page, layout.HeaderRect(page));
     }
   });
+  for (std::size_t k = 0; k < gm::kDpiStageCount; ++k) state.record.dpiStage(k) = 40;
   const double toggle = gm::bench::BestMs(runs, [&] {
-    layout.Toggle(gm::Page::R1);
+    layout.SetOpen(gm::Page::R1, true);  // every run draws the open page, not every other
     painter.RightColumnBackground(dc);
-    painter.Column(dc, layout.TopPass(sizes), layout.view());
+    painter.Column(dc, layout.TopPass(sizes), layout.view(), sizes);
   });
-  std::printf("full draw: %.1f ms, page toggle: %.1f ms (best of %d)\n", full, toggle, runs);
+  const gm::PagePainter pages(painter);
+  const double control = gm::bench::BestMs(runs, [&] { pages.DpiLevel(dc, 3); });
+  std::printf("full draw: %.1f ms, page toggle: %.1f ms, control redraw: %.1f ms (best of %d)\n",
+              full, toggle, control, runs);
 
   DeleteObject(font);
   SelectObject(dc, old);

@@ -1,8 +1,113 @@
 #include "app/main_clicks.h"
 
 namespace gm {
+namespace {
 
-void DispatchMainClick(int x, int y, const MainLayout& layout, MainClickActions& actions) {
+constexpr int kButtonRows = 12;
+constexpr int kFrontButtonRows = 7;
+
+bool OpenAndClickable(const MainLayout& layout, Page page) {
+  return layout.IsOpen(page) && layout.IsClickable(page);
+}
+
+// Rows 14 to 23: the controls of the open settings pages, each tested in turn.
+void DispatchPageClick(int x, int y, const MainLayout& layout, const PageSizes& sizes,
+                       SettingsPageEditor& pages) {
+  const bool top = layout.position() == ColumnPosition::Top;
+  if (top && layout.IsOpen(Page::R1)) {
+    for (std::size_t k = 0; k < kDpiStageCount; ++k) {
+      if (DpiSwatch(k).Contains(x, y)) pages.ChooseStageColour(k);
+    }
+    for (std::size_t k = 0; k < kDpiStageCount; ++k) {
+      if (DpiEnableBox(k).Contains(x, y)) pages.ToggleStage(k);
+    }
+  }
+  if (top && layout.IsOpen(Page::R2)) {
+    const PagePlace lighting = PlaceOf(layout, Page::R2, sizes);
+    for (int r = 0; r < kLightingRows; ++r) {
+      if (LightingModeRadio(lighting, r).Contains(x, y)) pages.SetLightingMode(r + 1);
+    }
+  }
+  if (top && OpenAndClickable(layout, Page::R3)) {
+    const PagePlace place = PlaceOf(layout, Page::R3, sizes);
+    if (ReportRateDial(place).Contains(x, y)) {
+      if (const auto code = ReportRateFromClick(place, x, y)) pages.SetReportRate(*code);
+    }
+  }
+  for (const auto& [page, speed] :
+       {std::pair{Page::R4, SpeedPage::Mouse}, std::pair{Page::R5, SpeedPage::DoubleClick}}) {
+    if (!OpenAndClickable(layout, page)) continue;
+    const PagePlace place = PlaceOf(layout, page, sizes);
+    if (SpeedDial(place).Contains(x, y)) {
+      if (const auto position = SpeedPositionFromClick(place, x, y)) {
+        pages.SetSpeed(speed, *position);
+      }
+    }
+  }
+  const bool scrollOpen = OpenAndClickable(layout, Page::R6);
+  const PagePlace scroll = PlaceOf(layout, Page::R6, sizes);
+  if (scrollOpen) {
+    if (ScrollRowsRadio(scroll).Contains(x, y)) pages.SetScrollOneScreen(false);
+    if (ScrollOneScreenRadio(scroll).Contains(x, y)) pages.SetScrollOneScreen(true);
+  }
+  if (OpenAndClickable(layout, Page::R7)) {
+    const PagePlace place = PlaceOf(layout, Page::R7, sizes);
+    if (AngleSnapOnRadio(place).Contains(x, y)) pages.SetAngleSnap(true);
+    if (AngleSnapOffRadio(place).Contains(x, y)) pages.SetAngleSnap(false);
+  }
+  if (scrollOpen) {
+    if (ScrollLinesUp(scroll).Contains(x, y)) pages.StepScrollLines(+1);
+    if (ScrollLinesDown(scroll).Contains(x, y)) pages.StepScrollLines(-1);
+  }
+  if (layout.IsOpen(Page::L3)) {
+    const PagePlace place = PlaceOf(layout, Page::L3, sizes);
+    for (Axis axis : {Axis::X, Axis::Y}) {
+      const Rect slider = SensitivitySlider(place, axis);
+      if (slider.Contains(x, y)) {
+        pages.SetSensitivity(axis, SliderPosition(x, slider.left, kSensitivitySlider));
+      }
+    }
+  }
+}
+
+// Rows 26 to 28: the DPI level bars and the sliders of the right column.
+void DispatchSliderClick(int x, int y, const MainLayout& layout, const PageSizes& sizes,
+                         SettingsPageEditor& pages) {
+  const bool top = layout.position() == ColumnPosition::Top;
+  if (top && layout.IsOpen(Page::R1)) {
+    for (std::size_t k = 0; k < kDpiStageCount; ++k) {
+      if (DpiLevelBar(k).Contains(x, y)) pages.SetStageLevel(k, DpiLevelFromClick(y));
+    }
+  }
+  if (top && layout.IsOpen(Page::R2)) {
+    const PagePlace place = PlaceOf(layout, Page::R2, sizes);
+    for (int r = 0; r < kLightingRows; ++r) {
+      const Rect slider = LightingSlider(place, r);
+      if (slider.Contains(x, y)) {
+        pages.SetLightingPosition(r, SliderPosition(x, slider.left, kLightingSlider));
+      }
+    }
+  }
+  if (OpenAndClickable(layout, Page::R8)) {
+    const Rect slider = GestureSlider(PlaceOf(layout, Page::R8, sizes));
+    if (slider.Contains(x, y)) {
+      pages.SetGesturePosition(SliderPosition(x, slider.left, kGestureSlider));
+    }
+  }
+}
+
+}  // namespace
+
+Rect ButtonRowDropdown(int row) {
+  return {120, 109 + 20 * row, 250, 125 + 20 * row};
+}
+
+Rect ButtonRowListArea(int row) {
+  return {262, 109 + 20 * row, 392, 369 + 20 * row};
+}
+
+void DispatchMainClick(int x, int y, const MainLayout& layout, const PageSizes& sizes,
+                       MainClickActions& actions, SettingsPageEditor& pages) {
   if (kResetButton.Contains(x, y)) return actions.Reset();
   if (kCancelButton.Contains(x, y)) return actions.Cancel();
   if (kSaveButton.Contains(x, y)) {
@@ -38,6 +143,24 @@ void DispatchMainClick(int x, int y, const MainLayout& layout, MainClickActions&
       actions.ToggleRightPage(page);
     }
   }
+  DispatchPageClick(x, y, layout, sizes, pages);
+
+  for (int r = 1; r <= kButtonRows; ++r) {
+    if (!ButtonRowDropdown(r).Contains(x, y) && !ButtonRowListArea(r).Contains(x, y)) {
+      actions.CloseButtonRowLists(r);
+    }
+  }
+  const bool front = layout.view() == MouseView::Front;
+  for (int r = 1; r <= kButtonRows; ++r) {
+    if (!ButtonRowDropdown(r).Contains(x, y)) continue;
+    // Rows 1..7 are Button 1..7 in the front view and Button S1..S7 in the side view; rows
+    // 8..12 exist only in the side view.
+    if (r > kFrontButtonRows && front) continue;
+    return actions.OpenButtonMenu(
+        static_cast<std::size_t>(front ? r - 1 : kFrontButtonRows + r - 1));
+  }
+
+  DispatchSliderClick(x, y, layout, sizes, pages);
   actions.DragWindow();
 }
 

@@ -7,6 +7,7 @@
 #include <cstddef>
 
 #include "app/main_layout.h"
+#include "app/settings_pages.h"
 
 namespace gm {
 
@@ -40,10 +41,24 @@ class MainClickActions {
   virtual void ToggleLeftPage(Page page) = 0;  // L1 or L3
   virtual void OpenMacroManager() = 0;
   virtual void ToggleRightPage(Page page) = 0;  // R1..R8
+  // Button row r = 1..12: a click outside its drop-down box and its list area closes the row's
+  // open function lists and the second-level lists.
+  virtual void CloseButtonRowLists(int row) = 0;
+  // A click in a row's drop-down box: the function menu of the button (0..18). The menu only
+  // opens while the button assignment page is open.
+  virtual void OpenButtonMenu(std::size_t button) = 0;
   // Lets the user drag the window from the point.
   virtual void DragWindow() = 0;
 };
 
-void DispatchMainClick(int x, int y, const MainLayout& layout, MainClickActions& actions);
+// Button row r = 1..12 of the button assignment page: its drop-down box and the area of its
+// function list.
+Rect ButtonRowDropdown(int row);
+Rect ButtonRowListArea(int row);
+
+// The settings pages' controls take the click as the layout is when their rows run; sizes are
+// the page backgrounds' as last measured.
+void DispatchMainClick(int x, int y, const MainLayout& layout, const PageSizes& sizes,
+                       MainClickActions& actions, SettingsPageEditor& pages);
 
 }  // namespace gm

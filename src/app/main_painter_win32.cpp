@@ -1,6 +1,7 @@
 #include "app/main_painter_win32.h"
 
 #include "app/main_clicks.h"
+#include "app/page_painter_win32.h"
 #include "gfx/image_win32.h"
 #include "gfx/skin_files.h"
 
@@ -11,18 +12,6 @@ constexpr std::size_t kHeaderTextSlot[kPageCount] = {
     slot::kButtonAssignment, slot::kMacroManager, slot::kXYSensitivity,    slot::kDpiSetting,
     slot::kLighting,         slot::kReportRate,   slot::kMouseSpeed,       slot::kDoubleClickSpeed,
     slot::kScrollSpeed,      slot::kAngleSnap,    slot::kGestureCorrection};
-
-constexpr const wchar_t* kPageBackground[kPageCount] = {nullptr,  // L1: by view
-                                                        nullptr,  // L2 opens a dialog
-                                                        skin::kXYSensitivityPage,
-                                                        skin::kDpiPage,
-                                                        skin::kLightingPage,
-                                                        skin::kReportRatePage,
-                                                        skin::kMouseSpeedPage,
-                                                        skin::kMouseSpeedPage,
-                                                        skin::kScrollSpeedPage,
-                                                        skin::kAngleSnapPage,
-                                                        skin::kGesturePage};
 
 constexpr int kFrontRows = 7;
 constexpr int kSideRows = 12;
@@ -52,6 +41,23 @@ void MainPainter::Text(HDC dc, const std::wstring& text, const Rect& rect, UINT 
   SetTextColor(dc, RGB(colour.red, colour.green, colour.blue));
   DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r,
             format | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+  SelectObject(dc, old);
+}
+
+void MainPainter::WrappedText(HDC dc, const std::wstring& text, const Rect& rect) const {
+  const HGDIOBJ old = SelectObject(dc, mainFont_);
+  SetBkMode(dc, TRANSPARENT);
+  const Rgb colour = state_.textColour;
+  SetTextColor(dc, RGB(colour.red, colour.green, colour.blue));
+  const int length = static_cast<int>(text.size());
+  constexpr UINT kFormat = DT_LEFT | DT_WORDBREAK | DT_NOPREFIX;
+  // Measure the block first, then give it the rectangle shrunk by half the spare height at
+  // the top and at the bottom.
+  RECT measured{rect.left, rect.top, rect.right, rect.top};
+  DrawTextW(dc, text.c_str(), length, &measured, kFormat | DT_CALCRECT);
+  const int spare = rect.height() - (measured.bottom - measured.top);
+  RECT r{rect.left, rect.top + spare / 2, rect.right, rect.bottom - spare / 2};
+  DrawTextW(dc, text.c_str(), length, &r, kFormat);
   SelectObject(dc, old);
 }
 
@@ -108,22 +114,22 @@ void MainPainter::RightColumnBackground(HDC dc) const {
   Image(dc, skin::kMainRight, 734, 32);
 }
 
-void MainPainter::Column(HDC dc, const ColumnPlan& plan, MouseView view) const {
+void MainPainter::Column(HDC dc, const ColumnPlan& plan, MouseView view,
+                         const PageSizes& sizes) const {
   for (const PageDraw& draw : plan.pages) {
     Header(dc, draw.page, draw.header);
-    if (draw.open) Page(dc, draw, view);
+    if (draw.open) Page(dc, draw, view, sizes);
   }
 }
 
-void MainPainter::Page(HDC dc, const PageDraw& draw, MouseView view) const {
+void MainPainter::Page(HDC dc, const PageDraw& draw, MouseView view, const PageSizes& sizes) const {
   if (draw.page == Page::L1) {
     Image(dc, view == MouseView::Front ? skin::kButtonAssignmentFront : skin::kButtonAssignmentSide,
           draw.originX, draw.originY);
     ButtonRows(dc, view);
     return;
   }
-  const wchar_t* background = kPageBackground[PageIndex(draw.page)];
-  if (background != nullptr) Image(dc, background, draw.originX, draw.originY);
+  PagePainter(*this).OpenPage(dc, draw.page, PlaceOf(draw, sizes));
 }
 
 void MainPainter::ButtonRows(HDC dc, MouseView view) const {

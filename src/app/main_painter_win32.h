@@ -26,6 +26,8 @@ class MainPainter {
   // One line of text in the skin's colour with a transparent background.
   void Text(HDC dc, const std::wstring& text, const Rect& rect, UINT format,
             HFONT font = nullptr) const;
+  // Left-aligned text wrapped at word breaks, the block centred vertically in rect.
+  void WrappedText(HDC dc, const std::wstring& text, const Rect& rect) const;
 
   // Background, logo, scroll track, title-bar and bottom buttons, the view buttons and the
   // mouse picture of the view, and the texts of the buttons.
@@ -34,16 +36,19 @@ class MainPainter {
   void MousePicture(HDC dc, MouseView view) const;
   void Header(HDC dc, Page page, const Rect& header) const;
   // The headers of a plan and the pages open below them.
-  void Column(HDC dc, const ColumnPlan& plan, MouseView view) const;
+  void Column(HDC dc, const ColumnPlan& plan, MouseView view, const PageSizes& sizes) const;
   void LeftColumnBackground(HDC dc) const;
   void RightColumnBackground(HDC dc) const;
 
   // Sizes of the page backgrounds, read from the skin.
   PageSizes MeasurePages() const;
 
+  const AppState& state() const { return state_; }
+  HFONT smallFont() const { return smallFont_; }
+
  private:
   std::wstring Path(const wchar_t* name) const;
-  void Page(HDC dc, const PageDraw& draw, MouseView view) const;
+  void Page(HDC dc, const PageDraw& draw, MouseView view, const PageSizes& sizes) const;
   void ButtonRows(HDC dc, MouseView view) const;
 
   const AppState& state_;

@@ -28,7 +28,9 @@ CHidMouseDlg::CHidMouseDlg(AppServices& services, Win32Host& host)
       controller_(services.state, services.host, services.hid, *this),
       files_(services.state, services.ini, services.host),
       fileSteps_(files_),
-      flows_(services.state, services.host, services.hid, desktop_, fileSteps_, *this) {
+      flows_(services.state, services.host, services.hid, desktop_, fileSteps_, *this),
+      colours_(services.uiLog),
+      pages_(services.state.record, *this, colours_) {
   controller_.takeReloadOnOpen = [this] { return flows_.TakeReloadOnOpen(); };
   controller_.reloadFiles = [this] {
     files_.LoadCaptions();
@@ -312,6 +314,160 @@ void CHidMouseDlg::ThumbBackHome() {
 
 void CHidMouseDlg::ApplyColumnPlan(const ColumnPlan& plan) {
   if (plan.thumbBackHome) ThumbBackHome();
+  const PageChildren children = RightColumnChildren(plan);
+  if (children.swatches == ChildAction::Recreate) {
+    CreateSwatches();
+  } else {
+    DestroySwatches();
+  }
+  if (children.scrollLines == ChildAction::Recreate) {
+    CreateScrollLines();
+  } else {
+    DestroyScrollLines();
+  }
+}
+
+void CHidMouseDlg::CreateSwatches() {
+  DestroySwatches();
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  for (std::size_t k = 0; k < kDpiStageCount; ++k) {
+    const Rect r = DpiSwatch(k);
+    // The colour comes from the answer to the swatch's control-colour request.
+    swatches_[k] = CreateWindowExW(
+        0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_CENTER, r.left, r.top, r.width(), r.height(),
+        hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstSwatchId + static_cast<int>(k))),
+        instance, nullptr);
+  }
+}
+
+void CHidMouseDlg::DestroySwatches() {
+  for (HWND& swatch : swatches_) {
+    if (swatch != nullptr) DestroyWindow(swatch);
+    swatch = nullptr;
+  }
+}
+
+void CHidMouseDlg::CreateScrollLines() {
+  DestroyScrollLines();
+  const Rect r = ScrollLinesBox(Place(Page::R6));
+  const SettingsRecord& record = services_.state.record;
+  DWORD style = WS_CHILD | WS_VISIBLE | ES_NUMBER | ES_CENTER | ES_AUTOHSCROLL;
+  if (record.at(rec::kScrollOneScreen) == 1) style |= WS_DISABLED;
+  // Made with its text, so that creating it is no edit of the count.
+  const std::wstring text = std::to_wstring(record.at(rec::kWheelLines));
+  scrollLines_ =
+      CreateWindowExW(0, L"EDIT", text.c_str(), style, r.left, r.top, r.width(), r.height(), hwnd(),
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(kScrollLinesId)),
+                      GetModuleHandleW(nullptr), nullptr);
+  if (scrollLines_ != nullptr) {
+    SendMessageW(scrollLines_, WM_SETFONT, reinterpret_cast<WPARAM>(mainFont_), FALSE);
+  }
+}
+
+void CHidMouseDlg::DestroyScrollLines() {
+  if (scrollLines_ == nullptr) return;
+  HWND edit = scrollLines_;
+  scrollLines_ = nullptr;  // no edits from its last notifications
+  DestroyWindow(edit);
+}
+
+void CHidMouseDlg::OnScrollLinesChanged() {
+  if (scrollLines_ == nullptr) return;
+  wchar_t text[32] = {};
+  GetWindowTextW(scrollLines_, text, static_cast<int>(std::size(text)));
+  pages_.ScrollLinesTextChanged(text);
+  LogPage(L"scroll-lines", rec::kWheelLines);
+}
+
+template <typename Draw>
+void CHidMouseDlg::RedrawControl(Draw draw) {
+  DrawIntoPicture([&draw](HDC dc, const MainPainter& painter) { draw(dc, PagePainter(painter)); });
+  CopyToScreen();
+}
+
+void CHidMouseDlg::LogPage(const std::wstring& what, std::size_t offset) {
+  services_.uiLog.Line(L"page " + what + L" " + std::to_wstring(services_.state.record.at(offset)));
+}
+
+void CHidMouseDlg::RedrawDpiLevel(std::size_t stage) {
+  RedrawControl([stage](HDC dc, const PagePainter& pages) { pages.DpiLevel(dc, stage); });
+  LogPage(L"dpi-level " + std::to_wstring(stage + 1), rec::kDpiStages + stage);
+}
+
+void CHidMouseDlg::RedrawDpiEnable(std::size_t stage) {
+  RedrawControl([stage](HDC dc, const PagePainter& pages) { pages.DpiEnable(dc, stage); });
+  LogPage(L"dpi-enable " + std::to_wstring(stage + 1), rec::kStageEnabled + stage);
+}
+
+void CHidMouseDlg::RepaintSwatch(std::size_t stage) {
+  if (stage < swatches_.size() && swatches_[stage] != nullptr) {
+    InvalidateRect(swatches_[stage], nullptr, TRUE);
+    UpdateWindow(swatches_[stage]);
+  }
+  const Rgb colour = services_.state.record.stageColour(stage);
+  services_.uiLog.Line(L"page dpi-colour " + std::to_wstring(stage + 1) + L" " +
+                       std::to_wstring(colour.red) + L" " + std::to_wstring(colour.green) + L" " +
+                       std::to_wstring(colour.blue));
+}
+
+void CHidMouseDlg::RedrawLightingModes() {
+  const PagePlace place = Place(Page::R2);
+  RedrawControl([&place](HDC dc, const PagePainter& pages) { pages.LightingModes(dc, place); });
+  LogPage(L"lighting-mode", rec::kLightingMode);
+}
+
+void CHidMouseDlg::RedrawLightingSlider(int row) {
+  const PagePlace place = Place(Page::R2);
+  RedrawControl(
+      [&place, row](HDC dc, const PagePainter& pages) { pages.LightingSlider(dc, place, row); });
+  LogPage(L"lighting-slider " + std::to_wstring(row + 1), LightingPositionOffset(row));
+}
+
+void CHidMouseDlg::RedrawReportRate() {
+  const PagePlace place = Place(Page::R3);
+  RedrawControl([&place](HDC dc, const PagePainter& pages) { pages.ReportRate(dc, place); });
+  LogPage(L"report-rate", rec::kReportRateCode);
+}
+
+void CHidMouseDlg::RedrawSpeedPage(SpeedPage speed) {
+  const Page page = speed == SpeedPage::Mouse ? Page::R4 : Page::R5;
+  const PagePlace place = Place(page);
+  RedrawControl([&place, page](HDC dc, const PagePainter& pages) { pages.Speed(dc, page, place); });
+  LogPage(speed == SpeedPage::Mouse ? L"mouse-speed" : L"double-click-speed", SpeedOffset(speed));
+}
+
+void CHidMouseDlg::RedrawScrollRadios() {
+  const PagePlace place = Place(Page::R6);
+  RedrawControl([&place](HDC dc, const PagePainter& pages) { pages.ScrollRadios(dc, place); });
+  LogPage(L"scroll-one-screen", rec::kScrollOneScreen);
+}
+
+void CHidMouseDlg::EnableScrollLines(bool enable) {
+  if (scrollLines_ != nullptr) EnableWindow(scrollLines_, enable ? TRUE : FALSE);
+}
+
+void CHidMouseDlg::SetScrollLinesText(const std::wstring& text) {
+  // The box reports the change (EN_CHANGE), which reads the count back.
+  if (scrollLines_ != nullptr) SetWindowTextW(scrollLines_, text.c_str());
+}
+
+void CHidMouseDlg::RedrawAngleSnap() {
+  const PagePlace place = Place(Page::R7);
+  RedrawControl([&place](HDC dc, const PagePainter& pages) { pages.AngleSnap(dc, place); });
+  LogPage(L"angle-snap", rec::kAngleSnap);
+}
+
+void CHidMouseDlg::RedrawGestureSlider() {
+  const PagePlace place = Place(Page::R8);
+  RedrawControl([&place](HDC dc, const PagePainter& pages) { pages.GestureSlider(dc, place); });
+  LogPage(L"gesture", rec::kGestureCorrection);
+}
+
+void CHidMouseDlg::RedrawSensitivity(Axis axis) {
+  const PagePlace place = Place(Page::L3);
+  RedrawControl(
+      [&place, axis](HDC dc, const PagePainter& pages) { pages.Sensitivity(dc, place, axis); });
+  LogPage(axis == Axis::X ? L"x-sensitivity" : L"y-sensitivity", SensitivityOffset(axis));
 }
 
 void CHidMouseDlg::FullDraw() {
@@ -324,6 +480,8 @@ void CHidMouseDlg::FullDraw() {
   // 2. The page backgrounds.
   sizes_ = Painter().MeasurePages();
   // 3, 4. Everything in its current place, every page shown closed.
+  DestroySwatches();
+  DestroyScrollLines();
   DrawIntoPicture([this](HDC dc, const MainPainter& painter) {
     painter.Chrome(dc, MouseView::Front);
     for (std::size_t i = 0; i < kPageCount; ++i) {
@@ -340,6 +498,9 @@ void CHidMouseDlg::FullDraw() {
 
 void CHidMouseDlg::ResetLayout() {
   layout_.Reset();
+  // Every page is shown closed: no page keeps its child windows.
+  DestroySwatches();
+  DestroyScrollLines();
   DrawIntoPicture([this](HDC dc, const MainPainter& painter) {
     painter.Chrome(dc, MouseView::Front);
     for (std::size_t i = 0; i < kPageCount; ++i) {
@@ -364,7 +525,7 @@ void CHidMouseDlg::Relayout() {
 
 void CHidMouseDlg::DrawLeftColumn(HDC dc, const MainPainter& painter) {
   painter.LeftColumnBackground(dc);
-  painter.Column(dc, layout_.LeftPass(sizes_), layout_.view());
+  painter.Column(dc, layout_.LeftPass(sizes_), layout_.view(), sizes_);
 }
 
 void CHidMouseDlg::DrawRightColumn(HDC dc, const MainPainter& painter) {
@@ -375,7 +536,7 @@ void CHidMouseDlg::DrawRightColumn(HDC dc, const MainPainter& painter, ColumnPos
   painter.RightColumnBackground(dc);
   const ColumnPlan plan =
       position == ColumnPosition::Top ? layout_.TopPass(sizes_) : layout_.ScrolledPass(sizes_);
-  painter.Column(dc, plan, layout_.view());
+  painter.Column(dc, plan, layout_.view(), sizes_);
   ApplyColumnPlan(plan);
 }
 
@@ -431,6 +592,11 @@ void CHidMouseDlg::OpenProfileManager() {}
 
 void CHidMouseDlg::OpenMacroManager() {}
 
+// The button rows' function lists and menus come with the assignment menus.
+void CHidMouseDlg::CloseButtonRowLists(int) {}
+
+void CHidMouseDlg::OpenButtonMenu(std::size_t) {}
+
 void CHidMouseDlg::SetView(MouseView view) {
   DrawIntoPicture([this, view](HDC dc, const MainPainter& painter) {
     painter.Image(dc, skin::kMainMid, 262, 107);
@@ -483,6 +649,9 @@ void CHidMouseDlg::LogLayout() {
 }
 
 void CHidMouseDlg::DragWindow() {
+  // Only while the button is still down: after a dialog that a click opened (the colour
+  // dialog) the button is up, and a move loop would take the user's next click.
+  if (GetKeyState(VK_LBUTTON) >= 0) return;
   PostMessageW(hwnd(), WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(clickX_, clickY_));
 }
 
@@ -560,6 +729,7 @@ LRESULT CHidMouseDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_COMMAND:
       if (LOWORD(wParam) == kCmdExit) EndProgram();
+      if (LOWORD(wParam) == kScrollLinesId && HIWORD(wParam) == EN_CHANGE) OnScrollLinesChanged();
       return 0;
     case WM_TIMER:
       if (flows_.OnTimer(static_cast<unsigned>(wParam))) return 0;
@@ -604,7 +774,7 @@ LRESULT CHidMouseDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONDOWN:
       clickX_ = static_cast<short>(LOWORD(lParam));
       clickY_ = static_cast<short>(HIWORD(lParam));
-      DispatchMainClick(clickX_, clickY_, layout_, *this);
+      DispatchMainClick(clickX_, clickY_, layout_, sizes_, *this, pages_);
       return 0;
     case WM_DESTROY:
       controller_.CloseDevice();

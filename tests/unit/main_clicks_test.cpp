@@ -5,11 +5,28 @@
 #include <vector>
 
 #include "app/main_clicks.h"
+#include "app/settings_pages.h"
 
 namespace gm {
 namespace {
 
-class Recorder : public MainClickActions {
+// The default skin's page sizes.
+PageSizes SkinSizes() {
+  PageSizes sizes;
+  sizes.buttonAssignmentFront = {242, 146};
+  sizes.buttonAssignmentSide = {242, 246};
+  sizes.xySensitivity = {242, 145};
+  sizes.dpi = {242, 232};
+  sizes.lighting = {242, 112};
+  sizes.reportRate = {242, 140};
+  sizes.mouseAttribute = {242, 108};
+  sizes.scrollSpeed = {242, 76};
+  sizes.angleSnap = {242, 40};
+  sizes.gestureCorrection = {242, 66};
+  return sizes;
+}
+
+class Recorder : public MainClickActions, public PageRedraw, public ColourChooser {
  public:
   explicit Recorder(MainLayout& layout) : layout_(layout) {}
   bool saveBusy() const override { return busy; }
@@ -31,9 +48,41 @@ class Recorder : public MainClickActions {
   void ToggleRightPage(Page page) override {
     log.push_back("right " + Name(page));
     layout_.Toggle(page);
-    layout_.TopPass({});  // the column is redrawn before the later rows run
+    // The column is redrawn before the later rows run.
+    if (layout_.position() == ColumnPosition::Top) {
+      layout_.TopPass(SkinSizes());
+    } else {
+      layout_.ScrolledPass(SkinSizes());
+    }
+  }
+  void CloseButtonRowLists(int row) override {
+    if (logRowLists) log.push_back("close-lists " + std::to_string(row));
+  }
+  void OpenButtonMenu(std::size_t button) override {
+    log.push_back("menu " + std::to_string(button));
   }
   void DragWindow() override { log.push_back("drag"); }
+
+  // What the page edits redraw.
+  void RedrawDpiLevel(std::size_t k) override { log.push_back("level " + std::to_string(k)); }
+  void RedrawDpiEnable(std::size_t k) override { log.push_back("enable " + std::to_string(k)); }
+  void RepaintSwatch(std::size_t k) override { log.push_back("swatch " + std::to_string(k)); }
+  void RedrawLightingModes() override { log.push_back("modes"); }
+  void RedrawLightingSlider(int row) override { log.push_back("lighting " + std::to_string(row)); }
+  void RedrawReportRate() override { log.push_back("rate"); }
+  void RedrawSpeedPage(SpeedPage page) override {
+    log.push_back(page == SpeedPage::Mouse ? "speed" : "double-click");
+  }
+  void RedrawScrollRadios() override { log.push_back("scroll-radios"); }
+  void EnableScrollLines(bool) override {}
+  void SetScrollLinesText(const std::wstring&) override { log.push_back("lines"); }
+  void RedrawAngleSnap() override { log.push_back("snap"); }
+  void RedrawGestureSlider() override { log.push_back("gesture"); }
+  void RedrawSensitivity(Axis axis) override { log.push_back(axis == Axis::X ? "x" : "y"); }
+  std::optional<Rgb> Choose() override {
+    log.push_back("colour-dialog");
+    return Rgb{255, 0, 0};
+  }
 
   static std::string Name(Page page) { return std::to_string(PageIndex(page)); }
 
@@ -41,6 +90,7 @@ class Recorder : public MainClickActions {
   bool busy = false;
   bool help = false;
   bool profiles = false;
+  bool logRowLists = false;
 
  private:
   MainLayout& layout_;
@@ -49,11 +99,19 @@ class Recorder : public MainClickActions {
 struct ClickFixture : ::testing::Test {
   std::vector<std::string> Click(int x, int y) {
     actions.log.clear();
-    DispatchMainClick(x, y, layout, actions);
+    DispatchMainClick(x, y, layout, SkinSizes(), actions, editor);
     return actions.log;
+  }
+  // Opens the pages as header clicks would and runs the pass of the column's position.
+  void Open(std::initializer_list<Page> pages) {
+    for (Page page : pages) layout.SetOpen(page, true);
+    layout.LeftPass(SkinSizes());
+    layout.TopPass(SkinSizes());
   }
   MainLayout layout;
   Recorder actions{layout};
+  SettingsRecord record;
+  SettingsPageEditor editor{record, actions, actions};
 };
 
 using Log = std::vector<std::string>;
@@ -96,16 +154,106 @@ TEST_F(ClickFixture, HeadersToggleAndRightHeadersGoOnToDrag) {
 TEST_F(ClickFixture, HiddenAndScrolledHeadersDoNothing) {
   layout.SetOpen(Page::R1, true);
   layout.SetOpen(Page::R3, true);
-  layout.TopPass({});
+  layout.TopPass(SkinSizes());
   EXPECT_FALSE(layout.IsClickable(Page::R4));
   EXPECT_EQ(Click(740, 112), Log{"drag"});  // where R4 sits by default: not drawn
 
-  layout.ScrolledPass({});
+  layout.ScrolledPass(SkinSizes());
   EXPECT_EQ(Click(740, 40), (Log{"right 6", "drag"}));  // R4 now at the column's top
   layout.SetOpen(Page::R4, false);
-  layout.ScrolledPass({});
+  layout.ScrolledPass(SkinSizes());
   // The DPI header's place is R4's now; R1 is neither clickable nor at the top.
   EXPECT_EQ(Click(740, 40), (Log{"right 6", "drag"}));
+}
+
+TEST_F(ClickFixture, DpiPageEditsAndGoesOnOnlyAtTheTop) {
+  Open({Page::R1});
+  EXPECT_EQ(Click(748, 203), (Log{"level 0", "drag"}));
+  EXPECT_EQ(record.dpiStage(0), 1);
+  EXPECT_EQ(Click(958, 84), (Log{"level 6", "drag"}));
+  EXPECT_EQ(record.dpiStage(6), 120);
+  EXPECT_EQ(Click(745, 248), (Log{"enable 0", "drag"}));
+  EXPECT_EQ(record.stageEnabled(0), 1);
+  EXPECT_EQ(Click(780, 270), (Log{"colour-dialog", "swatch 1", "drag"}));
+  EXPECT_EQ(record.stageColour(1), (Rgb{255, 0, 0}));
+  EXPECT_EQ(Click(753, 150), Log{"drag"});  // beside a bar
+
+  // Scrolled: where the DPI controls were, nothing happens.
+  Open({Page::R3});
+  layout.ScrolledPass(SkinSizes());
+  EXPECT_EQ(Click(748, 203), Log{"drag"});
+  EXPECT_EQ(Click(745, 248), Log{"drag"});
+  EXPECT_EQ(record.stageEnabled(0), 1);
+}
+
+TEST_F(ClickFixture, ControlsFollowTheirPageDownTheColumn) {
+  Open({Page::R2});  // Lighting, origin (734, 77)
+  EXPECT_EQ(Click(748, 130), (Log{"modes", "drag"}));
+  EXPECT_EQ(record.at(rec::kLightingMode), 2);
+  EXPECT_EQ(Click(898, 100), (Log{"lighting 0", "drag"}));
+  EXPECT_EQ(record.at(rec::kBrightness), 4);
+
+  layout.SetOpen(Page::R2, false);
+  Open({Page::R3});  // Report rate, origin (734, 102): dial centre (855, 171)
+  EXPECT_EQ(Click(905, 161), (Log{"rate", "drag"}));
+  EXPECT_EQ(record.at(rec::kReportRateCode), 1);
+  EXPECT_EQ(Click(875, 171), Log{"drag"});  // in the hole
+
+  layout.SetOpen(Page::R3, false);
+  Open({Page::R6, Page::R7});  // Scroll speed at 177, angle snap at 278
+  EXPECT_EQ(Click(748, 195), (Log{"scroll-radios", "drag"}));
+  EXPECT_EQ(Click(928, 195), (Log{"lines", "drag"}));
+  EXPECT_EQ(record.at(rec::kWheelLines), 1);
+  EXPECT_EQ(Click(760, 298), (Log{"snap", "drag"}));
+  EXPECT_EQ(record.at(rec::kAngleSnap), 1);
+
+  layout.SetOpen(Page::R6, false);
+  layout.SetOpen(Page::R7, false);
+  Open({Page::R8});  // gesture at 227: the right-most three pixels give 6
+  EXPECT_EQ(Click(929, 260), (Log{"gesture", "drag"}));
+  EXPECT_EQ(record.at(rec::kGestureCorrection), 6);
+}
+
+TEST_F(ClickFixture, ScrolledColumnKeepsItsPagesWorking) {
+  Open({Page::R1, Page::R3, Page::R4});
+  layout.ScrolledPass(SkinSizes());  // Mouse Speed at the top: dial centre (855, 143)
+  EXPECT_EQ(Click(855, 83), (Log{"speed", "drag"}));
+  EXPECT_EQ(record.at(rec::kPointerSpeed), 7);
+  EXPECT_EQ(Click(855, 148), Log{"drag"});  // below the centre
+}
+
+TEST_F(ClickFixture, HeaderClickOpensThePageBeforeItsControlsAreTested) {
+  // Opening Lighting moves USB Report Rate down; the click stays on the Lighting header.
+  EXPECT_EQ(Click(800, 65), (Log{"right 4", "drag"}));
+  EXPECT_TRUE(layout.IsOpen(Page::R2));
+  EXPECT_EQ(Click(748, 130), (Log{"modes", "drag"}));
+}
+
+TEST_F(ClickFixture, SensitivitySlidersComeBeforeTheButtonRows) {
+  Open({Page::L3});  // origin (20, 195)
+  EXPECT_EQ(Click(67, 240), (Log{"x", "drag"}));
+  EXPECT_EQ(record.at(rec::kXSensitivity), 3);
+  EXPECT_EQ(Click(40, 300), (Log{"y", "drag"}));
+  EXPECT_EQ(record.at(rec::kYSensitivity), 1);
+  // Under the slider lies row 6's drop-down box: the slider is set, then the row's menu ends.
+  EXPECT_EQ(Click(150, 240), (Log{"x", "menu 5"}));
+}
+
+TEST_F(ClickFixture, ButtonRowsByView) {
+  EXPECT_EQ(Click(130, 290), Log{"drag"});  // row 9 has no button in the front view
+  layout.SetView(MouseView::Side);
+  EXPECT_EQ(Click(130, 290), Log{"menu 15"});  // Button S9
+  EXPECT_EQ(Click(130, 130), Log{"menu 7"});   // Button S1
+
+  actions.logRowLists = true;
+  const Log inBox = Click(130, 130);
+  EXPECT_EQ(inBox.size(), 12u);  // rows 2..12 close their lists, row 1 opens its menu
+  EXPECT_EQ(inBox.front(), "close-lists 2");
+  EXPECT_EQ(inBox.back(), "menu 7");
+  const Log inList = Click(300, 140);  // row 1's list area keeps row 1's lists
+  EXPECT_EQ(inList.front(), "close-lists 2");
+  EXPECT_EQ(inList.back(), "drag");
+  EXPECT_EQ(inList.size(), 12u);
 }
 
 }  // namespace

@@ -1,0 +1,183 @@
+// The settings pages of the main window: where each page's controls sit relative to the page's
+// origin, what a click on a control means, and the edits of the SettingsRecord they make.
+// Editing changes only the record; the window redraws the control it is told to.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "app/main_layout.h"
+#include "config/records.h"
+#include "gfx/geometry.h"
+
+namespace gm {
+
+// Where a page is drawn: its origin (left and bottom of its header), the right edge of its
+// header and the width of its background image (0 when it could not be measured).
+struct PagePlace {
+  int x = 0;
+  int y = 0;
+  int headerRight = 0;
+  int width = 0;
+};
+
+int PageWidth(Page page, const PageSizes& sizes);
+PagePlace PlaceOf(const PageDraw& draw, const PageSizes& sizes);
+// The page's place in the layout as the last column pass left it.
+PagePlace PlaceOf(const MainLayout& layout, Page page, const PageSizes& sizes);
+
+// The horizontal sliders: a click's x gives position 1 left of the first step, else one
+// position per step of s pixels, counted from k pixels into the slider.
+struct SliderRule {
+  int k;
+  int s;
+};
+inline constexpr SliderRule kSensitivitySlider{9, 21};
+inline constexpr SliderRule kLightingSlider{4, 30};
+inline constexpr SliderRule kGestureSlider{4, 37};
+int SliderPosition(int x, int sliderLeft, SliderRule rule);
+
+// DPI page. Its header never moves, so its controls have fixed places.
+inline constexpr Point kDpiPageOrigin{734, 52};
+inline constexpr int kMinDpiLevel = 1;    // 100 DPI
+inline constexpr int kMaxDpiLevel = 120;  // 12000 DPI
+Rect DpiLevelBar(std::size_t stage);
+Rect DpiValueBox(std::size_t stage);
+Rect DpiEnableBox(std::size_t stage);
+Rect DpiSwatch(std::size_t stage);
+// The level (1..120) a click at height y on a level bar gives: one pixel per 100 DPI.
+int DpiLevelFromClick(int y);
+std::wstring DpiValueText(std::uint8_t level);  // the DPI, "%d" of level x 100
+
+// Lighting page: rows 0..2 for the modes 1 standard, 2 respiration, 3 neon.
+inline constexpr int kLightingRows = 3;
+inline constexpr int kLightingScaleLabels = 5;
+Rect LightingModeRadio(const PagePlace& place, int row);
+Rect LightingModeLabel(const PagePlace& place, int row);
+Rect LightingSlider(const PagePlace& place, int row);
+Rect LightingScaleLabel(const PagePlace& place, int row, int label);
+const wchar_t* LightingScaleText(int row, int label);
+std::size_t LightingPositionOffset(int row);  // record byte of the row's slider
+
+// USB report rate page: a round dial of four quadrants.
+Rect ReportRateDial(const PagePlace& place);
+// The ReportRateCode of a click in the dial's ring, nothing elsewhere or on an axis.
+std::optional<std::uint8_t> ReportRateFromClick(const PagePlace& place, int x, int y);
+// The rate a code stands for (1000 / code) for the four codes the page can set; nothing for
+// any other byte a configuration file may hold (the page then shows no dial).
+std::optional<int> ReportRateHertz(std::uint8_t code);
+
+// Mouse speed and double-click speed pages: a half-round dial.
+enum class SpeedPage { Mouse, DoubleClick };
+std::size_t SpeedOffset(SpeedPage page);  // record byte 53 or 55
+Rect SpeedDial(const PagePlace& place);
+Rect SpeedSlowLabel(const PagePlace& place);
+Rect SpeedFastLabel(const PagePlace& place);
+// The position (2..12) of a click in the dial's upper half ring, nothing elsewhere.
+std::optional<int> SpeedPositionFromClick(const PagePlace& place, int x, int y);
+
+// Scroll speed page.
+inline constexpr int kMinScrollLines = 1;
+inline constexpr int kMaxScrollLines = 100;
+Rect ScrollRowsRadio(const PagePlace& place);
+Rect ScrollOneScreenRadio(const PagePlace& place);
+Rect ScrollRowsLabel(const PagePlace& place);
+Rect ScrollOneScreenLabel(const PagePlace& place);
+Rect ScrollLinesBox(const PagePlace& place);  // the image and the edit control over it
+Rect ScrollLinesUp(const PagePlace& place);
+Rect ScrollLinesDown(const PagePlace& place);
+// The line count after an arrow (delta +1 or -1), kept within 1..100.
+int SteppedScrollLines(int lines, int delta);
+// The count typed into the lines box: nothing when the text is no number or out of 1..100.
+std::optional<int> ScrollLinesFromText(std::wstring_view text);
+
+// Angle snap page.
+Rect AngleSnapOnRadio(const PagePlace& place);
+Rect AngleSnapOnLabel(const PagePlace& place);
+Rect AngleSnapOffRadio(const PagePlace& place);
+Rect AngleSnapOffLabel(const PagePlace& place);
+
+// Gesture correction page: positions 1..5 under the labels "-2".."2".
+inline constexpr int kGestureScaleLabels = 5;
+Rect GestureSlider(const PagePlace& place);  // the image's place and the hit rectangle
+Rect GestureScaleLabel(const PagePlace& place, int label);
+const wchar_t* GestureScaleText(int label);
+
+// X/Y sensitivity page (left column): positions 1..10 under the labels "1".."10".
+enum class Axis { X, Y };
+inline constexpr int kSensitivityScaleLabels = 10;
+std::size_t SensitivityOffset(Axis axis);  // record byte 59 or 60
+Rect SensitivityLabel(const PagePlace& place, Axis axis);
+Rect SensitivitySlider(const PagePlace& place, Axis axis);
+Rect SensitivityScaleLabel(const PagePlace& place, Axis axis, int label);
+
+// The child windows of the right column's pages after a pass over it: the DPI page's seven
+// colour swatches and the scroll speed page's lines box. Each is made again whenever its page
+// is drawn open and goes away when it is drawn closed or not drawn at all.
+enum class ChildAction { Destroy, Recreate };
+struct PageChildren {
+  ChildAction swatches = ChildAction::Destroy;
+  ChildAction scrollLines = ChildAction::Destroy;
+};
+PageChildren RightColumnChildren(const ColumnPlan& plan);
+
+// The system's colour dialog, opened at black: the colour the user confirmed, or nothing.
+class ColourChooser {
+ public:
+  virtual ~ColourChooser() = default;
+  virtual std::optional<Rgb> Choose() = 0;
+};
+
+// What the window redraws after an edit: only the control that changed.
+class PageRedraw {
+ public:
+  virtual ~PageRedraw() = default;
+  virtual void RedrawDpiLevel(std::size_t stage) = 0;  // bar and value box
+  virtual void RedrawDpiEnable(std::size_t stage) = 0;
+  virtual void RepaintSwatch(std::size_t stage) = 0;
+  virtual void RedrawLightingModes() = 0;
+  virtual void RedrawLightingSlider(int row) = 0;
+  virtual void RedrawReportRate() = 0;
+  virtual void RedrawSpeedPage(SpeedPage page) = 0;  // background, dial and labels
+  virtual void RedrawScrollRadios() = 0;
+  virtual void EnableScrollLines(bool enable) = 0;
+  virtual void SetScrollLinesText(const std::wstring& text) = 0;
+  virtual void RedrawAngleSnap() = 0;
+  virtual void RedrawGestureSlider() = 0;
+  virtual void RedrawSensitivity(Axis axis) = 0;
+};
+
+// The edits the pages' controls make to the record.
+class SettingsPageEditor {
+ public:
+  SettingsPageEditor(SettingsRecord& record, PageRedraw& redraw, ColourChooser& colours)
+      : record_(record), redraw_(redraw), colours_(colours) {}
+
+  // The colour dialog for a stage; a confirmed colour is stored red, green, blue.
+  void ChooseStageColour(std::size_t stage);
+  void ToggleStage(std::size_t stage);
+  void SetStageLevel(std::size_t stage, int level);  // kept within 1..120
+  void SetLightingMode(int mode);                    // 1..3
+  void SetLightingPosition(int row, int position);
+  void SetReportRate(std::uint8_t code);
+  void SetSpeed(SpeedPage page, int position);
+  // 0: a number of rows (the lines box takes input), 1: one screen (it does not).
+  void SetScrollOneScreen(bool oneScreen);
+  void StepScrollLines(int delta);
+  // The lines box's text changed (typing or an arrow): a bad count becomes "1".
+  void ScrollLinesTextChanged(std::wstring_view text);
+  void SetAngleSnap(bool on);
+  void SetGesturePosition(int position);
+  void SetSensitivity(Axis axis, int position);
+
+ private:
+  SettingsRecord& record_;
+  PageRedraw& redraw_;
+  ColourChooser& colours_;
+};
+
+}  // namespace gm
