@@ -510,6 +510,7 @@ void CHidMouseDlg::ResetLayout() {
   });
   EnsureScrollThumb();
   CopyToScreen();
+  services_.uiLog.Line(L"reset-layout");
 }
 
 void CHidMouseDlg::Relayout() {

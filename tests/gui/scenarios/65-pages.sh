@@ -203,6 +203,23 @@ scenario_scrolled_column() {
     [ "$(pages_pixel scrolled-pages 747 270)" != "255,0,0" ]
 }
 
+# Reset shows every page closed: the DPI page's swatches and the lines box go with their pages.
+scenario_reset_closes_pages() {
+  pages_start || return
+  pages_click 800 40                 # DPI Setting
+  pages_click 800 399                # Scroll Speed below it, origin (734, 409)
+  gui_screenshot pages-before-reset
+  gui_check "swatch of stage 1 shown" [ "$(pages_pixel pages-before-reset 747 270)" = "255,0,0" ]
+  gui_check "lines box shown" [ "$(pages_pixel pages-before-reset 886 427)" = "148,148,148" ]
+  pages_click 700 618                # Reset
+  gui_check "layout reset" gui_wait_log '^reset-layout$' 20
+  sleep 0.5
+  gui_screenshot pages-after-reset
+  gui_check "no swatch after Reset" [ "$(pages_pixel pages-after-reset 747 270)" != "255,0,0" ]
+  gui_check "no lines box after Reset" \
+    [ "$(pages_pixel pages-after-reset 886 427)" != "148,148,148" ]
+}
+
 # Screenshots of the pages in three languages; the long German label of the scroll speed page
 # wraps.
 scenario_languages() {
@@ -229,4 +246,5 @@ gui_run_scenario lighting-rate-speed scenario_lighting_rate_speed
 gui_run_scenario scroll-angle-gesture scenario_scroll_angle_gesture
 gui_run_scenario xy-sensitivity scenario_xy_sensitivity
 gui_run_scenario scrolled-column scenario_scrolled_column
+gui_run_scenario reset-closes-pages scenario_reset_closes_pages
 gui_run_scenario page-languages scenario_languages
