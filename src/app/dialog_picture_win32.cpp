@@ -36,10 +36,10 @@ void DialogPicture::CopyTo(HDC target) const {
   gfx::CMemDC picture(target, bitmap_);
 }
 
-HFONT CreateFontFromSpec(const FontSpec& spec) {
-  return CreateFontW(spec.height, 0, 0, 0, spec.weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+HFONT CreateFontFromSpec(const FontSpec& font, BYTE charset) {
+  return CreateFontW(font.height, 0, 0, 0, font.weight, FALSE, FALSE, FALSE, charset,
                      OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                     DEFAULT_PITCH | FF_SWISS, spec.face.c_str());
+                     DEFAULT_PITCH | FF_SWISS, font.face.c_str());
 }
 
 void DrawLine(HDC dc, const std::wstring& text, RECT rect, COLORREF colour, HFONT font,

@@ -42,7 +42,7 @@ class DialogPicture {
   SIZE size_{};
 };
 
-HFONT CreateFontFromSpec(const FontSpec& spec);
+HFONT CreateFontFromSpec(const FontSpec& font, BYTE charset = DEFAULT_CHARSET);
 
 // Draws a single line of text into a rectangle with a transparent background.
 void DrawLine(HDC dc, const std::wstring& text, RECT rect, COLORREF colour, HFONT font,

@@ -1,6 +1,7 @@
 #include "app/main_window_win32.h"
 
 #include "app/app_messages.h"
+#include "app/dialog_picture_win32.h"
 #include "app/main_fonts.h"
 #include "buttons/button_assignment.h"
 #include "device/device_notification.h"
@@ -161,13 +162,10 @@ void CHidMouseDlg::SizeToBackground() {
 void CHidMouseDlg::CreateFonts() {
   const DWORD version = GetVersion();
   const bool windows62 = LOBYTE(LOWORD(version)) == 6 && HIBYTE(LOWORD(version)) == 2;
-  const auto make = [](const FontSpec& spec) {
-    return CreateFontW(spec.height, 0, 0, 0, spec.weight, FALSE, FALSE, FALSE, ANSI_CHARSET,
-                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                       DEFAULT_PITCH | FF_SWISS, spec.face.c_str());
-  };
-  mainFont_ = make(MainFontSpec(services_.state.texts.language(), windows62));
-  smallFont_ = make(SmallFontSpec());
+  // The main window's fonts use the ANSI character set, as the dialogs' do not.
+  mainFont_ =
+      CreateFontFromSpec(MainFontSpec(services_.state.texts.language(), windows62), ANSI_CHARSET);
+  smallFont_ = CreateFontFromSpec(SmallFontSpec(), ANSI_CHARSET);
 }
 
 void CHidMouseDlg::CreatePicture() {
