@@ -587,7 +587,14 @@ void CHidMouseDlg::CloseProgram() {
   ExitProcess(0);
 }
 
-void CHidMouseDlg::OpenProfileManager() {}
+void CHidMouseDlg::OpenProfileManager() {
+  AppState& state = services_.state;
+  profiles_.reset();  // the one closed before
+  profiles_ =
+      std::make_unique<CConfigDialog>(services_.ini, state.files.profileList,
+                                      state.texts.language(), state.textColour, services_.uiLog);
+  if (!profiles_->Open(hwnd(), skinFolder_)) profiles_.reset();
+}
 
 void CHidMouseDlg::OpenMacroManager() {}
 

@@ -35,6 +35,7 @@
 #include "platform/win32_host.h"
 #include "platform/win32_shell.h"
 #include "platform/win32_wake_event.h"
+#include "profiles/config_dialog_win32.h"
 
 namespace gm {
 
@@ -84,7 +85,7 @@ class CHidMouseDlg : public Wnd,
   // MainClickActions
   bool saveBusy() const override { return flows_.saveBusy(); }
   bool helpOpen() const override { return help_ != nullptr; }
-  bool profileManagerOpen() const override { return false; }
+  bool profileManagerOpen() const override { return profiles_ && profiles_->open(); }
   void Reset() override;
   void Cancel() override;
   void Save() override;
@@ -202,6 +203,7 @@ class CHidMouseDlg : public Wnd,
   Win32Shell systemShell_;
   LoggedShell shell_{systemShell_, services_.uiLog};  // the help link and the updater
   std::unique_ptr<CHelpDialog> help_;                 // while the help panel is open
+  std::unique_ptr<CConfigDialog> profiles_;           // the profile manager last opened
 };
 
 }  // namespace gm

@@ -1,0 +1,62 @@
+// CConfigDialog: the profile manager window, frameless and semi-transparent, over the main
+// window's top-left corner: a title, a close box, the list of names (control 130) with its
+// context menu and in-place rename, and the New button. Its decisions are the ProfileManager's.
+#pragma once
+
+#include <windows.h>
+
+#include <filesystem>
+
+#include "app/dialog_picture_win32.h"
+#include "app/ui_log.h"
+#include "app/wnd_win32.h"
+#include "platform/ini_file.h"
+#include "platform/win32_host.h"
+#include "profiles/profile_manager.h"
+
+namespace gm {
+
+class CConfigDialog : public Wnd {
+ public:
+  // profileList: str.ini; textColour: the skin's text colour.
+  CConfigDialog(IniFile& ini, const std::filesystem::path& profileList, Language language,
+                Rgb textColour, UiLog& log);
+  ~CConfigDialog() override;
+
+  // Opens the window over the main window's client area at (0, 0), sized to the skin's
+  // "/Config/Config.png", and shows it. Without that image the window shows empty (its close
+  // box still answers). False when no window could be made.
+  bool Open(HWND mainWindow, const std::filesystem::path& skinFolder);
+  // From the opening until the close box is clicked.
+  bool open() const { return manager_.open(); }
+  const ProfileManager& manager() const { return manager_; }
+
+ protected:
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  void CreateNameList();
+  void ShowNames();
+  void DrawFace(const std::filesystem::path& skinFolder);
+  void OnClick(int x, int y);
+  void OnCommand(unsigned id, unsigned notification);
+  void ShowContextMenu(POINT screen);
+  void RequestEdit();
+  void OpenEditor();
+  void CloseWindow();
+  static LRESULT CALLBACK NameListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam,
+                                       UINT_PTR id, DWORD_PTR self);
+
+  Win32Host host_;  // message boxes over this window
+  ProfileManager manager_;
+  Language language_;
+  Rgb textColour_;
+  UiLog& log_;
+  HWND mainWindow_ = nullptr;
+  DialogPicture picture_;
+  HFONT font_ = nullptr;
+  HBRUSH listBrush_ = nullptr;
+  HWND nameList_ = nullptr;
+};
+
+}  // namespace gm
