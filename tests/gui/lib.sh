@@ -36,9 +36,31 @@ gui_start() {
 
 gui_window() { gm_wait_window ql-gm900.exe "${1:-20}"; }
 
-gui_no_window() {  # true when no visible window of the program appears within $1 seconds
-  ! gm_wait_window ql-gm900.exe "${1:-2}" >/dev/null
+# True once no window of the program is visible, within $1 seconds. Wine without a window
+# manager takes up to about 2 s to take a hidden window off the screen.
+gui_window_gone() {
+  local seconds="${1:-10}" i
+  for i in $(seq $((seconds * 10))); do
+    xdotool search --onlyvisible --class '^ql-gm900.exe$' >/dev/null 2>&1 || return 0
+    sleep 0.1
+  done
+  return 1
 }
+
+# Waits up to $1 seconds for a command to succeed.
+gui_eventually() {
+  local seconds="$1" i
+  shift
+  for i in $(seq $((seconds * 10))); do
+    "$@" && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+# Lines of a file of the program's folder that match a regex: "count FILE REGEX".
+gui_count() { grep -cE -- "$2" "$GUI_APP/$1" 2>/dev/null; }
+gui_count_is() { [ "$(gui_count "$1" "$2")" -eq "$3" ]; }
 
 # Clicks the program's icon in Wine's notification area (the first icon of its tray window).
 gui_tray_click() {  # button: 1 left, 3 right

@@ -7,7 +7,7 @@ scenario_dpi_stage_balloon() {
   gui_send "dpi 3"
   # Stage 3 of the mouse's settings block is 0x0E: 1500 DPI, read back from the mouse.
   gui_check "DPI balloon" gui_wait_log '^balloon Info\|Switch DPI into the third stage 1500\|5000$'
-  gui_check "settings block read back" grep -q '^set-feature 00 8c' "$GUI_APP/trace.txt"
+  gui_check "settings block read back" gui_eventually 5 grep -q '^set-feature 00 8c' "$GUI_APP/trace.txt"
   gui_send "macro 2"
   gui_check "macro balloon" gui_wait_log '^balloon Info\|Switch to macro key2\|5000$'
   gui_send "report 05 07 01 03"
@@ -25,20 +25,20 @@ scenario_unplug_and_plug() {
   gui_check "warning balloon" \
     gui_wait_log '^balloon Warning\|The system did not detect the gaming mouse!\|100$'
   gui_check "window hidden" gui_wait_log '^window-hidden$'
-  gui_check "no window" gui_no_window 1
+  gui_check "no window" gui_window_gone 10
   local balloons
-  balloons=$(grep -c '^balloon Warning' "$GUI_APP/ui.txt")
+  balloons=$(gui_count ui.txt '^balloon Warning')
   gui_tray_click 1
-  sleep 1
   gui_check "tray click repeats the warning" \
-    [ "$(grep -c '^balloon Warning' "$GUI_APP/ui.txt")" -eq $((balloons + 1)) ]
-  gui_check "window stays hidden" gui_no_window 1
+    gui_eventually 10 gui_count_is ui.txt '^balloon Warning' $((balloons + 1))
+  sleep 0.5
+  gui_check "window stays hidden" gui_window_gone 1
   gui_send "plug"
   gui_check "detected balloon" gui_wait_log '^balloon Info\|The system detect the gaming mouse.\|100$'
   gui_check "connect sequence sent again" \
-    [ "$(grep -c '^set-feature 00 01 fc' "$GUI_APP/trace.txt")" -eq 2 ]
+    gui_eventually 10 gui_count_is trace.txt '^set-feature 00 01 fc' 2
   gui_tray_click 1
-  gui_check "window shown again from the icon" gui_window 5
+  gui_check "window shown again from the icon" gui_window 10
   gui_send "dpi 1"
   gui_check "listener runs after plugging in" gui_wait_log 'first stage'
 }
@@ -49,9 +49,9 @@ scenario_close_hides_and_icon_shows() {
   window=$(gui_window) || { gui_fail "window"; return; }
   xdotool mousemove --window "$window" 500 300 key alt+F4
   gui_check "hidden on close" gui_wait_log '^window-hidden$'
-  gui_check "no window after close" gui_no_window 1
+  gui_check "no window after close" gui_window_gone 10
   gui_tray_click 1
-  gui_check "shown from the icon" gui_window 5
+  gui_check "shown from the icon" gui_window 10
 }
 
 gui_run_scenario dpi-stage-balloon scenario_dpi_stage_balloon
