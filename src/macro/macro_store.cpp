@@ -1,6 +1,9 @@
 #include "macro/macro_store.h"
 
+#include <algorithm>
+#include <cwctype>
 #include <system_error>
+#include <utility>
 
 #include "device/trace.h"
 #include "macro/macro_encoder.h"
@@ -21,6 +24,15 @@ std::wstring ItemKey(std::size_t i) {
 
 std::wstring Flag(bool on) {
   return on ? L"1" : L"0";
+}
+
+// Room for the names of every section, not only the ones the macro lists read.
+constexpr std::size_t kAllSectionNamesChars = 65536;
+
+bool SameSection(const std::wstring& a, const std::wstring& b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](wchar_t x, wchar_t y) {
+    return std::towlower(static_cast<std::wint_t>(x)) == std::towlower(static_cast<std::wint_t>(y));
+  });
 }
 
 std::optional<bool> OptionState(const std::wstring& text) {
@@ -91,9 +103,35 @@ std::vector<std::wstring> MacroStore::Names() {
   return names;
 }
 
+MacroStore::SectionCopy MacroStore::CopySection(const std::wstring& name) {
+  SectionCopy copy{name, {}};
+  // Every value the program writes is non-empty; an empty read is a key that is not there.
+  const auto keep = [&](const std::wstring& key) {
+    std::wstring value = Read(name, key);
+    if (!value.empty()) copy.keys.emplace_back(key, std::move(value));
+  };
+  for (const std::wstring* key : {&kDelayKey, &kLoopKey, &kLoopTimesKey, &kItemCountKey})
+    keep(*key);
+  bool cut = false;
+  const std::size_t count = ItemCount(name, &cut);
+  for (std::size_t i = 0; i < count; ++i) keep(ItemKey(i));
+  return copy;
+}
+
 MacroStore::StoreResult MacroStore::Store(const Macro& macro) {
   if (!Exists() || macro.name.empty()) return StoreResult::NotStored;
   if (macro.items.empty()) return StoreResult::EmptyListKept;
+  // A rewritten section goes to the end of the file, and a macro's place in the file is its
+  // block number, which the buttons refer to. The sections after it are therefore written
+  // again behind it, so that every macro keeps its place.
+  std::vector<SectionCopy> later;
+  const std::vector<std::wstring> all = ini_.SectionNames(file_, kAllSectionNamesChars);
+  const auto at = std::find_if(all.begin(), all.end(), [&](const std::wstring& name) {
+    return SameSection(name, macro.name);
+  });
+  if (at != all.end()) {
+    for (auto next = at + 1; next != all.end(); ++next) later.push_back(CopySection(*next));
+  }
   ini_.DeleteSection(file_, macro.name);
   ini_.WriteString(file_, macro.name, kDelayKey, Flag(macro.delayOption));
   ini_.WriteString(file_, macro.name, kLoopKey, Flag(macro.loopOption));
@@ -101,6 +139,10 @@ MacroStore::StoreResult MacroStore::Store(const Macro& macro) {
   ini_.WriteString(file_, macro.name, kItemCountKey, std::to_wstring(macro.items.size()));
   for (std::size_t i = 0; i < macro.items.size(); ++i) {
     ini_.WriteString(file_, macro.name, ItemKey(i), macro.items[i]);
+  }
+  for (const SectionCopy& copy : later) {
+    ini_.DeleteSection(file_, copy.name);
+    for (const auto& [key, value] : copy.keys) ini_.WriteString(file_, copy.name, key, value);
   }
   return StoreResult::Written;
 }
