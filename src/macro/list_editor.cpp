@@ -35,7 +35,8 @@ std::optional<EditorCommit> CommitEditorText(EditMode mode, std::wstring text) {
     const bool digitsOnly =
         std::all_of(number.begin(), number.end(), [](wchar_t c) { return c >= L'0' && c <= L'9'; });
     if (!digitsOnly) return std::nullopt;
-    if (DigitsValue(number, kMaxDelayMs) > kMaxDelayMs) text = L"6553500ms";
+    constexpr auto kLimit = static_cast<std::uint64_t>(kMaxDelayMs);
+    if (DigitsValue(number, kLimit) > kLimit) text = L"6553500ms";
     ReplaceAll(text, kUnit, L" ms");
     return EditorCommit{std::move(text), true};
   }

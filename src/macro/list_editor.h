@@ -6,12 +6,13 @@
 #include <optional>
 #include <string>
 
+#include "macro/macro_encoder.h"  // kMaxDelayMs
+
 namespace gm {
 
 // What the editor edits; the opener chooses it.
 enum class EditMode : int { ProfileName = 1, Delay = 2, MacroName = 3 };
 
-inline constexpr std::uint64_t kMaxDelayMs = 6553500;
 // wParam of the recorder event (0x926) that asks the macro manager to store the macro.
 inline constexpr unsigned kRecorderStoreMacro = 7;
 
