@@ -9,6 +9,8 @@ inline constexpr unsigned kMsgProfileCommand = 0xB03;  // 0 import, 1 export, 2 
 inline constexpr unsigned kMsgStartUpdater = 0xB13;
 inline constexpr unsigned kMsgThumbMoved = 0xB20;     // new top of the scroll thumb
 inline constexpr unsigned kMsgRecorderEvent = 0x926;  // inside the macro manager
+// Inside the macro picker (WM_APP+0x20): choose line wParam of the drop list and close it.
+inline constexpr unsigned kMsgPickerChooseLine = 0x8020;
 // Inside the combination-key dialog (WM_APP+0x40, +0x41): a captured key's name (lParam: a
 // std::wstring*, sent on the same thread), and closing the modifier list after a choice.
 inline constexpr unsigned kMsgKeyNameCaptured = 0x8040;

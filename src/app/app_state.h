@@ -11,6 +11,7 @@
 #include "config/config_file_state.h"
 #include "config/records.h"
 #include "device/link_state.h"
+#include "macro/macro_options.h"
 
 namespace gm {
 
@@ -31,6 +32,7 @@ struct AppState {
   SkinValues skin;                    // skin values of the caption file
   LanguageTable texts;                // the main window's texts in the session's language
   Rgb textColour{0, 255, 0};          // until the skin's values are read
+  MacroOptions macroOptions;          // the macro manager's record options, kept between runs
 };
 
 }  // namespace gm

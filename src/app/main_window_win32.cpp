@@ -11,6 +11,7 @@
 #include "gfx/image_win32.h"
 #include "gfx/skin_files.h"
 #include "help/updater.h"
+#include "macro/macro_program_dialog_win32.h"
 #include "platform/debug_output.h"
 
 namespace gm {
@@ -596,7 +597,16 @@ void CHidMouseDlg::OpenProfileManager() {
   if (!profiles_->Open(hwnd(), skinFolder_)) profiles_.reset();
 }
 
-void CHidMouseDlg::OpenMacroManager() {}
+void CHidMouseDlg::OpenMacroManager() {
+  AppState& state = services_.state;
+  const MacroDialogContext context{
+      services_.ini,    state.files.macroFile, skinFolder_,      state.texts.language(),
+      state.textColour, state.macroOptions,    &services_.uiLog, nullptr};
+  // OK hands back the 19 macro blocks; Cancel leaves the record's macros as they are.
+  if (const std::optional<MacroBlocks> blocks = RunMacroManager(hwnd(), context)) {
+    state.record.macros = *blocks;
+  }
+}
 
 // The button rows' function lists and menus come with the assignment menus.
 void CHidMouseDlg::CloseButtonRowLists(int) {}

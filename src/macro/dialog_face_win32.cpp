@@ -1,0 +1,131 @@
+#include "macro/dialog_face_win32.h"
+
+namespace gm {
+namespace {
+
+RECT ToRect(const Rect& r) {
+  return {r.left, r.top, r.right, r.bottom};
+}
+
+}  // namespace
+
+bool DialogFace::Load(HWND window, const std::wstring& path) {
+  window_ = window;
+  // Both start as the background; the picture is drawn over from then on.
+  return background_.Load(path) && picture_.Load(path);
+}
+
+void DialogFace::Update(const Rect& area, const std::function<void(HDC)>& draw) {
+  if (!loaded()) return;
+  picture_.DrawInto([&](HDC picture) {
+    background_.DrawInto([&](HDC background) {
+      BitBlt(picture, area.left, area.top, area.width(), area.height(), background, area.left,
+             area.top, SRCCOPY);
+    });
+    draw(picture);
+  });
+  HDC windowDc = GetDC(window_);
+  picture_.CopyTo(windowDc);
+  ReleaseDC(window_, windowDc);
+}
+
+void DialogFace::Paint() {
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(window_, &paint);
+  picture_.CopyTo(dc);
+  EndPaint(window_, &paint);
+}
+
+void DrawCentredText(HDC dc, std::wstring_view text, const Rect& rect, COLORREF colour,
+                     HFONT font) {
+  DrawLine(dc, std::wstring(text), ToRect(rect), colour, font, DT_CENTER | DT_VCENTER | DT_NOCLIP);
+}
+
+void DrawLeftText(HDC dc, std::wstring_view text, const Rect& rect, COLORREF colour, HFONT font) {
+  DrawLine(dc, std::wstring(text), ToRect(rect), colour, font, DT_LEFT | DT_VCENTER | DT_NOCLIP);
+}
+
+void DrawWrappedText(HDC dc, std::wstring_view text, const Rect& rect, COLORREF colour, HFONT font,
+                     int room) {
+  const HGDIOBJ oldFont = SelectObject(dc, font);
+  const auto measure = [&] {
+    RECT measured = ToRect(rect);
+    DrawTextW(dc, text.data(), static_cast<int>(text.size()), &measured,
+              DT_WORDBREAK | DT_NOPREFIX | DT_CALCRECT);
+    return static_cast<int>(measured.bottom - measured.top);
+  };
+  int height = measure();
+  // Too many lines for the room: the same face, smaller, down to a size still legible.
+  HFONT smaller = nullptr;
+  LOGFONTW face{};
+  if (height > rect.height() + 2 * room && GetObjectW(font, sizeof(face), &face) != 0) {
+    constexpr LONG kSmallest = 9;
+    while (height > rect.height() + 2 * room && face.lfHeight > kSmallest) {
+      --face.lfHeight;
+      face.lfWidth = 0;
+      HFONT next = CreateFontIndirectW(&face);
+      if (next == nullptr) break;
+      SelectObject(dc, next);
+      if (smaller != nullptr) DeleteObject(smaller);
+      smaller = next;
+      height = measure();
+    }
+  }
+  // DrawText centres only single lines: the block is placed in the middle, spilling out evenly
+  // above and below when it is taller than its rectangle.
+  RECT placed = ToRect(rect);
+  placed.top += (rect.height() - height) / 2;
+  const int oldMode = SetBkMode(dc, TRANSPARENT);
+  const COLORREF oldColour = SetTextColor(dc, colour);
+  DrawTextW(dc, text.data(), static_cast<int>(text.size()), &placed,
+            DT_WORDBREAK | DT_NOPREFIX | DT_NOCLIP);
+  SetTextColor(dc, oldColour);
+  SetBkMode(dc, oldMode);
+  SelectObject(dc, oldFont);
+  if (smaller != nullptr) DeleteObject(smaller);
+}
+
+std::wstring WindowText(HWND window) {
+  const int length = GetWindowTextLengthW(window);
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  const int copied = GetWindowTextW(window, text.data(), length + 1);
+  text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
+  return text;
+}
+
+std::wstring ListBoxLine(HWND list, int index) {
+  const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+  if (length == LB_ERR) return {};
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  const LRESULT copied = SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(index),
+                                      reinterpret_cast<LPARAM>(text.data()));
+  text.resize(copied == LB_ERR ? 0 : static_cast<std::size_t>(copied));
+  return text;
+}
+
+void SyncListBox(HWND list, const std::vector<std::wstring>& lines, int selected) {
+  const int count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
+  const int wanted = static_cast<int>(lines.size());
+  int same = 0;
+  while (same < count && same < wanted &&
+         ListBoxLine(list, same) == lines[static_cast<std::size_t>(same)]) {
+    ++same;
+  }
+  if (same < count || same < wanted) {
+    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+    for (int i = count - 1; i >= same; --i) {
+      SendMessageW(list, LB_DELETESTRING, static_cast<WPARAM>(i), 0);
+    }
+    for (int i = same; i < wanted; ++i) {
+      SendMessageW(list, LB_ADDSTRING, 0,
+                   reinterpret_cast<LPARAM>(lines[static_cast<std::size_t>(i)].c_str()));
+    }
+    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list, nullptr, TRUE);
+  }
+  if (static_cast<int>(SendMessageW(list, LB_GETCURSEL, 0, 0)) != selected) {
+    SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(selected), 0);
+  }
+}
+
+}  // namespace gm

@@ -1,0 +1,58 @@
+// What the macro dialogs share beyond the common dialog picture: a face that can restore any
+// part of itself from the background before drawing it again, word-wrapped texts, and list
+// boxes kept equal to a list of lines.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/dialog_picture_win32.h"
+#include "gfx/geometry.h"
+
+namespace gm {
+
+// The background as loaded, kept for the dialog's life, and the picture every paint and update
+// draws into. An update restores its area from the background, draws, and copies the picture
+// to the window in one step.
+class DialogFace {
+ public:
+  // False when the background cannot be loaded.
+  bool Load(HWND window, const std::wstring& path);
+  bool loaded() const { return picture_.loaded(); }
+  Size size() const { return {picture_.size().cx, picture_.size().cy}; }
+
+  void Update(const Rect& area, const std::function<void(HDC)>& draw);
+  void Redraw(const std::function<void(HDC)>& draw) {
+    Update({0, 0, size().width, size().height}, draw);
+  }
+  // WM_PAINT: the picture as it is.
+  void Paint();
+
+ private:
+  HWND window_ = nullptr;
+  DialogPicture background_;
+  DialogPicture picture_;
+};
+
+// Texts with a transparent background; one that does not fit spills out of its rectangle.
+// One line centred in both directions, or at the left edge centred vertically.
+void DrawCentredText(HDC dc, std::wstring_view text, const Rect& rect, COLORREF colour, HFONT font);
+void DrawLeftText(HDC dc, std::wstring_view text, const Rect& rect, COLORREF colour, HFONT font);
+// Word-wrapped lines, centred vertically as a block. A block taller than the rectangle and
+// `room` pixels above and below it is drawn in a smaller size of the font until it fits.
+void DrawWrappedText(HDC dc, std::wstring_view text, const Rect& rect, COLORREF colour, HFONT font,
+                     int room);
+
+// The window's text, whole.
+std::wstring WindowText(HWND window);
+// Line `index` of a list box; empty when there is none.
+std::wstring ListBoxLine(HWND list, int index);
+// Makes the list box show `lines` with `selected` selected (-1: none), rewriting only the lines
+// from the first that differs.
+void SyncListBox(HWND list, const std::vector<std::wstring>& lines, int selected);
+
+}  // namespace gm

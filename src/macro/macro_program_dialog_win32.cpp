@@ -1,0 +1,580 @@
+#include "macro/macro_program_dialog_win32.h"
+
+#include <windowsx.h>
+
+#include <utility>
+
+#include "app/app_messages.h"
+#include "app/ui_log.h"
+#include "buttons/key_dialog_win32.h"
+#include "gfx/image_win32.h"
+#include "gfx/skin_files.h"
+#include "macro/list_editor_win32.h"
+
+namespace gm {
+namespace {
+
+constexpr int kDefaultWidth = 490;
+constexpr int kDefaultHeight = 432;
+constexpr COLORREF kListColour = RGB(109, 109, 109);
+constexpr COLORREF kFieldColour = RGB(34, 24, 21);
+constexpr int kWheelLines = 3;
+// The option texts may spill this far above and below their rectangles (free panel space).
+constexpr int kOptionTextRoom = 20;
+
+struct ButtonLook {
+  Rect rect;
+  const wchar_t* normal;
+  const wchar_t* over;
+  std::wstring_view text;
+};
+
+ButtonLook LookOf(ManagerButton button, const MacroManagerTexts& texts) {
+  using namespace manager_layout;
+  switch (button) {
+    case ManagerButton::Close:
+      return {kClose, skin::kMacroCloseNormal, skin::kMacroCloseOver, {}};
+    case ManagerButton::New:
+      return {kNew, skin::kSmallButtonNormal, skin::kSmallButtonOver, texts.newButton};
+    case ManagerButton::Delete:
+      return {kDelete, skin::kSmallButtonNormal, skin::kSmallButtonOver, texts.deleteButton};
+    case ManagerButton::Ok:
+      return {kOk, skin::kWideButtonNormal, skin::kWideButtonOver, texts.ok};
+    case ManagerButton::Cancel:
+      return {kCancel, skin::kWideButtonNormal, skin::kWideButtonOver, texts.cancel};
+    case ManagerButton::None:
+      break;
+  }
+  return {{}, nullptr, nullptr, {}};
+}
+
+Rect Union(const Rect& a, const Rect& b) {
+  return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+          std::max(a.bottom, b.bottom)};
+}
+
+int Selection(HWND list) {
+  return static_cast<int>(SendMessageW(list, LB_GETCURSEL, 0, 0));
+}
+
+int AsSelection(std::optional<std::size_t> index) {
+  return index ? static_cast<int>(*index) : -1;
+}
+
+}  // namespace
+
+CMacroProgramDialog::CMacroProgramDialog(const MacroDialogContext& context)
+    : context_(context),
+      host_(context.host != nullptr ? *context.host : ownHost_),
+      store_(context.ini, context.macroFile),
+      recorder_(*this, host_, context.language),
+      recordHook_(recorder_),
+      recordText_(MacroManagerTextsFor(context.language).startRecording) {}
+
+CMacroProgramDialog::~CMacroProgramDialog() {
+  recordHook_.Remove();
+  Destroy();
+  if (font_ != nullptr) DeleteObject(font_);
+  if (listBrush_ != nullptr) DeleteObject(listBrush_);
+  if (fieldBrush_ != nullptr) DeleteObject(fieldBrush_);
+}
+
+std::wstring CMacroProgramDialog::SkinPath(const wchar_t* name) const {
+  return context_.skinFolder.wstring() + name;
+}
+
+COLORREF CMacroProgramDialog::TextColour() const {
+  return RGB(context_.textColour.red, context_.textColour.green, context_.textColour.blue);
+}
+
+void CMacroProgramDialog::Log(const std::wstring& line) {
+  if (context_.log != nullptr) context_.log->Line(line);
+}
+
+bool CMacroProgramDialog::Create(HWND owner) {
+  WndCreateArgs args;
+  args.className = kMacroManagerClass;
+  args.dialogClassAttributes = true;
+  args.title = std::wstring(kMacroManagerWindowText);
+  args.style = WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU;
+  args.parent = owner;
+  args.width = kDefaultWidth;
+  args.height = kDefaultHeight;
+  if (!Wnd::Create(args)) return false;
+  ownHost_.SetOwner(hwnd());
+
+  if (!face_.Load(hwnd(), SkinPath(skin::kMacroManagerDialog))) {
+    // Stays open but empty: no lists, no field, nothing loaded.
+    CentreOverOwner(owner, {kDefaultWidth, kDefaultHeight});
+    host_.ShowMessage(L"error", kMacroManagerLoadFailed, kMbOk);
+    Log(L"macro-manager empty");
+    return true;
+  }
+  CentreOverOwner(owner, face_.size());
+  font_ = CreateFontFromSpec(MacroManagerFont(context_.language, SystemIsVersion62()));
+  listBrush_ = CreateSolidBrush(kListColour);
+  fieldBrush_ = CreateSolidBrush(kFieldColour);
+  CreateControls();
+  manager_.emplace(store_, host_, context_.options, context_.language);
+  manager_->Open();
+  SyncAll();
+  face_.Redraw([this](HDC dc) { DrawAll(dc); });
+  Log(L"macro-manager open " + std::to_wstring(manager_->names().size()));
+  return true;
+}
+
+void CMacroProgramDialog::CentreOverOwner(HWND owner, Size size) {
+  RECT area{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  if (owner != nullptr && IsWindowVisible(owner)) GetWindowRect(owner, &area);
+  const int x = area.left + (area.right - area.left - size.width) / 2;
+  const int y = area.top + (area.bottom - area.top - size.height) / 2;
+  SetWindowPos(hwnd(), nullptr, x, y, size.width, size.height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CMacroProgramDialog::CreateControls() {
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  const auto make = [&](const wchar_t* cls, const Rect& r, int id, DWORD style) {
+    HWND control = CreateWindowExW(
+        0, cls, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | style, r.left, r.top, r.width(),
+        r.height(), hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    return control;
+  };
+  // The lists clip their children: an in-place editor lies over a line.
+  const DWORD list = LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_CLIPCHILDREN;
+  macroList_ = make(L"LISTBOX", manager_layout::kMacroList, kMacroListId, list);
+  eventList_ = make(L"LISTBOX", manager_layout::kEventList, kEventListId, list | WS_VSCROLL);
+  repeatField_ = make(L"EDIT", manager_layout::kRepeatField, kRepeatFieldId,
+                      ES_CENTER | ES_NUMBER | ES_AUTOHSCROLL);
+}
+
+void CMacroProgramDialog::SyncAll() {
+  if (!manager_) return;
+  SyncListBox(macroList_, manager_->names(), AsSelection(manager_->selectedMacro()));
+  SyncListBox(eventList_, manager_->items(), AsSelection(manager_->selectedItem()));
+  SyncField();
+  RedrawOptions();
+}
+
+void CMacroProgramDialog::SyncField() {
+  if (WindowText(repeatField_) != manager_->repeatText()) {
+    settingField_ = true;
+    SetWindowTextW(repeatField_, manager_->repeatText().c_str());
+    settingField_ = false;
+  }
+  EnableWindow(repeatField_, manager_->repeatFieldEnabled() ? TRUE : FALSE);
+}
+
+void CMacroProgramDialog::DrawButton(HDC dc, ManagerButton button, bool over) {
+  const ButtonLook look = LookOf(button, manager_->texts());
+  if (look.normal == nullptr) return;
+  gfx::DrawPng(host_, dc, SkinPath(over ? look.over : look.normal), look.rect.left, look.rect.top);
+  if (!look.text.empty()) DrawCentredText(dc, look.text, look.rect, TextColour(), font_);
+}
+
+void CMacroProgramDialog::DrawOption(HDC dc, bool delay) {
+  using namespace manager_layout;
+  const MacroManagerTexts& texts = manager_->texts();
+  const bool on = delay ? manager_->options().delay : manager_->options().loop;
+  DrawWrappedText(dc, delay ? texts.delayOption : texts.loopOption, delay ? kDelayText : kLoopText,
+                  TextColour(), font_, kOptionTextRoom);
+  const Rect& box = delay ? kDelayBox : kLoopBox;
+  gfx::DrawPng(host_, dc, SkinPath(on ? skin::kCheckBoxOn : skin::kCheckBoxOff), box.left, box.top);
+}
+
+void CMacroProgramDialog::DrawRecordButton(HDC dc, std::wstring_view text) {
+  const Rect& r = manager_layout::kRecord;
+  gfx::DrawPng(host_, dc, SkinPath(skin::kRecordButton), r.left, r.top);
+  DrawCentredText(dc, text, r, TextColour(), font_);
+}
+
+void CMacroProgramDialog::DrawAll(HDC dc) {
+  using namespace manager_layout;
+  const MacroManagerTexts& texts = manager_->texts();
+  DrawLeftText(dc, texts.title, kTitle, TextColour(), font_);
+  const std::wstring_view headings[] = {texts.selectMacro, texts.keyPressSequence,
+                                        texts.recordOption};
+  for (std::size_t i = 0; i < 3; ++i) {
+    DrawCentredText(dc, headings[i], kHeadings[i], TextColour(), font_);
+  }
+  DrawRecordButton(dc, recordText_);
+  DrawOption(dc, true);
+  DrawOption(dc, false);
+  for (ManagerButton button : {ManagerButton::Close, ManagerButton::New, ManagerButton::Delete,
+                               ManagerButton::Ok, ManagerButton::Cancel}) {
+    DrawButton(dc, button, button == hovered_);
+  }
+  drawnOptions_ = manager_->options();
+}
+
+void CMacroProgramDialog::RedrawOptions() {
+  const MacroOptions now = manager_->options();
+  if (drawnOptions_ && drawnOptions_->delay == now.delay && drawnOptions_->loop == now.loop) {
+    return;
+  }
+  using namespace manager_layout;
+  face_.Update(Union(kDelayText, kDelayBox), [this](HDC dc) { DrawOption(dc, true); });
+  face_.Update(Union(kLoopText, kLoopBox), [this](HDC dc) { DrawOption(dc, false); });
+  drawnOptions_ = now;
+}
+
+void CMacroProgramDialog::SetHovered(ManagerButton button) {
+  if (!manager_ || button == hovered_) return;
+  const ManagerButton before = hovered_;
+  hovered_ = button;
+  // The button left, and with it the partner of the pair, look normal again.
+  for (ManagerButton drawn : {before, button}) {
+    if (drawn == ManagerButton::None) continue;
+    const ButtonLook look = LookOf(drawn, manager_->texts());
+    face_.Update(look.rect, [this, drawn](HDC dc) { DrawButton(dc, drawn, drawn == hovered_); });
+  }
+}
+
+void CMacroProgramDialog::OnClick(int x, int y) {
+  const ManagerHit hit = HitManager(x, y);
+  switch (hit) {
+    case ManagerHit::Ok:
+      OnOk();
+      break;
+    case ManagerHit::Cancel:
+    case ManagerHit::Close:
+      EndDialog(false);
+      break;
+    case ManagerHit::Record:
+      if (!manager_) return;
+      if (recorder_.recording()) {
+        recorder_.Stop();
+      } else {
+        recorder_.Start();
+      }
+      Log(recorder_.recording() ? L"macro-recording" : L"macro-recorded");
+      SyncAll();
+      return;  // no drag from the record button
+    case ManagerHit::DelayBox:
+      if (manager_) manager_->ToggleDelayOption();
+      break;
+    case ManagerHit::LoopBox:
+      if (manager_) manager_->ToggleLoopOption();
+      break;
+    case ManagerHit::New:
+      if (manager_) {
+        manager_->NewMacro();
+        Log(L"macro-new " + manager_->names().back());
+      }
+      break;
+    case ManagerHit::Delete:
+      if (manager_) manager_->DeleteMacro();
+      break;
+    case ManagerHit::None:
+      break;
+  }
+  if (ended_) return;
+  SyncAll();
+  // Then a caption click, so that the window can be dragged from any point of its surface; not
+  // once the button is up again (a message box came between).
+  if ((GetKeyState(VK_LBUTTON) & 0x8000) != 0) {
+    POINT screen{x, y};
+    ClientToScreen(hwnd(), &screen);
+    PostMessageW(hwnd(), WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(screen.x, screen.y));
+  }
+}
+
+void CMacroProgramDialog::OnOk() {
+  // Without its lists the dialog has nothing to hand back; OK must not clear the record's macros.
+  if (!manager_) {
+    EndDialog(false);
+    return;
+  }
+  if (!manager_->Finish()) {
+    Log(L"macro-manager refused");
+    return;
+  }
+  blocks_ = manager_->workingCopy();
+  EndDialog(true);
+}
+
+void CMacroProgramDialog::EndDialog(bool ok) {
+  // An editor still open over a list ends without a change.
+  for (HWND list : {macroList_, eventList_}) {
+    if (HWND field = list != nullptr ? FindWindowExW(list, nullptr, L"EDIT", nullptr) : nullptr) {
+      SendMessageW(field, WM_KEYDOWN, VK_ESCAPE, 0);
+    }
+  }
+  // A recording ends with the dialog; its hook goes with it.
+  recordHook_.Remove();
+  ended_ = true;
+  endedWithOk_ = ok;
+  EndModal(ok ? IDOK : IDCANCEL);
+  Log(ok ? L"macro-manager ok" : L"macro-manager cancel");
+}
+
+void CMacroProgramDialog::OpenEditor(HWND list, int index, EditMode mode) {
+  CLBEditorWnd::Edit(list, index, mode, [this, mode](int line, const std::wstring& text) {
+    if (!manager_) return;
+    if (mode == EditMode::MacroName) {
+      manager_->RenameMacro(static_cast<std::size_t>(line), text);
+    } else {
+      manager_->ReplaceItem(static_cast<std::size_t>(line), text);
+    }
+    SyncAll();
+  });
+}
+
+void CMacroProgramDialog::OnListCommand(int id, int code) {
+  if (!manager_) return;
+  if (id == kRepeatFieldId) {
+    if (code == EN_CHANGE) OnRepeatFieldChanged();
+    return;
+  }
+  if (id != kMacroListId && id != kEventListId) return;
+  const HWND list = id == kMacroListId ? macroList_ : eventList_;
+  const int index = Selection(list);
+  if (index < 0) return;
+  const auto line = static_cast<std::size_t>(index);
+  if (id == kMacroListId) {
+    if (code == LBN_SELCHANGE) {
+      manager_->SelectMacro(line);
+      SyncAll();
+    } else if (code == LBN_DBLCLK && manager_->MacroDoubleClicked(line)) {
+      OpenEditor(macroList_, index, EditMode::MacroName);
+    }
+  } else if (id == kEventListId && (code == LBN_SELCHANGE || code == LBN_DBLCLK)) {
+    // Keys typed into a recording move the selection too; no editor opens then.
+    if (manager_->EventItemChosen(line) && !recorder_.recording()) {
+      OpenEditor(eventList_, index, EditMode::Delay);
+    }
+  }
+}
+
+void CMacroProgramDialog::OnMenuCommand(unsigned id) {
+  if (!manager_) return;
+  switch (id) {
+    case kCmdDeleteItem:
+      manager_->DeleteItem();
+      break;
+    case kCmdInsertLeft:
+      manager_->InsertClick(MouseButtonKey::Left);
+      break;
+    case kCmdInsertMiddle:
+      manager_->InsertClick(MouseButtonKey::Middle);
+      break;
+    case kCmdInsertRight:
+      manager_->InsertClick(MouseButtonKey::Right);
+      break;
+    case kCmdInsertDelay:
+      manager_->InsertDelay();
+      break;
+    default:
+      return;
+  }
+  SyncAll();
+}
+
+void CMacroProgramDialog::OnRepeatFieldChanged() {
+  if (settingField_) return;
+  const std::wstring typed = WindowText(repeatField_);
+  manager_->SetRepeatText(typed);
+  if (manager_->repeatText() == typed) return;
+  settingField_ = true;
+  SetWindowTextW(repeatField_, manager_->repeatText().c_str());
+  const auto end = static_cast<LPARAM>(manager_->repeatText().size());
+  SendMessageW(repeatField_, EM_SETSEL, static_cast<WPARAM>(end), end);
+  settingField_ = false;
+}
+
+void CMacroProgramDialog::ShowContextMenu(POINT screen) {
+  if (!manager_) return;
+  HMENU menu = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kMacroListMenuResource));
+  HMENU popup = menu != nullptr ? GetSubMenu(menu, 0) : nullptr;
+  if (popup == nullptr) {
+    if (menu != nullptr) DestroyMenu(menu);
+    return;
+  }
+  const MacroManagerTexts& texts = manager_->texts();
+  const std::pair<unsigned, std::wstring_view> labels[] = {
+      {kCmdDeleteItem, texts.deleteButton},
+      {kCmdInsertLeft, texts.insertLeftButton},
+      {kCmdInsertMiddle, texts.insertMiddleButton},
+      {kCmdInsertRight, texts.insertRightButton},
+      {kCmdInsertDelay, texts.insertDelay}};
+  for (const auto& [id, label] : labels) {
+    ModifyMenuW(popup, id, MF_BYCOMMAND | MF_STRING, id, std::wstring(label).c_str());
+  }
+  Log(L"macro-menu");
+  TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, 0, hwnd(), nullptr);
+  DestroyMenu(menu);
+}
+
+void CMacroProgramDialog::ScrollEventList(int wheelDelta) {
+  if (eventList_ == nullptr) return;
+  const int notches = wheelDelta / WHEEL_DELTA;
+  const WPARAM direction = notches > 0 ? SB_LINEUP : SB_LINEDOWN;
+  for (int line = 0; line < kWheelLines * (notches < 0 ? -notches : notches); ++line) {
+    SendMessageW(eventList_, WM_VSCROLL, direction, 0);
+  }
+}
+
+bool CMacroProgramDialog::IsOwnWindow(HWND window) const {
+  return window != nullptr && (window == hwnd() || IsChild(hwnd(), window) != FALSE);
+}
+
+bool CMacroProgramDialog::PreTranslateMessage(const MSG& message) {
+  if (!IsOwnWindow(message.hwnd)) return false;
+  const HWND parent = GetParent(message.hwnd);
+  // An in-place editor takes its own Enter, Tab and Esc.
+  const bool toEditor = parent != nullptr && (parent == macroList_ || parent == eventList_);
+  switch (message.message) {
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+    case WM_CHAR:
+    case WM_SYSKEYDOWN:
+    case WM_SYSKEYUP:
+    case WM_SYSCHAR:
+      if (message.wParam == VK_LWIN || message.wParam == VK_RWIN) return true;
+      if (toEditor || message.message != WM_KEYDOWN) return false;
+      if (message.wParam == VK_ESCAPE) return true;
+      return message.wParam == VK_RETURN &&
+             recorder_.previousEvent() != MacroRecorder::PreviousEvent::Stopped;
+    case WM_RBUTTONUP:
+      if (message.hwnd != eventList_) return false;
+      {
+        POINT screen{GET_X_LPARAM(message.lParam), GET_Y_LPARAM(message.lParam)};
+        ClientToScreen(eventList_, &screen);
+        ShowContextMenu(screen);
+      }
+      return true;
+    case WM_MOUSEWHEEL:
+      if (toEditor) return false;
+      ScrollEventList(GET_WHEEL_DELTA_WPARAM(message.wParam));
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool CMacroProgramDialog::Run() {
+  if (hwnd() == nullptr) return false;
+  RunModal(GetWindow(hwnd(), GW_OWNER));
+  Destroy();
+  return ended_ && endedWithOk_;
+}
+
+void CMacroProgramDialog::ClearEvents() {
+  if (!manager_) return;
+  manager_->ClearItems();
+  SyncListBox(eventList_, manager_->items(), -1);
+  SetFocus(eventList_);
+}
+
+void CMacroProgramDialog::AppendEvent(const std::wstring& item) {
+  if (!manager_) return;
+  manager_->AppendItem(item);
+  SendMessageW(eventList_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+}
+
+void CMacroProgramDialog::SelectLastEvent() {
+  if (!manager_) return;
+  manager_->SelectLastItem();
+  SendMessageW(eventList_, LB_SETCURSEL, static_cast<WPARAM>(AsSelection(manager_->selectedItem())),
+               0);
+}
+
+void CMacroProgramDialog::EnableRepeatCount(bool enabled) {
+  if (!manager_) return;
+  manager_->SetRepeatFieldEnabled(enabled);
+  SyncField();
+}
+
+void CMacroProgramDialog::SetTitleText(std::wstring_view text) {
+  SetWindowTextW(hwnd(), std::wstring(text).c_str());
+}
+
+void CMacroProgramDialog::DrawRecordButton(std::wstring_view text) {
+  recordText_ = text;
+  if (!manager_) return;
+  face_.Update(manager_layout::kRecord, [this](HDC dc) { DrawRecordButton(dc, recordText_); });
+}
+
+bool CMacroProgramDialog::delayOption() const {
+  return manager_ && manager_->options().delay;
+}
+
+void CMacroProgramDialog::StoreSelectedMacro() {
+  if (manager_) manager_->StoreSelected();
+}
+
+void CMacroProgramDialog::SendRecorderMessage(unsigned wParam, long lParam) {
+  SendMessageW(hwnd(), kMsgRecorderEvent, wParam, lParam);
+}
+
+bool CMacroProgramDialog::InstallRecordHook(unsigned long& errorCode) {
+  return recordHook_.Install(errorCode);
+}
+
+void CMacroProgramDialog::RemoveRecordHook() {
+  recordHook_.Remove();
+}
+
+LRESULT CMacroProgramDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_ERASEBKGND:
+      if (face_.loaded()) return 1;
+      break;
+    case WM_PAINT:
+      if (face_.loaded()) {
+        face_.Paint();
+        return 0;
+      }
+      break;
+    case WM_LBUTTONDOWN:
+      OnClick(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+      return 0;
+    case WM_MOUSEMOVE:
+      if (!trackingLeave_) {
+        TRACKMOUSEEVENT track{sizeof(TRACKMOUSEEVENT), TME_LEAVE, hwnd(), 0};
+        trackingLeave_ = TrackMouseEvent(&track) != FALSE;
+      }
+      SetHovered(ManagerButtonAt(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)));
+      return 0;
+    case WM_MOUSELEAVE:
+      trackingLeave_ = false;
+      SetHovered(ManagerButton::None);
+      return 0;
+    case WM_COMMAND:
+      if (lParam != 0) {
+        OnListCommand(LOWORD(wParam), HIWORD(wParam));
+      } else {
+        OnMenuCommand(LOWORD(wParam));
+      }
+      return 0;
+    case kMsgRecorderEvent:
+      if (manager_)
+        recorder_.OnRecorderMessage(static_cast<unsigned>(wParam), static_cast<long>(lParam));
+      return 0;
+    case WM_CTLCOLORLISTBOX:
+      if (listBrush_ == nullptr) break;
+      SetTextColor(reinterpret_cast<HDC>(wParam), TextColour());
+      SetBkColor(reinterpret_cast<HDC>(wParam), kListColour);
+      return reinterpret_cast<LRESULT>(listBrush_);
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:  // the field while it is disabled
+      if (fieldBrush_ == nullptr || reinterpret_cast<HWND>(lParam) != repeatField_) break;
+      SetTextColor(reinterpret_cast<HDC>(wParam), TextColour());
+      SetBkColor(reinterpret_cast<HDC>(wParam), kFieldColour);
+      return reinterpret_cast<LRESULT>(fieldBrush_);
+    case WM_CLOSE:
+      EndDialog(false);
+      return 0;
+    default:
+      break;
+  }
+  return Wnd::OnMessage(message, wParam, lParam);
+}
+
+std::optional<MacroBlocks> RunMacroManager(HWND owner, const MacroDialogContext& context) {
+  CMacroProgramDialog dialog(context);
+  if (!dialog.Create(owner) || !dialog.Run()) return std::nullopt;
+  return dialog.blocks();
+}
+
+}  // namespace gm
