@@ -1,0 +1,151 @@
+# The macro manager from the main window's "Macro Manager" header: a new macro, recorded with
+# real keys, a mouse click inserted from the event list's menu, OK and Save, checked on
+# record.ini and on the virtual mouse's trace; Cancel keeps record.ini's edits but not the
+# record's; the macro picker in its test program. Screenshots in English, German and Russian.
+# shellcheck shell=bash
+
+# Waits for the visible window titled $1; prints its id.
+mm_wait_titled() {
+  local i id
+  for i in $(seq 100); do
+    id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1)
+    if [ -n "$id" ]; then
+      echo "$id"
+      return 0
+    fi
+    sleep 0.1
+  done
+  return 1
+}
+
+# Opens the manager from the main window; its window in MM_WINDOW.
+mm_open() {
+  gui_start
+  GUI_WINDOW=$(gui_window) || { gui_fail "main window"; return 1; }
+  gui_wait_log '^full-draw$' || { gui_fail "full draw"; return 1; }
+  gui_click "$GUI_WINDOW" 30 150  # the "Macro Manager" header
+  gui_wait_log '^macro-manager open' || { gui_fail "manager opened"; return 1; }
+  MM_WINDOW=$(mm_wait_titled "Macro Manager") || { gui_fail "manager window"; return 1; }
+  sleep 0.5
+}
+
+# record.ini as text.
+mm_record_ini() { iconv -f UTF-16 -t UTF-8 "$GUI_APP/record.ini" | tr -d '\r'; }
+
+# The bytes of the first data report sent after the command that starts macro block $1.
+mm_sent_block() {
+  awk -v start="$(printf 'set-feature 00 0f %02x 80 ' "$1")" '
+    index($0, start) == 1 { found = 1; next }
+    found && /^write / { print substr($0, 7); exit }' "$GUI_APP/trace.txt"
+}
+
+scenario_macro_recorded_and_saved() {
+  mm_open || return
+  local w="$MM_WINDOW"
+  gui_click "$w" 40 378  # New
+  gui_check "Macro_0 created" gui_wait_log '^macro-new Macro_0$'
+  gui_click "$w" 340 99  # Start Recording
+  gui_check "recording" gui_wait_log '^macro-recording$'
+  xdotool mousemove --window "$w" 340 220
+  sleep 0.2
+  xdotool key --delay 80 a b
+  sleep 0.3
+  gui_check "window text while recording" \
+    xdotool search --onlyvisible --name '^Press Ctrl\+Break key to stop recording$'
+  gui_click "$w" 340 99  # Stop Recording
+  gui_check "recording stopped" gui_wait_log '^macro-recorded$'
+  gui_check "recording stored" grep -q 'ItemCount=4' <(mm_record_ini)
+
+  # The event list's menu: its second item inserts a left click after the selected last item.
+  gui_click "$w" 200 200 3
+  gui_check "menu opened" gui_wait_log '^macro-menu$'
+  sleep 0.5
+  gui_screenshot macro-manager-menu-en
+  xdotool key --delay 150 Down Down Return
+  sleep 0.5
+  xdotool mousemove --window "$w" 300 408  # over OK
+  sleep 0.4
+  gui_screenshot macro-manager-en
+  local ini
+  ini=$(mm_record_ini)
+  gui_check "six items stored" grep -q 'ItemCount=6' <<<"$ini"
+  gui_check "keys and the click in order" grep -qz \
+    'Item0=A   Dn.Item1=A   Up.Item2=B   Dn.Item3=B   Up.Item4=L-Button   Dn.Item5=L-Button   Up' \
+    <<<"$ini"
+
+  gui_click "$w" 300 408  # OK
+  gui_check "closed with OK" gui_wait_log '^macro-manager ok$'
+  sleep 0.5
+  xdotool mousemove --window "$GUI_WINDOW" 950 618 click 1  # Save
+  gui_check "saved" gui_wait_log '^save-done$' 15
+  sleep 1
+  # Repeat count 1; each key with the 50 ms of a list without delays; the last release too.
+  gui_check "macro block 0 sent with the macro" \
+    [ "$(mm_sent_block 1 | cut -c1-47)" = "00 00 01 05 04 85 04 05 05 85 05 05 f0 85 f0 00" ]
+}
+
+scenario_macro_cancel_keeps_record_ini_only() {
+  mm_open || return
+  gui_click "$MM_WINDOW" 40 378  # New
+  gui_check "Macro_0 created" gui_wait_log '^macro-new Macro_0$'
+  gui_click "$MM_WINDOW" 372 408  # Cancel
+  gui_check "closed with Cancel" gui_wait_log '^macro-manager cancel$'
+  gui_check "record.ini keeps the new macro" grep -q '^\[Macro_0\]' <(mm_record_ini)
+  sleep 0.5
+  xdotool mousemove --window "$GUI_WINDOW" 950 618 click 1  # Save
+  gui_check "saved" gui_wait_log '^save-done$' 15
+  sleep 1
+  gui_check "macro block 0 still empty" \
+    [ "$(mm_sent_block 1 | cut -c1-23)" = "00 00 00 00 00 00 00 00" ]
+}
+
+scenario_macro_manager_german() {
+  gui_set_ini str0.ini Skins Lan GER
+  mm_open || return
+  gui_click "$MM_WINDOW" 40 378  # Neu
+  gui_check "German base name" gui_wait_log '^macro-new Macros_0$'
+  gui_click "$MM_WINDOW" 303 321  # loop box
+  xdotool mousemove --window "$MM_WINDOW" 106 378  # over löschen
+  sleep 0.4
+  gui_screenshot macro-manager-de
+  gui_click "$MM_WINDOW" 452 28  # close box
+  gui_check "closed" gui_wait_log '^macro-manager cancel$'
+}
+
+# The picker in its test program over a record.ini of three macros: $1 language code.
+scenario_macro_picker() {
+  python3 - "$GUI_APP/record.ini" <<'PY'
+import sys
+sections = ''.join(f'[{n}]\r\nDelayTimeSelStatus=1\r\nLoopTimeSelStatus=1\r\nMacroLoopTimes=1\r\n'
+                   f'ItemCount=1\r\nItem0=A   Dn\r\n' for n in ('Fire', 'Jump', 'Reload'))
+open(sys.argv[1], 'w', encoding='utf-16', newline='').write(sections)
+PY
+  cp "$GM_ROOT/build/win64/gui_macro_picker_host.exe" "$GUI_APP/"
+  (cd "$GUI_APP" && exec wine ./gui_macro_picker_host.exe "$1" result.txt \
+    >>"$GUI_APP/wine.log" 2>&1) &
+  GUI_PID=$!
+  local w
+  w=$(mm_wait_titled "Macro Key") || { gui_fail "picker window"; return; }
+  sleep 0.5
+  gui_click "$w" 100 136  # the drop-down area opens the list
+  sleep 0.3
+  xdotool mousemove --window "$w" 90 182  # the third line, selected under the pointer
+  sleep 0.3
+  gui_screenshot "macro-picker-list-$1"
+  xdotool click 1
+  sleep 0.3
+  gui_click "$w" 228 136  # the second mode
+  xdotool mousemove --window "$w" 279 262  # over OK
+  sleep 0.4
+  gui_screenshot "macro-picker-$1"
+  xdotool click 1
+  gui_check "picker ended" gui_exited 5
+  gui_check "third macro, second mode" \
+    [ "$(tr -d '\r' <"$GUI_APP/result.txt")" = "$(printf 'ok\t2\t1\tReload')" ]
+}
+
+gui_run_scenario macro-recorded-and-saved scenario_macro_recorded_and_saved
+gui_run_scenario macro-cancel scenario_macro_cancel_keeps_record_ini_only
+gui_run_scenario macro-manager-german scenario_macro_manager_german
+gui_run_scenario macro-picker-en scenario_macro_picker ENG
+gui_run_scenario macro-picker-ru scenario_macro_picker RUS
