@@ -103,36 +103,23 @@ std::vector<std::wstring> MacroStore::Names() {
   return names;
 }
 
-MacroStore::SectionCopy MacroStore::CopySection(const std::wstring& name) {
-  SectionCopy copy{name, {}};
-  // Every value the program writes is non-empty; an empty read is a key that is not there.
-  const auto keep = [&](const std::wstring& key) {
-    std::wstring value = Read(name, key);
-    if (!value.empty()) copy.keys.emplace_back(key, std::move(value));
-  };
-  for (const std::wstring* key : {&kDelayKey, &kLoopKey, &kLoopTimesKey, &kItemCountKey})
-    keep(*key);
-  bool cut = false;
-  const std::size_t count = ItemCount(name, &cut);
-  for (std::size_t i = 0; i < count; ++i) keep(ItemKey(i));
-  return copy;
-}
-
 MacroStore::StoreResult MacroStore::Store(const Macro& macro) {
   if (!Exists() || macro.name.empty()) return StoreResult::NotStored;
   if (macro.items.empty()) return StoreResult::EmptyListKept;
-  // A rewritten section goes to the end of the file, and a macro's place in the file is its
-  // block number, which the buttons refer to. The sections after it are therefore written
-  // again behind it, so that every macro keeps its place.
-  std::vector<SectionCopy> later;
+  // A macro's place in the file is its block number, which the buttons refer to. A section
+  // deleted and written again goes to the end of the file, so that is done only with the last
+  // one (or a new one); any other is written over in place and loses the items it no longer has.
   const std::vector<std::wstring> all = ini_.SectionNames(file_, kAllSectionNamesChars);
   const auto at = std::find_if(all.begin(), all.end(), [&](const std::wstring& name) {
     return SameSection(name, macro.name);
   });
-  if (at != all.end()) {
-    for (auto next = at + 1; next != all.end(); ++next) later.push_back(CopySection(*next));
+  std::size_t oldCount = 0;
+  if (at == all.end() || at + 1 == all.end()) {
+    ini_.DeleteSection(file_, macro.name);
+  } else {
+    bool cut = false;
+    oldCount = ItemCount(macro.name, &cut);
   }
-  ini_.DeleteSection(file_, macro.name);
   ini_.WriteString(file_, macro.name, kDelayKey, Flag(macro.delayOption));
   ini_.WriteString(file_, macro.name, kLoopKey, Flag(macro.loopOption));
   ini_.WriteString(file_, macro.name, kLoopTimesKey, macro.loopTimes);
@@ -140,9 +127,8 @@ MacroStore::StoreResult MacroStore::Store(const Macro& macro) {
   for (std::size_t i = 0; i < macro.items.size(); ++i) {
     ini_.WriteString(file_, macro.name, ItemKey(i), macro.items[i]);
   }
-  for (const SectionCopy& copy : later) {
-    ini_.DeleteSection(file_, copy.name);
-    for (const auto& [key, value] : copy.keys) ini_.WriteString(file_, copy.name, key, value);
+  for (std::size_t i = macro.items.size(); i < oldCount; ++i) {
+    ini_.DeleteKey(file_, macro.name, ItemKey(i));
   }
   return StoreResult::Written;
 }

@@ -8,7 +8,6 @@
 #include <filesystem>
 #include <optional>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "config/records.h"
@@ -93,8 +92,8 @@ class MacroStore {
     EmptyListKept,
     NotStored,  // no record.ini, or no macro selected (empty name)
   };
-  // Rewrites the macro's section: deleted, then the keys in their fixed order. The macro keeps
-  // its place in the file; a macro not yet in the file is added at its end.
+  // Writes the macro's section, its keys in their fixed order. The macro keeps its place in the
+  // file; a macro not yet in the file is added at its end.
   StoreResult Store(const Macro& macro);
 
   std::optional<LoadedMacro> Load(const std::wstring& name);
@@ -107,11 +106,6 @@ class MacroStore {
   std::optional<MacroEncoding> EncodeAll();
 
  private:
-  struct SectionCopy {
-    std::wstring name;
-    std::vector<std::pair<std::wstring, std::wstring>> keys;  // in the fixed order
-  };
-  SectionCopy CopySection(const std::wstring& name);
   std::wstring Read(const std::wstring& section, const std::wstring& key);
   std::size_t ItemCount(const std::wstring& section, bool* cut);
 

@@ -20,6 +20,9 @@ class IniFile {
   // WritePrivateProfileStringW of one key.
   virtual bool WriteString(const std::filesystem::path& file, const std::wstring& section,
                            const std::wstring& key, const std::wstring& value) = 0;
+  // WritePrivateProfileStringW(section, key, NULL): removes one key.
+  virtual bool DeleteKey(const std::filesystem::path& file, const std::wstring& section,
+                         const std::wstring& key) = 0;
   // WritePrivateProfileStringW(section, NULL, NULL): removes the section with its keys.
   virtual bool DeleteSection(const std::filesystem::path& file, const std::wstring& section) = 0;
   // GetPrivateProfileSectionNamesW: the names in file order, as many as fit in a buffer of

@@ -48,6 +48,12 @@ bool Win32IniFile::WriteString(const std::filesystem::path& file, const std::wst
          FALSE;
 }
 
+bool Win32IniFile::DeleteKey(const std::filesystem::path& file, const std::wstring& section,
+                             const std::wstring& key) {
+  if (file.empty()) return true;  // nothing to delete
+  return WritePrivateProfileStringW(section.c_str(), key.c_str(), nullptr, file.c_str()) != FALSE;
+}
+
 bool Win32IniFile::DeleteSection(const std::filesystem::path& file, const std::wstring& section) {
   if (file.empty()) return true;  // nothing to delete
   return WritePrivateProfileStringW(section.c_str(), nullptr, nullptr, file.c_str()) != FALSE;

@@ -255,6 +255,18 @@ bool PortableIniFile::WriteString(const std::filesystem::path& file, const std::
   return Store(file, document);
 }
 
+bool PortableIniFile::DeleteKey(const std::filesystem::path& file, const std::wstring& section,
+                                const std::wstring& key) {
+  Document document;
+  if (Load(file, document) != FileState::Read) return true;
+  Section* target = FindSection(document, ToUtf16(section));
+  // The first of duplicate keys is the one that is read, and the one that goes.
+  const Key* entry = target != nullptr ? FindKey(*target, ToUtf16(key)) : nullptr;
+  if (entry == nullptr) return true;
+  target->keys.erase(target->keys.begin() + (entry - target->keys.data()));
+  return Store(file, document);
+}
+
 bool PortableIniFile::DeleteSection(const std::filesystem::path& file,
                                     const std::wstring& section) {
   Document document;

@@ -26,6 +26,8 @@ class PortableIniFile : public IniFile {
                           const std::wstring& key, std::size_t bufferChars = 1024) override;
   bool WriteString(const std::filesystem::path& file, const std::wstring& section,
                    const std::wstring& key, const std::wstring& value) override;
+  bool DeleteKey(const std::filesystem::path& file, const std::wstring& section,
+                 const std::wstring& key) override;
   bool DeleteSection(const std::filesystem::path& file, const std::wstring& section) override;
   std::vector<std::wstring> SectionNames(const std::filesystem::path& file,
                                          std::size_t bufferChars) override;

@@ -13,6 +13,8 @@ class Win32IniFile : public IniFile {
   // writes it as UTF-16 and keeps every character (it would write a new file as ANSI).
   bool WriteString(const std::filesystem::path& file, const std::wstring& section,
                    const std::wstring& key, const std::wstring& value) override;
+  bool DeleteKey(const std::filesystem::path& file, const std::wstring& section,
+                 const std::wstring& key) override;
   bool DeleteSection(const std::filesystem::path& file, const std::wstring& section) override;
   std::vector<std::wstring> SectionNames(const std::filesystem::path& file,
                                          std::size_t bufferChars) override;

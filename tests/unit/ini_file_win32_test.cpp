@@ -21,7 +21,7 @@ using test::Utf16File;
 using test::WriteBytes;
 
 struct Op {
-  enum Kind { Read, Write, Delete, Names } kind;
+  enum Kind { Read, Write, Delete, DeleteKey, Names } kind;
   std::wstring section;
   std::wstring key;
   std::wstring value;
@@ -36,6 +36,9 @@ Op Write(std::wstring section, std::wstring key, std::wstring value) {
 }
 Op Delete(std::wstring section) {
   return {Op::Delete, std::move(section), {}, {}};
+}
+Op DeleteKey(std::wstring section, std::wstring key) {
+  return {Op::DeleteKey, std::move(section), std::move(key), {}};
 }
 Op Names(std::size_t buffer = 1024) {
   return {Op::Names, {}, {}, {}, buffer};
@@ -55,6 +58,10 @@ std::vector<std::wstring> Run(IniFile& ini, const std::filesystem::path& file,
         break;
       case Op::Delete:
         results.push_back(ini.DeleteSection(file, op.section) ? L"deleted" : L"not deleted");
+        break;
+      case Op::DeleteKey:
+        results.push_back(ini.DeleteKey(file, op.section, op.key) ? L"key deleted"
+                                                                  : L"key not deleted");
         break;
       case Op::Names: {
         std::wstring joined = L"names";
@@ -169,6 +176,14 @@ TEST(IniFileCrossCheck, WritesDeletesAndOrder) {
        Write(L"Setting-RUS", L"Item1", L"Кнопка Выкл"), Delete(L"PROFILE"),
        Delete(L"NoSuchSection"), Write(L"Profile", L"ItemCount", L"1"), Read(L"Profile", L"Item0"),
        Read(L"Setting-CHS", L"Item1"), Read(L"Setting-RUS", L"Item1"), Names()});
+}
+
+TEST(IniFileCrossCheck, DeletedKeys) {
+  CrossCheck(Utf16File(u"[Fire]\r\nItemCount=3\r\nItem0=A   Dn\r\nItem1=50 ms\r\nItem2=A   Up\r\n"
+                       u"Item2=again\r\n[Jump]\r\nItem0=B\r\n"),
+             {DeleteKey(L"fire", L"ITEM2"), Read(L"Fire", L"Item2"), DeleteKey(L"Fire", L"Item9"),
+              DeleteKey(L"NoSuchSection", L"Item0"), DeleteKey(L"Jump", L"Item0"),
+              Write(L"Fire", L"Item3", L"C"), Read(L"Jump", L"Item0"), Names()});
 }
 
 TEST(IniFileCrossCheck, NewEmptyAndAnsiFiles) {

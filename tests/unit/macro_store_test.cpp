@@ -86,20 +86,25 @@ TYPED_TEST(MacroStoreFile, WorkedExample) {
   EXPECT_EQ(lines[18].substr(0, 18), "macro-block 18 00 ");
 }
 
-TYPED_TEST(MacroStoreFile, StoreRewritesTheSectionInItsKeyOrderInItsPlace) {
+TYPED_TEST(MacroStoreFile, StoreWritesTheKeysInTheirOrderAndKeepsTheMacrosPlace) {
   this->Add(L"Macro_0", false, false, L"9", {Press(L"X"), Release(L"X"), Press(L"Y")});
   this->Add(L"Macro_1", false, true, L"4", {Press(L"Z"), Delay(10), Release(L"Z")});
   this->ini.WriteString(this->path, L"Macro_2", L"MacroLoopTimes", L"1");  // as New leaves it
   this->Add(L"macro_0", true, false, L"12", {Press(L"A"), Delay(50)});
-  EXPECT_EQ(this->KeysOf(L"macro_0"), (Names{L"DelayTimeSelStatus", L"LoopTimeSelStatus",
+  // Block numbers are file positions: a store must not move a macro behind the others, and
+  // the items it no longer has go.
+  EXPECT_EQ(this->store.Names(), (Names{L"Macro_0", L"Macro_1", L"Macro_2"}));
+  EXPECT_EQ(this->KeysOf(L"Macro_0"), (Names{L"DelayTimeSelStatus", L"LoopTimeSelStatus",
                                              L"MacroLoopTimes", L"ItemCount", L"Item0", L"Item1"}));
-  // Block numbers are file positions: a store must not move a macro behind the others.
-  EXPECT_EQ(this->store.Names(), (Names{L"macro_0", L"Macro_1", L"Macro_2"}));
   const auto later = this->store.Load(L"Macro_1");
   EXPECT_EQ(later->items, (Names{Press(L"Z"), Delay(10), Release(L"Z")}));
-  EXPECT_EQ(later->loopOption, true);
   EXPECT_EQ(later->loopTimes, L"4");
-  EXPECT_EQ(this->KeysOf(L"Macro_2"), (Names{L"MacroLoopTimes"}));
+
+  // The last section is deleted and written again: its keys come in their fixed order.
+  this->Add(L"Macro_2", true, true, L"2", {Press(L"B")});
+  EXPECT_EQ(this->KeysOf(L"Macro_2"), (Names{L"DelayTimeSelStatus", L"LoopTimeSelStatus",
+                                             L"MacroLoopTimes", L"ItemCount", L"Item0"}));
+  EXPECT_EQ(this->store.Names(), (Names{L"Macro_0", L"Macro_1", L"Macro_2"}));
 
   // An empty list leaves the section; no selection stores nothing.
   EXPECT_EQ(this->store.Store(Macro{L"Macro_0", true, false, L"12", {}}),

@@ -50,6 +50,15 @@ class MemoryIniFile : public IniFile {
     return true;
   }
 
+  bool DeleteKey(const std::filesystem::path& file, const std::wstring& section,
+                 const std::wstring& key) override {
+    writes.push_back(L"delete " + section + L"/" + key);
+    if (Section* found = Find(file, section)) {
+      std::erase_if(found->keys, [&](const auto& entry) { return Same(entry.first, key); });
+    }
+    return true;
+  }
+
   bool DeleteSection(const std::filesystem::path& file, const std::wstring& section) override {
     writes.push_back(L"delete " + section);
     auto& sections = files[file.native()];
