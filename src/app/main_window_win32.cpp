@@ -478,7 +478,13 @@ void CHidMouseDlg::FullDraw() {
   }
   // 2. The page backgrounds.
   sizes_ = Painter().MeasurePages();
-  // 3, 4. Everything in its current place, every page shown closed.
+  DrawAllClosed();
+  services_.uiLog.Line(L"full-draw");
+}
+
+// Steps 3-6 of the full draw: everything in its current place with every page shown closed
+// (so no page keeps its child windows), the scroll thumb once, one copy to the screen.
+void CHidMouseDlg::DrawAllClosed() {
   DestroySwatches();
   DestroyScrollLines();
   DrawIntoPicture([this](HDC dc, const MainPainter& painter) {
@@ -488,27 +494,13 @@ void CHidMouseDlg::FullDraw() {
       painter.Header(dc, page, layout_.HeaderRect(page));
     }
   });
-  // 5. The scroll thumb, once.
   EnsureScrollThumb();
-  // 6.
   CopyToScreen();
-  services_.uiLog.Line(L"full-draw");
 }
 
 void CHidMouseDlg::ResetLayout() {
   layout_.Reset();
-  // Every page is shown closed: no page keeps its child windows.
-  DestroySwatches();
-  DestroyScrollLines();
-  DrawIntoPicture([this](HDC dc, const MainPainter& painter) {
-    painter.Chrome(dc, MouseView::Front);
-    for (std::size_t i = 0; i < kPageCount; ++i) {
-      const Page page = static_cast<Page>(i);
-      painter.Header(dc, page, layout_.HeaderRect(page));
-    }
-  });
-  EnsureScrollThumb();
-  CopyToScreen();
+  DrawAllClosed();
   services_.uiLog.Line(L"reset-layout");
 }
 

@@ -165,6 +165,7 @@ class CHidMouseDlg : public Wnd,
   void DrawRightColumn(HDC dc, const MainPainter& painter);
   void DrawRightColumn(HDC dc, const MainPainter& painter, ColumnPosition position);
   void ResetLayout();
+  void DrawAllClosed();
   void OnThumbMoved(int newTop);
   void LogLayout();
   LRESULT OnControlColour(UINT message, HDC dc, HWND control);
