@@ -107,7 +107,19 @@ gui_click() {  # window x y [button]
   xdotool mousemove --window "$1" "$2" "$3" click "${4:-1}"
 }
 
-gui_screenshot() { import -window root "$GUI_WORK/$1.png" 2>/dev/null; }
+# Saves the screen as $GUI_WORK/$1.png once it has settled: two captures in a row that are
+# the same (up to 10 s), so that a draw still reaching the X server is never half caught.
+gui_screenshot() {
+  local shot="$GUI_WORK/$1.png" last="$GUI_WORK/$1.last.png" i
+  import -window root "$last" 2>/dev/null
+  for i in $(seq 40); do
+    sleep 0.1
+    import -window root "$shot" 2>/dev/null
+    cmp -s <(convert "$shot" rgb:- 2>/dev/null) <(convert "$last" rgb:- 2>/dev/null) && break
+    mv -f "$shot" "$last"
+  done
+  rm -f "$last"
+}
 
 gui_stop() {
   wineserver -k 2>/dev/null

@@ -88,8 +88,11 @@ std::string Hex(const std::vector<std::uint8_t>& bytes,
   return text;
 }
 
+// `undefinedByte`: the index of a byte whose value Windows does not define (see the truncated
+// UTF-16 case); both files must still agree on every other byte and on their size.
 void CrossCheck(const std::optional<std::vector<std::uint8_t>>& initial,
-                const std::vector<Op>& ops) {
+                const std::vector<Op>& ops,
+                std::optional<std::size_t> undefinedByte = std::nullopt) {
   TempDir dir;
   const auto windowsFile = dir / "windows.ini";
   const auto portableFile = dir / "portable.ini";
@@ -107,8 +110,12 @@ void CrossCheck(const std::optional<std::vector<std::uint8_t>>& initial,
   }
   ASSERT_EQ(std::filesystem::exists(windowsFile), std::filesystem::exists(portableFile));
   if (std::filesystem::exists(windowsFile)) {
-    const std::vector<std::uint8_t> windowsBytes = ReadBytes(windowsFile);
-    const std::vector<std::uint8_t> portableBytes = ReadBytes(portableFile);
+    std::vector<std::uint8_t> windowsBytes = ReadBytes(windowsFile);
+    std::vector<std::uint8_t> portableBytes = ReadBytes(portableFile);
+    if (undefinedByte && *undefinedByte < windowsBytes.size() &&
+        *undefinedByte < portableBytes.size()) {
+      windowsBytes[*undefinedByte] = portableBytes[*undefinedByte];
+    }
     const auto [w, p] = std::mismatch(windowsBytes.begin(), windowsBytes.end(),
                                       portableBytes.begin(), portableBytes.end());
     EXPECT_TRUE(w == windowsBytes.end() && p == portableBytes.end())
@@ -236,8 +243,11 @@ TEST(IniFileCrossCheck, DamagedFiles) {
     CrossCheck(Utf16File(u"[Skins]\r\nLan=" + std::u16string(100000, u'x') + u"\r\n"), ops);
   }
   {
+    // The profile functions pair the file's last, odd byte with whatever follows it in their
+    // buffer: the high byte of that character, written back in place, changes from run to run
+    // under Wine. Everything else (what is read, the other sections, the size) is defined.
     SCOPED_TRACE("truncated UTF-16");
-    CrossCheck(truncated, ops);
+    CrossCheck(truncated, ops, truncated.size());
   }
 }
 
