@@ -632,6 +632,7 @@ void CHidMouseDlg::ToggleRightPage(Page page) {
 }
 
 void CHidMouseDlg::OnThumbMoved(int newTop) {
+  services_.uiLog.Line(L"thumb " + std::to_wstring(newTop));
   const ThumbDecision decision = layout_.OnThumbMoved(newTop);
   if (decision != ThumbDecision::Nothing) {
     const ColumnPosition position =

@@ -103,6 +103,24 @@ gui_click_menu_item_above_pointer() {
   xdotool click 1
 }
 
+# Drags the right column's scroll thumb of window $1 from window point (987, $2) by $3 pixels.
+# The press counts once the program reports the thumb moving: until then the rest of the drag
+# would reach the window under the pointer instead of the captured thumb.
+gui_drag_thumb() {  # window y dy
+  local before step=2 moved=2
+  [ "$3" -lt 0 ] && step=-2 moved=-2
+  before=$(grep -c '^thumb ' "$GUI_APP/ui.txt" 2>/dev/null)
+  xdotool mousemove --window "$1" 987 "$2" mousedown 1
+  xdotool mousemove_relative --sync -- 0 "$step"
+  gui_eventually 10 bash -c "[ \"\$(grep -c '^thumb ' '$GUI_APP/ui.txt')\" -gt $before ]" ||
+    { xdotool mouseup 1; return 1; }
+  while [ $((moved * moved)) -lt $(($3 * $3)) ]; do
+    xdotool mousemove_relative --sync -- 0 $((step * 5))
+    moved=$((moved + step * 5))
+  done
+  xdotool mouseup 1
+}
+
 gui_click() {  # window x y [button]
   xdotool mousemove --window "$1" "$2" "$3" click "${4:-1}"
 }

@@ -35,8 +35,7 @@ gui_count_colour() {  # shot l t r b red green blue
 gui_start_drawn() {
   gui_start
   GUI_WINDOW=$(gui_window) || { gui_fail "window"; return 1; }
-  gui_wait_log '^full-draw$' || { gui_fail "full draw"; return 1; }
-  sleep 0.5
+  gui_wait_log '^window-shown$' || { gui_fail "full draw"; return 1; }
 }
 
 scenario_first_draw_matches_the_skin() {

@@ -6,7 +6,7 @@ scenario_save_once_within_two_seconds() {
   gui_start
   local window
   window=$(gui_window) || { gui_fail "window"; return; }
-  gui_wait_log '^full-draw$' || { gui_fail "full draw"; return; }
+  gui_wait_log '^window-shown$' || { gui_fail "full draw"; return; }
   xdotool mousemove --window "$window" 950 618 click 1 click 1
   gui_check "Save finished" gui_wait_log '^save-done$' 15
   sleep 2.5
@@ -24,7 +24,7 @@ scenario_cancel_hides_and_reloads_on_open() {
   gui_start
   local window
   window=$(gui_window) || { gui_fail "window"; return; }
-  gui_wait_log '^full-draw$' || { gui_fail "full draw"; return; }
+  gui_wait_log '^window-shown$' || { gui_fail "full draw"; return; }
   xdotool mousemove --window "$window" 850 618 click 1
   gui_check "hidden by Cancel" gui_wait_log '^window-hidden$'
   gui_tray_click 1
@@ -36,7 +36,7 @@ scenario_reset_applies_factory_settings() {
   gui_start
   local window
   window=$(gui_window) || { gui_fail "window"; return; }
-  gui_wait_log '^full-draw$' || { gui_fail "full draw"; return; }
+  gui_wait_log '^window-shown$' || { gui_fail "full draw"; return; }
   xdotool mousemove --window "$window" 700 618 click 1
   gui_check "Reset sends the configuration" \
     bash -c "for i in \$(seq 100); do grep -q '^set-feature 00 0f 13 80' '$GUI_APP/trace.txt' && exit 0; sleep 0.1; done; exit 1"

@@ -6,8 +6,7 @@
 pages_start() {
   gui_start
   GUI_WINDOW=$(gui_window) || { gui_fail "window"; return 1; }
-  gui_wait_log '^full-draw$' || { gui_fail "full draw"; return 1; }
-  sleep 0.3
+  gui_wait_log '^window-shown$' || { gui_fail "full draw"; return 1; }
 }
 
 # Clicks at window point ($1, $2) and waits a moment for the redraw.

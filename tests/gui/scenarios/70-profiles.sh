@@ -10,8 +10,7 @@ PROFILES_LINE=17
 profiles_start() {
   gui_start
   PROFILES_MAIN=$(gui_window) || { gui_fail "window"; return 1; }
-  gui_wait_log '^full-draw$' || { gui_fail "full draw"; return 1; }
-  sleep 0.3
+  gui_wait_log '^window-shown$' || { gui_fail "full draw"; return 1; }
 }
 
 # Clicks the Config button and finds the profile manager's window by its title.

@@ -40,8 +40,7 @@ help_dark_pixels() {  # shot l t r b
 help_start() {
   gui_start
   HELP_WINDOW=$(gui_window) || { gui_fail "window"; return 1; }
-  gui_wait_log '^full-draw$' || { gui_fail "full draw"; return 1; }
-  sleep 0.3
+  gui_wait_log '^window-shown$' || { gui_fail "full draw"; return 1; }
 }
 
 help_click_icon() { xdotool mousemove --window "$HELP_WINDOW" 944 12 click 1; }

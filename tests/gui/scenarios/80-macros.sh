@@ -22,7 +22,7 @@ mm_wait_titled() {
 mm_open() {
   gui_start
   GUI_WINDOW=$(gui_window) || { gui_fail "main window"; return 1; }
-  gui_wait_log '^full-draw$' || { gui_fail "full draw"; return 1; }
+  gui_wait_log '^window-shown$' || { gui_fail "full draw"; return 1; }
   gui_click "$GUI_WINDOW" 30 150  # the "Macro Manager" header
   gui_wait_log '^macro-manager open' || { gui_fail "manager opened"; return 1; }
   MM_WINDOW=$(mm_wait_titled "Macro Manager") || { gui_fail "manager window"; return 1; }
