@@ -5,7 +5,6 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
-#include <fstream>
 #include <memory>
 #include <thread>
 #include <vector>
@@ -70,11 +69,11 @@ int CHidMouseApp::Run(const std::vector<std::wstring>& args) {
   UiLog uiLog;
   if (!options.uiLog.empty()) uiLog.Open(options.uiLog);
 
-  std::ofstream traceFile;
+  CFile traceFile;
   std::unique_ptr<Trace> trace;
   if (!options.trace.empty()) {
-    traceFile.open(options.trace, std::ios::binary | std::ios::app);
-    trace = std::make_unique<Trace>(traceFile);
+    traceFile = OpenCFile(options.trace, "ab");
+    trace = std::make_unique<Trace>(traceFile.get());
   }
 
   Win32Host win32Host;

@@ -3,9 +3,11 @@
 #pragma once
 
 #include <filesystem>
-#include <fstream>
 #include <mutex>
 #include <string>
+
+#include "platform/c_file.h"
+#include "platform/text_codec.h"
 
 namespace gm {
 
@@ -15,15 +17,12 @@ class UiLog {
   explicit UiLog(const std::filesystem::path& file) { Open(file); }
 
   void Open(const std::filesystem::path& file);
-  bool enabled() const { return out_.is_open(); }
+  bool enabled() const { return out_ != nullptr; }
   void Line(const std::wstring& line);
 
  private:
   std::mutex mutex_;
-  std::ofstream out_;
+  CFile out_;
 };
-
-// UTF-16 (or UTF-32 wchar_t) text to UTF-8.
-std::string ToUtf8(const std::wstring& text);
 
 }  // namespace gm

@@ -1,4 +1,5 @@
 #include "config/config_files.h"
+#include "platform/file_ops.h"
 
 #include <algorithm>
 #include <array>
@@ -27,11 +28,6 @@ std::optional<ConfigFileBytes> ReadConfigFile(const std::filesystem::path& file)
   ConfigFileBytes content;
   std::copy(bytes->begin(), bytes->end(), content.begin());
   return content;
-}
-
-bool FileExists(const std::filesystem::path& file) {
-  std::error_code error;
-  return !file.empty() && std::filesystem::exists(file, error);
 }
 
 bool Contains(std::wstring_view text, std::wstring_view part) {

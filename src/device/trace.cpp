@@ -1,5 +1,7 @@
 #include "device/trace.h"
 
+#include "platform/c_file.h"
+
 namespace gm {
 
 std::string HexBytes(std::span<const std::uint8_t> bytes) {
@@ -14,6 +16,9 @@ std::string HexBytes(std::span<const std::uint8_t> bytes) {
   return text;
 }
 
+Trace::Trace(std::FILE* file)
+    : sink_([file](std::string_view line) { WriteLineAndFlush(file, line); }) {}
+
 void Trace::Report(std::string_view kind, std::span<const std::uint8_t> bytes) {
   Line(std::string(kind) + ' ' + HexBytes(bytes));
 }
@@ -24,8 +29,7 @@ void Trace::Pause(std::uint32_t milliseconds) {
 
 void Trace::Line(std::string_view line) {
   std::lock_guard<std::mutex> lock(mutex_);
-  out_ << line << '\n';
-  out_.flush();  // scripts read the trace while the program runs
+  sink_(line);
 }
 
 }  // namespace gm

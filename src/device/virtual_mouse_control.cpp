@@ -1,8 +1,10 @@
 #include "device/virtual_mouse_control.h"
 
+#include <algorithm>
 #include <charconv>
-#include <fstream>
-#include <sstream>
+
+#include "platform/c_file.h"
+#include "platform/file_ops.h"
 
 namespace gm {
 namespace {
@@ -21,15 +23,27 @@ std::optional<std::uint8_t> ParseByte(std::string_view word) {
   return static_cast<std::uint8_t>(value);
 }
 
+// The words of a line, split at blanks (spaces, tabs, carriage returns and the like).
+std::vector<std::string_view> SplitWords(std::string_view line) {
+  static constexpr std::string_view kBlanks = " \t\r\n\v\f";
+  std::vector<std::string_view> words;
+  for (std::size_t start = line.find_first_not_of(kBlanks); start != std::string_view::npos;) {
+    const std::size_t end = std::min(line.find_first_of(kBlanks, start), line.size());
+    words.push_back(line.substr(start, end - start));
+    start = line.find_first_not_of(kBlanks, end);
+  }
+  return words;
+}
+
 }  // namespace
 
 std::optional<VirtualMouseCommand> ParseVirtualMouseCommand(std::string_view line) {
-  std::istringstream in{std::string(line)};
-  std::string verb;
-  if (!(in >> verb)) return std::nullopt;
+  const std::vector<std::string_view> words = SplitWords(line);
+  if (words.empty()) return std::nullopt;
+  const std::string_view verb = words.front();
   std::vector<std::uint8_t> numbers;
-  for (std::string word; in >> word;) {
-    const auto value = ParseByte(word);
+  for (std::size_t k = 1; k < words.size(); ++k) {
+    const auto value = ParseByte(words[k]);
     if (!value) return std::nullopt;
     numbers.push_back(*value);
   }
@@ -55,20 +69,18 @@ std::optional<VirtualMouseCommand> ParseVirtualMouseCommand(std::string_view lin
 
 std::vector<std::string> ControlFileReader::TakeNewLines() {
   std::vector<std::string> lines;
-  std::error_code error;
-  const std::uintmax_t size = std::filesystem::file_size(file_, error);
-  if (error) return lines;
+  const std::optional<FileFacts> facts = LookAtFile(file_);
+  if (!facts) return lines;
+  const std::uintmax_t size = facts->size;
   if (size < offset_) {  // the file was truncated or replaced: start again from its top
     offset_ = 0;
     pending_.clear();
   }
   if (size == offset_) return lines;
-  std::ifstream in(file_, std::ios::binary);
-  if (!in) return lines;
-  in.seekg(static_cast<std::streamoff>(offset_));
+  const CFile in = OpenCFile(file_, "rb");
+  if (!in || std::fseek(in.get(), static_cast<long>(offset_), SEEK_SET) != 0) return lines;
   std::string chunk(static_cast<std::size_t>(size - offset_), '\0');
-  in.read(chunk.data(), static_cast<std::streamsize>(chunk.size()));
-  chunk.resize(static_cast<std::size_t>(in.gcount()));
+  chunk.resize(std::fread(chunk.data(), 1, chunk.size(), in.get()));
   offset_ += chunk.size();
   pending_ += chunk;
   std::size_t start = 0;

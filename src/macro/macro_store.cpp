@@ -1,4 +1,5 @@
 #include "macro/macro_store.h"
+#include "platform/file_ops.h"
 
 #include <algorithm>
 #include <cwctype>
@@ -67,15 +68,11 @@ std::wstring DescribeOverflow(const MacroOverflow& overflow) {
          std::to_wstring(kPairAreaSize) + L" a macro can hold.";
 }
 
-MacroStore::MacroStore(IniFile& ini, const std::filesystem::path& file) : ini_(ini), file_(file) {
-  std::error_code error;
-  std::filesystem::path absolute = std::filesystem::absolute(file, error);
-  if (!error) file_ = std::move(absolute);
-}
+MacroStore::MacroStore(IniFile& ini, const std::filesystem::path& file)
+    : ini_(ini), file_(AbsolutePath(file)) {}
 
 bool MacroStore::Exists() const {
-  std::error_code error;
-  return std::filesystem::is_regular_file(file_, error);
+  return IsRegularFile(file_);
 }
 
 std::wstring MacroStore::Read(const std::wstring& section, const std::wstring& key) {

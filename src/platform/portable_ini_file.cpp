@@ -1,4 +1,5 @@
 #include "platform/portable_ini_file.h"
+#include "platform/file_ops.h"
 
 #include <optional>
 #include <string_view>
@@ -169,8 +170,7 @@ std::vector<std::uint8_t> Serialize(const Document& document) {
 }
 
 FileState Load(const std::filesystem::path& file, Document& document) {
-  std::error_code error;
-  if (file.empty() || !std::filesystem::exists(file, error)) return FileState::Missing;
+  if (!FileExists(file)) return FileState::Missing;
   std::optional<std::vector<std::uint8_t>> bytes = ReadWholeFile(file, kMaxIniBytes);
   if (!bytes) return FileState::Unreadable;
   // A file without a single byte has no encoding to keep: it is written like a new file.

@@ -5,13 +5,13 @@
 #pragma once
 
 #include <chrono>
-#include <iostream>
+#include <cstdio>
 #include <optional>
 #include <string>
 #include <thread>
 
-#include "app/ui_log.h"
 #include "platform/host.h"
+#include "platform/text_codec.h"
 
 namespace gm {
 
@@ -26,7 +26,7 @@ class SleepingHost : public Host {
         std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
   }
   int ShowMessage(const std::wstring& text, const std::wstring& title, unsigned) override {
-    std::cerr << ToUtf8(title) << ": " << ToUtf8(text) << '\n';
+    std::fprintf(stderr, "%s: %s\n", ToUtf8(title).c_str(), ToUtf8(text).c_str());
     return kIdOk;
   }
   std::optional<std::wstring> ChooseOpenFile(const FileDialogRequest&) override {

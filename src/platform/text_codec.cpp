@@ -180,4 +180,10 @@ void AppendWindows1252(std::u16string_view text, std::vector<std::uint8_t>& out)
   }
 }
 
+std::string ToUtf8(std::wstring_view text) {
+  std::vector<std::uint8_t> bytes;
+  AppendUtf8(ToUtf16(text), bytes);
+  return {bytes.begin(), bytes.end()};
+}
+
 }  // namespace gm

@@ -27,6 +27,9 @@ std::optional<std::u16string> DecodeUtf8(std::span<const std::uint8_t> bytes,
 // Lone surrogates become U+FFFD.
 void AppendUtf8(std::u16string_view text, std::vector<std::uint8_t>& out);
 
+// The program's text as UTF-8 (logs, traces, the console).
+std::string ToUtf8(std::wstring_view text);
+
 // Windows code page 1252. Every byte decodes (the five unassigned ones to the C1 controls of the
 // same value, as Windows does); characters outside the code page encode as '?'.
 std::u16string DecodeWindows1252(std::span<const std::uint8_t> bytes);

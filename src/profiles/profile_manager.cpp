@@ -1,4 +1,5 @@
 #include "profiles/profile_manager.h"
+#include "platform/file_ops.h"
 
 #include <algorithm>
 #include <system_error>
@@ -54,11 +55,6 @@ std::optional<std::size_t> LineOfCurrent(const std::vector<std::wstring>& names,
     if (StartsWithIgnoringCase(names[n], current)) return n;
   }
   return std::nullopt;
-}
-
-bool FileExists(const std::filesystem::path& file) {
-  std::error_code error;
-  return std::filesystem::exists(file, error);
 }
 
 std::wstring ItemKey(std::size_t n) {

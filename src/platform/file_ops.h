@@ -1,0 +1,40 @@
+// The few file-system operations the program needs, one implementation per platform. The
+// standard library's would work too, but on Windows they drag in its stream and locale code,
+// most of the program's size.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <system_error>
+
+namespace gm {
+
+struct FileFacts {
+  bool regular = false;     // a regular file (not a folder or a device)
+  std::uintmax_t size = 0;  // in bytes, for a regular file
+};
+
+// What there is at `path`; nothing when there is nothing (or it cannot be looked at).
+std::optional<FileFacts> LookAtFile(const std::filesystem::path& path);
+inline bool FileExists(const std::filesystem::path& path) {
+  return !path.empty() && LookAtFile(path).has_value();
+}
+inline bool IsRegularFile(const std::filesystem::path& path) {
+  const std::optional<FileFacts> facts = path.empty() ? std::nullopt : LookAtFile(path);
+  return facts && facts->regular;
+}
+
+// Deletes a file; false when it could not (a missing file included).
+bool RemoveFile(const std::filesystem::path& path);
+
+// Renames `from` to `to`, replacing `to` in one step where it exists.
+std::error_code MoveFileOver(const std::filesystem::path& from, const std::filesystem::path& to);
+
+// `path` made absolute against the current folder; `path` itself when that fails.
+std::filesystem::path AbsolutePath(const std::filesystem::path& path);
+
+// `path` with an ASCII suffix added to its file name ("config.bin" + ".tmp").
+std::filesystem::path WithSuffix(const std::filesystem::path& path, const char* suffix);
+
+}  // namespace gm
