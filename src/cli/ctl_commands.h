@@ -14,6 +14,7 @@
 #include "config/records.h"
 #include "platform/hid_system.h"
 #include "platform/host.h"
+#include "platform/ini_file.h"
 
 namespace gm::cli {
 
@@ -26,7 +27,7 @@ struct Streams {
 };
 
 inline constexpr int kExitOk = 0;
-inline constexpr int kExitFailed = 1;   // a file that cannot be used
+inline constexpr int kExitFailed = 1;   // a file that cannot be used; diff, verify: different
 inline constexpr int kExitNoMouse = 2;  // no mouse found, or no HID access at all
 inline constexpr int kExitUsage = 2;    // wrong arguments
 
@@ -39,6 +40,14 @@ struct SystemAccess {
   Host* host = nullptr;
 };
 
+// show CONFIG.bin [--captions str.ini] [--macros record.ini] [--json]: every setting in words.
+int ShowCommand(Args args, Streams io, IniFile& ini);
+// diff A.bin B.bin: the settings that differ; 0 equal, 1 different, 2 a bad file or argument.
+int DiffCommand(Args args, Streams io);
+// verify [--virtual] CONFIG.bin: the mouse's profile and settings block against what a Save of
+// the file sends; 0 equal, 1 different, 2 no mouse or a bad file or argument.
+int VerifyCommand(Args args, Streams io, const SystemAccess& system);
+
 // apply [--virtual] [--trace] CONFIG.bin: connects and sends the device part of a Save.
 int ApplyCommand(Args args, Streams io, const SystemAccess& system);
 // encode CONFIG.bin: the blocks a Save of that file would send, without a device.
@@ -46,8 +55,16 @@ int EncodeCommand(Args args, Streams io);
 // info [--virtual]: the mouse's current profile and settings block, decoded and as hex.
 int InfoCommand(Args args, Streams io, const SystemAccess& system);
 
-// The record of a configuration file (FirstRunFlag, then the record); a clear message on err
-// and nothing when the file is missing, unreadable or not 2855 bytes long.
+struct ConfigurationContent {
+  std::uint8_t firstRunFlag = 0;
+  SettingsRecord record;
+};
+
+// A configuration file (FirstRunFlag, then the record); a clear message on err naming the file
+// and nothing when it is missing, unreadable or not 2855 bytes long.
+std::optional<ConfigurationContent> ReadConfigurationContent(const std::filesystem::path& file,
+                                                             std::ostream& err);
+// The record alone.
 std::optional<SettingsRecord> ReadConfigurationFile(const std::filesystem::path& file,
                                                     std::ostream& err);
 
