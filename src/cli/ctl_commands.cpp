@@ -273,10 +273,12 @@ bool IsFile(const std::filesystem::path& file, std::ostream& err) {
 }
 
 // The 19 captions of the caption file's own language (its Skins/Lan code).
-std::optional<std::array<std::string, kButtonCount>> ReadCaptions(IniFile& ini,
-                                                                  const std::filesystem::path& file,
-                                                                  std::ostream& err) {
-  if (!IsFile(file, err)) return std::nullopt;
+std::optional<std::array<std::string, kButtonCount>> ReadCaptions(
+    IniFile& ini, const std::filesystem::path& given, std::ostream& err) {
+  if (!IsFile(given, err)) return std::nullopt;
+  // The Windows profile functions look for a bare file name in the Windows folder.
+  std::error_code error;
+  const std::filesystem::path file = std::filesystem::absolute(given, error);
   LanguageTable texts;
   FillLanguageTable(texts, ini.ReadString(file, L"Skins", L"Lan"));
   const std::wstring& section = texts[slot::kCaptionSection];
@@ -287,7 +289,7 @@ std::optional<std::array<std::string, kButtonCount>> ReadCaptions(IniFile& ini,
     any = any || !captions[b].empty();
   }
   if (!any) {
-    err << "gm900ctl: " << PathText(file) << ": no button captions in section [" << Utf8(section)
+    err << "gm900ctl: " << PathText(given) << ": no button captions in section [" << Utf8(section)
         << "]\n";
     return std::nullopt;
   }
@@ -309,7 +311,6 @@ std::optional<std::vector<Extras::MacroInfo>> ReadMacroNames(IniFile& ini,
 
 // Offsets where a and b differ, as "7, 12-14" (at most a dozen ranges).
 std::string DifferingOffsets(std::span<const std::uint8_t> a, std::span<const std::uint8_t> b) {
-  auto number = [](std::size_t at) { return std::to_string(at); };
   std::string text;
   std::size_t ranges = 0;
   for (std::size_t i = 0; i < a.size(); ++i) {
@@ -318,8 +319,11 @@ std::string DifferingOffsets(std::span<const std::uint8_t> a, std::span<const st
     while (end + 1 < a.size() && a[end + 1] != b[end + 1]) ++end;
     if (++ranges > 12) return text + ", ...";
     if (!text.empty()) text += ", ";
-    text += number(i);
-    if (end > i) text += "-" + number(end);
+    text += std::to_string(i);
+    if (end > i) {
+      text += '-';
+      text += std::to_string(end);
+    }
     i = end;
   }
   return text;

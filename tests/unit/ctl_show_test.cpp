@@ -68,7 +68,11 @@ struct ShowTest : ::testing::Test {
     return command(args, Streams{out, err}, extra...);
   }
   bool Printed(const std::string& line) const {
-    return ("\n" + out.str()).find("\n" + line + "\n") != std::string::npos;
+    std::istringstream lines(out.str());
+    for (std::string printed; std::getline(lines, printed);) {
+      if (printed == line) return true;
+    }
+    return false;
   }
 
   test::TempDir dir;
