@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <functional>
 #include <memory>
+#include <sstream>
 #include <string_view>
 #include <system_error>
 #include <utility>
@@ -90,8 +91,10 @@ std::string Hex2(unsigned value) {
 }
 
 // Runs body on a connected mouse: the virtual one or the system's, with every report and pause
-// on io.out when tracing. Handles are closed afterwards.
-using MouseBody = std::function<int(CommandLink&, AppState&, VirtualMouse*)>;
+// on io.out when tracing. Handles are closed afterwards. The body writes its result to out, which
+// reaches standard output only when the device reported no failure: a run that failed prints its
+// error, never half a result.
+using MouseBody = std::function<int(CommandLink&, AppState&, VirtualMouse*, std::ostream& out)>;
 
 int WithMouse(const ParsedArgs& parsed, Streams io, const SystemAccess& system,
               const MouseBody& body) {
@@ -113,17 +116,31 @@ int WithMouse(const ParsedArgs& parsed, Streams io, const SystemAccess& system,
   // The virtual mouse needs no pauses: they are traced but not waited for.
   TracingHost host(parsed.trace ? &trace : nullptr, parsed.virtualMouse ? nullptr : system.host);
 
+  // What went wrong on the system's devices, in words (the core does not check I/O).
+  auto failure = [&] {
+    return system.failure && !parsed.virtualMouse ? system.failure() : std::string();
+  };
+
   auto state = std::make_unique<AppState>();
   if (!Discover(hid, *state)) {
-    io.err << "gm900ctl: no QL-GM900 mouse found (USB vendor 04d9, product a100)\n";
+    const std::string why = failure();
+    io.err << "gm900ctl: "
+           << (why.empty() ? "no QL-GM900 mouse found (USB vendor 04d9, product a100)" : why)
+           << '\n';
     if (state->link.eventHandle != kInvalidHidHandle) hid.Close(state->link.eventHandle);
     return kExitNoMouse;
   }
   CommandLink link(hid, host, state->link);
   RunConnectSequence(link, state->device, state->record);
-  const int status = body(link, *state, virtualMouse.get());
+  std::ostringstream result;
+  const int status = body(link, *state, virtualMouse.get(), result);
   hid.Close(state->link.commandHandle);
   if (state->link.eventHandle != kInvalidHidHandle) hid.Close(state->link.eventHandle);
+  if (const std::string why = failure(); !why.empty()) {
+    io.err << "gm900ctl: " << why << '\n';
+    return kExitNoMouse;
+  }
+  io.out << result.str();
   return status;
 }
 
@@ -212,23 +229,24 @@ int ApplyCommand(Args args, Streams io, const SystemAccess& system) {
   const auto record = ReadConfigurationFile(parsed.operands[0], io.err);
   if (!record) return kExitFailed;
 
-  return WithMouse(
-      parsed, io, system, [&](CommandLink& link, AppState& state, VirtualMouse* mouse) {
-        state.record = *record;
-        SendConfigurationToMouse(link, state);
-        if (mouse == nullptr) {
-          io.out << "applied " << PathText(parsed.operands[0]) << '\n';
-          return kExitOk;
-        }
-        // The virtual mouse lives only for this run: show what it now holds, in encode's lines.
-        const VirtualMouseMemory& held = mouse->memory();
-        for (const std::string& line :
-             BlockLines(held.settingsBlocks[held.profile % DeviceConfig::kProfileCount],
-                        held.keyTable, held.macros)) {
-          io.out << line << '\n';
-        }
-        return kExitOk;
-      });
+  return WithMouse(parsed, io, system,
+                   [&](CommandLink& link, AppState& state, VirtualMouse* mouse, std::ostream& out) {
+                     state.record = *record;
+                     SendConfigurationToMouse(link, state);
+                     if (mouse == nullptr) {
+                       out << "applied " << PathText(parsed.operands[0]) << '\n';
+                       return kExitOk;
+                     }
+                     // The virtual mouse lives only for this run: show what it now holds, in
+                     // encode's lines.
+                     const VirtualMouseMemory& held = mouse->memory();
+                     for (const std::string& line : BlockLines(
+                              held.settingsBlocks[held.profile % DeviceConfig::kProfileCount],
+                              held.keyTable, held.macros)) {
+                       out << line << '\n';
+                     }
+                     return kExitOk;
+                   });
 }
 
 int InfoCommand(Args args, Streams io, const SystemAccess& system) {
@@ -237,15 +255,16 @@ int InfoCommand(Args args, Streams io, const SystemAccess& system) {
     return Usage(io, kInfoUsage, "unknown option " + parsed.unknownOption);
   }
   if (!parsed.operands.empty()) return Usage(io, kInfoUsage, "info takes no file");
-  return WithMouse(parsed, io, system, [&](CommandLink& link, AppState& state, VirtualMouse*) {
-    RunReadBackSequence(link, state.device);
-    for (const std::string& line :
-         DescribeSettings(state.device.profile, state.device.settingsBlocks[0])) {
-      io.out << line << '\n';
-    }
-    io.out << "settings-block " << HexBytes(state.device.settingsBlocks[0]) << '\n';
-    return kExitOk;
-  });
+  return WithMouse(parsed, io, system,
+                   [&](CommandLink& link, AppState& state, VirtualMouse*, std::ostream& out) {
+                     RunReadBackSequence(link, state.device);
+                     for (const std::string& line :
+                          DescribeSettings(state.device.profile, state.device.settingsBlocks[0])) {
+                       out << line << '\n';
+                     }
+                     out << "settings-block " << HexBytes(state.device.settingsBlocks[0]) << '\n';
+                     return kExitOk;
+                   });
 }
 
 }  // namespace gm::cli
@@ -391,36 +410,39 @@ int VerifyCommand(Args args, Streams io, const SystemAccess& system) {
   const auto record = ReadConfigurationFile(parsed.operands[0], io.err);
   if (!record) return kExitUsage;
   const std::string name = PathText(parsed.operands[0]);
-  return WithMouse(parsed, io, system, [&](CommandLink& link, AppState& state, VirtualMouse*) {
-    RunReadBackSequence(link, state.device);
-    // A Save always writes profile 0 and the settings block built from the record.
-    const SettingsBlock expected = BuildSettingsBlock(*record);
-    const SettingsBlock& held = state.device.settingsBlocks[0];
-    if (state.device.profile == 0 && held == expected) {
-      io.out << "the mouse holds what a Save of " << name
-             << " sends: profile 0 and the settings block (the key table and the macros cannot "
-                "be read back)\n";
-      return kExitOk;
-    }
-    io.out << "the mouse differs from a Save of " << name << " (file -> mouse):\n";
-    const std::vector<std::string> lines =
-        DifferingLines(DescribeBlock(0, expected), DescribeBlock(state.device.profile, held));
-    for (const std::string& line : lines) io.out << line << '\n';
-    // Bytes the lines above do not show.
-    SettingsBlock shownA = expected, shownB = held;
-    for (std::size_t at : {0x30u, 0x31u, 0x33u, 0x47u, 0x48u, 0x49u, 0x4Au, 0x4Bu, 0x64u}) {
-      shownA[at] = shownB[at] = 0;
-    }
-    for (std::size_t at = 0; at < kDpiStageCount; ++at) shownA[0x54 + at] = shownB[0x54 + at] = 0;
-    for (std::size_t at = 0x68; at <= 0x7C; ++at) shownA[at] = shownB[at] = 0;
-    for (std::size_t at = 0; at < kBlockSize; ++at) {
-      if (shownA[at] != shownB[at]) {
-        io.out << "settings byte 0x" << Hex2(static_cast<unsigned>(at)) << ": "
-               << Hex2(expected[at]) << " -> " << Hex2(held[at]) << '\n';
-      }
-    }
-    return kExitFailed;
-  });
+  return WithMouse(
+      parsed, io, system,
+      [&](CommandLink& link, AppState& state, VirtualMouse*, std::ostream& out) {
+        RunReadBackSequence(link, state.device);
+        // A Save always writes profile 0 and the settings block built from the record.
+        const SettingsBlock expected = BuildSettingsBlock(*record);
+        const SettingsBlock& held = state.device.settingsBlocks[0];
+        if (state.device.profile == 0 && held == expected) {
+          out << "the mouse holds what a Save of " << name
+              << " sends: profile 0 and the settings block (the key table and the macros cannot "
+                 "be read back)\n";
+          return kExitOk;
+        }
+        out << "the mouse differs from a Save of " << name << " (file -> mouse):\n";
+        const std::vector<std::string> lines =
+            DifferingLines(DescribeBlock(0, expected), DescribeBlock(state.device.profile, held));
+        for (const std::string& line : lines) out << line << '\n';
+        // Bytes the lines above do not show.
+        SettingsBlock shownA = expected, shownB = held;
+        for (std::size_t at : {0x30u, 0x31u, 0x33u, 0x47u, 0x48u, 0x49u, 0x4Au, 0x4Bu, 0x64u}) {
+          shownA[at] = shownB[at] = 0;
+        }
+        for (std::size_t at = 0; at < kDpiStageCount; ++at)
+          shownA[0x54 + at] = shownB[0x54 + at] = 0;
+        for (std::size_t at = 0x68; at <= 0x7C; ++at) shownA[at] = shownB[at] = 0;
+        for (std::size_t at = 0; at < kBlockSize; ++at) {
+          if (shownA[at] != shownB[at]) {
+            out << "settings byte 0x" << Hex2(static_cast<unsigned>(at)) << ": "
+                << Hex2(expected[at]) << " -> " << Hex2(held[at]) << '\n';
+          }
+        }
+        return kExitFailed;
+      });
 }
 
 }  // namespace gm::cli

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <ostream>
 #include <span>
@@ -34,10 +35,12 @@ inline constexpr int kExitUsage = 2;    // wrong arguments
 inline constexpr std::size_t kConfigurationFileSize = 1 + SettingsRecord::kSize;
 
 // How this system reaches a real mouse: its HID driver and a Host that really waits. hid is
-// null where the tool has no HID access (off Windows).
+// null where the tool has no HID access. failure, when given, tells in one sentence what went
+// wrong on the devices (an open refused, an I/O error, a short answer), or nothing.
 struct SystemAccess {
   HidSystem* hid = nullptr;
   Host* host = nullptr;
+  std::function<std::string()> failure;
 };
 
 // show CONFIG.bin [--captions str.ini] [--macros record.ini] [--json]: every setting in words.

@@ -19,7 +19,10 @@
 #include "platform/win32_host.h"
 #include "platform/win32_ini_file.h"
 #else
+#include "platform/hidapi_hid_system.h"
 #include "platform/portable_ini_file.h"
+#include "platform/sleeping_host.h"
+#include "platform/system_hidapi.h"
 #endif
 
 namespace gm::cli {
@@ -66,14 +69,16 @@ int Macros(Args args, Streams io) {
   return 0;
 }
 
-// The system's own way to the mouse: the HID driver on Windows; none elsewhere.
+// The system's own way to the mouse: the HID driver on Windows, hidapi's hidraw elsewhere.
 SystemAccess TheSystem() {
 #ifdef _WIN32
   static Win32HidSystem hid;
   static Win32Host host;
-  return {&hid, &host};
+  return {&hid, &host, {}};
 #else
-  return {};
+  static HidapiHidSystem hid(SystemHidapiFunctions());
+  static SleepingHost host;
+  return {&hid, &host, [] { return hid.failure(); }};
 #endif
 }
 

@@ -179,7 +179,7 @@ TEST_F(ShowTest, DiffNamesWhatChangedAndExitsByTheResult) {
 TEST_F(ShowTest, VerifyComparesTheMouseWithASaveOfTheFile) {
   VirtualMouse mouse;
   test::FakeHost host;
-  const SystemAccess system{&mouse, &host};
+  const SystemAccess system{&mouse, &host, {}};
   ASSERT_EQ(Run(ApplyCommand, {config}, system), kExitOk);
   EXPECT_EQ(Run(VerifyCommand, {config}, system), kExitOk) << out.str();
   EXPECT_NE(out.str().find("the mouse holds what a Save of"), std::string::npos);
