@@ -168,7 +168,9 @@ SettingGroup DpiGroup(const SettingsRecord& record) {
     const unsigned dpi = record.dpiStage(k) * 100u;
     const bool enabled = record.stageEnabled(k) == 1;
     const std::string colour = Colour(record.stageColour(k));
-    std::string text = Number(dpi) + " DPI, " + (enabled ? "enabled" : "disabled");
+    std::string text = Number(dpi) + " DPI";
+    if (dpi < 100 || dpi > 12000) text += " (outside 100-12000)";
+    text += enabled ? ", enabled" : ", disabled";
     if (record.stageEnabled(k) > 1) text += " " + Unknown(record.stageEnabled(k));
     group.settings.push_back(
         {"stage" + Number(static_cast<long long>(k + 1)),
@@ -207,7 +209,9 @@ SettingGroup SensorGroup(const SettingsRecord& record) {
        {std::tuple{"xSensitivity", "X sensitivity", rec::kXSensitivity},
         std::tuple{"ySensitivity", "Y sensitivity", rec::kYSensitivity}}) {
     const std::uint8_t position = record.at(offset);
-    group.settings.push_back({key, label, Number(position) + " of 10", Number(position)});
+    group.settings.push_back(
+        {key, label, Number(position) + (position > 10 ? " (beyond the scale of 10)" : " of 10"),
+         Number(position)});
   }
   const std::uint8_t snap = record.at(rec::kAngleSnap);
   group.settings.push_back({"angleSnap", "Angle snap", snap == 1 ? "on" : "off", Bool(snap == 1)});

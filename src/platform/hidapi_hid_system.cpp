@@ -180,7 +180,10 @@ bool HidapiHidSystem::SetFeature(HidHandle handle, std::span<const std::uint8_t>
 bool HidapiHidSystem::GetFeature(HidHandle handle, std::span<std::uint8_t> report) {
   OpenDevice* open = Usable(handle);
   if (open == nullptr || report.empty()) return false;
+  const std::uint8_t reportId = report[0];
   const int got = hid_.getFeatureReport(open->device, report.data(), report.size());
+  // For a report without a number the kernel leaves byte 0 to chance; Windows gives the id.
+  report[0] = reportId;
   if (got < 0) {
     IoFailed(*open, "reading a feature report");
     return false;
