@@ -13,20 +13,26 @@ release_ctl() {  # name arguments...
 
 release_click() {  # window x y
   xdotool mousemove --window "$1" "$2" "$3" click 1
-  sleep 0.4
+}
+
+# Opens or closes a page: clicks its header and waits for the new layout to be logged.
+release_toggle_page() {  # window x y
+  local before
+  before=$(grep -c '^layout ' "$GUI_APP/ui.txt" 2>/dev/null)
+  release_click "$@"
+  gui_eventually 10 bash -c "[ \"\$(grep -c '^layout ' '$GUI_APP/ui.txt')\" -gt $before ]"
 }
 
 scenario_show_reads_what_save_wrote() {
   gui_start
   local window saves
   window=$(gui_window) || { gui_fail "window"; return; }
-  gui_wait_log '^full-draw$' || { gui_fail "full draw"; return; }
-  sleep 0.3
-  release_click "$window" 800 65     # Lighting
+  gui_wait_log '^window-shown$' || { gui_fail "window shown"; return; }
+  release_toggle_page "$window" 800 65 || { gui_fail "Lighting did not open"; return; }
   release_click "$window" 748 159    # Neon
   gui_check "neon" gui_wait_log '^page lighting-mode 3$'
-  release_click "$window" 800 65     # Lighting closed
-  release_click "$window" 800 90     # USB Report Rate
+  release_toggle_page "$window" 800 65 || { gui_fail "Lighting did not close"; return; }
+  release_toggle_page "$window" 800 90 || { gui_fail "USB Report Rate did not open"; return; }
   release_click "$window" 805 181    # 250 Hz
   gui_check "250 Hz" gui_wait_log '^page report-rate 4$'
   saves=$(grep -c '^save-done$' "$GUI_APP/ui.txt")
