@@ -267,9 +267,7 @@ int InfoCommand(Args args, Streams io, const SystemAccess& system) {
                    });
 }
 
-}  // namespace gm::cli
-
-namespace gm::cli {
+// show, diff and verify: a configuration in words.
 namespace {
 
 constexpr std::string_view kShowUsage =
