@@ -3,12 +3,15 @@
 #include <cstdio>
 #include <functional>
 #include <memory>
+#include <sstream>
 #include <string_view>
 #include <system_error>
 #include <utility>
 
 #include "app/app_state.h"
+#include "app/language_table.h"
 #include "buttons/key_table.h"
+#include "cli/config_words.h"
 #include "config/apply_flows.h"
 #include "device/device_operations.h"
 #include "device/discovery.h"
@@ -17,6 +20,8 @@
 #include "device/virtual_mouse.h"
 #include "macro/macro_store.h"
 #include "platform/file_replace.h"
+#include "platform/ini_file.h"
+#include "platform/text_codec.h"
 #include "platform/tracing_host.h"
 
 namespace gm::cli {
@@ -36,14 +41,20 @@ std::string PathText(const std::filesystem::path& path) {
 struct ParsedArgs {
   bool virtualMouse = false;
   bool trace = false;
+  bool json = false;
+  std::optional<std::filesystem::path> captions;
+  std::optional<std::filesystem::path> macros;
   std::vector<std::filesystem::path> operands;
   std::string unknownOption;
+  std::string missingValue;  // an option whose FILE is missing
 };
 
-ParsedArgs Parse(Args args, bool allowTrace) {
+// allowShow: show's --json, --captions FILE and --macros FILE.
+ParsedArgs Parse(Args args, bool allowTrace, bool allowShow = false) {
   ParsedArgs parsed;
   bool options = true;
-  for (const std::filesystem::path& arg : args) {
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::filesystem::path& arg = args[i];
     const std::string text = PathText(arg);
     if (options && text == "--") {
       options = false;
@@ -51,6 +62,14 @@ ParsedArgs Parse(Args args, bool allowTrace) {
       parsed.virtualMouse = true;
     } else if (options && allowTrace && text == "--trace") {
       parsed.trace = true;
+    } else if (options && allowShow && text == "--json") {
+      parsed.json = true;
+    } else if (options && allowShow && (text == "--captions" || text == "--macros")) {
+      if (i + 1 == args.size()) {
+        if (parsed.missingValue.empty()) parsed.missingValue = text;
+        continue;
+      }
+      (text == "--captions" ? parsed.captions : parsed.macros) = args[++i];
     } else if (options && text.size() > 1 && text[0] == '-') {
       if (parsed.unknownOption.empty()) parsed.unknownOption = text;
     } else {
@@ -72,8 +91,10 @@ std::string Hex2(unsigned value) {
 }
 
 // Runs body on a connected mouse: the virtual one or the system's, with every report and pause
-// on io.out when tracing. Handles are closed afterwards.
-using MouseBody = std::function<void(CommandLink&, AppState&, VirtualMouse*)>;
+// on io.out when tracing. Handles are closed afterwards. The body writes its result to out, which
+// reaches standard output only when the device reported no failure: a run that failed prints its
+// error, never half a result.
+using MouseBody = std::function<int(CommandLink&, AppState&, VirtualMouse*, std::ostream& out)>;
 
 int WithMouse(const ParsedArgs& parsed, Streams io, const SystemAccess& system,
               const MouseBody& body) {
@@ -95,24 +116,38 @@ int WithMouse(const ParsedArgs& parsed, Streams io, const SystemAccess& system,
   // The virtual mouse needs no pauses: they are traced but not waited for.
   TracingHost host(parsed.trace ? &trace : nullptr, parsed.virtualMouse ? nullptr : system.host);
 
+  // What went wrong on the system's devices, in words (the core does not check I/O).
+  auto failure = [&] {
+    return system.failure && !parsed.virtualMouse ? system.failure() : std::string();
+  };
+
   auto state = std::make_unique<AppState>();
   if (!Discover(hid, *state)) {
-    io.err << "gm900ctl: no QL-GM900 mouse found (USB vendor 04d9, product a100)\n";
+    const std::string why = failure();
+    io.err << "gm900ctl: "
+           << (why.empty() ? "no QL-GM900 mouse found (USB vendor 04d9, product a100)" : why)
+           << '\n';
     if (state->link.eventHandle != kInvalidHidHandle) hid.Close(state->link.eventHandle);
     return kExitNoMouse;
   }
   CommandLink link(hid, host, state->link);
   RunConnectSequence(link, state->device, state->record);
-  body(link, *state, virtualMouse.get());
+  std::ostringstream result;
+  const int status = body(link, *state, virtualMouse.get(), result);
   hid.Close(state->link.commandHandle);
   if (state->link.eventHandle != kInvalidHidHandle) hid.Close(state->link.eventHandle);
-  return kExitOk;
+  if (const std::string why = failure(); !why.empty()) {
+    io.err << "gm900ctl: " << why << '\n';
+    return kExitNoMouse;
+  }
+  io.out << result.str();
+  return status;
 }
 
 }  // namespace
 
-std::optional<SettingsRecord> ReadConfigurationFile(const std::filesystem::path& file,
-                                                    std::ostream& err) {
+std::optional<ConfigurationContent> ReadConfigurationContent(const std::filesystem::path& file,
+                                                             std::ostream& err) {
   const std::string name = PathText(file);
   std::error_code error;
   const auto status = std::filesystem::status(file, error);
@@ -135,10 +170,18 @@ std::optional<SettingsRecord> ReadConfigurationFile(const std::filesystem::path&
     err << "gm900ctl: " << name << ": cannot be read\n";
     return std::nullopt;
   }
-  SettingsRecord record;
-  record.CopyFrom(std::span<const std::uint8_t, SettingsRecord::kSize>(bytes->data() + 1,
-                                                                       SettingsRecord::kSize));
-  return record;
+  ConfigurationContent content;
+  content.firstRunFlag = (*bytes)[0];
+  content.record.CopyFrom(std::span<const std::uint8_t, SettingsRecord::kSize>(
+      bytes->data() + 1, SettingsRecord::kSize));
+  return content;
+}
+
+std::optional<SettingsRecord> ReadConfigurationFile(const std::filesystem::path& file,
+                                                    std::ostream& err) {
+  auto content = ReadConfigurationContent(file, err);
+  if (!content) return std::nullopt;
+  return content->record;
 }
 
 std::vector<std::string> BlockLines(const SettingsBlock& settings, const KeyTable& keyTable,
@@ -156,46 +199,10 @@ std::vector<std::string> SaveLines(const SettingsRecord& record) {
 
 std::vector<std::string> DescribeSettings(std::uint8_t profile, const SettingsBlock& block) {
   std::vector<std::string> lines;
-  lines.push_back("profile: " + std::to_string(profile));
-  const std::uint8_t mask = block[0x64];
-  for (std::size_t k = 0; k < kDpiStageCount; ++k) {
-    const std::size_t colour = 0x68 + 3 * k;
-    lines.push_back("stage " + std::to_string(k + 1) + ": " +
-                    std::to_string((block[0x54 + k] + 1u) * 100u) + " DPI, " +
-                    ((mask >> k) & 1u ? "enabled" : "disabled") + ", colour #" +
-                    Hex2(block[colour]) + Hex2(block[colour + 1]) + Hex2(block[colour + 2]));
+  const Description description = DescribeBlock(profile, block);
+  for (const Setting& setting : description.front().settings) {
+    lines.push_back(setting.label + ": " + setting.text);
   }
-
-  const std::string lightingBytes =
-      " (0x47-0x49: " + Hex2(block[0x47]) + " " + Hex2(block[0x48]) + " " + Hex2(block[0x49]) + ")";
-  std::string lighting;
-  switch (block[0x47]) {
-    case 0:
-      lighting = "off";
-      break;
-    case 1:
-      lighting = "standard, brightness position " + std::to_string(block[0x48] / 2);
-      break;
-    case 2:
-      lighting = "respiration, period position " + std::to_string(block[0x48]);
-      break;
-    case 3:
-      lighting = "neon, period position " + std::to_string(block[0x48] / 3);
-      break;
-    default:
-      lighting = "unknown mode";
-      break;
-  }
-  lines.push_back("lighting: " + lighting + lightingBytes);
-
-  lines.push_back("sensitivity: X " + std::to_string(block[0x4A]) + " (position " +
-                  std::to_string(block[0x4A] / 20) + "), Y " + std::to_string(block[0x4B]) +
-                  " (position " + std::to_string(block[0x4B] / 20) + ")");
-  lines.push_back(std::string("angle snap: ") + (block[0x33] == 1 ? "on" : "off") +
-                  " (0x33: " + Hex2(block[0x33]) + ")");
-  const int correction = static_cast<std::int8_t>(block[0x31]);
-  lines.push_back("gesture correction: " + std::to_string(correction) +
-                  " (0x30: " + Hex2(block[0x30]) + ", 0x31: " + Hex2(block[0x31]) + ")");
   return lines;
 }
 
@@ -222,22 +229,24 @@ int ApplyCommand(Args args, Streams io, const SystemAccess& system) {
   const auto record = ReadConfigurationFile(parsed.operands[0], io.err);
   if (!record) return kExitFailed;
 
-  return WithMouse(
-      parsed, io, system, [&](CommandLink& link, AppState& state, VirtualMouse* mouse) {
-        state.record = *record;
-        SendConfigurationToMouse(link, state);
-        if (mouse == nullptr) {
-          io.out << "applied " << PathText(parsed.operands[0]) << '\n';
-          return;
-        }
-        // The virtual mouse lives only for this run: show what it now holds, in encode's lines.
-        const VirtualMouseMemory& held = mouse->memory();
-        for (const std::string& line :
-             BlockLines(held.settingsBlocks[held.profile % DeviceConfig::kProfileCount],
-                        held.keyTable, held.macros)) {
-          io.out << line << '\n';
-        }
-      });
+  return WithMouse(parsed, io, system,
+                   [&](CommandLink& link, AppState& state, VirtualMouse* mouse, std::ostream& out) {
+                     state.record = *record;
+                     SendConfigurationToMouse(link, state);
+                     if (mouse == nullptr) {
+                       out << "applied " << PathText(parsed.operands[0]) << '\n';
+                       return kExitOk;
+                     }
+                     // The virtual mouse lives only for this run: show what it now holds, in
+                     // encode's lines.
+                     const VirtualMouseMemory& held = mouse->memory();
+                     for (const std::string& line : BlockLines(
+                              held.settingsBlocks[held.profile % DeviceConfig::kProfileCount],
+                              held.keyTable, held.macros)) {
+                       out << line << '\n';
+                     }
+                     return kExitOk;
+                   });
 }
 
 int InfoCommand(Args args, Streams io, const SystemAccess& system) {
@@ -246,14 +255,192 @@ int InfoCommand(Args args, Streams io, const SystemAccess& system) {
     return Usage(io, kInfoUsage, "unknown option " + parsed.unknownOption);
   }
   if (!parsed.operands.empty()) return Usage(io, kInfoUsage, "info takes no file");
-  return WithMouse(parsed, io, system, [&](CommandLink& link, AppState& state, VirtualMouse*) {
-    RunReadBackSequence(link, state.device);
-    for (const std::string& line :
-         DescribeSettings(state.device.profile, state.device.settingsBlocks[0])) {
-      io.out << line << '\n';
+  return WithMouse(parsed, io, system,
+                   [&](CommandLink& link, AppState& state, VirtualMouse*, std::ostream& out) {
+                     RunReadBackSequence(link, state.device);
+                     for (const std::string& line :
+                          DescribeSettings(state.device.profile, state.device.settingsBlocks[0])) {
+                       out << line << '\n';
+                     }
+                     out << "settings-block " << HexBytes(state.device.settingsBlocks[0]) << '\n';
+                     return kExitOk;
+                   });
+}
+
+// show, diff and verify: a configuration in words.
+namespace {
+
+constexpr std::string_view kShowUsage =
+    "usage: gm900ctl show CONFIG.bin [--captions str.ini] [--macros record.ini] [--json]\n";
+constexpr std::string_view kDiffUsage = "usage: gm900ctl diff A.bin B.bin\n";
+constexpr std::string_view kVerifyUsage = "usage: gm900ctl verify [--virtual] CONFIG.bin\n";
+
+std::string Utf8(std::wstring_view text) {
+  std::vector<std::uint8_t> bytes;
+  AppendUtf8(ToUtf16(text), bytes);
+  return std::string(bytes.begin(), bytes.end());
+}
+
+bool IsFile(const std::filesystem::path& file, std::ostream& err) {
+  std::error_code error;
+  if (std::filesystem::is_regular_file(file, error)) return true;
+  err << "gm900ctl: " << PathText(file)
+      << (std::filesystem::exists(file, error) ? ": not a regular file\n" : ": no such file\n");
+  return false;
+}
+
+// The 19 captions of the caption file's own language (its Skins/Lan code).
+std::optional<std::array<std::string, kButtonCount>> ReadCaptions(
+    IniFile& ini, const std::filesystem::path& given, std::ostream& err) {
+  if (!IsFile(given, err)) return std::nullopt;
+  // The Windows profile functions look for a bare file name in the Windows folder.
+  std::error_code error;
+  const std::filesystem::path file = std::filesystem::absolute(given, error);
+  LanguageTable texts;
+  FillLanguageTable(texts, ini.ReadString(file, L"Skins", L"Lan"));
+  const std::wstring& section = texts[slot::kCaptionSection];
+  std::array<std::string, kButtonCount> captions;
+  bool any = false;
+  for (std::size_t b = 0; b < kButtonCount; ++b) {
+    captions[b] = Utf8(ini.ReadString(file, section, L"Item" + std::to_wstring(b + 1)));
+    any = any || !captions[b].empty();
+  }
+  if (!any) {
+    err << "gm900ctl: " << PathText(given) << ": no button captions in section [" << Utf8(section)
+        << "]\n";
+    return std::nullopt;
+  }
+  return captions;
+}
+
+std::optional<std::vector<Extras::MacroInfo>> ReadMacroNames(IniFile& ini,
+                                                             const std::filesystem::path& file,
+                                                             std::ostream& err) {
+  if (!IsFile(file, err)) return std::nullopt;
+  MacroStore store(ini, file);
+  std::vector<Extras::MacroInfo> macros;
+  for (const std::wstring& name : store.Names()) {
+    const auto loaded = store.Load(name);
+    macros.push_back({Utf8(name), loaded ? loaded->items.size() : 0});
+  }
+  return macros;
+}
+
+// Offsets where a and b differ, as "7, 12-14" (at most a dozen ranges).
+std::string DifferingOffsets(std::span<const std::uint8_t> a, std::span<const std::uint8_t> b) {
+  std::string text;
+  std::size_t ranges = 0;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (a[i] == b[i]) continue;
+    std::size_t end = i;
+    while (end + 1 < a.size() && a[end + 1] != b[end + 1]) ++end;
+    if (++ranges > 12) return text + ", ...";
+    if (!text.empty()) text += ", ";
+    text += std::to_string(i);
+    if (end > i) {
+      text += '-';
+      text += std::to_string(end);
     }
-    io.out << "settings-block " << HexBytes(state.device.settingsBlocks[0]) << '\n';
-  });
+    i = end;
+  }
+  return text;
+}
+
+}  // namespace
+
+int ShowCommand(Args args, Streams io, IniFile& ini) {
+  const ParsedArgs parsed = Parse(args, false, true);
+  if (!parsed.unknownOption.empty() || parsed.virtualMouse) {
+    return Usage(io, kShowUsage,
+                 "unknown option " + (parsed.virtualMouse ? "--virtual" : parsed.unknownOption));
+  }
+  if (!parsed.missingValue.empty())
+    return Usage(io, kShowUsage, parsed.missingValue + " needs a FILE");
+  if (parsed.operands.size() != 1) return Usage(io, kShowUsage, "one CONFIG.bin is needed");
+  const auto content = ReadConfigurationContent(parsed.operands[0], io.err);
+  if (!content) return kExitFailed;
+  Extras extras;
+  if (parsed.captions) {
+    extras.captions = ReadCaptions(ini, *parsed.captions, io.err);
+    if (!extras.captions) return kExitFailed;
+  }
+  if (parsed.macros) {
+    extras.macros = ReadMacroNames(ini, *parsed.macros, io.err);
+    if (!extras.macros) return kExitFailed;
+  }
+  // The whole document is made before anything is printed.
+  const Description description = DescribeRecord(content->record, content->firstRunFlag, extras);
+  io.out << (parsed.json ? DescriptionJson(description) : DescriptionText(description));
+  return kExitOk;
+}
+
+int DiffCommand(Args args, Streams io) {
+  const ParsedArgs parsed = Parse(args, false);
+  if (!parsed.unknownOption.empty() || parsed.virtualMouse) {
+    return Usage(io, kDiffUsage,
+                 "unknown option " + (parsed.virtualMouse ? "--virtual" : parsed.unknownOption));
+  }
+  if (parsed.operands.size() != 2)
+    return Usage(io, kDiffUsage, "two configuration files are needed");
+  const auto a = ReadConfigurationContent(parsed.operands[0], io.err);
+  const auto b = a ? ReadConfigurationContent(parsed.operands[1], io.err) : std::nullopt;
+  if (!a || !b) return kExitUsage;
+  std::vector<std::string> lines = DifferingLines(DescribeRecord(a->record, a->firstRunFlag, {}),
+                                                  DescribeRecord(b->record, b->firstRunFlag, {}));
+  // Bytes that no setting shows (reserved bytes, the parameters of functions a button no
+  // longer has) still make the files different.
+  if (lines.empty() && a->record != b->record) {
+    std::array<std::uint8_t, SettingsRecord::kSize> left{}, right{};
+    a->record.CopyTo(left);
+    b->record.CopyTo(right);
+    lines.push_back("Bytes no setting uses: record offsets " + DifferingOffsets(left, right));
+  }
+  for (const std::string& line : lines) io.out << line << '\n';
+  return lines.empty() ? kExitOk : kExitFailed;
+}
+
+int VerifyCommand(Args args, Streams io, const SystemAccess& system) {
+  const ParsedArgs parsed = Parse(args, false);
+  if (!parsed.unknownOption.empty()) {
+    return Usage(io, kVerifyUsage, "unknown option " + parsed.unknownOption);
+  }
+  if (parsed.operands.size() != 1) return Usage(io, kVerifyUsage, "one CONFIG.bin is needed");
+  const auto record = ReadConfigurationFile(parsed.operands[0], io.err);
+  if (!record) return kExitUsage;
+  const std::string name = PathText(parsed.operands[0]);
+  return WithMouse(
+      parsed, io, system,
+      [&](CommandLink& link, AppState& state, VirtualMouse*, std::ostream& out) {
+        RunReadBackSequence(link, state.device);
+        // A Save always writes profile 0 and the settings block built from the record.
+        const SettingsBlock expected = BuildSettingsBlock(*record);
+        const SettingsBlock& held = state.device.settingsBlocks[0];
+        if (state.device.profile == 0 && held == expected) {
+          out << "the mouse holds what a Save of " << name
+              << " sends: profile 0 and the settings block (the key table and the macros cannot "
+                 "be read back)\n";
+          return kExitOk;
+        }
+        out << "the mouse differs from a Save of " << name << " (file -> mouse):\n";
+        const std::vector<std::string> lines =
+            DifferingLines(DescribeBlock(0, expected), DescribeBlock(state.device.profile, held));
+        for (const std::string& line : lines) out << line << '\n';
+        // Bytes the lines above do not show.
+        SettingsBlock shownA = expected, shownB = held;
+        for (std::size_t at : {0x30u, 0x31u, 0x33u, 0x47u, 0x48u, 0x49u, 0x4Au, 0x4Bu, 0x64u}) {
+          shownA[at] = shownB[at] = 0;
+        }
+        for (std::size_t at = 0; at < kDpiStageCount; ++at)
+          shownA[0x54 + at] = shownB[0x54 + at] = 0;
+        for (std::size_t at = 0x68; at <= 0x7C; ++at) shownA[at] = shownB[at] = 0;
+        for (std::size_t at = 0; at < kBlockSize; ++at) {
+          if (shownA[at] != shownB[at]) {
+            out << "settings byte 0x" << Hex2(static_cast<unsigned>(at)) << ": "
+                << Hex2(expected[at]) << " -> " << Hex2(held[at]) << '\n';
+          }
+        }
+        return kExitFailed;
+      });
 }
 
 }  // namespace gm::cli

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <ostream>
 #include <span>
@@ -14,6 +15,7 @@
 #include "config/records.h"
 #include "platform/hid_system.h"
 #include "platform/host.h"
+#include "platform/ini_file.h"
 
 namespace gm::cli {
 
@@ -26,18 +28,28 @@ struct Streams {
 };
 
 inline constexpr int kExitOk = 0;
-inline constexpr int kExitFailed = 1;   // a file that cannot be used
+inline constexpr int kExitFailed = 1;   // a file that cannot be used; diff, verify: different
 inline constexpr int kExitNoMouse = 2;  // no mouse found, or no HID access at all
 inline constexpr int kExitUsage = 2;    // wrong arguments
 
 inline constexpr std::size_t kConfigurationFileSize = 1 + SettingsRecord::kSize;
 
 // How this system reaches a real mouse: its HID driver and a Host that really waits. hid is
-// null where the tool has no HID access (off Windows).
+// null where the tool has no HID access. failure, when given, tells in one sentence what went
+// wrong on the devices (an open refused, an I/O error, a short answer), or nothing.
 struct SystemAccess {
   HidSystem* hid = nullptr;
   Host* host = nullptr;
+  std::function<std::string()> failure;
 };
+
+// show CONFIG.bin [--captions str.ini] [--macros record.ini] [--json]: every setting in words.
+int ShowCommand(Args args, Streams io, IniFile& ini);
+// diff A.bin B.bin: the settings that differ; 0 equal, 1 different, 2 a bad file or argument.
+int DiffCommand(Args args, Streams io);
+// verify [--virtual] CONFIG.bin: the mouse's profile and settings block against what a Save of
+// the file sends; 0 equal, 1 different, 2 no mouse or a bad file or argument.
+int VerifyCommand(Args args, Streams io, const SystemAccess& system);
 
 // apply [--virtual] [--trace] CONFIG.bin: connects and sends the device part of a Save.
 int ApplyCommand(Args args, Streams io, const SystemAccess& system);
@@ -46,8 +58,16 @@ int EncodeCommand(Args args, Streams io);
 // info [--virtual]: the mouse's current profile and settings block, decoded and as hex.
 int InfoCommand(Args args, Streams io, const SystemAccess& system);
 
-// The record of a configuration file (FirstRunFlag, then the record); a clear message on err
-// and nothing when the file is missing, unreadable or not 2855 bytes long.
+struct ConfigurationContent {
+  std::uint8_t firstRunFlag = 0;
+  SettingsRecord record;
+};
+
+// A configuration file (FirstRunFlag, then the record); a clear message on err naming the file
+// and nothing when it is missing, unreadable or not 2855 bytes long.
+std::optional<ConfigurationContent> ReadConfigurationContent(const std::filesystem::path& file,
+                                                             std::ostream& err);
+// The record alone.
 std::optional<SettingsRecord> ReadConfigurationFile(const std::filesystem::path& file,
                                                     std::ostream& err);
 

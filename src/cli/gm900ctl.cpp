@@ -19,7 +19,10 @@
 #include "platform/win32_host.h"
 #include "platform/win32_ini_file.h"
 #else
+#include "platform/hidapi_hid_system.h"
 #include "platform/portable_ini_file.h"
+#include "platform/sleeping_host.h"
+#include "platform/system_hidapi.h"
 #endif
 
 namespace gm::cli {
@@ -66,14 +69,16 @@ int Macros(Args args, Streams io) {
   return 0;
 }
 
-// The system's own way to the mouse: the HID driver on Windows; none elsewhere.
+// The system's own way to the mouse: the HID driver on Windows, hidapi's hidraw elsewhere.
 SystemAccess TheSystem() {
 #ifdef _WIN32
   static Win32HidSystem hid;
   static Win32Host host;
-  return {&hid, &host};
+  return {&hid, &host, {}};
 #else
-  return {};
+  static HidapiHidSystem hid(SystemHidapiFunctions());
+  static SleepingHost host;
+  return {&hid, &host, [] { return hid.failure(); }};
 #endif
 }
 
@@ -83,6 +88,20 @@ int Apply(Args args, Streams io) {
 
 int Info(Args args, Streams io) {
   return InfoCommand(args, io, TheSystem());
+}
+
+int Verify(Args args, Streams io) {
+  return VerifyCommand(args, io, TheSystem());
+}
+
+int Show(Args args, Streams io) {
+  SystemIniFile ini;
+  return ShowCommand(args, io, ini);
+}
+
+int Version(Args, Streams io) {
+  io.out << "gm900ctl " << GM_VERSION << '\n';
+  return 0;
 }
 
 int Help(Args, Streams io);
@@ -101,8 +120,15 @@ constexpr std::array kCommands = {
             &EncodeCommand},
     Command{"info", "[--virtual]",
             "read the current profile and settings block from the mouse and show them", &Info},
+    Command{"show", "CONFIG.bin [--captions str.ini] [--macros record.ini] [--json]",
+            "every setting of a configuration file in words (or as JSON)", &Show},
+    Command{"diff", "A.bin B.bin", "the settings in which two configuration files differ",
+            &DiffCommand},
+    Command{"verify", "[--virtual] CONFIG.bin",
+            "compare what the mouse reports with what a Save of the file sends", &Verify},
     Command{"macros", "FILE", "print the 19 macro blocks that a record.ini gives, one line each",
             &Macros},
+    Command{"--version", "", "print the version", &Version},
     Command{"--help", "", "show this text", &Help},
 };
 
@@ -121,9 +147,9 @@ int Help(Args, Streams io) {
             "                        pauses are not waited for, and apply then prints the blocks\n"
             "                        it holds, in encode's lines\n"
             "  --trace               print every report and pause in the trace format\n";
-  io.out
-      << "\nexit status: 0 on success, 1 when a file cannot be used, 2 for wrong arguments\n"
-         "or when no mouse is found (without --virtual only the Windows build reaches a mouse)\n";
+  io.out << "\nexit status: 0 on success, 1 when a file cannot be used, 2 for wrong arguments\n"
+            "or when no mouse is found; diff and verify: 0 equal, 1 different, 2 for wrong\n"
+            "arguments, a file that cannot be used or no mouse\n";
   return 0;
 }
 

@@ -2,6 +2,8 @@
 //   gui_tool post CLASS MESSAGE WPARAM [LPARAM]  posts a window message to the first top-level
 //       window of that class, as another program would (numbers decimal or 0x hex); exit
 //       status 1 when there is no such window;
+//   gui_tool resources FILE  prints what Windows reads from a program's resources: its
+//       version strings ("ProductVersion 1.0.0", ...) and its manifest's text;
 //   gui_tool (no arguments)  stands in for a program that is started: appends "started" to
 //       started.txt beside itself and ends.
 #include <windows.h>
@@ -21,6 +23,33 @@ std::wstring ProgramFolder() {
 
 ULONG_PTR Number(const wchar_t* text) {
   return static_cast<ULONG_PTR>(std::wcstoull(text, nullptr, 0));
+}
+
+// The version strings and the manifest of a program, as Explorer and the loader read them.
+int PrintResources(const wchar_t* file) {
+  DWORD ignored = 0;
+  const DWORD size = GetFileVersionInfoSizeW(file, &ignored);
+  std::string data(size, '\0');
+  if (size == 0 || !GetFileVersionInfoW(file, 0, size, data.data())) return 1;
+  for (const wchar_t* name : {L"ProductName", L"ProductVersion", L"FileVersion", L"FileDescription",
+                              L"OriginalFilename"}) {
+    wchar_t* value = nullptr;
+    UINT length = 0;
+    const std::wstring key = std::wstring(L"\\StringFileInfo\\040904B0\\") + name;
+    if (VerQueryValueW(data.data(), key.c_str(), reinterpret_cast<void**>(&value), &length)) {
+      std::wprintf(L"%ls %ls\n", name, value);
+    }
+  }
+  HMODULE module = LoadLibraryExW(file, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  if (module == nullptr) return 1;
+  if (HRSRC manifest = FindResourceW(module, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24))) {
+    const char* text = static_cast<const char*>(LockResource(LoadResource(module, manifest)));
+    std::fwrite(text, 1, SizeofResource(module, manifest), stdout);
+  }
+  const bool icon = FindResourceW(module, MAKEINTRESOURCEW(720), MAKEINTRESOURCEW(14)) != nullptr;
+  std::printf("\nicon-720 %s\n", icon ? "yes" : "no");
+  FreeLibrary(module);
+  return 0;
 }
 
 }  // namespace
@@ -43,6 +72,9 @@ int wmain(int argc, wchar_t** argv) {
                ? 0
                : 1;
   }
-  std::fputs("usage: gui_tool post CLASS MESSAGE WPARAM [LPARAM] | gui_tool\n", stderr);
+  if (argc == 3 && std::wcscmp(argv[1], L"resources") == 0) return PrintResources(argv[2]);
+  std::fputs(
+      "usage: gui_tool post CLASS MESSAGE WPARAM [LPARAM] | gui_tool resources FILE | gui_tool\n",
+      stderr);
   return 2;
 }

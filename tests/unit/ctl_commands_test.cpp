@@ -81,7 +81,7 @@ struct CtlTest : ::testing::Test {
   std::ostringstream err;
   VirtualMouse systemMouse;  // stands in for the system's HID driver
   test::FakeHost systemHost;
-  SystemAccess system{&systemMouse, &systemHost};
+  SystemAccess system{&systemMouse, &systemHost, {}};
 };
 
 TEST_F(CtlTest, EncodeShowsTheBlocksOfASave) {
