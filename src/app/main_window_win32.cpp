@@ -194,9 +194,9 @@ void CHidMouseDlg::ReloadConfiguration() {
 void CHidMouseDlg::ResumeListener() {
   if (listenerThread_ == nullptr) return;
   // However often it was suspended, it runs from now on.
-  while (ResumeThread(listenerThread_) > 1) {
-  }
-  listenerRunning_ = true;
+  listenerRunning_ = ResumeUntilRunning(
+      [this] { return static_cast<std::uint32_t>(ResumeThread(listenerThread_)); });
+  if (!listenerRunning_) return;
   // Discovery wakes the listener when it opens the event interface, before ConnectedFlag is
   // set; a listener that looked in between would wait for good. Wake it once more now.
   if (wake_) wake_->Set();

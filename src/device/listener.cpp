@@ -4,6 +4,14 @@
 
 namespace gm {
 
+bool ResumeUntilRunning(const std::function<std::uint32_t()>& resume) {
+  for (;;) {
+    const std::uint32_t previous = resume();
+    if (previous == kResumeFailed) return false;
+    if (previous <= 1) return true;
+  }
+}
+
 void Listener::Pass() {
   wake_.Reset();
   const HidHandle handle = state_.link.eventHandle;

@@ -66,6 +66,23 @@ TEST_F(ListenerFixture, ReadSizeIsBoundedByTheBuffer) {
   EXPECT_EQ(hid.eventReadSizes, (std::vector<std::size_t>{kListenerBufferSize}));
 }
 
+// A thread suspended several times runs after one resume call per suspension; a failing
+// ResumeThread must end the attempt, not spin the window thread for ever.
+TEST(ResumeUntilRunning, ResumesEverySuspensionAndStopsOnFailure) {
+  std::uint32_t count = 3;
+  int calls = 0;
+  EXPECT_TRUE(ResumeUntilRunning([&] {
+    ++calls;
+    return count > 0 ? count-- : 0u;
+  }));
+  EXPECT_EQ(calls, 3);
+  EXPECT_EQ(count, 0u);
+
+  calls = 0;
+  EXPECT_FALSE(ResumeUntilRunning([&] { return ++calls < 100 ? kResumeFailed : 0u; }));
+  EXPECT_EQ(calls, 1);
+}
+
 TEST(ListenerThread, VirtualMouseEventsCrossThreadsAndUnplugWakesTheLoop) {
   VirtualMouse mouse;
   AppState state;
