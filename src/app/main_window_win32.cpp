@@ -138,7 +138,7 @@ bool CHidMouseDlg::StartDeviceLink() {
   // 12. The captions and skin values.
   files_.LoadCaptions();
   // 13. The skin folder and the window's size from its background.
-  skinFolder_ = SkinFolder(state.programPath, state.skin.path);
+  skinFolder_ = skin::SkinFolder(state.programPath, state.skin.path);
   SizeToBackground();
   CreatePicture();
   // 14. The skin's text colour.
@@ -146,11 +146,6 @@ bool CHidMouseDlg::StartDeviceLink() {
   // 15. The fonts.
   CreateFonts();
   return true;
-}
-
-std::filesystem::path CHidMouseDlg::SkinFolder(const std::filesystem::path& program,
-                                               const std::wstring& skinName) {
-  return program.parent_path() / L"Skins" / skinName;
 }
 
 void CHidMouseDlg::SizeToBackground() {
