@@ -112,7 +112,7 @@ bool CHidMouseDlg::StartDeviceLink() {
   // 6. The listener's wake event.
   wake_ = std::make_unique<Win32WakeEvent>();
   if (!wake_->valid()) {
-    services_.host.ShowMessage(L"CreateEvent failed.", L"", kMbOk);
+    ShowStartupFailure(services_.host, StartupFailure::WakeEvent);
     return false;
   }
   // 7. The listener thread, running only while the mouse is connected.
@@ -127,7 +127,7 @@ bool CHidMouseDlg::StartDeviceLink() {
   deviceChange_ =
       std::make_unique<DeviceChangeHandler>(services_.hid, services_.host, state, Hooks(), *this);
   if (!RegisterHidInterfaceNotifications(hwnd())) {
-    services_.host.ShowMessage(L"RegisterDeviceNotification failed!!!", L"", kMbOk);
+    ShowStartupFailure(services_.host, StartupFailure::DeviceNotifications);
     return false;
   }
   // 9. The configuration.
