@@ -89,6 +89,15 @@ TEST_F(DialogsWin32, HelpPanelSitsUnderTheHelpIconInTheSizeOfItsImage) {
   EXPECT_EQ(shell.opened, std::vector<std::wstring>{kMakerWebAddress});
 }
 
+// The dialog class asks for double clicks: a quick second click must still be a click.
+TEST_F(DialogsWin32, QuickSecondClickIsAClick) {
+  CHelpDialog help(Language::English, shell, host);
+  ASSERT_TRUE(help.Open(main.hwnd(), SkinFolder()));
+  SendMessageW(help.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(80, 12));  // the web link
+  SendMessageW(help.hwnd(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(80, 12));
+  EXPECT_EQ(shell.opened, (std::vector<std::wstring>{kMakerWebAddress, kMakerWebAddress}));
+}
+
 TEST_F(DialogsWin32, HelpPanelWithoutItsImageSaysSoAndStaysOpen) {
   CHelpDialog help(Language::German, shell, host);
   ASSERT_TRUE(help.Open(main.hwnd(), L"Z:\\no\\such\\skin"));
