@@ -162,6 +162,33 @@ TEST_F(DialogsWin32, ProfileManagerOverTheMainWindowWithItsNameList) {
   EXPECT_EQ(posted.lParam, 0);
 }
 
+// It sits over the main window's client origin: moved, hidden and shown with the main window,
+// not left alone on the desktop.
+TEST_F(DialogsWin32, ProfileManagerFollowsTheMainWindow) {
+  test::TempDir dir;
+  PortableIniFile ini;
+  UiLog log;
+  CConfigDialog dialog(ini, dir / "str.ini", Language::English, {255, 255, 255}, log);
+  ShowWindow(main.hwnd(), SW_SHOWNOACTIVATE);
+  ASSERT_TRUE(dialog.Open(main.hwnd(), SkinFolder()));
+  SetWindowPos(main.hwnd(), nullptr, 120, 80, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  const auto atOrigin = [&] {
+    RECT place;
+    GetWindowRect(dialog.hwnd(), &place);
+    POINT origin{0, 0};
+    ClientToScreen(main.hwnd(), &origin);
+    return place.left == origin.x && place.top == origin.y;
+  };
+  EXPECT_TRUE(atOrigin());
+  ShowWindow(main.hwnd(), SW_HIDE);
+  EXPECT_FALSE(IsWindowVisible(dialog.hwnd()));
+  SetWindowPos(main.hwnd(), nullptr, 40, 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  ShowWindow(main.hwnd(), SW_SHOWNOACTIVATE);
+  EXPECT_TRUE(IsWindowVisible(dialog.hwnd()));
+  EXPECT_TRUE(atOrigin());
+  ShowWindow(main.hwnd(), SW_HIDE);
+}
+
 // A skin without the background: the message, an empty window, and a close that writes the
 // list back as it was instead of wiping it.
 TEST_F(DialogsWin32, ProfileManagerWithoutItsImageKeepsTheList) {
