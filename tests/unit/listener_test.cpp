@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <thread>
+#include <type_traits>
 
 #include "device/listener.h"
 #include "device/virtual_mouse.h"
@@ -9,6 +10,13 @@
 
 namespace gm {
 namespace {
+
+// Discovery writes these on the window thread while the listener thread reads them: as plain
+// fields they would be a data race.
+static_assert(
+    std::is_same_v<decltype(LinkState::eventHandle), std::atomic<HidHandle>> &&
+    std::is_same_v<decltype(LinkState::eventInputReportLength), std::atomic<std::uint16_t>>);
+static_assert(std::atomic<HidHandle>::is_always_lock_free);
 
 // Records what the loop does with its event; never blocks.
 class FakeWake : public WakeEvent {
