@@ -33,6 +33,12 @@ std::optional<Balloon> DeviceEventBalloon(unsigned code, unsigned value, const L
   return std::nullopt;
 }
 
+void ShowStartupFailure(Host& host, StartupFailure failure) {
+  host.ShowMessage(failure == StartupFailure::WakeEvent ? L"CreateEvent failed."
+                                                        : L"RegisterDeviceNotification failed!!!",
+                   kProgramCaption, kMbOk);
+}
+
 MainController::MainController(AppState& state, Host& host, HidSystem& hid, MainView& view)
     : state_(state), host_(host), hid_(hid), view_(view) {}
 

@@ -28,6 +28,14 @@ struct Balloon {
 std::optional<Balloon> DeviceEventBalloon(unsigned code, unsigned value, const LanguageTable& texts,
                                           const std::function<const SettingsBlock&()>& readBack);
 
+// The caption of the program's messages that have no title of their own.
+inline constexpr wchar_t kProgramCaption[] = L"QL-GM900";
+
+// Start-up failures that end the main window's initialisation.
+enum class StartupFailure { WakeEvent, DeviceNotifications };
+// Shows the failure's fixed English text under the program's caption.
+void ShowStartupFailure(Host& host, StartupFailure failure);
+
 class MainController {
  public:
   MainController(AppState& state, Host& host, HidSystem& hid, MainView& view);

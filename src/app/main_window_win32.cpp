@@ -112,7 +112,7 @@ bool CHidMouseDlg::StartDeviceLink() {
   // 6. The listener's wake event.
   wake_ = std::make_unique<Win32WakeEvent>();
   if (!wake_->valid()) {
-    services_.host.ShowMessage(L"CreateEvent failed.", L"", kMbOk);
+    ShowStartupFailure(services_.host, StartupFailure::WakeEvent);
     return false;
   }
   // 7. The listener thread, running only while the mouse is connected.
@@ -127,7 +127,7 @@ bool CHidMouseDlg::StartDeviceLink() {
   deviceChange_ =
       std::make_unique<DeviceChangeHandler>(services_.hid, services_.host, state, Hooks(), *this);
   if (!RegisterHidInterfaceNotifications(hwnd())) {
-    services_.host.ShowMessage(L"RegisterDeviceNotification failed!!!", L"", kMbOk);
+    ShowStartupFailure(services_.host, StartupFailure::DeviceNotifications);
     return false;
   }
   // 9. The configuration.
@@ -138,7 +138,7 @@ bool CHidMouseDlg::StartDeviceLink() {
   // 12. The captions and skin values.
   files_.LoadCaptions();
   // 13. The skin folder and the window's size from its background.
-  skinFolder_ = SkinFolder(state.programPath, state.skin.path);
+  skinFolder_ = skin::SkinFolder(state.programPath, state.skin.path);
   SizeToBackground();
   CreatePicture();
   // 14. The skin's text colour.
@@ -146,11 +146,6 @@ bool CHidMouseDlg::StartDeviceLink() {
   // 15. The fonts.
   CreateFonts();
   return true;
-}
-
-std::filesystem::path CHidMouseDlg::SkinFolder(const std::filesystem::path& program,
-                                               const std::wstring& skinName) {
-  return program.parent_path() / L"Skins" / skinName;
 }
 
 void CHidMouseDlg::SizeToBackground() {
@@ -194,9 +189,9 @@ void CHidMouseDlg::ReloadConfiguration() {
 void CHidMouseDlg::ResumeListener() {
   if (listenerThread_ == nullptr) return;
   // However often it was suspended, it runs from now on.
-  while (ResumeThread(listenerThread_) > 1) {
-  }
-  listenerRunning_ = true;
+  listenerRunning_ = ResumeUntilRunning(
+      [this] { return static_cast<std::uint32_t>(ResumeThread(listenerThread_)); });
+  if (!listenerRunning_) return;
   // Discovery wakes the listener when it opens the event interface, before ConnectedFlag is
   // set; a listener that looked in between would wait for good. Wake it once more now.
   if (wake_) wake_->Set();

@@ -137,8 +137,6 @@ class CHidMouseDlg : public Wnd,
   void OnVirtualPlug(bool plugged);
   // 0xB03 from the profile manager: 0 import, 1 export, 2 reload.
   void OnProfileCommand(unsigned command);
-  static std::filesystem::path SkinFolder(const std::filesystem::path& program,
-                                          const std::wstring& skinName);
   void SizeToBackground();
   void CreateFonts();
   void CreatePicture();

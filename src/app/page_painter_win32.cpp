@@ -225,11 +225,11 @@ void PagePainter::ScrollSpeed(HDC dc, const PagePlace& place) const {
 }
 
 void PagePainter::DrawScrollRadios(HDC dc, const PagePlace& place) const {
-  const bool oneScreen = record().at(rec::kScrollOneScreen) == 1;
+  const ScrollRadioLooks looks = ScrollRadiosFor(record().at(rec::kScrollOneScreen));
   const Rect rows = ScrollRowsRadio(place);
   const Rect screen = ScrollOneScreenRadio(place);
-  base_.Image(dc, oneScreen ? skin::kScrollRadioOff : skin::kScrollRadioOn, rows.left, rows.top);
-  base_.Image(dc, oneScreen ? skin::kScrollRadioOn : skin::kScrollRadioOff, screen.left,
+  base_.Image(dc, looks.rows ? skin::kScrollRadioOn : skin::kScrollRadioOff, rows.left, rows.top);
+  base_.Image(dc, looks.oneScreen ? skin::kScrollRadioOn : skin::kScrollRadioOff, screen.left,
               screen.top);
 }
 

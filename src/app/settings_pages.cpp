@@ -250,6 +250,10 @@ int SteppedScrollLines(int lines, int delta) {
   return std::clamp(lines + delta, kMinScrollLines, kMaxScrollLines);
 }
 
+ScrollRadioLooks ScrollRadiosFor(std::uint8_t scrollOneScreen) {
+  return {scrollOneScreen == 0, scrollOneScreen == 1};
+}
+
 std::optional<int> ScrollLinesFromText(std::wstring_view text) {
   while (!text.empty() && std::iswspace(static_cast<wint_t>(text.front()))) text.remove_prefix(1);
   while (!text.empty() && std::iswspace(static_cast<wint_t>(text.back()))) text.remove_suffix(1);

@@ -94,6 +94,13 @@ Rect ScrollLinesDown(const PagePlace& place);
 int SteppedScrollLines(int lines, int delta);
 // The count typed into the lines box: nothing when the text is no number or out of 1..100.
 std::optional<int> ScrollLinesFromText(std::wstring_view text);
+// Which scroll-mode radio shows selected for the record's byte: rows for 0, one screen for 1,
+// neither for a damaged value.
+struct ScrollRadioLooks {
+  bool rows = false;
+  bool oneScreen = false;
+};
+ScrollRadioLooks ScrollRadiosFor(std::uint8_t scrollOneScreen);
 
 // Angle snap page.
 Rect AngleSnapOnRadio(const PagePlace& place);

@@ -96,6 +96,9 @@ LRESULT CALLBACK Wnd::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
     self = FromHandle(hwnd);
   }
   if (self == nullptr) return DefWindowProcW(hwnd, message, wParam, lParam);
+  // The windows take the dialog class's attributes, double clicks among them: the second
+  // click of a quick pair arrives as a double click and is a click like the first.
+  if (message == WM_LBUTTONDBLCLK) message = WM_LBUTTONDOWN;
   if (message == WM_NCDESTROY) {
     const LRESULT result = self->OnMessage(message, wParam, lParam);
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);

@@ -100,9 +100,14 @@ bool Discover(HidSystem& hid, AppState& state, const DiscoveryHooks& hooks) {
     if (hooks.debugLine) hooks.debugLine(CapsDebugLine(path, caps));
 
     if (IsEventInterface(caps)) {
-      if (!Reopen(hid, link.eventHandle, path, HidOpenMode::EventRead)) return false;
-      // The length first: the listener reads it as soon as it wakes.
+      // The listener sees no handle while the old one is closed, and the new handle only with
+      // its length already in place.
+      const HidHandle replaced = link.eventHandle.exchange(kInvalidHidHandle);
+      if (replaced != kInvalidHidHandle) hid.Close(replaced);
       link.eventInputReportLength = caps.inputReportLength;
+      const HidHandle opened = hid.Open(path, HidOpenMode::EventRead);
+      if (opened == kInvalidHidHandle) return false;
+      link.eventHandle = opened;
       if (hooks.wakeListener) hooks.wakeListener();
     } else if (IsCommandInterface(caps)) {
       if (!Reopen(hid, link.commandHandle, path, HidOpenMode::CommandAccess)) return false;

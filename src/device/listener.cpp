@@ -4,6 +4,14 @@
 
 namespace gm {
 
+bool ResumeUntilRunning(const std::function<std::uint32_t()>& resume) {
+  for (;;) {
+    const std::uint32_t previous = resume();
+    if (previous == kResumeFailed) return false;
+    if (previous <= 1) return true;
+  }
+}
+
 void Listener::Pass() {
   wake_.Reset();
   const HidHandle handle = state_.link.eventHandle;
@@ -21,8 +29,10 @@ void Listener::Pass() {
     return;
   }
   wake_.Wait();
-  if (state_.connectedFlag == 0) return;
-  if (hid_.FinishEventRead(handle) == 0) return;
+  // Woken by the read or by discovery: the read is ended either way, so that no read is left
+  // running into the buffer when the next one starts. Unplugged meanwhile: nothing is handed on.
+  const std::size_t transferred = hid_.FinishEventRead(handle);
+  if (state_.connectedFlag == 0 || transferred == 0) return;
   if (buffer_[0] == kEventReportId && buffer_[1] == kEventReportMarker) {
     send_(buffer_[2], buffer_[3]);
   }

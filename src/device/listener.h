@@ -17,6 +17,14 @@ inline constexpr std::size_t kListenerBufferSize = 40;
 inline constexpr std::uint8_t kEventReportId = 6;
 inline constexpr std::uint8_t kEventReportMarker = 7;
 
+// What ResumeThread answers when it fails.
+inline constexpr std::uint32_t kResumeFailed = 0xFFFFFFFFu;
+
+// Resumes a thread however often it was suspended: resume answers the suspend count before
+// the call, as ResumeThread does. False when resuming failed; a failure ends the attempt
+// instead of being retried for ever.
+bool ResumeUntilRunning(const std::function<std::uint32_t()>& resume);
+
 class Listener {
  public:
   // send: hands an event (code, value) to the main window and returns when it is handled.

@@ -295,7 +295,6 @@ void VirtualMouse::CompletePendingRead(std::optional<std::vector<std::uint8_t>> 
   }
   pendingRead_->transferred = count;
   pendingRead_->done = true;
-  readDone_.notify_all();
   pendingRead_->wake->Set();
 }
 
@@ -325,10 +324,10 @@ bool VirtualMouse::StartEventRead(HidHandle handle, std::span<std::uint8_t> buff
 }
 
 std::size_t VirtualMouse::FinishEventRead(HidHandle handle) {
-  std::unique_lock<std::recursive_mutex> lock(mutex_);
+  std::lock_guard<std::recursive_mutex> lock(mutex_);
   if (!pendingRead_ || pendingRead_->handle != handle) return 0;
-  readDone_.wait(lock, [this] { return !pendingRead_ || pendingRead_->done; });
-  const std::size_t transferred = pendingRead_ ? pendingRead_->transferred : 0;
+  // A read still running is cancelled: the next report waits in the queue for the next read.
+  const std::size_t transferred = pendingRead_->done ? pendingRead_->transferred : 0;
   pendingRead_.reset();
   return transferred;
 }

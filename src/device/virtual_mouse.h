@@ -6,7 +6,6 @@
 #pragma once
 
 #include <array>
-#include <condition_variable>
 #include <cstdint>
 #include <deque>
 #include <map>
@@ -132,7 +131,6 @@ class VirtualMouse : public HidSystem {
   // The window thread sends commands, the listener thread reads events and a test or the
   // control channel injects events: one lock keeps them apart.
   mutable std::recursive_mutex mutex_;
-  std::condition_variable_any readDone_;
   std::deque<std::vector<std::uint8_t>> eventQueue_;
   std::optional<PendingRead> pendingRead_;
 

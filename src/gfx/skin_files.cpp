@@ -134,4 +134,8 @@ std::vector<std::wstring> AllSkinFiles() {
   return all;
 }
 
+std::filesystem::path SkinFolder(const std::filesystem::path& program, std::wstring_view path) {
+  return std::filesystem::path(program.parent_path().wstring() + L"/Skins/" + std::wstring(path));
+}
+
 }  // namespace gm::skin

@@ -3,7 +3,9 @@
 // that the skin test can check that the default skin has every file the program may ask for.
 #pragma once
 
+#include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "gfx/geometry.h"
@@ -122,5 +124,9 @@ inline constexpr wchar_t kHelpWindow[] = L"/Help/HelpWindow.png";
 
 // Every name above, each family in full: what a complete skin must provide.
 std::vector<std::wstring> AllSkinFiles();
+
+// The skin folder: the program's folder, "/Skins/" and the caption file's `Path` value, joined
+// as text, so that a value with a leading slash or backslash stays inside the program's folder.
+std::filesystem::path SkinFolder(const std::filesystem::path& program, std::wstring_view path);
 
 }  // namespace gm::skin

@@ -81,12 +81,15 @@ class HidSystem {
   virtual std::size_t ReadReport(HidHandle handle, std::span<std::uint8_t> report) = 0;
 
   // Overlapped read of one input report on a handle opened with EventRead: starts reading
-  // into buffer (which must stay valid until the read is collected) and signals wake when the
-  // read completes. False when the read could not be started.
+  // into buffer (which must stay valid until the read is finished) and signals wake when the
+  // read completes. False when the read could not be started. One read at a time: the one
+  // started before must have been finished.
   virtual bool StartEventRead(HidHandle handle, std::span<std::uint8_t> buffer,
                               WakeEvent& wake) = 0;
-  // Collects the read started last on the handle, waiting for it to complete: the number of
-  // bytes transferred, 0 when it failed or the handle went away.
+  // Ends the read started last on the handle. The wake event is also signalled by discovery,
+  // so the read may still be running: then it is cancelled, and this returns once the cancel
+  // has taken effect (a report arriving meanwhile waits for the next read). Returns the
+  // number of bytes transferred, 0 when the read failed, was cancelled or the handle went away.
   virtual std::size_t FinishEventRead(HidHandle handle) = 0;
 };
 

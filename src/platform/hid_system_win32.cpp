@@ -174,8 +174,18 @@ std::size_t Win32HidSystem::ReadReport(HidHandle handle, std::span<std::uint8_t>
 
 struct Win32HidSystem::OverlappedRead {
   OVERLAPPED overlapped{};
-  HANDLE handle = INVALID_HANDLE_VALUE;
+  HANDLE handle = INVALID_HANDLE_VALUE;  // while a read is outstanding
 };
+
+namespace {
+
+constexpr ULONG_PTR kStatusPending = 0x103;
+
+bool ReadHasEnded(const OVERLAPPED& overlapped) {
+  return overlapped.Internal != kStatusPending;
+}
+
+}  // namespace
 
 Win32HidSystem::Win32HidSystem() : eventRead_(std::make_unique<OverlappedRead>()) {}
 
@@ -183,24 +193,37 @@ Win32HidSystem::~Win32HidSystem() = default;
 
 bool Win32HidSystem::StartEventRead(HidHandle handle, std::span<std::uint8_t> buffer,
                                     WakeEvent& wake) {
+  // Never two reads on one OVERLAPPED.
+  if (eventRead_->handle != INVALID_HANDLE_VALUE) FinishEventRead(handle);
   eventRead_->overlapped = OVERLAPPED{};
   eventRead_->overlapped.hEvent = static_cast<HANDLE>(wake.NativeHandle());
-  eventRead_->handle = ToHandle(handle);
-  if (ReadFile(eventRead_->handle, buffer.data(), static_cast<DWORD>(buffer.size()), nullptr,
-               &eventRead_->overlapped) != FALSE) {
-    return true;
+  if (ReadFile(ToHandle(handle), buffer.data(), static_cast<DWORD>(buffer.size()), nullptr,
+               &eventRead_->overlapped) == FALSE &&
+      GetLastError() != ERROR_IO_PENDING) {
+    return false;
   }
-  return GetLastError() == ERROR_IO_PENDING;
+  eventRead_->handle = ToHandle(handle);
+  return true;
 }
 
-std::size_t Win32HidSystem::FinishEventRead(HidHandle handle) {
-  DWORD transferred = 0;
-  if (ToHandle(handle) != eventRead_->handle ||
-      GetOverlappedResult(eventRead_->handle, &eventRead_->overlapped, &transferred, TRUE) ==
-          FALSE) {
-    return 0;
+std::size_t Win32HidSystem::FinishEventRead(HidHandle) {
+  OverlappedRead& read = *eventRead_;
+  if (read.handle == INVALID_HANDLE_VALUE) return 0;
+  if (!ReadHasEnded(read.overlapped)) {
+    // Woken by discovery, not by the read. GetOverlappedResult would return at once (the
+    // event is already signalled) with the read still running, so cancel it and wait on its
+    // status. A handle that discovery closed has cancelled it already.
+    CancelIoEx(read.handle, &read.overlapped);
+    while (!ReadHasEnded(read.overlapped)) {
+      ResetEvent(read.overlapped.hEvent);
+      if (ReadHasEnded(read.overlapped)) break;
+      WaitForSingleObject(read.overlapped.hEvent, INFINITE);
+    }
   }
-  return transferred;
+  DWORD transferred = 0;
+  const BOOL collected = GetOverlappedResult(read.handle, &read.overlapped, &transferred, FALSE);
+  read.handle = INVALID_HANDLE_VALUE;
+  return collected != FALSE ? transferred : 0;
 }
 
 }  // namespace gm

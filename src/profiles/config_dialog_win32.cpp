@@ -17,6 +17,7 @@ namespace {
 constexpr wchar_t kConfigDialogClass[] = L"QLGM900ProfileManager";
 constexpr UINT kMsgOpenEditor = WM_APP + 20;  // after the list has finished with its click
 constexpr UINT_PTR kNameListSubclass = 1;
+constexpr UINT_PTR kMainWindowSubclass = 2;
 
 RECT ToRect(const Rect& r) {
   return {r.left, r.top, r.right, r.bottom};
@@ -54,8 +55,7 @@ CConfigDialog::~CConfigDialog() {
 
 bool CConfigDialog::Open(HWND mainWindow, const std::filesystem::path& skinFolder) {
   mainWindow_ = mainWindow;
-  POINT origin{0, 0};
-  ClientToScreen(mainWindow, &origin);
+  const POINT origin = MainWindowOrigin();
   WndCreateArgs args;
   args.className = kConfigDialogClass;
   args.dialogClassAttributes = true;
@@ -69,6 +69,10 @@ bool CConfigDialog::Open(HWND mainWindow, const std::filesystem::path& skinFolde
   args.parent = mainWindow;  // the owner: the window stays above the main window
   if (!Create(args)) return false;
   host_.SetOwner(hwnd());
+  // An owned window stays where it was put: it follows the main window's moves, hiding and
+  // showing itself (until it is destroyed).
+  SetWindowSubclass(mainWindow_, &CConfigDialog::MainWindowProc, kMainWindowSubclass,
+                    reinterpret_cast<DWORD_PTR>(this));
 
   // The list is read even without the background, so that the close writes it back unchanged.
   manager_.Open();
@@ -142,6 +146,38 @@ void CConfigDialog::OnClick(int x, int y) {
     manager_.New();
     ShowNames();
   }
+}
+
+POINT CConfigDialog::MainWindowOrigin() const {
+  POINT origin{0, 0};
+  ClientToScreen(mainWindow_, &origin);
+  return origin;
+}
+
+void CConfigDialog::FollowMainWindow(const WINDOWPOS& change) {
+  if (hwnd() == nullptr) return;
+  if ((change.flags & SWP_HIDEWINDOW) != 0) {
+    ShowWindow(hwnd(), SW_HIDE);
+    return;
+  }
+  const bool moved = (change.flags & SWP_NOMOVE) == 0;
+  const bool shown = (change.flags & SWP_SHOWWINDOW) != 0;
+  if (moved || shown) {
+    const POINT origin = MainWindowOrigin();
+    SetWindowPos(hwnd(), nullptr, origin.x, origin.y, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  if (shown) ShowWindow(hwnd(), SW_SHOWNA);
+}
+
+LRESULT CALLBACK CConfigDialog::MainWindowProc(HWND main, UINT message, WPARAM wParam,
+                                               LPARAM lParam, UINT_PTR, DWORD_PTR self) {
+  const LRESULT result = DefSubclassProc(main, message, wParam, lParam);
+  if (message == WM_WINDOWPOSCHANGED) {
+    reinterpret_cast<CConfigDialog*>(self)->FollowMainWindow(
+        *reinterpret_cast<const WINDOWPOS*>(lParam));
+  }
+  return result;
 }
 
 void CConfigDialog::CloseWindow() {
@@ -269,6 +305,9 @@ LRESULT CConfigDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONDOWN:
       OnClick(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
       return 0;
+    case WM_DESTROY:
+      RemoveWindowSubclass(mainWindow_, &CConfigDialog::MainWindowProc, kMainWindowSubclass);
+      break;
     case WM_COMMAND:
       OnCommand(LOWORD(wParam), HIWORD(wParam));
       return 0;

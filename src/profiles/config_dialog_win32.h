@@ -24,8 +24,9 @@ class CConfigDialog : public Wnd {
   ~CConfigDialog() override;
 
   // Opens the window over the main window's client area at (0, 0), sized to the skin's
-  // "/Config/Config.png", and shows it. Without that image the window shows empty (its close
-  // box still answers). False when no window could be made.
+  // "/Config/Config.png", and shows it; from then on it is moved, hidden and shown with the
+  // main window. Without that image the window shows empty (its close box still answers).
+  // False when no window could be made.
   bool Open(HWND mainWindow, const std::filesystem::path& skinFolder);
   // From the opening until the close box is clicked.
   bool open() const { return manager_.open(); }
@@ -44,6 +45,11 @@ class CConfigDialog : public Wnd {
   void RequestEdit();
   void OpenEditor();
   void CloseWindow();
+  POINT MainWindowOrigin() const;  // the main window's client origin on the screen
+  // After a change of the main window's place or visibility.
+  void FollowMainWindow(const WINDOWPOS& change);
+  static LRESULT CALLBACK MainWindowProc(HWND main, UINT message, WPARAM wParam, LPARAM lParam,
+                                         UINT_PTR id, DWORD_PTR self);
   static LRESULT CALLBACK NameListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam,
                                        UINT_PTR id, DWORD_PTR self);
 

@@ -89,6 +89,15 @@ TEST_F(DialogsWin32, HelpPanelSitsUnderTheHelpIconInTheSizeOfItsImage) {
   EXPECT_EQ(shell.opened, std::vector<std::wstring>{kMakerWebAddress});
 }
 
+// The dialog class asks for double clicks: a quick second click must still be a click.
+TEST_F(DialogsWin32, QuickSecondClickIsAClick) {
+  CHelpDialog help(Language::English, shell, host);
+  ASSERT_TRUE(help.Open(main.hwnd(), SkinFolder()));
+  SendMessageW(help.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(80, 12));  // the web link
+  SendMessageW(help.hwnd(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(80, 12));
+  EXPECT_EQ(shell.opened, (std::vector<std::wstring>{kMakerWebAddress, kMakerWebAddress}));
+}
+
 TEST_F(DialogsWin32, HelpPanelWithoutItsImageSaysSoAndStaysOpen) {
   CHelpDialog help(Language::German, shell, host);
   ASSERT_TRUE(help.Open(main.hwnd(), L"Z:\\no\\such\\skin"));
@@ -151,6 +160,33 @@ TEST_F(DialogsWin32, ProfileManagerOverTheMainWindowWithItsNameList) {
   ASSERT_TRUE(PeekMessageW(&posted, main.hwnd(), 0xB03, 0xB03, PM_REMOVE));
   EXPECT_EQ(posted.wParam, 2u);
   EXPECT_EQ(posted.lParam, 0);
+}
+
+// It sits over the main window's client origin: moved, hidden and shown with the main window,
+// not left alone on the desktop.
+TEST_F(DialogsWin32, ProfileManagerFollowsTheMainWindow) {
+  test::TempDir dir;
+  PortableIniFile ini;
+  UiLog log;
+  CConfigDialog dialog(ini, dir / "str.ini", Language::English, {255, 255, 255}, log);
+  ShowWindow(main.hwnd(), SW_SHOWNOACTIVATE);
+  ASSERT_TRUE(dialog.Open(main.hwnd(), SkinFolder()));
+  SetWindowPos(main.hwnd(), nullptr, 120, 80, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  const auto atOrigin = [&] {
+    RECT place;
+    GetWindowRect(dialog.hwnd(), &place);
+    POINT origin{0, 0};
+    ClientToScreen(main.hwnd(), &origin);
+    return place.left == origin.x && place.top == origin.y;
+  };
+  EXPECT_TRUE(atOrigin());
+  ShowWindow(main.hwnd(), SW_HIDE);
+  EXPECT_FALSE(IsWindowVisible(dialog.hwnd()));
+  SetWindowPos(main.hwnd(), nullptr, 40, 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  ShowWindow(main.hwnd(), SW_SHOWNOACTIVATE);
+  EXPECT_TRUE(IsWindowVisible(dialog.hwnd()));
+  EXPECT_TRUE(atOrigin());
+  ShowWindow(main.hwnd(), SW_HIDE);
 }
 
 // A skin without the background: the message, an empty window, and a close that writes the

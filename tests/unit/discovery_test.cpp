@@ -24,7 +24,7 @@ struct DiscoveryFixture : ::testing::Test {
   // Nothing but the link's own handles may stay open after a walk.
   void ExpectNothingLeftBehind() const {
     std::size_t linkHandles = 0;
-    for (HidHandle handle : {state.link.commandHandle, state.link.eventHandle}) {
+    for (HidHandle handle : {state.link.commandHandle, state.link.eventHandle.load()}) {
       if (handle != kInvalidHidHandle) ++linkHandles;
     }
     EXPECT_EQ(hid.open.size(), linkHandles);

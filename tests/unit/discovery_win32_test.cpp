@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstddef>
 #include <cstring>
 #include <vector>
@@ -14,6 +15,7 @@
 #include "device/discovery.h"
 #include "platform/debug_output.h"
 #include "platform/win32_hid_system.h"
+#include "platform/win32_wake_event.h"
 
 namespace gm {
 namespace {
@@ -145,6 +147,42 @@ TEST(Win32DeviceNotification, ReadsTheInterfaceNameOfABroadcast) {
   message = ReadDeviceChangeMessage(DBT_DEVNODES_CHANGED, 0);
   EXPECT_EQ(message.event, 7u);
   EXPECT_EQ(message.deviceType, 0u);
+}
+
+// The event read's OVERLAPPED signals the listener's wake event, which discovery signals too.
+// A read still running at such a wake must be ended, not left to take the next report into the
+// buffer while the listener starts another read over it. A pipe stands in for the interface.
+TEST(Win32EventRead, WakeWhileTheReadRunsEndsIt) {
+  const std::wstring name =
+      L"\\\\.\\pipe\\gm900-event-read-" + std::to_wstring(GetCurrentProcessId());
+  HANDLE server = CreateNamedPipeW(name.c_str(), PIPE_ACCESS_INBOUND | FILE_FLAG_OVERLAPPED,
+                                   PIPE_TYPE_BYTE | PIPE_WAIT, 1, 64, 64, 0, nullptr);
+  ASSERT_NE(server, INVALID_HANDLE_VALUE);
+  HANDLE client = CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(client, INVALID_HANDLE_VALUE);
+  const auto handle = reinterpret_cast<HidHandle>(server);
+  Win32HidSystem hid;
+  Win32WakeEvent wake;
+  std::array<std::uint8_t, 8> buffer{};
+
+  ASSERT_TRUE(hid.StartEventRead(handle, buffer, wake));
+  wake.Set();  // discovery, with no report
+  EXPECT_EQ(hid.FinishEventRead(handle), 0u);
+  const std::uint8_t report[] = {6, 7, 1, 3};
+  DWORD written = 0;
+  ASSERT_TRUE(WriteFile(client, report, sizeof(report), &written, nullptr));
+  DWORD waiting = 0;
+  ASSERT_TRUE(PeekNamedPipe(server, nullptr, 0, nullptr, &waiting, nullptr));
+  EXPECT_EQ(waiting, sizeof(report)) << "the ended read took the report";
+
+  wake.Reset();
+  ASSERT_TRUE(hid.StartEventRead(handle, buffer, wake));
+  wake.Wait();
+  EXPECT_EQ(hid.FinishEventRead(handle), sizeof(report));
+  EXPECT_EQ(buffer[2], 1);
+  EXPECT_EQ(buffer[3], 3);
+  CloseHandle(client);
+  CloseHandle(server);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <thread>
+#include <type_traits>
 
 #include "device/listener.h"
 #include "device/virtual_mouse.h"
@@ -10,13 +11,25 @@
 namespace gm {
 namespace {
 
-// Records what the loop does with its event; never blocks.
+// Discovery writes these on the window thread while the listener thread reads them: as plain
+// fields they would be a data race.
+static_assert(
+    std::is_same_v<decltype(LinkState::eventHandle), std::atomic<HidHandle>> &&
+    std::is_same_v<decltype(LinkState::eventInputReportLength), std::atomic<std::uint16_t>>);
+static_assert(std::atomic<HidHandle>::is_always_lock_free);
+
+// Records what the loop does with its event; never blocks. onWait stands for what happens on
+// the window thread while the loop waits.
 class FakeWake : public WakeEvent {
  public:
   void Set() override { log += "S"; }
   void Reset() override { log += "R"; }
-  void Wait() override { log += "W"; }
+  void Wait() override {
+    log += "W";
+    if (onWait) onWait();
+  }
   std::string log;
+  std::function<void()> onWait;
 };
 
 struct ListenerFixture : ::testing::Test {
@@ -59,11 +72,56 @@ TEST_F(ListenerFixture, ReadThatTransfersNothingIsSkipped) {
   EXPECT_EQ(hid.eventReadsCollected, 1);
 }
 
+// An unplug while a read runs: the read is ended, not left running into the buffer when the
+// next one starts after the mouse is back.
+TEST_F(ListenerFixture, WakeWhileReadRunsEndsTheReadBeforeTheNext) {
+  wake.onWait = [this] { state.connectedFlag = 0; };
+  listener.Pass();
+  wake.onWait = nullptr;
+  state.connectedFlag = 1;
+  hid.eventReports = {{6, 7, 9, 4}};
+  listener.Pass();
+  EXPECT_EQ(hid.eventReadsCollected, 2);
+  EXPECT_EQ(sent, (std::vector<Event>{{9, 4}}));
+}
+
 TEST_F(ListenerFixture, ReadSizeIsBoundedByTheBuffer) {
   state.link.eventInputReportLength = 300;
   hid.eventReports = {std::vector<std::uint8_t>(300, 6)};
   listener.Pass();
   EXPECT_EQ(hid.eventReadSizes, (std::vector<std::size_t>{kListenerBufferSize}));
+}
+
+// A thread suspended several times runs after one resume call per suspension; a failing
+// ResumeThread must end the attempt, not spin the window thread for ever.
+TEST(ResumeUntilRunning, ResumesEverySuspensionAndStopsOnFailure) {
+  std::uint32_t count = 3;
+  int calls = 0;
+  EXPECT_TRUE(ResumeUntilRunning([&] {
+    ++calls;
+    return count > 0 ? count-- : 0u;
+  }));
+  EXPECT_EQ(calls, 3);
+  EXPECT_EQ(count, 0u);
+
+  calls = 0;
+  EXPECT_FALSE(ResumeUntilRunning([&] { return ++calls < 100 ? kResumeFailed : 0u; }));
+  EXPECT_EQ(calls, 1);
+}
+
+// Discovery's wake ends a read of the virtual mouse that is still running; the report that
+// comes next waits for the next read instead of being lost or blocking the listener.
+TEST(VirtualMouseEventRead, EndedReadLeavesTheReportToTheNext) {
+  VirtualMouse mouse;
+  PortableWakeEvent wake;
+  const HidHandle handle = mouse.Open(VirtualMouse::kEventPath, HidOpenMode::EventRead);
+  std::array<std::uint8_t, kListenerBufferSize> buffer{};
+  ASSERT_TRUE(mouse.StartEventRead(handle, buffer, wake));
+  EXPECT_EQ(mouse.FinishEventRead(handle), 0u);
+  mouse.InjectEventReport({6, 7, 9, 2});
+  ASSERT_TRUE(mouse.StartEventRead(handle, buffer, wake));
+  EXPECT_EQ(mouse.FinishEventRead(handle), VirtualMouse::kEventReportLength);
+  EXPECT_EQ(buffer[3], 2);
 }
 
 TEST(ListenerThread, VirtualMouseEventsCrossThreadsAndUnplugWakesTheLoop) {

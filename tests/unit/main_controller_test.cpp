@@ -112,6 +112,17 @@ TEST_F(ControllerFixture, BalloonsFollowTheLanguage) {
             L"\u0443\u0440\u043e\u0432\u0435\u043d\u044c500|5000");
 }
 
+// The start-up failures were shown with an empty caption.
+TEST(StartupFailure, MessagesCarryTheProgramCaption) {
+  test::FakeHost host;
+  ShowStartupFailure(host, StartupFailure::WakeEvent);
+  ShowStartupFailure(host, StartupFailure::DeviceNotifications);
+  ASSERT_EQ(host.messages.size(), 2u);
+  EXPECT_EQ(host.messages[0].text, L"CreateEvent failed.");
+  EXPECT_EQ(host.messages[1].text, L"RegisterDeviceNotification failed!!!");
+  for (const auto& message : host.messages) EXPECT_EQ(message.title, L"QL-GM900");
+}
+
 TEST(ProgramOptions, VirtualMouseAndItsFiles) {
   const auto options = ParseProgramOptions(
       {L"--virtual-mouse", L"--trace", L"t.txt", L"--ui-log", L"u.txt", L"--control"});

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <deque>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -82,8 +83,12 @@ class ScriptedHid : public HidSystem {
   }
 
   // Event reads complete at once with the next scripted event report, or stay pending (and
-  // collect 0 bytes) when none is left.
+  // are cancelled, 0 bytes, when finished) when none is left. Strict as the system's one
+  // OVERLAPPED requires: a read started while another on the handle is outstanding fails.
   bool StartEventRead(HidHandle handle, std::span<std::uint8_t> buffer, WakeEvent& wake) override {
+    if (!outstandingReads_.insert(handle).second) {
+      ADD_FAILURE() << "a read started while another on handle " << handle << " is outstanding";
+    }
     eventReadHandles.push_back(handle);
     eventReadSizes.push_back(buffer.size());
     pendingBytes = 0;
@@ -95,7 +100,8 @@ class ScriptedHid : public HidSystem {
     wake.Set();
     return true;
   }
-  std::size_t FinishEventRead(HidHandle) override {
+  std::size_t FinishEventRead(HidHandle handle) override {
+    if (outstandingReads_.erase(handle) == 0) ADD_FAILURE() << "no read outstanding on " << handle;
     ++eventReadsCollected;
     return pendingBytes;
   }
@@ -111,6 +117,9 @@ class ScriptedHid : public HidSystem {
   std::deque<std::vector<std::uint8_t>> inputReports;
   std::vector<std::size_t> readSizes;
   int featureReads = 0;
+
+ private:
+  std::set<HidHandle> outstandingReads_;
 };
 
 }  // namespace gm::test

@@ -101,6 +101,17 @@ TEST(SettingsPages, ScrollLinesStepAndTypedText) {
   }
 }
 
+// A damaged scroll-mode byte selects neither radio rather than pretending to be rows.
+TEST(SettingsPages, ScrollRadioLooksByByte) {
+  EXPECT_TRUE(ScrollRadiosFor(0).rows);
+  EXPECT_FALSE(ScrollRadiosFor(0).oneScreen);
+  EXPECT_FALSE(ScrollRadiosFor(1).rows);
+  EXPECT_TRUE(ScrollRadiosFor(1).oneScreen);
+  for (const std::uint8_t damaged : {std::uint8_t{2}, std::uint8_t{0xFF}}) {
+    EXPECT_FALSE(ScrollRadiosFor(damaged).rows || ScrollRadiosFor(damaged).oneScreen) << +damaged;
+  }
+}
+
 TEST(SettingsPages, ChildWindowsFollowTheRightColumnPasses) {
   PageSizes sizes;
   sizes.dpi = {242, 232};

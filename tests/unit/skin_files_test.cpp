@@ -8,6 +8,7 @@
 
 #include "gfx/skin_files.h"
 #include "png_probe.h"
+#include "temp_dir.h"
 
 namespace gm::skin {
 namespace {
@@ -38,6 +39,22 @@ TEST(SkinFiles, ButtonsMapToTheirMousePictureParts) {
   EXPECT_EQ(MousePartsOfButton(18, PartLook::Over), V{L"/Mouse/Side/S-12-over.png"});
   EXPECT_TRUE(MousePartsOfButton(19, PartLook::Over).empty());
   EXPECT_TRUE(MousePartsOfButton(-1, PartLook::Over).empty());
+}
+
+// A Path value with a leading separator must not throw the program's folder away.
+TEST(SkinFiles, SkinFolderStaysBesideTheProgram) {
+  test::TempDir dir;
+  std::filesystem::create_directories(dir / "Skins" / "Default");
+  test::WriteBytes(dir / "Skins" / "Default" / "main.png", {1});
+  const std::filesystem::path program = dir / "QL-GM900.exe";
+  std::vector<std::wstring> values = {L"Default", L"/Default"};
+#ifdef _WIN32
+  values.push_back(L"\\Default");
+#endif
+  for (const std::wstring& value : values) {
+    const std::filesystem::path folder = SkinFolder(program, value);
+    EXPECT_TRUE(std::filesystem::exists(folder.wstring() + kMain)) << Narrow(folder.wstring());
+  }
 }
 
 TEST(SkinFiles, FamiliesAreNamedAsTheSkinFolderHasThem) {

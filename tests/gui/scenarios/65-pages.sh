@@ -147,6 +147,11 @@ scenario_scroll_angle_gesture() {
   gui_check "4 lines" gui_wait_log '^page scroll-lines 4$'
   pages_click 928 203                # down arrow: 4 -> 3
   gui_check "3 lines" gui_wait_log '^page scroll-lines 3$'
+  # A quick pair of clicks on an arrow is two steps: 3 -> 5, then back to 3.
+  xdotool mousemove --window "$GUI_WINDOW" 928 195 click --repeat 2 --delay 80 1
+  gui_check "quick pair up" gui_wait_log '^page scroll-lines 5$'
+  xdotool mousemove --window "$GUI_WINDOW" 928 203 click --repeat 2 --delay 80 1
+  gui_check "quick pair down" gui_eventually 5 gui_count_is ui.txt '^page scroll-lines 3$' 2
   pages_click 905 199                # into the box, then type behind the 3
   xdotool key --window "$GUI_WINDOW" End 0
   gui_check "30 typed" gui_wait_log '^page scroll-lines 30$'

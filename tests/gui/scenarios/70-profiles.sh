@@ -131,12 +131,43 @@ scenario_rename_copy_and_limit() {
   gui_check "the line clicked last is in use" [ "$(profiles_key CurProfileName)" = Profile_1 ]
 }
 
+# True when the profile manager's top-left corner is the main window's.
+profiles_at_main_origin() {
+  local main dialog
+  main=$(xdotool getwindowgeometry --shell "$PROFILES_MAIN" 2>/dev/null | grep -E '^[XY]=')
+  dialog=$(xdotool getwindowgeometry --shell "$PROFILES_WINDOW" 2>/dev/null | grep -E '^[XY]=')
+  [ -n "$main" ] && [ "$main" = "$dialog" ]
+}
+
+profiles_main_at() {  # x y
+  local X Y WIDTH HEIGHT SCREEN WINDOW
+  eval "$(xdotool getwindowgeometry --shell "$PROFILES_MAIN" 2>/dev/null)"
+  [ "${X:-}" = "$1" ] && [ "${Y:-}" = "$2" ]
+}
+
+# The profile manager keeps to the main window: moved, hidden and shown with it.
+profiles_follow_main() {
+  xdotool windowmove "$PROFILES_MAIN" 60 40
+  gui_check "main window moved" gui_eventually 15 profiles_main_at 60 40
+  gui_check "moved with the main window" gui_eventually 15 profiles_at_main_origin
+  xdotool mousemove --window "$PROFILES_MAIN" 965 12 click 1  # minimise: the window hides
+  gui_check "main window hidden" gui_wait_log '^window-hidden$' 5
+  # Wine without a window manager takes about 2 s per hidden window to unmap it.
+  gui_check "hidden with the main window" gui_eventually 15 gui_no_window_named Configuration
+  gui_tray_click 1
+  gui_check "main window shown" gui_wait_log '^window-shown$' 5
+  gui_check "shown with the main window" \
+    gui_eventually 15 xdotool search --onlyvisible --name '^Configuration$'
+  gui_check "back at the main window's corner" gui_eventually 15 profiles_at_main_origin
+}
+
 scenario_export_and_import() {
   cp "$GUI_APP/config3.bin" "$GUI_APP/import-me.bin"
   printf 'one byte changed' | dd of="$GUI_APP/import-me.bin" bs=1 seek=100 conv=notrunc 2>/dev/null
   cp "$GUI_APP/str3.ini" "$GUI_APP/import-me.ini"
   profiles_start || return
   profiles_open || return
+  profiles_follow_main
   profiles_click_line 0
   profiles_menu 0 5  # Save: export
   gui_check "export asked for" gui_wait_log '^profiles-post 1 0$' 2
