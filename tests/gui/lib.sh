@@ -3,6 +3,10 @@
 # mouse's trace and the log of what the program hands to the shell.
 # shellcheck shell=bash
 
+# Every time limit of a wait is multiplied by this: a wait ends as soon as what it waits for
+# happens, so a generous limit costs nothing, and a loaded machine still passes.
+GUI_PATIENCE=${GUI_PATIENCE:-3}
+
 GUI_PASSED=0
 GUI_FAILED=0
 GUI_CURRENT=""
@@ -34,13 +38,13 @@ gui_start() {
   GUI_PID=$!
 }
 
-gui_window() { gm_wait_window ql-gm900.exe "${1:-20}"; }
+gui_window() { gm_wait_window ql-gm900.exe $((${1:-20} * GUI_PATIENCE)); }
 
 # True once no window of the program is visible, within $1 seconds. Wine without a window
 # manager takes up to about 2 s to take a hidden window off the screen.
 gui_window_gone() {
   local seconds="${1:-10}" i
-  for i in $(seq $((seconds * 10))); do
+  for i in $(seq $((seconds * 10 * GUI_PATIENCE))); do
     xdotool search --onlyvisible --class '^ql-gm900.exe$' >/dev/null 2>&1 || return 0
     sleep 0.1
   done
@@ -51,7 +55,7 @@ gui_window_gone() {
 gui_eventually() {
   local seconds="$1" i
   shift
-  for i in $(seq $((seconds * 10))); do
+  for i in $(seq $((seconds * 10 * GUI_PATIENCE))); do
     "$@" && return 0
     sleep 0.1
   done
@@ -75,7 +79,7 @@ gui_send() { printf '%s\n' "$*" >>"$GUI_APP/control.txt"; }
 # Waits up to $2 seconds for a line matching the regex $1 in the shell log.
 gui_wait_log() {
   local pattern="$1" seconds="${2:-10}" i
-  for i in $(seq $((seconds * 10))); do
+  for i in $(seq $((seconds * 10 * GUI_PATIENCE))); do
     grep -qE -- "$pattern" "$GUI_APP/ui.txt" 2>/dev/null && return 0
     sleep 0.1
   done
@@ -84,7 +88,7 @@ gui_wait_log() {
 
 gui_exited() {  # true when the program's process ends within $1 seconds
   local seconds="${1:-10}" i
-  for i in $(seq $((seconds * 10))); do
+  for i in $(seq $((seconds * 10 * GUI_PATIENCE))); do
     kill -0 "$GUI_PID" 2>/dev/null || return 0
     sleep 0.1
   done

@@ -12,7 +12,7 @@ kd_start() {  # kind language: starts the dialog; its window in KD_WINDOW
   (cd "$GUI_APP" && exec wine ./gui_key_capture_host.exe "$1" "$2" result.txt \
     >>"$GUI_APP/wine.log" 2>&1) &
   GUI_PID=$!
-  KD_WINDOW=$(gm_wait_window gui_key_capture_host.exe 20) || return 1
+  KD_WINDOW=$(gm_wait_window gui_key_capture_host.exe $((20 * GUI_PATIENCE))) || return 1
   sleep 0.5
 }
 
