@@ -1,5 +1,7 @@
 #include "macro/dialog_face_win32.h"
 
+#include <algorithm>
+
 namespace gm {
 namespace {
 
@@ -83,6 +85,19 @@ void DrawWrappedText(HDC dc, std::wstring_view text, const Rect& rect, COLORREF 
   SetBkMode(dc, oldMode);
   SelectObject(dc, oldFont);
   if (smaller != nullptr) DeleteObject(smaller);
+}
+
+Rect CentredTextArea(HWND window, HFONT font, std::wstring_view text, const Rect& rect) {
+  HDC dc = GetDC(window);
+  const HGDIOBJ oldFont = SelectObject(dc, font);
+  SIZE size{};
+  GetTextExtentPoint32W(dc, text.data(), static_cast<int>(text.size()), &size);
+  SelectObject(dc, oldFont);
+  ReleaseDC(window, dc);
+  // One pixel more on each side for glyphs that reach past their advance.
+  const int left = rect.left + (rect.width() - static_cast<int>(size.cx)) / 2 - 1;
+  const int right = left + static_cast<int>(size.cx) + 2;
+  return {std::min(rect.left, left), rect.top, std::max(rect.right, right), rect.bottom};
 }
 
 std::wstring WindowText(HWND window) {

@@ -47,6 +47,10 @@ void DrawLeftText(HDC dc, std::wstring_view text, const Rect& rect, COLORREF col
 void DrawWrappedText(HDC dc, std::wstring_view text, const Rect& rect, COLORREF colour, HFONT font,
                      int room);
 
+// The rectangle with, across it, the extent of the text drawn centred in it in this font: the
+// area a redraw must restore when the text is wider than its rectangle.
+Rect CentredTextArea(HWND window, HFONT font, std::wstring_view text, const Rect& rect);
+
 // The window's text, whole.
 std::wstring WindowText(HWND window);
 // Line `index` of a list box; empty when there is none.
