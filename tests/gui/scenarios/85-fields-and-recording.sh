@@ -1,5 +1,6 @@
-# Number fields that give way to the user, the record button redrawn cleanly in German, and
-# Ctrl+Break ending a recording without being recorded, with the hint shown while recording.
+# Number fields that give way to the user, the record button redrawn cleanly in German,
+# Ctrl+Break ending a recording without being recorded, with the hint shown while recording,
+# and a control line written before the program started acted on in the program's language.
 # shellcheck shell=bash
 
 # Opens the macro manager from the main window; its window in FR_MANAGER.
@@ -117,7 +118,23 @@ scenario_ctrl_break_stops_recording() {
     "$GUI_WORK/title-stopped.png"
 }
 
+# True when the shell log has the window shown before any balloon.
+fr_shown_before_balloon() {
+  grep -m1 -E '^(window-shown|balloon )' "$GUI_APP/ui.txt" | grep -q '^window-shown$'
+}
+
+scenario_control_line_before_start() {
+  gui_set_ini str0.ini Skins Lan GER
+  gui_send "dpi 3"
+  gui_start
+  gui_window >/dev/null || { gui_fail "window"; return; }
+  gui_check "the balloon in German, after the start" \
+    gui_wait_log '^balloon Info\|DPI-Schalter auf der dritten Stufe 1500\|5000$'
+  gui_check "read once the program had started" fr_shown_before_balloon
+}
+
 gui_run_scenario scroll-lines-cleared scenario_scroll_lines_cleared_then_typed
 gui_run_scenario loop-count-cleared scenario_loop_count_cleared_then_typed
 gui_run_scenario record-button-german scenario_record_button_redrawn_cleanly_in_german
 gui_run_scenario ctrl-break scenario_ctrl_break_stops_recording
+gui_run_scenario control-line-before-start scenario_control_line_before_start
