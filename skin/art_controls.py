@@ -126,11 +126,15 @@ def radio(on):
     return Cell(12, 12, ring + dot)
 
 
+LINES_FIELD = "#949494"  # the program paints the enabled lines box (148, 148, 148)
+
+
 def scroll_lines_box():
+    # The arrows in the field's own grey, so that field and arrows read as one spin box.
     def arrow(y, up):
         tip, base = (y + 1.5, y + 4.2) if up else (y + 4.5, y + 1.8)
-        return (rect(40.5, y + 0.5, 9, 5, 1.5, BG3, LINE2)
-                + f'<path d="M42.5,{base} L45,{tip} L47.5,{base} Z" fill="{TEXT}"/>')
+        return (rect(40.5, y + 0.5, 9, 5, 1.5, LINES_FIELD, "#b4b4b4")
+                + f'<path d="M42.5,{base} L45,{tip} L47.5,{base} Z" fill="{BG0}"/>')
 
     return Cell(50, 14, rect(0.5, 0.5, 35, 13, 2, "url(#gField)", LINE2) + arrow(0, True)
                 + arrow(8, False))

@@ -22,12 +22,13 @@ def separator(x0, x1, y):
 
 
 def keycap(x, y, w, h, lit=False, label=""):
-    face = "url(#gAccent)" if lit else "url(#gControl)"
-    edge = ACCENT_HI if lit else LINE2
-    cap = (rect(x + 0.5, y + 3.5, w - 1, h - 4, 5, "#0a0c0f", edge)
-           + rect(x + 3.5, y + 0.5, w - 7, h - 8, 4, face, edge))
+    # A flat outline, an illustration: raised keys would look like buttons to press.
+    edge = ACCENT if lit else LINE2
+    fill = ACCENT if lit else "none"
+    cap = rect(x + 0.5, y + 0.5, w - 1, h - 1, 4, fill, edge,
+               extra='fill-opacity="0.18" stroke-opacity="0.8"')
     if label:
-        cap += text(x + w / 2, y + (h - 8) / 2 + 4, label, 11, WHITE if lit else MUTED)
+        cap += text(x + w / 2, y + h / 2 + 4, label, 11, MUTED)
     return cap
 
 
@@ -80,7 +81,6 @@ def single_key():
              f'<circle cx="275" cy="128" r="78" fill="none" stroke="{ACCENT}" '
              f'stroke-opacity="0.08" stroke-width="6"/>')
     body += keycap(235, 88, 80, 84, True)
-    body += rect(249.5, 98.5, 51, 50, 6, "none", WHITE, extra='stroke-opacity="0.35"')
     body += separator(16, w - 16, 238)
     body += button_pair(232, 390, 250, 26, 311)
     return Cell(w, h, body)

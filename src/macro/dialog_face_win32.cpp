@@ -48,7 +48,7 @@ void DrawLeftText(HDC dc, std::wstring_view text, const Rect& rect, COLORREF col
 }
 
 void DrawWrappedText(HDC dc, std::wstring_view text, const Rect& rect, COLORREF colour, HFONT font,
-                     int room) {
+                     int room, bool upward) {
   const HGDIOBJ oldFont = SelectObject(dc, font);
   const auto measure = [&] {
     RECT measured = ToRect(rect);
@@ -76,7 +76,8 @@ void DrawWrappedText(HDC dc, std::wstring_view text, const Rect& rect, COLORREF 
   // DrawText centres only single lines: the block is placed in the middle, spilling out evenly
   // above and below when it is taller than its rectangle.
   RECT placed = ToRect(rect);
-  placed.top += (rect.height() - height) / 2;
+  placed.top +=
+      upward && height > rect.height() ? rect.height() - height : (rect.height() - height) / 2;
   const int oldMode = SetBkMode(dc, TRANSPARENT);
   const COLORREF oldColour = SetTextColor(dc, colour);
   DrawTextW(dc, text.data(), static_cast<int>(text.size()), &placed,
