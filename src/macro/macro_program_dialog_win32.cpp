@@ -21,6 +21,7 @@ constexpr COLORREF kFieldColour = RGB(34, 24, 21);
 constexpr int kWheelLines = 3;
 // The option texts may spill this far above and below their rectangles (free panel space).
 constexpr int kOptionTextRoom = 20;
+constexpr int kBoxGap = 4;  // between the delay option's lines and its check box
 
 struct ButtonLook {
   Rect rect;
@@ -176,8 +177,12 @@ void CMacroProgramDialog::DrawOption(HDC dc, bool delay) {
   using namespace manager_layout;
   const MacroManagerTexts& texts = manager_->texts();
   const bool on = delay ? manager_->options().delay : manager_->options().loop;
-  DrawWrappedText(dc, delay ? texts.delayOption : texts.loopOption, delay ? kDelayText : kLoopText,
-                  TextColour(), font_, kOptionTextRoom);
+  // The delay text's rectangle reaches under its check box: its lines end before the box.
+  const Rect text =
+      delay ? Rect{kDelayText.left, kDelayText.top, kDelayBox.left - kBoxGap, kDelayText.bottom}
+            : kLoopText;
+  DrawWrappedText(dc, delay ? texts.delayOption : texts.loopOption, text, TextColour(), font_,
+                  kOptionTextRoom);
   const Rect& box = delay ? kDelayBox : kLoopBox;
   gfx::DrawPng(host_, dc, SkinPath(on ? skin::kCheckBoxOn : skin::kCheckBoxOff), box.left, box.top);
 }
