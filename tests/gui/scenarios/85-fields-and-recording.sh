@@ -6,7 +6,7 @@
 # Opens the macro manager from the main window; its window in FR_MANAGER.
 fr_open_manager() {
   gui_start
-  GUI_WINDOW=$(gui_window) || { gui_fail "main window"; return 1; }
+  GUI_WINDOW=$(gui_window 60) || { gui_fail "main window"; return 1; }
   gui_wait_log '^full-draw$' || { gui_fail "full draw"; return 1; }
   gui_click "$GUI_WINDOW" 30 150 # the "Macro Manager" header
   gui_wait_log '^macro-manager open' || { gui_fail "manager opened"; return 1; }
@@ -50,7 +50,7 @@ fr_same_picture() {
 
 scenario_scroll_lines_cleared_then_typed() {
   gui_start
-  GUI_WINDOW=$(gui_window) || { gui_fail "main window"; return; }
+  GUI_WINDOW=$(gui_window 60) || { gui_fail "main window"; return; }
   gui_wait_log '^full-draw$' || { gui_fail "full draw"; return; }
   gui_click "$GUI_WINDOW" 855 167 # Scroll Speed
   gui_wait_log '^layout ' || { gui_fail "page opened"; return; }
@@ -127,7 +127,7 @@ scenario_control_line_before_start() {
   gui_set_ini str0.ini Skins Lan GER
   gui_send "dpi 3"
   gui_start
-  gui_window >/dev/null || { gui_fail "window"; return; }
+  gui_window 60 >/dev/null || { gui_fail "window"; return; }
   gui_check "the balloon in German, after the start" \
     gui_wait_log '^balloon Info\|DPI-Schalter auf der dritten Stufe 1500\|5000$'
   gui_check "read once the program had started" fr_shown_before_balloon
