@@ -562,7 +562,6 @@ LRESULT CMacroProgramDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lPara
       }
       break;
     case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:  // a quick second click (Start, then Stop) is a click too
       OnClick(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
       return 0;
     case WM_MOUSEMOVE:
