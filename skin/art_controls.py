@@ -7,17 +7,37 @@ selects its position, and the extra right-most positions look "full"."""
 
 import math
 
-from theme import (ACCENT, ACCENT_DEEP, ACCENT_HI, BG0, BG3, LINE, LINE2, MUTED, TEXT, WHITE,
-                   Cell, FONT, chevron_down, page, rect, text)
+from theme import (ACCENT, ACCENT_HI, BG0, BG3, LINE, LINE2, MUTED, TEXT, WHITE,
+                   Cell, FONT, page, rect, text)
 
 PAGE_W = 242
+
+
+# A row's drop-down box: the program centres the caption on x 120-250 of the window (page x
+# 100-230) and draws the box image at its left edge, but the longest captions are wider than
+# that. The page draws the whole box, wider on both sides and centred on the caption; the
+# images are its middle (130 pixels from page x 100), drawn over it.
+ROW_BOX = (90, 240)   # page x of the box's outer edges (exclusive)
+ROW_IMAGE_X = 100     # page x of the images
+
+
+def row_box(look, x0, x1, y=0):
+    """The box from x0 to x1 (or the part of it that the image covers, when the ends lie
+    outside); `look` is "normal", "over" or "leave"."""
+    # The looks differ in their edges only: a long caption lies on the box's ends too, which
+    # the page draws in the resting look.
+    edge = {"normal": LINE2, "over": ACCENT, "leave": ACCENT_HI}[look]
+    return rect(x0 + 0.5, y + 0.5, x1 - x0 - 1, 15, 3, "url(#gField)", edge)
 
 
 def zebra_rows(count):
     rows = "".join(
         rect(4, 1 + 20 * r, PAGE_W - 8, 18, 3, "#ffffff", extra='fill-opacity="0.028"')
         for r in range(0, count, 2))
-    return rows + rect(97, 4, 1, 20 * count - 6, fill=LINE)
+    return rows + "".join(row_box("normal", *ROW_BOX, y=2 + 20 * r) for r in range(count))
+
+
+DPI_RAIL_Y = 174  # page y of the value boxes (window y 226)
 
 
 def dpi_page():
@@ -27,6 +47,10 @@ def dpi_page():
         y = 152 - v + 0.5
         body += (f'<path d="M4,{y} H238" stroke="#ffffff" stroke-opacity="0.07" '
                  f'stroke-dasharray="2 3"/>')
+    # The values' rail: "12000" is wider than a value box and the first stage's value reaches
+    # the page's left edge, so the values sit on one rail across the page, in the window's own
+    # colour, open at both ends. The value box image is a piece of it.
+    body += rect(0, DPI_RAIL_Y, PAGE_W, 11, fill=BG0)
     for k in range(7):
         body += text(14.5 + 35 * k, 169, str(k + 1), 9, MUTED)
         body += rect(6.5 + 35 * k, 211.5, 13, 13, 2.5, "none", LINE2)
@@ -67,13 +91,14 @@ def pages():
 
 
 def dropdown(look):
-    if look == "over":
-        box = rect(0.5, 0.5, 129, 15, 3, "url(#gControlHi)", ACCENT) + chevron_down(121, 8, 6, TEXT)
-    elif look == "leave":
-        box = rect(0.5, 0.5, 129, 15, 3, ACCENT_DEEP, ACCENT_HI) + chevron_down(121, 8, 6, ACCENT_HI)
-    else:
-        box = rect(0.5, 0.5, 129, 15, 3, "url(#gField)", LINE2) + chevron_down(121, 8, 6, MUTED)
-    return Cell(130, 16, box + rect(113, 3, 1, 10, fill=LINE2 if look == "normal" else ACCENT))
+    # The middle of the row's box (see ROW_BOX): the whole box is the control and the caption
+    # is centred on it, so it carries no arrow that a long caption would run into. The resting
+    # look is the page's own box; the others light up the middle's edges.
+    x0, x1 = ROW_BOX[0] - ROW_IMAGE_X, ROW_BOX[1] - ROW_IMAGE_X
+    body = row_box(look, x0, x1)
+    if look != "normal":
+        body += rect(0, 14, 130, 1, fill=ACCENT, extra='fill-opacity="0.5"')
+    return Cell(130, 16, body)
 
 
 def dpi_bar(level):
@@ -101,11 +126,15 @@ def radio(on):
     return Cell(12, 12, ring + dot)
 
 
+LINES_FIELD = "#949494"  # the program paints the enabled lines box (148, 148, 148)
+
+
 def scroll_lines_box():
+    # The arrows in the field's own grey, so that field and arrows read as one spin box.
     def arrow(y, up):
         tip, base = (y + 1.5, y + 4.2) if up else (y + 4.5, y + 1.8)
-        return (rect(40.5, y + 0.5, 9, 5, 1.5, BG3, LINE2)
-                + f'<path d="M42.5,{base} L45,{tip} L47.5,{base} Z" fill="{TEXT}"/>')
+        return (rect(40.5, y + 0.5, 9, 5, 1.5, LINES_FIELD, "#b4b4b4")
+                + f'<path d="M42.5,{base} L45,{tip} L47.5,{base} Z" fill="{BG0}"/>')
 
     return Cell(50, 14, rect(0.5, 0.5, 35, 13, 2, "url(#gField)", LINE2) + arrow(0, True)
                 + arrow(8, False))
@@ -204,8 +233,7 @@ def images():
     for v in range(1, 121):
         out.append((f"/DPISetting/DPIStage/{v}.png", dpi_bar(v), True))
     out += [
-        ("/DPISetting/BK-DPIValue.png",
-         Cell(25, 11, rect(0.5, 0.5, 24, 10, 2.5, "url(#gField)", LINE2)), True),
+        ("/DPISetting/BK-DPIValue.png", Cell(25, 11, rect(0, 0, 25, 11, fill=BG0)), True),
         ("/Enable.png", check(10, 9, True), True),
         ("/Disable.png", check(10, 9, False), True),
         ("/MouseAttribute/ScrollSpeed/Enable.png", radio(True), True),

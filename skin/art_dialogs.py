@@ -22,12 +22,13 @@ def separator(x0, x1, y):
 
 
 def keycap(x, y, w, h, lit=False, label=""):
-    face = "url(#gAccent)" if lit else "url(#gControl)"
-    edge = ACCENT_HI if lit else LINE2
-    cap = (rect(x + 0.5, y + 3.5, w - 1, h - 4, 5, "#0a0c0f", edge)
-           + rect(x + 3.5, y + 0.5, w - 7, h - 8, 4, face, edge))
+    # A flat outline, an illustration: raised keys would look like buttons to press.
+    edge = ACCENT if lit else LINE2
+    fill = ACCENT if lit else "none"
+    cap = rect(x + 0.5, y + 0.5, w - 1, h - 1, 4, fill, edge,
+               extra='fill-opacity="0.18" stroke-opacity="0.8"')
     if label:
-        cap += text(x + w / 2, y + (h - 8) / 2 + 4, label, 11, WHITE if lit else MUTED)
+        cap += text(x + w / 2, y + h / 2 + 4, label, 11, MUTED)
     return cap
 
 
@@ -67,6 +68,7 @@ def combo_key():
             body += keycap(kx + 10 + col * 25, ky + 10 + row * 26, 22, 24, (row, col) in lit)
     body += keycap(kx + 60, ky + 88, 72, 24)
     body += separator(16, w - 16, 238)
+    body += button_pair(244, 378, 250, 25, 311)
     return Cell(w, h, body)
 
 
@@ -79,8 +81,8 @@ def single_key():
              f'<circle cx="275" cy="128" r="78" fill="none" stroke="{ACCENT}" '
              f'stroke-opacity="0.08" stroke-width="6"/>')
     body += keycap(235, 88, 80, 84, True)
-    body += rect(249.5, 98.5, 51, 50, 6, "none", WHITE, extra='stroke-opacity="0.35"')
     body += separator(16, w - 16, 238)
+    body += button_pair(232, 390, 250, 26, 311)
     return Cell(w, h, body)
 
 
@@ -99,37 +101,63 @@ def macro_key():
     body += chevron_down(144, 136, 6, TEXT)
     body += rect(200, 46, 1, 186, fill=LINE)
     body += separator(16, w - 16, 238)
+    body += button_pair(244, 378, 250, 25, 311)
     return Cell(w, h, body)
+
+
+# The macro manager's texts are centred on rectangles narrower than the longest of them, so
+# the background carries surfaces wider than the rectangles, centred on them: the headings'
+# band, the record button's pill (its image is the pill's flat middle, drawn over it) and the
+# plates under the New/Delete and OK/Cancel buttons.
+HEADING_RECTS = ((16, 134), (148, 266), (279, 397))
+RECORD_PILL = (270, 410)                              # centred on the record button (290-390)
+RECORD_TOP, RECORD_H = 87, 24
+
+
+def record_pill(x0, x1, y, h):
+    r = h / 2 - 0.5
+    return (rect(x0 + 0.5, y + 0.5, x1 - x0 - 1, h - 1, r, ACCENT_DEEP, ACCENT)
+            + rect(x0 + 3, y + 2, x1 - x0 - 6, 1, 0.5, WHITE, extra='fill-opacity="0.12"'))
 
 
 def macro_manager():
     w, h = 490, 432
     body = frame(w, h, band=31, icon="")
-    for x0, x1 in ((16, 134), (148, 266), (279, 397)):
-        body += rect(x0 + 0.5, 57.5, x1 - x0 - 1, 21, 3, BG2, LINE)
+    # One band under the three headings, each marked by its accent below.
+    body += rect(10.5, 57.5, 404, 21, 3, BG2, LINE)
+    for x0, x1 in HEADING_RECTS:
         body += rect(x0 + (x1 - x0) / 2 - 12, 77, 24, 2, 1, ACCENT)
     body += rect(19.5, 80.5, 112, 274, 0, LIST_GREY, LINE2)
     body += rect(151.5, 80.5, 112, 274, 0, LIST_GREY, LINE2)
-    body += rect(277.5, 80.5, 121, 274, 4, "#15181d", LINE)
+    body += rect(RECORD_PILL[0] - 4.5, 80.5, RECORD_PILL[1] - RECORD_PILL[0] + 8, 274, 4,
+                 "#15181d", LINE)
+    body += record_pill(RECORD_PILL[0], RECORD_PILL[1], RECORD_TOP, RECORD_H)
     body += rect(288, 124, 100, 1, fill=LINE) + rect(288, 290, 100, 1, fill=LINE)
     body += rect(296.5, 331.5, 84, 15, 2, COUNT_FIELD, LINE2)
-    # A recorded sequence, as a timeline beside the options.
-    body += rect(445, 84, 1, 266, fill=LINE)
-    y = 92
-    for i, (width, lit) in enumerate(((26, False), (18, True), (30, False), (22, False),
-                                       (16, True), (28, False), (20, False), (24, True))):
-        body += f'<circle cx="445.5" cy="{y + 4}" r="2.5" fill="{ACCENT if lit else LINE2}"/>'
-        body += rect(452, y, width, 8, 4, ACCENT if lit else BG3)
-        body += rect(414, y + 1, 24 - (i % 3) * 6, 6, 3, "#1d2128")
-        y += 32
     body += separator(12, w - 12, 360)
+    body += button_pair(11, 141, 367, 25, 76)    # New, Delete: 17-75, 77-135
+    body += button_pair(260, 414, 394, 26, 337)  # OK, Cancel: 266-336, 338-408
     return Cell(w, h, body)
 
 
-def pill_button(w, h, over, glyph=""):
+def plate(x0, x1, y, h, over=False):
     fill, border = ("url(#gControlHi)", ACCENT) if over else ("url(#gControl)", LINE2)
-    return Cell(w, h, rect(0.5, 0.5, w - 1, h - 1, 4, fill, border)
-                + rect(2, 1.5, w - 4, 1, 0.5, WHITE, extra='fill-opacity="0.10"') + glyph)
+    return (rect(x0 + 0.5, y + 0.5, x1 - x0 - 1, h - 1, 4, fill, border)
+            + rect(x0 + 2, y + 1.5, x1 - x0 - 4, 1, 0.5, WHITE, extra='fill-opacity="0.10"'))
+
+
+def button_pair(x0, x1, y, h, divider):
+    """The plate under a pair of buttons, wider than the buttons' rectangles on both sides:
+    their texts are centred on the rectangles and may be wider. The buttons' images are
+    pieces of it; a divider marks the two apart above and below the texts."""
+    tick = (rect(divider, y + 2, 1, 6, 0.5, MUTED, extra='fill-opacity="0.6"')
+            + rect(divider, y + h - 8, 1, 6, 0.5, MUTED, extra='fill-opacity="0.6"'))
+    return plate(x0, x1, y, h) + tick
+
+
+def pill_button(w, h, over):
+    # A piece of a button pair's plate (the middle of it), lit under the pointer.
+    return Cell(w, h, plate(-8, w + 8, 0, h, over))
 
 
 def macro_close(over):
@@ -141,8 +169,11 @@ def macro_close(over):
 
 
 def record_button():
-    return Cell(100, 24, rect(0.5, 0.5, 99, 23, 11.5, ACCENT_DEEP, ACCENT)
-                + rect(3, 2, 94, 1, 0.5, WHITE, extra='fill-opacity="0.12"'))
+    # The flat middle of the pill in the background, cut from the same drawing so that the
+    # two meet without a seam.
+    x = 290 - RECORD_PILL[0]
+    return Cell(100, RECORD_H, f'<g transform="translate({-x},0)">'
+                + record_pill(0, RECORD_PILL[1] - RECORD_PILL[0], 0, RECORD_H) + '</g>')
 
 
 def config_dialog():

@@ -3,7 +3,7 @@ backgrounds (cut from the window background so that they always match it), heade
 scroll track."""
 
 from theme import (ACCENT, ACCENT_DEEP, ACCENT_HI, ACCENT_LO, BG0, BG2, BG4, LINE, LINE2, MUTED,
-                   TEXT, WHITE, Cell, FONT, chevron_down, rect, text)
+                   TEXT, WHITE, Cell, FONT, rect, text)
 
 WINDOW_W, WINDOW_H = 1000, 650
 
@@ -113,7 +113,7 @@ def images():
         ("/BK_MainRight.png", crop(734, 32, 242, 563), False),
         ("/Logo.png", logo(), True),
         ("/Bar1.png", Cell(7, 563, rect(0.5, 0.5, 6, 562, 3, "#08090c", "#20252d")), True),
-        ("/ItemBK.png", header(20, chevron_down(229, 10, 6, MUTED)), True),
+        ("/ItemBK.png", header(20), True),
         ("/MacroManagementBK.png", header(38, macro_header_icon()), True),
         ("/button-mouse-normal.png", view_button(False), True),
         ("/button-mouse-leave.png", view_button(True), True),

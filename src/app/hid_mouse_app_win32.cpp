@@ -95,6 +95,8 @@ int CHidMouseApp::Run(const std::vector<std::wstring>& args) {
   // 4. The main window, until the process ends.
   auto window = std::make_unique<CHidMouseDlg>(services, win32Host);
   if (!window->Initialise()) return 0;
+  // The control file is read only from here on, once the language and the captions are
+  // loaded: a line written before the start is acted on as the started program would.
   if (virtualMouse && !options.control.empty()) {
     std::thread(RunControlPoller, options.control, window->hwnd(), virtualMouse.get()).detach();
   }

@@ -132,6 +132,19 @@ void MainPainter::Page(HDC dc, const PageDraw& draw, MouseView view, const PageS
   PagePainter(*this).OpenPage(dc, draw.page, PlaceOf(draw, sizes));
 }
 
+void MainPainter::ButtonRow(HDC dc, MouseView view, int row, const wchar_t* look) const {
+  const bool front = view == MouseView::Front;
+  const std::size_t button = (front ? 0 : kFrontRows) + static_cast<std::size_t>(row);
+  const int top = 129 + 20 * row;
+  const int saved = SaveDC(dc);
+  IntersectClipRect(dc, 31, top, 262, top + 16);
+  Image(dc, front ? skin::kButtonAssignmentFront : skin::kButtonAssignmentSide, 20, 127);
+  RestoreDC(dc, saved);
+  Text(dc, state_.texts[slot::kFirstButtonName + button], {31, top, 115, top + 16}, DT_CENTER);
+  Image(dc, look, 120, top);
+  Text(dc, state_.labels[button], {120, top, 250, top + 16}, DT_CENTER | DT_NOCLIP);
+}
+
 void MainPainter::ButtonRows(HDC dc, MouseView view) const {
   const bool front = view == MouseView::Front;
   const int rows = front ? kFrontRows : kSideRows;
@@ -141,7 +154,8 @@ void MainPainter::ButtonRows(HDC dc, MouseView view) const {
     const int top = 129 + 20 * r;
     Text(dc, state_.texts[slot::kFirstButtonName + button], {31, top, 115, top + 16}, DT_CENTER);
     Image(dc, skin::kDropdownNormal, 120, top);
-    Text(dc, state_.labels[button], {120, top, 250, top + 16}, DT_CENTER);
+    // Long captions are wider than the box image; the page draws the box's ends.
+    Text(dc, state_.labels[button], {120, top, 250, top + 16}, DT_CENTER | DT_NOCLIP);
   }
 }
 

@@ -37,6 +37,10 @@ class MainPainter {
   void Header(HDC dc, Page page, const Rect& header) const;
   // The headers of a plan and the pages open below them.
   void Column(HDC dc, const ColumnPlan& plan, MouseView view, const PageSizes& sizes) const;
+  // Row `row` of the open button assignment page of the view in one of the drop-down box's
+  // looks, drawn again over the page: a caption wider than the box lies on the page beside it,
+  // so the page is restored under the row first (nothing of a longer caption stays).
+  void ButtonRow(HDC dc, MouseView view, int row, const wchar_t* look) const;
   void LeftColumnBackground(HDC dc) const;
   void RightColumnBackground(HDC dc) const;
 

@@ -20,6 +20,8 @@ namespace {
 constexpr wchar_t kInstanceMutexName[] = L"PDKX512OEMMutex";
 constexpr int kDefaultWidth = 1000;
 constexpr int kDefaultHeight = 650;
+constexpr COLORREF kDisabledLinesField = RGB(40, 45, 54);
+constexpr COLORREF kDisabledLinesText = RGB(110, 118, 130);
 
 }  // namespace
 
@@ -440,9 +442,11 @@ void CHidMouseDlg::EnableScrollLines(bool enable) {
   if (scrollLines_ != nullptr) EnableWindow(scrollLines_, enable ? TRUE : FALSE);
 }
 
-void CHidMouseDlg::SetScrollLinesText(const std::wstring& text) {
+void CHidMouseDlg::SetScrollLinesText(const std::wstring& text, bool selected) {
   // The box reports the change (EN_CHANGE), which reads the count back.
-  if (scrollLines_ != nullptr) SetWindowTextW(scrollLines_, text.c_str());
+  if (scrollLines_ == nullptr) return;
+  SetWindowTextW(scrollLines_, text.c_str());
+  if (selected) SendMessageW(scrollLines_, EM_SETSEL, 0, -1);
 }
 
 void CHidMouseDlg::RedrawAngleSnap() {
@@ -674,6 +678,15 @@ LRESULT CHidMouseDlg::OnControlColour(UINT message, HDC dc, HWND control) {
             services_.state.record.stageColour(static_cast<std::size_t>(id - kFirstSwatchId));
         SetBkMode(dc, TRANSPARENT);
         controlBrush_ = CreateSolidBrush(RGB(colour.red, colour.green, colour.blue));
+        return reinterpret_cast<LRESULT>(controlBrush_);
+      }
+      if (control == scrollLines_) {
+        // The lines box while disabled (it asks as a static control): a dimmed field of the
+        // dark skin rather than the system's light grey.
+        SetBkMode(dc, TRANSPARENT);
+        SelectObject(dc, mainFont_);
+        SetTextColor(dc, kDisabledLinesText);
+        controlBrush_ = CreateSolidBrush(kDisabledLinesField);
         return reinterpret_cast<LRESULT>(controlBrush_);
       }
       break;

@@ -112,7 +112,7 @@ class CHidMouseDlg : public Wnd,
   void RedrawSpeedPage(SpeedPage page) override;
   void RedrawScrollRadios() override;
   void EnableScrollLines(bool enable) override;
-  void SetScrollLinesText(const std::wstring& text) override;
+  void SetScrollLinesText(const std::wstring& text, bool selected) override;
   void RedrawAngleSnap() override;
   void RedrawGestureSlider() override;
   void RedrawSensitivity(Axis axis) override;

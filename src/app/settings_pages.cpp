@@ -397,7 +397,7 @@ void SettingsPageEditor::SetScrollOneScreen(bool oneScreen) {
 void SettingsPageEditor::StepScrollLines(int delta) {
   const int lines = SteppedScrollLines(record_.at(rec::kWheelLines), delta);
   record_.at(rec::kWheelLines) = Byte(lines);
-  redraw_.SetScrollLinesText(std::to_wstring(lines));
+  redraw_.SetScrollLinesText(std::to_wstring(lines), false);
 }
 
 void SettingsPageEditor::ScrollLinesTextChanged(std::wstring_view text) {
@@ -406,8 +406,9 @@ void SettingsPageEditor::ScrollLinesTextChanged(std::wstring_view text) {
     record_.at(rec::kWheelLines) = Byte(*lines);
     return;
   }
+  // A cleared or refused box shows "1", selected: the user's next digit replaces it.
   record_.at(rec::kWheelLines) = kMinScrollLines;
-  redraw_.SetScrollLinesText(L"1");
+  redraw_.SetScrollLinesText(L"1", true);
 }
 
 void SettingsPageEditor::SetAngleSnap(bool on) {

@@ -152,7 +152,8 @@ class PageRedraw {
   virtual void RedrawSpeedPage(SpeedPage page) = 0;  // background, dial and labels
   virtual void RedrawScrollRadios() = 0;
   virtual void EnableScrollLines(bool enable) = 0;
-  virtual void SetScrollLinesText(const std::wstring& text) = 0;
+  // selected: the whole text is selected, so that the next key typed replaces it.
+  virtual void SetScrollLinesText(const std::wstring& text, bool selected) = 0;
   virtual void RedrawAngleSnap() = 0;
   virtual void RedrawGestureSlider() = 0;
   virtual void RedrawSensitivity(Axis axis) = 0;

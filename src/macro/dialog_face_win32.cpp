@@ -1,5 +1,7 @@
 #include "macro/dialog_face_win32.h"
 
+#include <algorithm>
+
 namespace gm {
 namespace {
 
@@ -46,7 +48,7 @@ void DrawLeftText(HDC dc, std::wstring_view text, const Rect& rect, COLORREF col
 }
 
 void DrawWrappedText(HDC dc, std::wstring_view text, const Rect& rect, COLORREF colour, HFONT font,
-                     int room) {
+                     int room, bool upward) {
   const HGDIOBJ oldFont = SelectObject(dc, font);
   const auto measure = [&] {
     RECT measured = ToRect(rect);
@@ -74,7 +76,8 @@ void DrawWrappedText(HDC dc, std::wstring_view text, const Rect& rect, COLORREF 
   // DrawText centres only single lines: the block is placed in the middle, spilling out evenly
   // above and below when it is taller than its rectangle.
   RECT placed = ToRect(rect);
-  placed.top += (rect.height() - height) / 2;
+  placed.top +=
+      upward && height > rect.height() ? rect.height() - height : (rect.height() - height) / 2;
   const int oldMode = SetBkMode(dc, TRANSPARENT);
   const COLORREF oldColour = SetTextColor(dc, colour);
   DrawTextW(dc, text.data(), static_cast<int>(text.size()), &placed,
@@ -83,6 +86,19 @@ void DrawWrappedText(HDC dc, std::wstring_view text, const Rect& rect, COLORREF 
   SetBkMode(dc, oldMode);
   SelectObject(dc, oldFont);
   if (smaller != nullptr) DeleteObject(smaller);
+}
+
+Rect CentredTextArea(HWND window, HFONT font, std::wstring_view text, const Rect& rect) {
+  HDC dc = GetDC(window);
+  const HGDIOBJ oldFont = SelectObject(dc, font);
+  SIZE size{};
+  GetTextExtentPoint32W(dc, text.data(), static_cast<int>(text.size()), &size);
+  SelectObject(dc, oldFont);
+  ReleaseDC(window, dc);
+  // One pixel more on each side for glyphs that reach past their advance.
+  const int left = rect.left + (rect.width() - static_cast<int>(size.cx)) / 2 - 1;
+  const int right = left + static_cast<int>(size.cx) + 2;
+  return {std::min(rect.left, left), rect.top, std::max(rect.right, right), rect.bottom};
 }
 
 std::wstring WindowText(HWND window) {

@@ -44,8 +44,14 @@ void DrawCentredText(HDC dc, std::wstring_view text, const Rect& rect, COLORREF 
 void DrawLeftText(HDC dc, std::wstring_view text, const Rect& rect, COLORREF colour, HFONT font);
 // Word-wrapped lines, centred vertically as a block. A block taller than the rectangle and
 // `room` pixels above and below it is drawn in a smaller size of the font until it fits.
+// With `upward`, a block taller than the rectangle keeps to its bottom edge and takes the
+// room above only (something lies just below the rectangle).
 void DrawWrappedText(HDC dc, std::wstring_view text, const Rect& rect, COLORREF colour, HFONT font,
-                     int room);
+                     int room, bool upward = false);
+
+// The rectangle with, across it, the extent of the text drawn centred in it in this font: the
+// area a redraw must restore when the text is wider than its rectangle.
+Rect CentredTextArea(HWND window, HFONT font, std::wstring_view text, const Rect& rect);
 
 // The window's text, whole.
 std::wstring WindowText(HWND window);

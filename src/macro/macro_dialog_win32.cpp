@@ -118,7 +118,8 @@ void CMacroDialog::DrawModes(HDC dc) {
 }
 
 void CMacroDialog::DrawAll(HDC dc) {
-  DrawWrappedText(dc, texts_.prompt, picker_layout::kPrompt, kWhite, font_, kTextRoom);
+  // Upward: the drop-down box lies right below the prompt.
+  DrawWrappedText(dc, texts_.prompt, picker_layout::kPrompt, kWhite, font_, kTextRoom, true);
   for (std::size_t mode = 0; mode < kMacroModeCount; ++mode) {
     DrawWrappedText(dc, texts_.modes[mode], picker_layout::kModeTexts[mode], kWhite, font_,
                     kTextRoom);

@@ -21,6 +21,7 @@ constexpr COLORREF kFieldColour = RGB(34, 24, 21);
 constexpr int kWheelLines = 3;
 // The option texts may spill this far above and below their rectangles (free panel space).
 constexpr int kOptionTextRoom = 20;
+constexpr int kBoxGap = 4;  // between the delay option's lines and its check box
 
 struct ButtonLook {
   Rect rect;
@@ -176,8 +177,12 @@ void CMacroProgramDialog::DrawOption(HDC dc, bool delay) {
   using namespace manager_layout;
   const MacroManagerTexts& texts = manager_->texts();
   const bool on = delay ? manager_->options().delay : manager_->options().loop;
-  DrawWrappedText(dc, delay ? texts.delayOption : texts.loopOption, delay ? kDelayText : kLoopText,
-                  TextColour(), font_, kOptionTextRoom);
+  // The delay text's rectangle reaches under its check box: its lines end before the box.
+  const Rect text =
+      delay ? Rect{kDelayText.left, kDelayText.top, kDelayBox.left - kBoxGap, kDelayText.bottom}
+            : kLoopText;
+  DrawWrappedText(dc, delay ? texts.delayOption : texts.loopOption, text, TextColour(), font_,
+                  kOptionTextRoom);
   const Rect& box = delay ? kDelayBox : kLoopBox;
   gfx::DrawPng(host_, dc, SkinPath(on ? skin::kCheckBoxOn : skin::kCheckBoxOff), box.left, box.top);
 }
@@ -188,10 +193,28 @@ void CMacroProgramDialog::DrawRecordButton(HDC dc, std::wstring_view text) {
   DrawCentredText(dc, text, r, TextColour(), font_);
 }
 
+Rect CMacroProgramDialog::RecordButtonArea() const {
+  // Both texts: a long one drawn before must go entirely when the short one replaces it.
+  const MacroManagerTexts& texts = manager_->texts();
+  const Rect& r = manager_layout::kRecord;
+  return Union(CentredTextArea(hwnd(), font_, texts.startRecording, r),
+               CentredTextArea(hwnd(), font_, texts.stopRecording, r));
+}
+
+void CMacroProgramDialog::DrawTitle(HDC dc) {
+  // While recording the title band says how to stop; the window itself shows no title.
+  const MacroManagerTexts& texts = manager_->texts();
+  if (recorder_.recording()) {
+    DrawWrappedText(dc, texts.recordingWindowText, manager_layout::kTitle, TextColour(), font_, 0);
+  } else {
+    DrawLeftText(dc, texts.title, manager_layout::kTitle, TextColour(), font_);
+  }
+}
+
 void CMacroProgramDialog::DrawAll(HDC dc) {
   using namespace manager_layout;
   const MacroManagerTexts& texts = manager_->texts();
-  DrawLeftText(dc, texts.title, kTitle, TextColour(), font_);
+  DrawTitle(dc);
   const std::wstring_view headings[] = {texts.selectMacro, texts.keyPressSequence,
                                         texts.recordOption};
   for (std::size_t i = 0; i < 3; ++i) {
@@ -226,7 +249,8 @@ void CMacroProgramDialog::SetHovered(ManagerButton button) {
   for (ManagerButton drawn : {before, button}) {
     if (drawn == ManagerButton::None) continue;
     const ButtonLook look = LookOf(drawn, manager_->texts());
-    face_.Update(look.rect, [this, drawn](HDC dc) { DrawButton(dc, drawn, drawn == hovered_); });
+    face_.Update(CentredTextArea(hwnd(), font_, look.text, look.rect),
+                 [this, drawn](HDC dc) { DrawButton(dc, drawn, drawn == hovered_); });
   }
 }
 
@@ -243,11 +267,11 @@ void CMacroProgramDialog::OnClick(int x, int y) {
     case ManagerHit::Record:
       if (!manager_) return;
       if (recorder_.recording()) {
-        recorder_.Stop();
+        recorder_.Stop();  // logged with the stop message
       } else {
         recorder_.Start();
+        if (recorder_.recording()) Log(L"macro-recording");
       }
-      Log(recorder_.recording() ? L"macro-recording" : L"macro-recorded");
       SyncAll();
       return;  // no drag from the record button
     case ManagerHit::DelayBox:
@@ -377,8 +401,8 @@ void CMacroProgramDialog::OnRepeatFieldChanged() {
   if (manager_->repeatText() == typed) return;
   settingField_ = true;
   SetWindowTextW(repeatField_, manager_->repeatText().c_str());
-  const auto end = static_cast<LPARAM>(manager_->repeatText().size());
-  SendMessageW(repeatField_, EM_SETSEL, static_cast<WPARAM>(end), end);
+  // Selected, so that the next digit typed replaces the "1" put back.
+  SendMessageW(repeatField_, EM_SETSEL, 0, -1);
   settingField_ = false;
 }
 
@@ -472,6 +496,16 @@ void CMacroProgramDialog::AppendEvent(const std::wstring& item) {
   SendMessageW(eventList_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
 }
 
+void CMacroProgramDialog::RemoveLastEvents(std::size_t count) {
+  if (!manager_) return;
+  std::vector<std::wstring> kept = manager_->items();
+  kept.resize(kept.size() > count ? kept.size() - count : 0);
+  manager_->ClearItems();
+  for (std::wstring& item : kept) manager_->AppendItem(std::move(item));
+  if (!manager_->items().empty()) manager_->SelectLastItem();
+  SyncListBox(eventList_, manager_->items(), AsSelection(manager_->selectedItem()));
+}
+
 void CMacroProgramDialog::SelectLastEvent() {
   if (!manager_) return;
   manager_->SelectLastItem();
@@ -492,7 +526,8 @@ void CMacroProgramDialog::SetTitleText(std::wstring_view text) {
 void CMacroProgramDialog::DrawRecordButton(std::wstring_view text) {
   recordText_ = text;
   if (!manager_) return;
-  face_.Update(manager_layout::kRecord, [this](HDC dc) { DrawRecordButton(dc, recordText_); });
+  face_.Update(RecordButtonArea(), [this](HDC dc) { DrawRecordButton(dc, recordText_); });
+  face_.Update(manager_layout::kTitle, [this](HDC dc) { DrawTitle(dc); });
 }
 
 bool CMacroProgramDialog::delayOption() const {
@@ -548,8 +583,10 @@ LRESULT CMacroProgramDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lPara
       }
       return 0;
     case kMsgRecorderEvent:
-      if (manager_)
-        recorder_.OnRecorderMessage(static_cast<unsigned>(wParam), static_cast<long>(lParam));
+      if (!manager_) return 0;
+      recorder_.OnRecorderMessage(static_cast<unsigned>(wParam), static_cast<long>(lParam));
+      // However it ended: the record button, Ctrl+Break or the 65th key.
+      if (wParam == recorder_message::kRecordingStopped) Log(L"macro-recorded");
       return 0;
     case WM_CTLCOLORLISTBOX:
       if (listBrush_ == nullptr) break;

@@ -66,6 +66,8 @@ class CMacroProgramDialog : public Wnd, private RecorderOwner {
   void DrawButton(HDC dc, ManagerButton button, bool over);
   void DrawOption(HDC dc, bool delay);
   void DrawRecordButton(HDC dc, std::wstring_view text);
+  Rect RecordButtonArea() const;
+  void DrawTitle(HDC dc);
   void RedrawOptions();
   void SetHovered(ManagerButton button);
 
@@ -83,6 +85,7 @@ class CMacroProgramDialog : public Wnd, private RecorderOwner {
   // RecorderOwner
   void ClearEvents() override;
   void AppendEvent(const std::wstring& item) override;
+  void RemoveLastEvents(std::size_t count) override;
   void SelectLastEvent() override;
   void EnableRepeatCount(bool enabled) override;
   void SetTitleText(std::wstring_view text) override;

@@ -64,7 +64,15 @@ void MacroRecorder::Stop() {
   owner_.StoreSelectedMacro();
 }
 
-void MacroRecorder::OnKeystroke(std::wstring_view keyName, std::uint32_t flags) {
+void MacroRecorder::OnKeystroke(std::wstring_view keyName, std::uint32_t flags, KeyRole role) {
+  if (role == KeyRole::Break) {
+    if ((flags & kReleased) != 0 || !recording_) return;
+    if (controlPressItems_ > 0) owner_.RemoveLastEvents(controlPressItems_);
+    controlPressItems_ = 0;
+    Stop();
+    return;
+  }
+  currentRole_ = role;
   currentName_ = keyName.substr(0, kMaxRecordedNameLength);
   const bool sameKey = currentName_ == previousName_;
   const bool wasDown = (flags & kPreviousStateDown) != 0;
@@ -81,15 +89,20 @@ void MacroRecorder::OnKeystroke(std::wstring_view keyName, std::uint32_t flags) 
   }
 }
 
-void MacroRecorder::AddEvent(const std::wstring& item, bool withDelay) {
+std::size_t MacroRecorder::AddEvent(const std::wstring& item, bool withDelay) {
   const std::uint32_t now = host_.TickCount();
-  if (withDelay && owner_.delayOption()) owner_.AppendEvent(DelayItem(now - lastTick_));
+  std::size_t added = 1;
+  if (withDelay && owner_.delayOption()) {
+    owner_.AppendEvent(DelayItem(now - lastTick_));
+    ++added;
+  }
   owner_.AppendEvent(item);
   owner_.SelectLastEvent();
   lastTick_ = now;
   // Also on the first event, so that holding the first key down records one press.
   previousName_ = currentName_;
   previous_ = PreviousEvent::Some;
+  return added;
 }
 
 void MacroRecorder::OnRecorderMessage(unsigned wParam, long /*lParam*/) {
@@ -102,9 +115,11 @@ void MacroRecorder::OnRecorderMessage(unsigned wParam, long /*lParam*/) {
       }
       if (wParam == recorder_message::kKeyPressed) {
         // The first event of a recording has no time before it.
-        AddEvent(PressItem(currentName_), previous_ != PreviousEvent::None);
+        controlPressItems_ = AddEvent(PressItem(currentName_), previous_ != PreviousEvent::None);
+        if (currentRole_ != KeyRole::Control) controlPressItems_ = 0;
       } else {
         AddEvent(ReleaseItem(currentName_), true);
+        controlPressItems_ = 0;
       }
       return;
     case recorder_message::kStoreMacro:

@@ -4,6 +4,7 @@
 // and the owner's handler of that message (OnRecorderMessage) adds the items.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -40,6 +41,8 @@ class RecorderOwner {
   // Empties the event list and gives it the keyboard focus.
   virtual void ClearEvents() = 0;
   virtual void AppendEvent(const std::wstring& item) = 0;
+  // Takes the last `count` items off the list.
+  virtual void RemoveLastEvents(std::size_t count) = 0;
   virtual void SelectLastEvent() = 0;
   virtual void EnableRepeatCount(bool enabled) = 0;
   // The manager window's own text.
@@ -58,6 +61,13 @@ class RecorderOwner {
   virtual void RemoveRecordHook() = 0;
 };
 
+// The keys the recorder treats apart from the others.
+enum class KeyRole {
+  Other,
+  Control,  // a Ctrl key
+  Break,    // Ctrl+Break: stops the recording and is not recorded
+};
+
 class MacroRecorder {
  public:
   // 0 no event yet in this recording, 1 at least one, 2 a recording has been stopped.
@@ -71,7 +81,9 @@ class MacroRecorder {
 
   // A keystroke the hook saw (HC_ACTION only): the key's name and the keystroke flags
   // (bit 30 previous state down, bit 31 release).
-  void OnKeystroke(std::wstring_view keyName, std::uint32_t flags);
+  // A press of Break ends the recording; the Ctrl press recorded just before it (held for the
+  // Break) is taken off the list again.
+  void OnKeystroke(std::wstring_view keyName, std::uint32_t flags, KeyRole role = KeyRole::Other);
   // Message 0x926.
   void OnRecorderMessage(unsigned wParam, long lParam);
 
@@ -81,7 +93,8 @@ class MacroRecorder {
   PreviousEvent previousEvent() const { return previous_; }
 
  private:
-  void AddEvent(const std::wstring& item, bool withDelay);
+  // Returns the number of items added (the key, and a delay before it).
+  std::size_t AddEvent(const std::wstring& item, bool withDelay);
 
   RecorderOwner& owner_;
   Host& host_;
@@ -93,6 +106,9 @@ class MacroRecorder {
   std::wstring currentName_;
   std::wstring previousName_;
   std::uint32_t lastTick_ = 0;
+  KeyRole currentRole_ = KeyRole::Other;
+  // Items the last recorded event added when it was a Ctrl press, else 0.
+  std::size_t controlPressItems_ = 0;
 };
 
 }  // namespace gm

@@ -83,6 +83,12 @@ class RecorderWindow : public gm::Wnd, public gm::RecorderOwner {
   void AppendEvent(const std::wstring& item) override {
     SendMessageW(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
   }
+  void RemoveLastEvents(std::size_t count) override {
+    for (; count > 0; --count) {
+      const LRESULT last = SendMessageW(list_, LB_GETCOUNT, 0, 0) - 1;
+      SendMessageW(list_, LB_DELETESTRING, static_cast<WPARAM>(last), 0);
+    }
+  }
   void SelectLastEvent() override {
     const LRESULT count = SendMessageW(list_, LB_GETCOUNT, 0, 0);
     SendMessageW(list_, LB_SETCURSEL, static_cast<WPARAM>(count - 1), 0);

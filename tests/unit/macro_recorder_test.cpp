@@ -26,6 +26,7 @@ class FakeManager : public RecorderOwner {
     calls.push_back("clear");
   }
   void AppendEvent(const std::wstring& item) override { events.push_back(item); }
+  void RemoveLastEvents(std::size_t count) override { events.resize(events.size() - count); }
   void SelectLastEvent() override { selected = events.size() - 1; }
   void EnableRepeatCount(bool enabled) override { repeatCountEnabled = enabled; }
   void SetTitleText(std::wstring_view text) override { windowText = text; }
@@ -199,6 +200,32 @@ TEST_F(Recorder, StopByButtonAndTheOtherMessages) {
   manager.calls.clear();
   recorder.Start();
   EXPECT_EQ(manager.calls, (std::vector<std::string>{"clear", "install"}));
+  EXPECT_TRUE(manager.events.empty());
+}
+
+TEST_F(Recorder, CtrlBreakStopsTheRecordingWithoutRecordingItsKeys) {
+  recorder.Start();
+  Key(L"A", kPress, 100);
+  Key(L"A", kRelease, 150);
+  host.ticks = 300;
+  recorder.OnKeystroke(L"Ctrl", kPress, KeyRole::Control);
+  recorder.OnKeystroke(L"Ctrl", kRepeat, KeyRole::Control);
+  recorder.OnKeystroke(L"Break", kPress, KeyRole::Break);
+  EXPECT_FALSE(recorder.recording());
+  EXPECT_FALSE(manager.hooked);
+  EXPECT_EQ(manager.events, (std::vector<std::wstring>{L"A   Dn", L"50 ms", L"A   Up"}));
+  ASSERT_EQ(manager.stored.size(), 1u);
+  EXPECT_EQ(manager.stored[0], manager.events);
+
+  // A Ctrl that was part of a recorded shortcut stays; a Ctrl held from before only stops.
+  recorder.Start();
+  recorder.OnKeystroke(L"Ctrl", kPress, KeyRole::Control);
+  Key(L"C", kPress, 310);
+  recorder.OnKeystroke(L"Break", kPress, KeyRole::Break);
+  EXPECT_EQ(manager.events, (std::vector<std::wstring>{L"Ctrl   Dn", L"10 ms", L"C   Dn"}));
+  recorder.Start();
+  recorder.OnKeystroke(L"Break", kPress, KeyRole::Break);
+  EXPECT_FALSE(recorder.recording());
   EXPECT_TRUE(manager.events.empty());
 }
 

@@ -75,7 +75,7 @@ class Recorder : public MainClickActions, public PageRedraw, public ColourChoose
   }
   void RedrawScrollRadios() override { log.push_back("scroll-radios"); }
   void EnableScrollLines(bool) override {}
-  void SetScrollLinesText(const std::wstring&) override { log.push_back("lines"); }
+  void SetScrollLinesText(const std::wstring&, bool) override { log.push_back("lines"); }
   void RedrawAngleSnap() override { log.push_back("snap"); }
   void RedrawGestureSlider() override { log.push_back("gesture"); }
   void RedrawSensitivity(Axis axis) override { log.push_back(axis == Axis::X ? "x" : "y"); }

@@ -51,6 +51,12 @@ class ManagerWindow : public Wnd, public RecorderOwner {
   void AppendEvent(const std::wstring& item) override {
     SendMessageW(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
   }
+  void RemoveLastEvents(std::size_t count) override {
+    for (; count > 0; --count) {
+      SendMessageW(list_, LB_DELETESTRING,
+                   static_cast<WPARAM>(SendMessageW(list_, LB_GETCOUNT, 0, 0) - 1), 0);
+    }
+  }
   void SelectLastEvent() override {
     SendMessageW(list_, LB_SETCURSEL,
                  static_cast<WPARAM>(SendMessageW(list_, LB_GETCOUNT, 0, 0) - 1), 0);

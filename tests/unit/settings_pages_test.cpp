@@ -157,8 +157,8 @@ struct RecordingRedraw : PageRedraw {
   }
   void RedrawScrollRadios() override { log.push_back("scroll-radios"); }
   void EnableScrollLines(bool enable) override { log.push_back(enable ? "lines-on" : "lines-off"); }
-  void SetScrollLinesText(const std::wstring& text) override {
-    log.push_back("text " + std::string(text.begin(), text.end()));
+  void SetScrollLinesText(const std::wstring& text, bool selected) override {
+    log.push_back("text " + std::string(text.begin(), text.end()) + (selected ? " selected" : ""));
   }
   void RedrawAngleSnap() override { log.push_back("snap"); }
   void RedrawGestureSlider() override { log.push_back("gesture"); }
@@ -229,7 +229,7 @@ TEST_F(EditorFixture, ScrollModeAndLinesBox) {
   editor.ScrollLinesTextChanged(L"250");
   EXPECT_EQ(record.at(rec::kWheelLines), 1);
   editor.ScrollLinesTextChanged(L"");
-  EXPECT_EQ(redraw.log, (Log{"text 1", "text 2", "text 1", "text 1"}));
+  EXPECT_EQ(redraw.log, (Log{"text 1", "text 2", "text 1 selected", "text 1 selected"}));
 }
 
 TEST_F(EditorFixture, EachControlWritesItsOwnByte) {

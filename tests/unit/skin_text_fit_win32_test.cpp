@@ -1,0 +1,289 @@
+// Every text that is drawn over an image of the default skin, in every language, measured with
+// the program's own fonts against the plain surface it lands on. The images are drawn as the
+// program draws them (the background first, then the control's image at its place) and the
+// surface is found on the text's middle row: the run of pixels of the colour under the text's
+// centre. A text's ink must lie inside that run with a margin on both sides, so that it neither
+// spills over the image's edge nor touches its border or anything else drawn on it.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "app/dialog_picture_win32.h"
+#include "app/language_table.h"
+#include "app/main_clicks.h"
+#include "app/main_fonts.h"
+#include "app/settings_pages.h"
+#include "buttons/combo_dialog_model.h"
+#include "buttons/function_catalogue.h"
+#include "buttons/single_dialog_model.h"
+#include "gfx/image_win32.h"
+#include "gfx/skin_files.h"
+#include "help/help_panel.h"
+#include "macro/macro_manager.h"
+#include "macro/macro_manager_texts.h"
+#include "macro/macro_picker.h"
+#include "macro/macro_picker_texts.h"
+
+namespace gm {
+namespace {
+
+constexpr int kMargin = 3;     // free pixels between a text and the edge of its surface
+constexpr int kTolerance = 6;  // colour steps of one surface (anti-aliasing of gradients)
+
+constexpr Language kLanguages[] = {Language::English, Language::ChineseSimplified,
+                                   Language::ChineseTraditional, Language::German,
+                                   Language::Russian};
+
+constexpr std::wstring_view kCodes[] = {L"EN", L"CHS", L"CHT", L"GER", L"RUS"};
+
+std::wstring SkinFolder() {
+  std::wstring folder;
+  for (const char* c = GM_SKIN_DIR; *c != 0; ++c) folder.push_back(static_cast<wchar_t>(*c));
+  return folder;
+}
+
+std::string Utf8(std::wstring_view text) {
+  const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr,
+                                    0, nullptr, nullptr);
+  std::string out(static_cast<std::size_t>(n), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n,
+                      nullptr, nullptr);
+  return out;
+}
+
+struct Placed {
+  const wchar_t* image;
+  int x, y;
+};
+
+// A window-sized picture with the images of one control drawn on it, and the font of its texts.
+class Scene {
+ public:
+  Scene(int width, int height, std::vector<Placed> images, const FontSpec& font, BYTE charset)
+      : font_(CreateFontFromSpec(font, charset)) {
+    HDC screen = GetDC(nullptr);
+    dc_ = CreateCompatibleDC(screen);
+    bitmap_ = CreateCompatibleBitmap(screen, width, height);
+    ReleaseDC(nullptr, screen);
+    old_ = SelectObject(dc_, bitmap_);
+    RECT all{0, 0, width, height};
+    FillRect(dc_, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    for (const Placed& p : images) {
+      EXPECT_TRUE(gfx::DrawSkinImage(dc_, SkinFolder() + p.image, p.x, p.y)) << Utf8(p.image);
+    }
+    oldFont_ = SelectObject(dc_, font_);
+  }
+  ~Scene() {
+    SelectObject(dc_, oldFont_);
+    SelectObject(dc_, old_);
+    DeleteObject(bitmap_);
+    DeleteDC(dc_);
+    DeleteObject(font_);
+  }
+  Scene(const Scene&) = delete;
+  Scene& operator=(const Scene&) = delete;
+
+  int Width(std::wstring_view text) const {
+    SIZE size{};
+    GetTextExtentPoint32W(dc_, text.data(), static_cast<int>(text.size()), &size);
+    return size.cx;
+  }
+
+  // The text drawn centred in (or, with left, from the left edge of) the rectangle must lie on
+  // one surface with the margin on both sides.
+  void ExpectFits(std::wstring_view text, const Rect& rect, const char* what,
+                  bool left = false) const {
+    const int width = Width(text);
+    const int placed = left ? rect.left : rect.left + (rect.width() - width) / 2;
+    // The ink: the advance widths less the first glyph's space before it and the last one's
+    // after it (negative for a glyph that reaches out).
+    ABC first{}, last{};
+    const UINT a = text.front(), z = text.back();
+    if (!GetCharABCWidthsW(dc_, a, a, &first)) first = {};
+    if (!GetCharABCWidthsW(dc_, z, z, &last)) last = {};
+    const int textLeft = placed + first.abcA;
+    const int textRight = placed + width - last.abcC;
+    const int row = (rect.top + rect.bottom) / 2;
+    const int middle = (textLeft + textRight) / 2;
+    const COLORREF surface = GetPixel(dc_, middle, row);
+    const auto same = [&](int x) {
+      const COLORREF c = GetPixel(dc_, x, row);
+      return c != CLR_INVALID && std::abs(GetRValue(c) - GetRValue(surface)) <= kTolerance &&
+             std::abs(GetGValue(c) - GetGValue(surface)) <= kTolerance &&
+             std::abs(GetBValue(c) - GetBValue(surface)) <= kTolerance;
+    };
+    int from = middle;
+    while (same(from - 1)) --from;
+    int to = middle + 1;
+    while (same(to)) ++to;
+    EXPECT_TRUE(from + kMargin <= textLeft && textRight + kMargin <= to)
+        << what << " \"" << Utf8(text) << "\": text " << textLeft << ".." << textRight << " ("
+        << width << " px), surface " << from << ".." << to;
+  }
+
+ private:
+  HFONT font_;
+  HDC dc_ = nullptr;
+  HBITMAP bitmap_ = nullptr;
+  HGDIOBJ old_ = nullptr;
+  HGDIOBJ oldFont_ = nullptr;
+};
+
+FontSpec MainFont(Language language) {
+  return MainFontSpec(language, false);
+}
+
+std::vector<std::wstring_view> RowBoxCaptions(Language language) {
+  std::vector<std::wstring_view> out;
+  for (const LocalisedText& text : kCategoryTexts) out.push_back(InLanguage(text, language));
+  for (std::wstring_view text : kDpiList) out.push_back(text);
+  for (const LocalisedText& text : kMediaList) out.push_back(InLanguage(text, language));
+  for (const LocalisedText& text : kHotKeyList) out.push_back(InLanguage(text, language));
+  for (const LocalisedText& text : kWindowsList) out.push_back(InLanguage(text, language));
+  return out;
+}
+
+TEST(SkinTextFit, ButtonRowCaptionsInEveryLookOfTheDropDownBox) {
+  for (Language language : kLanguages) {
+    for (const wchar_t* look : {skin::kDropdownNormal, skin::kDropdownOver, skin::kDropdownLeave}) {
+      const Scene scene(262, 400, {{skin::kButtonAssignmentSide, 20, 127}, {look, 120, 129}},
+                        MainFont(language), ANSI_CHARSET);
+      for (std::wstring_view caption : RowBoxCaptions(language)) {
+        scene.ExpectFits(caption, {120, 129, 250, 145}, "row box");
+      }
+      // The button names beside the boxes stay clear of their wider ends.
+      LanguageTable texts;
+      FillLanguageTable(texts, kCodes[LanguageIndex(language)]);
+      for (std::size_t b = 0; b < 19; ++b) {
+        scene.ExpectFits(texts[slot::kFirstButtonName + b], {31, 129, 115, 145}, "button name");
+      }
+    }
+  }
+}
+
+TEST(SkinTextFit, DpiValuesUpToFiveDigitsInEveryStage) {
+  const Scene scene(
+      1000, 300,
+      [] {
+        std::vector<Placed> images{
+            {skin::kMain, 0, 0}, {skin::kMainRight, 734, 32}, {skin::kDpiPage, 734, 52}};
+        for (std::size_t k = 0; k < 7; ++k) {
+          images.push_back({skin::kDpiValueBox, DpiValueBox(k).left, 226});
+        }
+        return images;
+      }(),
+      SmallFontSpec(), ANSI_CHARSET);
+  for (std::size_t k = 0; k < 7; ++k) {
+    for (int level : {1, 9, 10, 99, 100, 118, 120}) {
+      scene.ExpectFits(DpiValueText(static_cast<std::uint8_t>(level)), DpiValueBox(k), "DPI value");
+    }
+  }
+}
+
+TEST(SkinTextFit, MainWindowButtonsAndHeaders) {
+  for (Language language : kLanguages) {
+    LanguageTable texts;
+    FillLanguageTable(texts, kCodes[LanguageIndex(language)]);
+    const Scene scene(1000, 650,
+                      {{skin::kMain, 0, 0},
+                       {skin::kCancelNormal, kResetButton.left, kResetButton.top},
+                       {skin::kCancelNormal, kCancelButton.left, kCancelButton.top},
+                       {skin::kSaveNormal, kSaveButton.left, kSaveButton.top},
+                       {skin::kConfigNormal, kConfigButton.left, kConfigButton.top},
+                       {skin::kViewButtonSelected, kFrontViewButton.left, kFrontViewButton.top},
+                       {skin::kViewButtonNormal, kSideViewButton.left, kSideViewButton.top},
+                       {skin::kHeader, 734, 32},
+                       {skin::kMacroManagerHeader, 20, 132}},
+                      MainFont(language), ANSI_CHARSET);
+    scene.ExpectFits(texts[slot::kReset], kResetButton, "Reset");
+    scene.ExpectFits(texts[slot::kCancel], kCancelButton, "Cancel");
+    scene.ExpectFits(texts[slot::kSave], kSaveButton, "Save");
+    scene.ExpectFits(texts[slot::kConfig],
+                     {43, kConfigButton.top, kConfigButton.right, kConfigButton.bottom}, "Config",
+                     true);
+    scene.ExpectFits(texts[slot::kFront], kFrontViewButton, "Front");
+    scene.ExpectFits(texts[slot::kSide], kSideViewButton, "Side");
+    for (std::size_t s = slot::kButtonAssignment; s <= slot::kGestureCorrection; ++s) {
+      if (s == slot::kMacroManager) {
+        scene.ExpectFits(texts[s], {30, 132, 262, 170}, "header", true);
+      } else {
+        scene.ExpectFits(texts[s], {744, 32, 976, 52}, "header", true);
+      }
+    }
+  }
+}
+
+TEST(SkinTextFit, MacroManagerHeadingsAndButtons) {
+  using namespace manager_layout;
+  for (Language language : kLanguages) {
+    const MacroManagerTexts texts = MacroManagerTextsFor(language);
+    const Scene scene(490, 432,
+                      {{skin::kMacroManagerDialog, 0, 0},
+                       {skin::kRecordButton, kRecord.left, kRecord.top},
+                       {skin::kSmallButtonNormal, kNew.left, kNew.top},
+                       {skin::kSmallButtonNormal, kDelete.left, kDelete.top},
+                       {skin::kWideButtonNormal, kOk.left, kOk.top},
+                       {skin::kWideButtonNormal, kCancel.left, kCancel.top}},
+                      MacroManagerFont(language, false), DEFAULT_CHARSET);
+    scene.ExpectFits(texts.selectMacro, kHeadings[0], "heading");
+    scene.ExpectFits(texts.keyPressSequence, kHeadings[1], "heading");
+    scene.ExpectFits(texts.recordOption, kHeadings[2], "heading");
+    scene.ExpectFits(texts.startRecording, kRecord, "record button");
+    scene.ExpectFits(texts.stopRecording, kRecord, "record button");
+    scene.ExpectFits(texts.newButton, kNew, "New");
+    scene.ExpectFits(texts.deleteButton, kDelete, "Delete");
+    scene.ExpectFits(texts.ok, kOk, "OK");
+    scene.ExpectFits(texts.cancel, kCancel, "Cancel");
+  }
+}
+
+TEST(SkinTextFit, ButtonsOfTheKeyDialogsThePickerAndTheHelpPanel) {
+  for (Language language : kLanguages) {
+    {
+      const SingleDialogTexts texts = SingleDialogTextsFor(language);
+      const Scene scene(
+          400, 300,
+          {{skin::kSingleKeyDialog, 0, 0},
+           {skin::kWideButtonNormal, kSingleOkButton.left, kSingleOkButton.top},
+           {skin::kWideButtonNormal, kSingleCancelButton.left, kSingleCancelButton.top}},
+          SingleDialogFont(language, false), DEFAULT_CHARSET);
+      scene.ExpectFits(texts.ok, kSingleOkButton, "single key OK");
+      scene.ExpectFits(texts.cancel, kSingleCancelButton, "single key Cancel");
+    }
+    {
+      const ComboDialogTexts texts = ComboDialogTextsFor(language);
+      const Scene scene(
+          400, 300,
+          {{skin::kComboKeyDialog, 0, 0},
+           {skin::kSmallButtonNormal, kComboOkButton.left, kComboOkButton.top},
+           {skin::kSmallButtonNormal, kComboCancelButton.left, kComboCancelButton.top}},
+          ComboDialogFont(language, false), DEFAULT_CHARSET);
+      scene.ExpectFits(texts.ok, kComboOkButton, "combination key OK");
+      scene.ExpectFits(texts.cancel, kComboCancelButton, "combination key Cancel");
+    }
+    {
+      using namespace picker_layout;
+      const MacroPickerTexts& texts = MacroPickerTextsFor(language);
+      const Scene scene(400, 300,
+                        {{skin::kMacroKeyDialog, 0, 0},
+                         {skin::kSmallButtonNormal, kOk.left, kOk.top},
+                         {skin::kSmallButtonNormal, kCancel.left, kCancel.top}},
+                        MacroPickerFont(language, false), DEFAULT_CHARSET);
+      scene.ExpectFits(texts.ok, kOk, "macro picker OK");
+      scene.ExpectFits(texts.cancel, kCancel, "macro picker Cancel");
+    }
+    {
+      const HelpTexts texts = HelpTextsFor(language);
+      const Scene scene(166, 77, {{skin::kHelpWindow, 0, 0}}, HelpFontSpec(language),
+                        DEFAULT_CHARSET);
+      scene.ExpectFits(texts.link, kHelpLinkBand, "help link");
+      scene.ExpectFits(texts.update, kHelpUpdateBand, "help update");
+      scene.ExpectFits(texts.version, kHelpVersionBand, "help version");
+    }
+  }
+}
+
+}  // namespace
+}  // namespace gm
