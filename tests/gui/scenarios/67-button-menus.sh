@@ -173,6 +173,10 @@ scenario_sub_lists_and_save() {  # language screenshot-suffix
   ba_open_row 2 2 || return
   ba_hover_sub media 6 7 || return
   gui_screenshot "menus-media-$2"
+  xdotool key --delay 80 Return Escape
+  sleep 0.5
+  gui_check "Enter and Esc neither pick nor close" \
+    [ "$(grep -cE '^(pick|menu close 2|sublist close)' "$GUI_APP/ui.txt")" -eq 0 ]
   ba_hover_sub hotkey 2 8 || return
   gui_check "the hot key list replaced the media list" gui_wait_log '^sublist close media$'
   gui_screenshot "menus-hotkey-$2"
@@ -212,6 +216,12 @@ scenario_side_view_rows() {
   ba_pick_sub windows 5 9 18 "Show desktop" || return
   ba_open_row 0 7 && ba_pick_item 1 7 "Menu"
   ba_open_row 6 13 && ba_pick_sub media 0 7 13 "Media player"
+  ba_open_row 3 10 || return
+  ba_click 470 540  # "Front": the rows show other buttons, the list goes
+  gui_check "view change closes the list" gui_wait_log '^menu close 10$'
+  ba_open_row 3 3 || return
+  ba_click 100 117  # the page closes with its list
+  gui_check "closing the page closes the list" gui_wait_log '^menu close 3$'
   ba_save || return
   ba_expect_slot 18 "00 00 e3 07"
   ba_expect_slot 7 "01 00 f1 00"
