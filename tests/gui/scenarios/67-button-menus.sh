@@ -8,8 +8,7 @@
 ba_start() {
   gui_start
   GUI_WINDOW=$(gui_window 40) || { gui_fail "window"; return 1; }
-  gui_wait_log '^full-draw$' || { gui_fail "full draw"; return 1; }
-  sleep 0.3
+  gui_wait_log '^window-shown$' || { gui_fail "window shown"; return 1; }
 }
 
 ba_move() { xdotool mousemove --window "$GUI_WINDOW" "$1" "$2"; }
