@@ -127,7 +127,8 @@ void AssignmentPage::OnMainPointerMove(Point p) {
   ClientToScreen(context_.window.hwnd(), &screen);
   if (lastPointer_ && lastPointer_->x == screen.x && lastPointer_->y == screen.y) return;
   lastPointer_ = screen;
-  const HoverTracker::MoveResult move = hover_.OnPointerMove(p, Rows(), Menus().openButton());
+  const std::optional<std::size_t> open = menus_ ? menus_->openButton() : std::nullopt;
+  const HoverTracker::MoveResult move = hover_.OnPointerMove(p, Rows(), open);
   if (move.requestHover) {
     TRACKMOUSEEVENT track{};
     track.cbSize = sizeof(track);
