@@ -16,6 +16,10 @@ inline constexpr unsigned kMsgPickerChooseLine = 0x8020;
 inline constexpr unsigned kMsgKeyNameCaptured = 0x8040;
 inline constexpr unsigned kMsgCloseModifierList = 0x8041;
 
+// In the main window (WM_APP+0x60): a menu list's selection change or double click, handled
+// after the list's own handling returned (wParam: the list's id, lParam: its selection).
+inline constexpr unsigned kMsgMenuPick = 0x8060;
+
 inline constexpr unsigned kCmdExit = 1028;  // notification-area menu item
 
 inline constexpr unsigned kTimerSaveBusy = 1;     // 2000 ms after Save

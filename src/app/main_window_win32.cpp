@@ -34,7 +34,12 @@ CHidMouseDlg::CHidMouseDlg(AppServices& services, Win32Host& host)
       fileSteps_(files_),
       flows_(services.state, services.host, services.hid, desktop_, fileSteps_, *this),
       colours_(services.uiLog),
-      pages_(services.state.record, *this, colours_) {
+      pages_(services.state.record, *this, colours_),
+      assignment_({*this, services.state, services.host, services.ini, services.uiLog, layout_,
+                   skinFolder_, mainFont_, [this](const AssignmentPage::PaintStep& draw) {
+                     DrawIntoPicture(draw);
+                     CopyToScreen();
+                   }}) {
   controller_.takeReloadOnOpen = [this] { return flows_.TakeReloadOnOpen(); };
   controller_.reloadFiles = [this] {
     files_.LoadCaptions();
@@ -515,6 +520,7 @@ void CHidMouseDlg::Relayout() {
 }
 
 void CHidMouseDlg::DrawLeftColumn(HDC dc, const MainPainter& painter) {
+  if (!layout_.IsOpen(Page::L1)) assignment_.CloseAllLists();
   painter.LeftColumnBackground(dc);
   painter.Column(dc, layout_.LeftPass(sizes_), layout_.view(), sizes_);
 }
@@ -531,7 +537,9 @@ void CHidMouseDlg::DrawRightColumn(HDC dc, const MainPainter& painter, ColumnPos
   ApplyColumnPlan(plan);
 }
 
-void CHidMouseDlg::ClearSelectionAndHover() {}
+void CHidMouseDlg::ClearSelectionAndHover() {
+  assignment_.ClearSelectionAndHover();
+}
 
 void CHidMouseDlg::Reset() {
   services_.uiLog.Line(L"reset");
@@ -599,12 +607,16 @@ void CHidMouseDlg::OpenMacroManager() {
   }
 }
 
-// The button rows' function lists and menus come with the assignment menus.
-void CHidMouseDlg::CloseButtonRowLists(int) {}
+void CHidMouseDlg::CloseButtonRowLists(int row) {
+  assignment_.CloseRowLists(row);
+}
 
-void CHidMouseDlg::OpenButtonMenu(std::size_t) {}
+void CHidMouseDlg::OpenButtonMenu(std::size_t button) {
+  assignment_.ToggleFunctionList(button);
+}
 
 void CHidMouseDlg::SetView(MouseView view) {
+  assignment_.CloseAllLists();  // the rows now show other buttons
   DrawIntoPicture([this, view](HDC dc, const MainPainter& painter) {
     painter.Image(dc, skin::kMainMid, 262, 107);
     painter.ViewButtons(dc, view);
@@ -706,6 +718,7 @@ LRESULT CHidMouseDlg::OnControlColour(UINT message, HDC dc, HWND control) {
         controlBrush_ = CreateSolidBrush(RGB(148, 148, 148));
       } else {  // the function lists of the button rows
         SetTextColor(dc, RGB(250, 250, 250));
+        SetBkColor(dc, RGB(80, 0, 0));  // for items a list fills behind their text
         SelectObject(dc, mainFont_);
         controlBrush_ = CreateSolidBrush(RGB(80, 0, 0));
       }
@@ -721,6 +734,8 @@ void CHidMouseDlg::EndProgram() {
 }
 
 LRESULT CHidMouseDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  LRESULT handled = 0;
+  if (assignment_.OnMessage(message, wParam, lParam, handled)) return handled;
   switch (message) {
     case kMsgTrayIcon:
       controller_.OnTrayMouse(static_cast<unsigned>(lParam));

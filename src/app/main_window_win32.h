@@ -21,6 +21,7 @@
 #include "app/tray_icon_win32.h"
 #include "app/ui_log.h"
 #include "app/wnd_win32.h"
+#include "buttons/assignment_page_win32.h"
 #include "config/apply_flows.h"
 #include "config/config_files.h"
 #include "device/hot_plug.h"
@@ -203,6 +204,7 @@ class CHidMouseDlg : public Wnd,
   LoggedShell shell_{systemShell_, services_.uiLog};  // the help link and the updater
   std::unique_ptr<CHelpDialog> help_;                 // while the help panel is open
   std::unique_ptr<CConfigDialog> profiles_;           // the profile manager last opened
+  AssignmentPage assignment_;  // the button rows' menus and the hover highlighting
 };
 
 }  // namespace gm
