@@ -253,9 +253,9 @@ void AssignmentPage::SelectItem(MenuList list, std::size_t position) {
 
 void AssignmentPage::DrawRowLook(HDC dc, const MainPainter& painter, std::size_t row,
                                  RowLook look) const {
-  const Rect box = AssignmentRowBox(row);
-  painter.Image(dc, DropdownImage(look), box.left, box.top);
-  painter.Text(dc, context_.state.labels[ButtonOfRow(view(), row)], box, DT_CENTER);
+  // The page under the whole row first: a caption can be wider than the box image, and the
+  // old caption's ends must not stay beside the new one.
+  painter.ButtonRow(dc, view(), static_cast<int>(row), DropdownImage(look));
 }
 
 void AssignmentPage::DrawRow(std::size_t button, RowLook look) {
