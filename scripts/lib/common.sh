@@ -5,7 +5,7 @@ GM_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 GM_PACKAGES=(cmake make g++ googletest libgtest-dev libgmock-dev
   g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev wine wine64
   xvfb xdotool x11-utils imagemagick librsvg2-bin python3
-  fonts-liberation fonts-wqy-microhei fonts-dejavu-core)
+  fonts-liberation fonts-wqy-microhei fonts-dejavu-core clang libclang-rt-14-dev)
 
 gm_log() { printf '== %s\n' "$*" >&2; }
 
@@ -39,6 +39,23 @@ gm_build_win64() {
     -DCMAKE_TOOLCHAIN_FILE="$GM_ROOT/cmake/mingw-w64-x86_64.cmake" \
     -DCMAKE_BUILD_TYPE=Release >/dev/null &&
     cmake --build "$GM_ROOT/build/win64" -j "$(gm_jobs)"
+}
+
+# The fuzz targets (tests/fuzz): clang with libFuzzer and the sanitizers.
+GM_FUZZ_TARGETS=(ini_text config_files macro_store command_link listener control_lines)
+
+gm_build_fuzz() {
+  cmake -S "$GM_ROOT/tests/fuzz" -B "$GM_ROOT/build/fuzz" -DCMAKE_CXX_COMPILER=clang++ \
+    -DCMAKE_BUILD_TYPE=Debug >/dev/null &&
+    cmake --build "$GM_ROOT/build/fuzz" -j "$(gm_jobs)"
+}
+
+# Longest input a target is given: the configuration files need room for three files.
+gm_fuzz_max_len() {
+  case "$1" in
+    config_files) echo 16384 ;;
+    *) echo 4096 ;;
+  esac
 }
 
 # A Wine prefix of the project's own, made once per build folder, with the fonts a user sees.
