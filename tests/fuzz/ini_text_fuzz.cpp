@@ -152,6 +152,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::wstring key = Name(in);
         const std::wstring value = Value(in, unicode);
         GM_FUZZ_CHECK(ini.WriteString(file, section, key, value));
+        GM_FUZZ_CHECK(ini.ReadString(file, section, key) == value);
         written[{section, key}] = value;
         std::vector<std::wstring> expected = before;
         if (std::none_of(before.begin(), before.end(),
@@ -192,9 +193,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         break;
       }
     }
-    for (const auto& [id, value] : written) {
-      GM_FUZZ_CHECK(ini.ReadString(file, id.section, id.key) == value);
-    }
+  }
+  // Every key written and not deleted since reads back as written, whatever followed.
+  for (const auto& [id, value] : written) {
+    GM_FUZZ_CHECK(ini.ReadString(file, id.section, id.key) == value);
   }
   return 0;
 }
