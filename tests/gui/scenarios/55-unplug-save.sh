@@ -26,6 +26,7 @@ scenario_unplug_during_save() {
   gui_check "the user is told the mouse is gone" \
     gui_wait_log '^balloon Warning\|The system did not detect the gaming mouse!\|100$'
   gui_check "window hidden" gui_wait_log '^window-hidden$'
+  gui_screenshot unplugged-during-save
   gui_check "configuration file whole" [ "$(stat -c %s "$GUI_APP/config0.bin")" -eq 2855 ]
   gui_check "configuration file is the saved one" \
     [ "$(head -c 1 "$GUI_APP/config0.bin" | od -An -tu1 | tr -d ' ')" = 1 ]
