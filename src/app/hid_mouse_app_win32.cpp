@@ -44,7 +44,16 @@ void RunControlPoller(std::filesystem::path file, HWND window, gm::VirtualMouse*
         // Through the event interface, the listener thread and the window, as a real event.
         mouse->InjectEventReport(command->report);
       } else {
-        PostMessageW(window, gm::kMsgVirtualPlug, command->kind == Kind::Plug ? 1 : 0, 0);
+        // The mouse goes or comes at once, as a real one does, even while the window thread
+        // is busy (in the middle of a Save, say); the window hears of it when it next reads
+        // its messages, as it would hear the system's device notification.
+        const bool plug = command->kind == Kind::Plug;
+        if (plug) {
+          mouse->Plug();
+        } else {
+          mouse->Unplug();
+        }
+        PostMessageW(window, gm::kMsgVirtualPlug, plug ? 1 : 0, 0);
       }
     }
     Sleep(50);

@@ -7,8 +7,10 @@
 #include <vector>
 
 #include "app/hid_mouse_app_win32.h"
+#include "platform/dll_search_win32.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  gm::LoadDllsFromSystemFolderOnly();
   std::vector<std::wstring> args;
   int count = 0;
   LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &count);

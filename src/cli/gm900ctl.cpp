@@ -15,6 +15,7 @@
 #include "platform/text_codec.h"
 
 #ifdef _WIN32
+#include "platform/dll_search_win32.h"
 #include "platform/win32_hid_system.h"
 #include "platform/win32_host.h"
 #include "platform/win32_ini_file.h"
@@ -172,6 +173,7 @@ int Run(Args args, Streams io) {
 
 #ifdef _WIN32
 int wmain(int argc, wchar_t** argv) {
+  gm::LoadDllsFromSystemFolderOnly();
 #else
 int main(int argc, char** argv) {
 #endif
