@@ -1,10 +1,10 @@
 #include "macro/macro_manager.h"
 
-#include <cwctype>
 #include <limits>
 
 #include "macro/macro_encoder.h"
 #include "platform/host.h"
+#include "platform/ini_names.h"
 
 namespace gm {
 namespace {
@@ -12,18 +12,6 @@ namespace {
 constexpr std::int64_t kMaxRepeatCount = 65535;
 constexpr std::wstring_view kDefaultRepeatText = L"1";
 constexpr std::wstring_view kInsertedDelay = L"50 ms";
-
-// Section names of record.ini match without regard to case.
-bool SameName(std::wstring_view a, std::wstring_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (std::towlower(static_cast<std::wint_t>(a[i])) !=
-        std::towlower(static_cast<std::wint_t>(b[i]))) {
-      return false;
-    }
-  }
-  return true;
-}
 
 bool Contains(std::wstring_view text, std::wstring_view part) {
   return text.find(part) != std::wstring_view::npos;
@@ -96,7 +84,7 @@ std::wstring NextMacroName(const std::vector<std::wstring>& names, std::wstring_
     const std::int64_t number = first <= kMax - step ? first + step : step;
     std::wstring name = std::wstring(base) + L"_" + std::to_wstring(number);
     bool taken = false;
-    for (const std::wstring& existing : names) taken = taken || SameName(existing, name);
+    for (const std::wstring& existing : names) taken = taken || SameIniName(existing, name);
     if (!taken) return name;
   }
 }
@@ -200,7 +188,7 @@ MacroManager::RenameResult MacroManager::RenameMacro(std::size_t index, std::wst
   }
   if (name == names_[index]) return RenameResult::Unchanged;
   for (std::size_t other = 0; other < names_.size(); ++other) {
-    if (other != index && SameName(names_[other], name)) {
+    if (other != index && SameIniName(names_[other], name)) {
       ShowWarning(kMacroNameExists);
       return RenameResult::Exists;
     }

@@ -2,13 +2,13 @@
 #include "platform/file_ops.h"
 
 #include <algorithm>
-#include <cwctype>
 #include <system_error>
 #include <utility>
 
 #include "device/trace.h"
 #include "macro/macro_encoder.h"
 #include "platform/ini_file.h"
+#include "platform/ini_names.h"
 
 namespace gm {
 
@@ -29,12 +29,6 @@ std::wstring Flag(bool on) {
 
 // Room for the names of every section, not only the ones the macro lists read.
 constexpr std::size_t kAllSectionNamesChars = 65536;
-
-bool SameSection(const std::wstring& a, const std::wstring& b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](wchar_t x, wchar_t y) {
-    return std::towlower(static_cast<std::wint_t>(x)) == std::towlower(static_cast<std::wint_t>(y));
-  });
-}
 
 std::optional<bool> OptionState(const std::wstring& text) {
   switch (LeadingDecimal(text)) {
@@ -108,7 +102,7 @@ MacroStore::StoreResult MacroStore::Store(const Macro& macro) {
   // one (or a new one); any other is written over in place and loses the items it no longer has.
   const std::vector<std::wstring> all = ini_.SectionNames(file_, kAllSectionNamesChars);
   const auto at = std::find_if(all.begin(), all.end(), [&](const std::wstring& name) {
-    return SameSection(name, macro.name);
+    return SameIniName(name, macro.name);
   });
   std::size_t oldCount = 0;
   if (at == all.end() || at + 1 == all.end()) {

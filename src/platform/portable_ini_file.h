@@ -6,8 +6,9 @@
 // - encoding by byte-order mark: UTF-16LE, UTF-16BE, UTF-8; a file without one is ANSI (code
 //   page 1252). Unlike Windows, a file without a mark that is valid UTF-8 is read and written
 //   as UTF-8, so that its text is neither garbled nor lost.
-// - section and key names match case-insensitively after trimming; the first of duplicate
-//   sections or keys wins; keys before the first section header belong to a nameless section.
+// - section and key names match case-insensitively (platform/ini_names.h) after trimming; the
+//   first of duplicate sections or keys wins; keys before the first section header belong to a
+//   nameless section.
 // - values are trimmed; matching outer quotes (" or ') are removed on reading; leading blanks
 //   of a written value are dropped.
 // - a deleted section written again goes to the end of the file; an unchanged value does not

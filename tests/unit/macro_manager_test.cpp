@@ -203,6 +203,21 @@ TEST_F(Manager, RenameRefusesBlankAndTakenNames) {
   EXPECT_EQ(Sections(), (Names{L"B", L"a"}));
 }
 
+// A name that differs only in case is taken in every script: record.ini would store both macros
+// in one section and a rename would delete the other's.
+TEST_F(Manager, RenameRefusesATakenNameInAnotherCaseInEveryScript) {
+  Add(L"Макро_0", true, true, L"1", {Press(L"A")});
+  Add(L"Макро_1", true, true, L"1", {Press(L"B")});
+  Add(L"Ärger", true, true, L"1", {Press(L"C")});
+  MacroManager& m = Opened(Language::Russian);
+  EXPECT_EQ(m.RenameMacro(1, L"макро_0"), MacroManager::RenameResult::Exists);
+  EXPECT_EQ(m.RenameMacro(1, L"ärger"), MacroManager::RenameResult::Exists);
+  EXPECT_TRUE(ini.writes.empty());
+  EXPECT_EQ(Sections(), (Names{L"Макро_0", L"Макро_1", L"Ärger"}));
+  EXPECT_EQ(store.Load(L"Макро_0")->items, (Names{Press(L"A")}));
+  EXPECT_EQ(NextMacroName({L"Макро_1", L"макро_0"}, L"МАКРО"), L"МАКРО_2");
+}
+
 TEST_F(Manager, RenamedMacroWithoutEventsStaysInRecordIni) {
   MacroManager& m = Opened();
   m.NewMacro();

@@ -4,13 +4,13 @@
 #pragma once
 
 #include <algorithm>
-#include <cwctype>
 #include <map>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "platform/ini_file.h"
+#include "platform/ini_names.h"
 
 namespace gm::test {
 
@@ -90,12 +90,7 @@ class MemoryIniFile : public IniFile {
   std::size_t reads = 0;
 
  private:
-  static bool Same(const std::wstring& a, const std::wstring& b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](wchar_t x, wchar_t y) {
-      return std::towlower(static_cast<std::wint_t>(x)) ==
-             std::towlower(static_cast<std::wint_t>(y));
-    });
-  }
+  static bool Same(const std::wstring& a, const std::wstring& b) { return SameIniName(a, b); }
   Section* Find(const std::filesystem::path& file, const std::wstring& section) {
     for (Section& s : files[file.native()]) {
       if (Same(s.name, section)) return &s;
