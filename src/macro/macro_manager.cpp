@@ -5,6 +5,7 @@
 #include "macro/macro_encoder.h"
 #include "platform/host.h"
 #include "platform/ini_names.h"
+#include "platform/text_codec.h"
 
 namespace gm {
 namespace {
@@ -96,7 +97,8 @@ std::wstring CleanMacroName(std::wstring_view typed) {
   while (begin < end && blank(typed[begin])) ++begin;
   while (end > begin && blank(typed[end - 1])) --end;
   std::wstring name(typed.substr(begin, end - begin));
-  if (name.size() > kMaxMacroNameLength) name.resize(kMaxMacroNameLength);
+  // Cut between characters: half a surrogate pair would be no character at all.
+  name.resize(Utf16Prefix(name, kMaxMacroNameLength).size());
   while (!name.empty() && blank(name.back())) name.pop_back();
   return name;
 }

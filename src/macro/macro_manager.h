@@ -67,14 +67,15 @@ FontSpec MacroManagerFont(Language language, bool windows62);
 // its section in record.ini, so the number then grows until the name is free.
 std::wstring NextMacroName(const std::vector<std::wstring>& names, std::wstring_view base);
 
-// Longest macro name: the fixed name buffers hold 32 UTF-16 units with the terminating NUL.
+// Longest macro name in UTF-16 units: the fixed name buffers hold 32 with the terminating NUL.
 inline constexpr std::size_t kMaxMacroNameLength = 31;
 
 // Refusals of a new macro name; the caption is the limit caption of the language.
 inline constexpr std::wstring_view kMacroNameBlank = L"Macro name is blank";
 inline constexpr std::wstring_view kMacroNameExists = L"Macro name already exists";
 
-// A name as a rename stores it: without leading and trailing blanks, at most 31 characters.
+// A name as a rename stores it: without leading and trailing blanks, at most 31 UTF-16 units,
+// cut between two characters.
 std::wstring CleanMacroName(std::wstring_view typed);
 
 enum class MouseButtonKey { Left, Middle, Right };

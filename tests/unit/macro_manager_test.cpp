@@ -182,6 +182,10 @@ TEST_F(Manager, RenameTakesASecondDoubleClickAndMovesTheMacroToTheEnd) {
   // Longer names are cut to what the name buffers hold.
   EXPECT_EQ(m.RenameMacro(0, std::wstring(40, L'n')), MacroManager::RenameResult::Renamed);
   EXPECT_EQ(m.names()[0], std::wstring(31, L'n'));
+  // ... between characters: a pair of UTF-16 units that does not fit whole goes whole.
+  EXPECT_EQ(CleanMacroName(std::wstring(30, L'n') + L"\U0001F3AEx"), std::wstring(30, L'n'));
+  EXPECT_EQ(CleanMacroName(std::wstring(29, L'n') + L"\U0001F3AEx"),
+            std::wstring(29, L'n') + L"\U0001F3AE");
 }
 
 TEST_F(Manager, RenameRefusesBlankAndTakenNames) {
