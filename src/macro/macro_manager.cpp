@@ -196,13 +196,10 @@ MacroManager::RenameResult MacroManager::RenameMacro(std::size_t index, std::wst
     }
   }
   if (selectedMacro_ != index) SelectMacro(index);
-  store_.Delete(names_[index]);
+  // Where record.ini lacks the section, the store below adds it.
+  store_.Rename(names_[index], name);
   names_[index] = name;
-  // A macro without events would not be written at all and so would drop out of record.ini;
-  // it keeps its place in the file as New makes it, with its repeat count.
-  if (StoreSelected() == MacroStore::StoreResult::EmptyListKept) {
-    SetRepeatText(std::wstring(repeatText_));
-  }
+  StoreSelected();
   return RenameResult::Renamed;
 }
 

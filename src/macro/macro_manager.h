@@ -107,8 +107,9 @@ class MacroManager {
   // double-click on the same macro.
   bool MacroDoubleClicked(std::size_t index);
   enum class RenameResult { Renamed, Unchanged, Blank, Exists };
-  // A committed new name: the section under the old name goes, the macro is stored under the
-  // new one. A blank name or one another macro has is refused with a message.
+  // A committed new name: the macro's section is renamed where it stands (its place is its block
+  // number) and the macro stored under the new name. A blank name or one another macro has is
+  // refused with a message.
   RenameResult RenameMacro(std::size_t index, std::wstring_view typed);
 
   // Event list. A choice (selection change or double-click) selects the item; true when the

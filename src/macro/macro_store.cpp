@@ -124,6 +124,11 @@ MacroStore::StoreResult MacroStore::Store(const Macro& macro) {
   return StoreResult::Written;
 }
 
+bool MacroStore::Rename(const std::wstring& from, const std::wstring& to) {
+  if (!Exists() || to.empty()) return false;
+  return ini_.RenameSection(file_, from, to);
+}
+
 std::optional<LoadedMacro> MacroStore::Load(const std::wstring& name) {
   if (!Exists()) return std::nullopt;
   LoadedMacro macro;

@@ -95,6 +95,8 @@ class MacroStore {
   // Writes the macro's section, its keys in their fixed order. The macro keeps its place in the
   // file; a macro not yet in the file is added at its end.
   StoreResult Store(const Macro& macro);
+  // Gives the macro's section the new name where it stands, its keys kept.
+  bool Rename(const std::wstring& from, const std::wstring& to);
 
   std::optional<LoadedMacro> Load(const std::wstring& name);
   MacroList LoadAll();

@@ -259,6 +259,22 @@ bool PortableIniFile::DeleteSection(const std::filesystem::path& file,
   return true;
 }
 
+bool PortableIniFile::RenameSection(const std::filesystem::path& file, const std::wstring& from,
+                                    const std::wstring& to) {
+  Document document;
+  if (Load(file, document) != FileState::Read) return false;
+  const std::u16string oldName = ToUtf16(from);
+  const std::u16string wanted = ToUtf16(to);
+  const std::u16string_view newName = Trim(wanted);
+  if (Trim(oldName).empty() || newName.empty()) return false;  // not the keys before any section
+  Section* section = FindSection(document, oldName);
+  if (section == nullptr) return false;
+  const Section* holder = FindSection(document, newName);
+  if (holder != nullptr && holder != section) return false;
+  section->name = std::u16string(newName);
+  return Store(file, document);
+}
+
 std::vector<std::wstring> PortableIniFile::SectionNames(const std::filesystem::path& file,
                                                         std::size_t bufferChars) {
   Document document;

@@ -30,6 +30,8 @@ class PortableIniFile : public IniFile {
   bool DeleteKey(const std::filesystem::path& file, const std::wstring& section,
                  const std::wstring& key) override;
   bool DeleteSection(const std::filesystem::path& file, const std::wstring& section) override;
+  bool RenameSection(const std::filesystem::path& file, const std::wstring& from,
+                     const std::wstring& to) override;
   std::vector<std::wstring> SectionNames(const std::filesystem::path& file,
                                          std::size_t bufferChars) override;
 };

@@ -164,20 +164,24 @@ TEST_F(Manager, DeleteRemovesTheSectionAndLaterMacrosMoveUp) {
   EXPECT_EQ(Sections(), (Names{L"B"}));
 }
 
-TEST_F(Manager, RenameTakesASecondDoubleClickAndMovesTheMacroToTheEnd) {
+// A macro's place in record.ini is its block number: a rename keeps it.
+TEST_F(Manager, RenameTakesASecondDoubleClickAndKeepsTheMacrosPlace) {
   Add(L"A", true, true, L"4", {Press(L"A"), Release(L"A")});
   Add(L"B", true, true, L"1", {Press(L"B")});
+  Add(L"C", true, true, L"1", {Press(L"C")});
   MacroManager& m = Opened();
-  EXPECT_FALSE(m.MacroDoubleClicked(0));
   EXPECT_FALSE(m.MacroDoubleClicked(1));
   EXPECT_FALSE(m.MacroDoubleClicked(0));
-  EXPECT_TRUE(m.MacroDoubleClicked(0));
+  EXPECT_FALSE(m.MacroDoubleClicked(1));
+  EXPECT_TRUE(m.MacroDoubleClicked(1));
 
-  EXPECT_EQ(m.RenameMacro(0, L"  Attack  "), MacroManager::RenameResult::Renamed);
-  EXPECT_EQ(m.names(), (Names{L"Attack", L"B"}));
-  EXPECT_EQ(Sections(), (Names{L"B", L"Attack"}));
-  EXPECT_EQ(store.Load(L"Attack")->items, (Names{Press(L"A"), Release(L"A")}));
-  EXPECT_EQ(Key(L"Attack", L"MacroLoopTimes"), L"4");
+  EXPECT_EQ(m.RenameMacro(1, L"  Attack  "), MacroManager::RenameResult::Renamed);
+  EXPECT_EQ(m.names(), (Names{L"A", L"Attack", L"C"}));
+  EXPECT_EQ(Sections(), (Names{L"A", L"Attack", L"C"}));
+  EXPECT_EQ(store.Load(L"Attack")->items, (Names{Press(L"B")}));
+  ASSERT_TRUE(m.Finish());
+  EXPECT_EQ(m.workingCopy()[1][3], 0x05);
+  EXPECT_EQ(m.workingCopy()[2][3], 0x06);
 
   // Longer names are cut to what the name buffers hold.
   EXPECT_EQ(m.RenameMacro(0, std::wstring(40, L'n')), MacroManager::RenameResult::Renamed);
@@ -204,7 +208,7 @@ TEST_F(Manager, RenameRefusesBlankAndTakenNames) {
   EXPECT_EQ(m.names(), (Names{L"A", L"B"}));
   // The same name in another case is the macro's own section.
   EXPECT_EQ(m.RenameMacro(0, L"a"), MacroManager::RenameResult::Renamed);
-  EXPECT_EQ(Sections(), (Names{L"B", L"a"}));
+  EXPECT_EQ(Sections(), (Names{L"a", L"B"}));
 }
 
 // A name that differs only in case is taken in every script: record.ini would store both macros
@@ -228,7 +232,7 @@ TEST_F(Manager, RenamedMacroWithoutEventsStaysInRecordIni) {
   m.NewMacro();
   m.SelectMacro(0);
   EXPECT_EQ(m.RenameMacro(0, L"Empty"), MacroManager::RenameResult::Renamed);
-  EXPECT_EQ(Sections(), (Names{L"Macro_1", L"Empty"}));
+  EXPECT_EQ(Sections(), (Names{L"Empty", L"Macro_1"}));
   EXPECT_EQ(Key(L"Empty", L"MacroLoopTimes"), L"1");
 }
 

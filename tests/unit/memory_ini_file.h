@@ -66,6 +66,16 @@ class MemoryIniFile : public IniFile {
     return true;
   }
 
+  bool RenameSection(const std::filesystem::path& file, const std::wstring& from,
+                     const std::wstring& to) override {
+    writes.push_back(L"rename " + from + L" " + to);
+    Section* found = Find(file, from);
+    const Section* holder = Find(file, to);
+    if (found == nullptr || (holder != nullptr && holder != found)) return false;
+    found->name = to;
+    return true;
+  }
+
   // As the Windows function fills a buffer of bufferChars characters with NUL-separated names
   // and a final NUL: what does not fit is cut, the last name shortened.
   std::vector<std::wstring> SectionNames(const std::filesystem::path& file,
