@@ -154,7 +154,18 @@ void MacroManager::NewMacro() {
     ShowWarning(texts_.limitMessage);
     return;
   }
-  names_.push_back(NextMacroName(names_, texts_.newMacroBase));
+  std::wstring name = NextMacroName(names_, texts_.newMacroBase);
+  switch (store_.FitNew(name)) {
+    case MacroStore::NameFit::Fits:
+      break;
+    case MacroStore::NameFit::PastList:
+      ShowWarning(kNoRoomForMacro);
+      return;
+    case MacroStore::NameFit::Taken:
+      ShowWarning(kMacroNameExists);
+      return;
+  }
+  names_.push_back(std::move(name));
   selectedMacro_ = names_.size() - 1;
   lastMacroDoubleClick_.reset();
   items_.clear();
@@ -194,6 +205,16 @@ MacroManager::RenameResult MacroManager::RenameMacro(std::size_t index, std::wst
       ShowWarning(kMacroNameExists);
       return RenameResult::Exists;
     }
+  }
+  switch (store_.FitRename(names_[index], name)) {
+    case MacroStore::NameFit::Fits:
+      break;
+    case MacroStore::NameFit::PastList:
+      ShowWarning(kMacroNameTooLong);
+      return RenameResult::TooLong;
+    case MacroStore::NameFit::Taken:
+      ShowWarning(kMacroNameExists);
+      return RenameResult::Exists;
   }
   if (selectedMacro_ != index) SelectMacro(index);
   // Where record.ini lacks the section, the store below adds it.

@@ -73,6 +73,13 @@ inline constexpr std::size_t kMaxMacroNameLength = 31;
 // Refusals of a new macro name; the caption is the limit caption of the language.
 inline constexpr std::wstring_view kMacroNameBlank = L"Macro name is blank";
 inline constexpr std::wstring_view kMacroNameExists = L"Macro name already exists";
+// Refusals of a name that would push a macro past the window of the names the lists read.
+inline constexpr std::wstring_view kMacroNameTooLong =
+    L"Macro name too long: the names of all macros, one character more each, may take 255 "
+    L"characters together.";
+inline constexpr std::wstring_view kNoRoomForMacro =
+    L"No room for another macro: the names of all macros, one character more each, may take 255 "
+    L"characters together. Shorten some names first.";
 
 // A name as a rename stores it: without leading and trailing blanks, at most 31 UTF-16 units,
 // cut between two characters.
@@ -100,16 +107,16 @@ class MacroManager {
 
   // Macro list.
   void SelectMacro(std::size_t index);
-  // The limit message instead of a 20th macro.
+  // The limit message instead of a 20th macro, or of one whose name would not fit the list.
   void NewMacro();
   void DeleteMacro();
   // A double-click on a macro: true when the rename editor opens over it, which takes a second
   // double-click on the same macro.
   bool MacroDoubleClicked(std::size_t index);
-  enum class RenameResult { Renamed, Unchanged, Blank, Exists };
+  enum class RenameResult { Renamed, Unchanged, Blank, Exists, TooLong };
   // A committed new name: the macro's section is renamed where it stands (its place is its block
-  // number) and the macro stored under the new name. A blank name or one another macro has is
-  // refused with a message.
+  // number) and the macro stored under the new name. A blank name, one another section has, or
+  // one that would push a macro past the window of the list is refused with a message.
   RenameResult RenameMacro(std::size_t index, std::wstring_view typed);
 
   // Event list. A choice (selection change or double-click) selects the item; true when the

@@ -401,6 +401,35 @@ TEST_F(Manager, WithoutRecordIniNothingIsReadOrWritten) {
   EXPECT_FALSE(std::filesystem::exists(path));
 }
 
+// Only the names that begin within the first 255 characters of the section list are read: New
+// and a rename refuse to push a macro past them, and no section past them is written over.
+TEST_F(Manager, NamesStayWithinTheWindowOfTheList) {
+  Add(L"S", true, true, L"1", {Press(L"A")});
+  for (int i = 1; i <= 8; ++i) {  // 31 characters each: the last begins at 226, ends at 258
+    Add(std::wstring(29, static_cast<wchar_t>(L'a' + i)) + L"_" + std::to_wstring(i), true, true,
+        L"1", {Press(L"B")});
+  }
+  MacroManager& m = Opened();
+  ASSERT_EQ(m.names().size(), 9u);
+  m.NewMacro();
+  EXPECT_EQ(m.RenameMacro(0, std::wstring(31, L'L')), MacroManager::RenameResult::TooLong);
+  EXPECT_TRUE(ini.writes.empty());
+  ASSERT_EQ(host.messages.size(), 2u);
+  EXPECT_NE(host.messages[0].text.find(L"255 characters"), std::wstring::npos);
+  EXPECT_NE(host.messages[1].text.find(L"255 characters"), std::wstring::npos);
+  EXPECT_EQ(m.RenameMacro(0, std::wstring(24, L'L')), MacroManager::RenameResult::Renamed);
+  EXPECT_EQ(Sections().size(), 9u);
+
+  // A section past the window (written by something else) is never written over.
+  ini.WriteString(path, L"Hidden", L"ItemCount", L"0");
+  ini.writes.clear();
+  EXPECT_EQ(m.RenameMacro(0, L"hidden"), MacroManager::RenameResult::Exists);
+  EXPECT_EQ(store.Store(Macro{L"Hidden", true, true, L"1", {Press(L"A")}}),
+            MacroStore::StoreResult::OutOfList);
+  EXPECT_FALSE(store.SetRepeatCount(L"Hidden", 2));
+  EXPECT_TRUE(ini.writes.empty());
+}
+
 TEST(ManagerLayout, ClicksAndHoverFollowTheRectangles) {
   EXPECT_EQ(HitManager(266, 394), ManagerHit::Ok);
   EXPECT_EQ(HitManager(338, 394), ManagerHit::Cancel);
