@@ -165,13 +165,18 @@ void MacroManager::NewMacro() {
       ShowWarning(kMacroNameExists);
       return;
   }
+  // The section, holding MacroLoopTimes only until the first store, is the field's "1".
+  if (!store_.Add(name, 1)) {
+    ShowWarning(kRecordIniNotWritten);
+    return;
+  }
   names_.push_back(std::move(name));
   selectedMacro_ = names_.size() - 1;
   lastMacroDoubleClick_.reset();
   items_.clear();
   ForgetItemChoices();
-  // Creates the section, holding MacroLoopTimes only until the first store.
-  SetRepeatText(kDefaultRepeatText);
+  repeatText_ = std::wstring(kDefaultRepeatText);
+  if (*selectedMacro_ < kMacroCount) SetBlockRepeatCount(working_[*selectedMacro_], 1);
 }
 
 void MacroManager::DeleteMacro() {
@@ -318,10 +323,11 @@ MacroStore::StoreResult MacroManager::StoreSelected() {
   return result;
 }
 
-bool MacroManager::Finish() {
+MacroManager::FinishResult MacroManager::Finish() {
   StoreSelected();
+  if (!store_.Exists()) return FinishResult::NoMacroFile;
   const std::optional<MacroEncoding> encoding = store_.EncodeAll();
-  if (!encoding) return true;  // no record.ini or no macro in it: the working copy as it is
+  if (!encoding) return FinishResult::Encoded;  // no macro: the working copy as it is
   if (!encoding->ok()) {
     std::wstring text;
     for (const MacroOverflow& overflow : encoding->overflows) {
@@ -329,10 +335,10 @@ bool MacroManager::Finish() {
       text += DescribeOverflow(overflow);
     }
     ShowWarning(text);
-    return false;
+    return FinishResult::Refused;
   }
   working_ = encoding->blocks;
-  return true;
+  return FinishResult::Encoded;
 }
 
 }  // namespace gm

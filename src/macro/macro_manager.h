@@ -80,6 +80,8 @@ inline constexpr std::wstring_view kMacroNameTooLong =
 inline constexpr std::wstring_view kNoRoomForMacro =
     L"No room for another macro: the names of all macros, one character more each, may take 255 "
     L"characters together. Shorten some names first.";
+// New could not create or write record.ini.
+inline constexpr std::wstring_view kRecordIniNotWritten = L"record.ini cannot be written.";
 
 // A name as a rename stores it: without leading and trailing blanks, at most 31 UTF-16 units,
 // cut between two characters.
@@ -108,6 +110,7 @@ class MacroManager {
   // Macro list.
   void SelectMacro(std::size_t index);
   // The limit message instead of a 20th macro, or of one whose name would not fit the list.
+  // The first macro creates record.ini when it is missing.
   void NewMacro();
   void DeleteMacro();
   // A double-click on a macro: true when the rename editor opens over it, which takes a second
@@ -147,9 +150,16 @@ class MacroManager {
   // macro's block in the working copy.
   MacroStore::StoreResult StoreSelected();
 
-  // OK: stores and encodes every macro into the working copy. False, after a message that
-  // names each macro that does not fit, when the dialog must stay open.
-  bool Finish();
+  enum class FinishResult {
+    Encoded,  // the working copy is what the record gets
+    // A message named each macro that does not fit; the dialog stays open.
+    Refused,
+    // record.ini is missing: nothing to encode, and the record's macros stay as they are (the
+    // dialog closes as with Cancel).
+    NoMacroFile,
+  };
+  // OK: stores and encodes every macro into the working copy.
+  FinishResult Finish();
 
  private:
   void ShowWarning(std::wstring_view text);

@@ -138,6 +138,11 @@ MacroStore::NameFit MacroStore::FitRename(const std::wstring& from, const std::w
   return NamesInList(all) >= shown ? NameFit::Fits : NameFit::PastList;
 }
 
+bool MacroStore::Add(const std::wstring& name, long count) {
+  if (name.empty() || FitNew(name) != NameFit::Fits) return false;
+  return ini_.WriteString(file_, name, kLoopTimesKey, std::to_wstring(count)) && Exists();
+}
+
 bool MacroStore::Rename(const std::wstring& from, const std::wstring& to) {
   if (!Exists() || to.empty() || FitRename(from, to) != NameFit::Fits) return false;
   return ini_.RenameSection(file_, from, to);

@@ -85,7 +85,7 @@ class MacroStore {
   // bare file name in the Windows folder, not beside the program.
   MacroStore(IniFile& ini, const std::filesystem::path& file);
 
-  // Nothing is read or written while record.ini is missing: the program never creates it.
+  // Nothing is read or written while record.ini is missing, except by Add, which creates it.
   bool Exists() const;
 
   // The macro names in file order: the names within the list's window (NamesInList).
@@ -105,6 +105,10 @@ class MacroStore {
   // A macro renamed where it stands.
   NameFit FitRename(const std::wstring& from, const std::wstring& to);
 
+  // New: the macro's section holding MacroLoopTimes alone, at the end of the file. A missing
+  // record.ini is created, as the INI layer creates files (UTF-16LE with a byte-order mark).
+  // False when the name is taken, does not fit (FitNew) or the file cannot be written.
+  bool Add(const std::wstring& name, long count);
   // Gives the macro's section the new name where it stands, its keys kept.
   bool Rename(const std::wstring& from, const std::wstring& to);
 

@@ -179,7 +179,7 @@ TEST_F(Manager, RenameTakesASecondDoubleClickAndKeepsTheMacrosPlace) {
   EXPECT_EQ(m.names(), (Names{L"A", L"Attack", L"C"}));
   EXPECT_EQ(Sections(), (Names{L"A", L"Attack", L"C"}));
   EXPECT_EQ(store.Load(L"Attack")->items, (Names{Press(L"B")}));
-  ASSERT_TRUE(m.Finish());
+  ASSERT_EQ(m.Finish(), MacroManager::FinishResult::Encoded);
   EXPECT_EQ(m.workingCopy()[1][3], 0x05);
   EXPECT_EQ(m.workingCopy()[2][3], 0x06);
 
@@ -358,7 +358,7 @@ TEST_F(Manager, FinishEncodesEveryMacroInFileOrder) {
   m.SelectMacro(1);
   m.SelectItem(0);
   m.InsertClick(MouseButtonKey::Left);
-  ASSERT_TRUE(m.Finish());
+  ASSERT_EQ(m.Finish(), MacroManager::FinishResult::Encoded);
   const MacroBlocks& blocks = m.workingCopy();
   EXPECT_EQ(test::Bytes(blocks[0].begin(), blocks[0].begin() + 12),
             (test::Bytes{0x00, 0x03, 0x0C, 0x04, 0x80, 0x04, 0x1E, 0x03, 0x02, 0x05, 0x80, 0x05}));
@@ -376,7 +376,7 @@ TEST_F(Manager, FinishRefusesAMacroThatDoesNotFit) {
   Add(L"Short", true, true, L"1", {Press(L"A")});
   Add(L"Endless", true, true, L"1", long_);
   MacroManager& m = Opened(Language::ChineseSimplified);
-  EXPECT_FALSE(m.Finish());
+  EXPECT_EQ(m.Finish(), MacroManager::FinishResult::Refused);
   ASSERT_EQ(host.messages.size(), 1u);
   EXPECT_NE(host.messages[0].text.find(L"\"Endless\" (number 2)"), std::wstring::npos)
       << ToUtf8(host.messages[0].text);
@@ -386,19 +386,29 @@ TEST_F(Manager, FinishRefusesAMacroThatDoesNotFit) {
   m.SelectMacro(1);
   m.SelectItem(0);
   m.DeleteItem();
-  EXPECT_TRUE(m.Finish());
+  EXPECT_EQ(m.Finish(), MacroManager::FinishResult::Encoded);
   EXPECT_EQ(m.workingCopy()[0][3], 0x04);
 }
 
-TEST_F(Manager, WithoutRecordIniNothingIsReadOrWritten) {
+// Without record.ini OK hands nothing back, so the record keeps its macros; the first macro
+// creates the file.
+TEST_F(Manager, WithoutRecordIniTheFirstMacroCreatesItAndOkNeverWipesTheRecord) {
   std::filesystem::remove(path);
   MacroManager& m = Opened();
   EXPECT_TRUE(m.names().empty());
+  EXPECT_EQ(m.Finish(), MacroManager::FinishResult::NoMacroFile);
   m.NewMacro();
+  EXPECT_EQ(m.names(), (Names{L"Macro_0"}));
+  EXPECT_TRUE(std::filesystem::exists(path));
   m.InsertClick(MouseButtonKey::Left);
-  EXPECT_TRUE(m.Finish());
-  EXPECT_TRUE(ini.writes.empty());
-  EXPECT_FALSE(std::filesystem::exists(path));
+  EXPECT_EQ(store.Load(L"Macro_0")->items.size(), 2u);
+  EXPECT_EQ(m.Finish(), MacroManager::FinishResult::Encoded);
+  EXPECT_EQ(m.workingCopy()[0][3], 0xF0);
+
+  // Gone while the dialog is open: nothing handed back either.
+  std::filesystem::remove(path);
+  EXPECT_EQ(m.Finish(), MacroManager::FinishResult::NoMacroFile);
+  EXPECT_TRUE(host.messages.empty());
 }
 
 // Only the names that begin within the first 255 characters of the section list are read: New

@@ -153,6 +153,13 @@ TYPED_TEST(MacroStoreFile, NothingHappensWithoutRecordIni) {
 
   test::WriteBytes(this->path, test::Utf16File(u""));
   EXPECT_FALSE(this->store.EncodeAll());  // no macro: the caller keeps its blocks
+
+  // New creates it, as the INI layer creates files: UTF-16LE with its byte-order mark.
+  std::filesystem::remove(this->path);
+  EXPECT_TRUE(this->store.Add(L"Макро_0", 1));
+  EXPECT_FALSE(this->store.Add(L"макро_0", 1));
+  EXPECT_EQ(test::ReadBytes(this->path),
+            test::Utf16File(u"[\u041C\u0430\u043A\u0440\u043E_0]\r\nMacroLoopTimes=1\r\n"));
 }
 
 TYPED_TEST(MacroStoreFile, NineteenBlocksAndOnlyNamesWithinTheListLimit) {

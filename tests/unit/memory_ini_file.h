@@ -1,9 +1,12 @@
 // An IniFile kept in memory, with the rules of the Windows profile functions that the macro
 // code relies on: names match case-insensitively, a deleted section written again goes to the
-// end, values come back cut to the buffer. It also counts reads and writes.
+// end, values come back cut to the buffer, a write creates a missing file (on disk, empty but for
+// its byte-order mark). It also counts reads and writes.
 #pragma once
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <map>
 #include <string>
 #include <utility>
@@ -35,6 +38,8 @@ class MemoryIniFile : public IniFile {
   bool WriteString(const std::filesystem::path& file, const std::wstring& section,
                    const std::wstring& key, const std::wstring& value) override {
     writes.push_back(section + L"/" + key + L"=" + value);
+    // A missing file is created, with the byte-order mark of a UTF-16LE file.
+    if (!std::filesystem::exists(file)) std::ofstream(file, std::ios::binary) << "\xFF\xFE";
     Section* found = Find(file, section);
     if (found == nullptr) {
       files[file.native()].push_back({section, {}});
