@@ -340,6 +340,7 @@ void CMacroProgramDialog::EndDialog(bool ok) {
 }
 
 void CMacroProgramDialog::OpenEditor(HWND list, int index, EditMode mode) {
+  Log(mode == EditMode::MacroName ? L"macro-editor name" : L"macro-editor delay");
   CLBEditorWnd::Edit(list, index, mode, [this, mode](int line, const std::wstring& text) {
     if (!manager_) return;
     if (mode == EditMode::MacroName) {
