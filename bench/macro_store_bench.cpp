@@ -1,9 +1,8 @@
 // How long the macro manager's writes to record.ini take with a full file: 19 macros of 63 key
 // events each. A store of the last macro deletes and writes its section again; a store of the
-// first writes over its section in place, so that it keeps its block number. OK then encodes
-// all 19. On Windows through the system's profile functions, elsewhere through the
-// program's own INI engine.
-// Usage: macro_store_bench [runs]
+// first writes over its section in place, so that it keeps its block number, and so does a
+// rename of the first. OK then encodes all 19. On Windows through the system's profile functions,
+// elsewhere through the program's own INI engine. Usage: macro_store_bench [runs]
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -59,6 +58,12 @@ int main(int argc, char** argv) {
   });
   const double last = gm::bench::BestMs(runs, [&] { store.Store(macros.back()); });
   const double first = gm::bench::BestMs(runs, [&] { store.Store(macros.front()); });
+  // There and back again: each rename moves the whole file after the first section.
+  const auto renameTwice = [&] {
+    store.Rename(L"Macro_0", L"Renamed_0");
+    store.Rename(L"Renamed_0", L"Macro_0");
+  };
+  const double rename = gm::bench::BestMs(runs, renameTwice) / 2;
   bool ok = true;
   const double encode = gm::bench::BestMs(runs, [&] {
     const auto encoding = store.EncodeAll();
@@ -70,6 +75,7 @@ int main(int argc, char** argv) {
   std::printf("writing all 19:            %8.1f ms\n", fill);
   std::printf("store of the last macro:   %8.1f ms\n", last);
   std::printf("store of the first macro:  %8.1f ms (in place)\n", first);
+  std::printf("rename of the first macro: %8.1f ms (in place)\n", rename);
   std::printf("encode all (OK):           %8.1f ms%s\n", encode, ok ? "" : "  FAILED");
   std::printf("first macro kept its place: %s\n", inPlace ? "yes" : "NO");
   std::error_code ignored;

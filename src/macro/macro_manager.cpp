@@ -1,10 +1,11 @@
 #include "macro/macro_manager.h"
 
-#include <cwctype>
 #include <limits>
 
 #include "macro/macro_encoder.h"
 #include "platform/host.h"
+#include "platform/ini_names.h"
+#include "platform/text_codec.h"
 
 namespace gm {
 namespace {
@@ -12,18 +13,6 @@ namespace {
 constexpr std::int64_t kMaxRepeatCount = 65535;
 constexpr std::wstring_view kDefaultRepeatText = L"1";
 constexpr std::wstring_view kInsertedDelay = L"50 ms";
-
-// Section names of record.ini match without regard to case.
-bool SameName(std::wstring_view a, std::wstring_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (std::towlower(static_cast<std::wint_t>(a[i])) !=
-        std::towlower(static_cast<std::wint_t>(b[i]))) {
-      return false;
-    }
-  }
-  return true;
-}
 
 bool Contains(std::wstring_view text, std::wstring_view part) {
   return text.find(part) != std::wstring_view::npos;
@@ -96,7 +85,7 @@ std::wstring NextMacroName(const std::vector<std::wstring>& names, std::wstring_
     const std::int64_t number = first <= kMax - step ? first + step : step;
     std::wstring name = std::wstring(base) + L"_" + std::to_wstring(number);
     bool taken = false;
-    for (const std::wstring& existing : names) taken = taken || SameName(existing, name);
+    for (const std::wstring& existing : names) taken = taken || SameIniName(existing, name);
     if (!taken) return name;
   }
 }
@@ -108,7 +97,8 @@ std::wstring CleanMacroName(std::wstring_view typed) {
   while (begin < end && blank(typed[begin])) ++begin;
   while (end > begin && blank(typed[end - 1])) --end;
   std::wstring name(typed.substr(begin, end - begin));
-  if (name.size() > kMaxMacroNameLength) name.resize(kMaxMacroNameLength);
+  // Cut between characters: half a surrogate pair would be no character at all.
+  name.resize(Utf16Prefix(name, kMaxMacroNameLength).size());
   while (!name.empty() && blank(name.back())) name.pop_back();
   return name;
 }
@@ -164,13 +154,29 @@ void MacroManager::NewMacro() {
     ShowWarning(texts_.limitMessage);
     return;
   }
-  names_.push_back(NextMacroName(names_, texts_.newMacroBase));
+  std::wstring name = NextMacroName(names_, texts_.newMacroBase);
+  switch (store_.FitNew(name)) {
+    case MacroStore::NameFit::Fits:
+      break;
+    case MacroStore::NameFit::PastList:
+      ShowWarning(kNoRoomForMacro);
+      return;
+    case MacroStore::NameFit::Taken:
+      ShowWarning(kMacroNameExists);
+      return;
+  }
+  // The section, holding MacroLoopTimes only until the first store, is the field's "1".
+  if (!store_.Add(name, 1)) {
+    ShowWarning(kRecordIniNotWritten);
+    return;
+  }
+  names_.push_back(std::move(name));
   selectedMacro_ = names_.size() - 1;
   lastMacroDoubleClick_.reset();
   items_.clear();
   ForgetItemChoices();
-  // Creates the section, holding MacroLoopTimes only until the first store.
-  SetRepeatText(kDefaultRepeatText);
+  repeatText_ = std::wstring(kDefaultRepeatText);
+  if (*selectedMacro_ < kMacroCount) SetBlockRepeatCount(working_[*selectedMacro_], 1);
 }
 
 void MacroManager::DeleteMacro() {
@@ -200,19 +206,26 @@ MacroManager::RenameResult MacroManager::RenameMacro(std::size_t index, std::wst
   }
   if (name == names_[index]) return RenameResult::Unchanged;
   for (std::size_t other = 0; other < names_.size(); ++other) {
-    if (other != index && SameName(names_[other], name)) {
+    if (other != index && SameIniName(names_[other], name)) {
       ShowWarning(kMacroNameExists);
       return RenameResult::Exists;
     }
   }
-  if (selectedMacro_ != index) SelectMacro(index);
-  store_.Delete(names_[index]);
-  names_[index] = name;
-  // A macro without events would not be written at all and so would drop out of record.ini;
-  // it keeps its place in the file as New makes it, with its repeat count.
-  if (StoreSelected() == MacroStore::StoreResult::EmptyListKept) {
-    SetRepeatText(std::wstring(repeatText_));
+  switch (store_.FitRename(names_[index], name)) {
+    case MacroStore::NameFit::Fits:
+      break;
+    case MacroStore::NameFit::PastList:
+      ShowWarning(kMacroNameTooLong);
+      return RenameResult::TooLong;
+    case MacroStore::NameFit::Taken:
+      ShowWarning(kMacroNameExists);
+      return RenameResult::Exists;
   }
+  if (selectedMacro_ != index) SelectMacro(index);
+  // Where record.ini lacks the section, the store below adds it.
+  store_.Rename(names_[index], name);
+  names_[index] = name;
+  StoreSelected();
   return RenameResult::Renamed;
 }
 
@@ -310,10 +323,11 @@ MacroStore::StoreResult MacroManager::StoreSelected() {
   return result;
 }
 
-bool MacroManager::Finish() {
+MacroManager::FinishResult MacroManager::Finish() {
   StoreSelected();
+  if (!store_.Exists()) return FinishResult::NoMacroFile;
   const std::optional<MacroEncoding> encoding = store_.EncodeAll();
-  if (!encoding) return true;  // no record.ini or no macro in it: the working copy as it is
+  if (!encoding) return FinishResult::Encoded;  // no macro: the working copy as it is
   if (!encoding->ok()) {
     std::wstring text;
     for (const MacroOverflow& overflow : encoding->overflows) {
@@ -321,10 +335,10 @@ bool MacroManager::Finish() {
       text += DescribeOverflow(overflow);
     }
     ShowWarning(text);
-    return false;
+    return FinishResult::Refused;
   }
   working_ = encoding->blocks;
-  return true;
+  return FinishResult::Encoded;
 }
 
 }  // namespace gm

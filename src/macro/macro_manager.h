@@ -67,14 +67,24 @@ FontSpec MacroManagerFont(Language language, bool windows62);
 // its section in record.ini, so the number then grows until the name is free.
 std::wstring NextMacroName(const std::vector<std::wstring>& names, std::wstring_view base);
 
-// Longest macro name: the fixed name buffers hold 32 UTF-16 units with the terminating NUL.
+// Longest macro name in UTF-16 units: the fixed name buffers hold 32 with the terminating NUL.
 inline constexpr std::size_t kMaxMacroNameLength = 31;
 
 // Refusals of a new macro name; the caption is the limit caption of the language.
 inline constexpr std::wstring_view kMacroNameBlank = L"Macro name is blank";
 inline constexpr std::wstring_view kMacroNameExists = L"Macro name already exists";
+// Refusals of a name that would push a macro past the window of the names the lists read.
+inline constexpr std::wstring_view kMacroNameTooLong =
+    L"Macro name too long: the names of all macros, one character more each, may take 255 "
+    L"characters together.";
+inline constexpr std::wstring_view kNoRoomForMacro =
+    L"No room for another macro: the names of all macros, one character more each, may take 255 "
+    L"characters together. Shorten some names first.";
+// New could not create or write record.ini.
+inline constexpr std::wstring_view kRecordIniNotWritten = L"record.ini cannot be written.";
 
-// A name as a rename stores it: without leading and trailing blanks, at most 31 characters.
+// A name as a rename stores it: without leading and trailing blanks, at most 31 UTF-16 units,
+// cut between two characters.
 std::wstring CleanMacroName(std::wstring_view typed);
 
 enum class MouseButtonKey { Left, Middle, Right };
@@ -99,15 +109,17 @@ class MacroManager {
 
   // Macro list.
   void SelectMacro(std::size_t index);
-  // The limit message instead of a 20th macro.
+  // The limit message instead of a 20th macro, or of one whose name would not fit the list.
+  // The first macro creates record.ini when it is missing.
   void NewMacro();
   void DeleteMacro();
   // A double-click on a macro: true when the rename editor opens over it, which takes a second
   // double-click on the same macro.
   bool MacroDoubleClicked(std::size_t index);
-  enum class RenameResult { Renamed, Unchanged, Blank, Exists };
-  // A committed new name: the section under the old name goes, the macro is stored under the
-  // new one. A blank name or one another macro has is refused with a message.
+  enum class RenameResult { Renamed, Unchanged, Blank, Exists, TooLong };
+  // A committed new name: the macro's section is renamed where it stands (its place is its block
+  // number) and the macro stored under the new name. A blank name, one another section has, or
+  // one that would push a macro past the window of the list is refused with a message.
   RenameResult RenameMacro(std::size_t index, std::wstring_view typed);
 
   // Event list. A choice (selection change or double-click) selects the item; true when the
@@ -138,9 +150,16 @@ class MacroManager {
   // macro's block in the working copy.
   MacroStore::StoreResult StoreSelected();
 
-  // OK: stores and encodes every macro into the working copy. False, after a message that
-  // names each macro that does not fit, when the dialog must stay open.
-  bool Finish();
+  enum class FinishResult {
+    Encoded,  // the working copy is what the record gets
+    // A message named each macro that does not fit; the dialog stays open.
+    Refused,
+    // record.ini is missing: nothing to encode, and the record's macros stay as they are (the
+    // dialog closes as with Cancel).
+    NoMacroFile,
+  };
+  // OK: stores and encodes every macro into the working copy.
+  FinishResult Finish();
 
  private:
   void ShowWarning(std::wstring_view text);

@@ -282,8 +282,9 @@ void CMacroProgramDialog::OnClick(int x, int y) {
       break;
     case ManagerHit::New:
       if (manager_) {
+        const std::size_t before = manager_->names().size();
         manager_->NewMacro();
-        Log(L"macro-new " + manager_->names().back());
+        if (manager_->names().size() > before) Log(L"macro-new " + manager_->names().back());
       }
       break;
     case ManagerHit::Delete:
@@ -309,9 +310,15 @@ void CMacroProgramDialog::OnOk() {
     EndDialog(false);
     return;
   }
-  if (!manager_->Finish()) {
-    Log(L"macro-manager refused");
-    return;
+  switch (manager_->Finish()) {
+    case MacroManager::FinishResult::Encoded:
+      break;
+    case MacroManager::FinishResult::Refused:
+      Log(L"macro-manager refused");
+      return;
+    case MacroManager::FinishResult::NoMacroFile:  // nothing to hand back: as Cancel
+      EndDialog(false);
+      return;
   }
   blocks_ = manager_->workingCopy();
   EndDialog(true);
@@ -333,6 +340,7 @@ void CMacroProgramDialog::EndDialog(bool ok) {
 }
 
 void CMacroProgramDialog::OpenEditor(HWND list, int index, EditMode mode) {
+  Log(mode == EditMode::MacroName ? L"macro-editor name" : L"macro-editor delay");
   CLBEditorWnd::Edit(list, index, mode, [this, mode](int line, const std::wstring& text) {
     if (!manager_) return;
     if (mode == EditMode::MacroName) {

@@ -2,13 +2,14 @@
 #include "platform/file_ops.h"
 
 #include <algorithm>
-#include <cwctype>
 #include <system_error>
 #include <utility>
 
 #include "device/trace.h"
 #include "macro/macro_encoder.h"
 #include "platform/ini_file.h"
+#include "platform/ini_names.h"
+#include "platform/text_codec.h"
 
 namespace gm {
 
@@ -29,12 +30,6 @@ std::wstring Flag(bool on) {
 
 // Room for the names of every section, not only the ones the macro lists read.
 constexpr std::size_t kAllSectionNamesChars = 65536;
-
-bool SameSection(const std::wstring& a, const std::wstring& b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](wchar_t x, wchar_t y) {
-    return std::towlower(static_cast<std::wint_t>(x)) == std::towlower(static_cast<std::wint_t>(y));
-  });
-}
 
 std::optional<bool> OptionState(const std::wstring& text) {
   switch (LeadingDecimal(text)) {
@@ -86,29 +81,83 @@ std::size_t MacroStore::ItemCount(const std::wstring& section, bool* cut) {
   return *cut ? kMaxMacroItems : static_cast<std::size_t>(count);
 }
 
-std::vector<std::wstring> MacroStore::Names() {
-  std::vector<std::wstring> names;
-  if (!Exists()) return names;
-  // The list is read as one buffer of NUL-separated names; only those that begin within its
-  // first characters count. A name that begins there is taken whole, however long.
+std::size_t NamesInList(const std::vector<std::wstring>& names) {
+  // A name that begins within the window is taken whole, however long.
   std::size_t start = 0;
-  for (std::wstring& name : ini_.SectionNames(file_, kMacroReadBufferChars)) {
+  std::size_t count = 0;
+  for (const std::wstring& name : names) {
     if (start >= kMacroNameListChars) break;
-    start += name.size() + 1;
-    names.push_back(std::move(name));
+    start += Utf16Length(name) + 1;
+    ++count;
   }
+  return count;
+}
+
+std::vector<std::wstring> MacroStore::Names() {
+  if (!Exists()) return {};
+  std::vector<std::wstring> names = ini_.SectionNames(file_, kMacroReadBufferChars);
+  names.resize(NamesInList(names));
   return names;
+}
+
+std::vector<std::wstring> MacroStore::AllNames() {
+  if (!Exists()) return {};
+  return ini_.SectionNames(file_, kAllSectionNamesChars);
+}
+
+bool MacroStore::InList(const std::vector<std::wstring>& all, const std::wstring& name) {
+  const auto at = std::find_if(all.begin(), all.end(),
+                               [&](const std::wstring& other) { return SameIniName(other, name); });
+  if (at != all.end()) return static_cast<std::size_t>(at - all.begin()) < NamesInList(all);
+  std::vector<std::wstring> added = all;
+  added.push_back(name);
+  return NamesInList(added) == added.size();
+}
+
+MacroStore::NameFit MacroStore::FitNew(const std::wstring& name) {
+  const std::vector<std::wstring> all = AllNames();
+  // Behind a section past the window a new one is past it too, whatever its name.
+  if (!InList(all, name)) return NameFit::PastList;
+  for (const std::wstring& other : all) {
+    if (SameIniName(other, name)) return NameFit::Taken;
+  }
+  return NameFit::Fits;
+}
+
+MacroStore::NameFit MacroStore::FitRename(const std::wstring& from, const std::wstring& to) {
+  std::vector<std::wstring> all = AllNames();
+  const auto at = std::find_if(all.begin(), all.end(),
+                               [&](const std::wstring& name) { return SameIniName(name, from); });
+  for (auto other = all.begin(); other != all.end(); ++other) {
+    if (other != at && SameIniName(*other, to)) return NameFit::Taken;
+  }
+  if (at == all.end()) return NameFit::Fits;  // nothing to rename; the store adds the macro
+  // Every name shown now stays within the window.
+  const std::size_t shown = NamesInList(all);
+  *at = to;
+  return NamesInList(all) >= shown ? NameFit::Fits : NameFit::PastList;
+}
+
+bool MacroStore::Add(const std::wstring& name, long count) {
+  if (name.empty() || FitNew(name) != NameFit::Fits) return false;
+  return ini_.WriteString(file_, name, kLoopTimesKey, std::to_wstring(count)) && Exists();
+}
+
+bool MacroStore::Rename(const std::wstring& from, const std::wstring& to) {
+  if (!Exists() || to.empty() || FitRename(from, to) != NameFit::Fits) return false;
+  return ini_.RenameSection(file_, from, to);
 }
 
 MacroStore::StoreResult MacroStore::Store(const Macro& macro) {
   if (!Exists() || macro.name.empty()) return StoreResult::NotStored;
   if (macro.items.empty()) return StoreResult::EmptyListKept;
+  const std::vector<std::wstring> all = AllNames();
+  if (!InList(all, macro.name)) return StoreResult::OutOfList;
   // A macro's place in the file is its block number, which the buttons refer to. A section
   // deleted and written again goes to the end of the file, so that is done only with the last
   // one (or a new one); any other is written over in place and loses the items it no longer has.
-  const std::vector<std::wstring> all = ini_.SectionNames(file_, kAllSectionNamesChars);
   const auto at = std::find_if(all.begin(), all.end(), [&](const std::wstring& name) {
-    return SameSection(name, macro.name);
+    return SameIniName(name, macro.name);
   });
   std::size_t oldCount = 0;
   if (at == all.end() || at + 1 == all.end()) {
@@ -155,7 +204,7 @@ bool MacroStore::Delete(const std::wstring& name) {
 }
 
 bool MacroStore::SetRepeatCount(const std::wstring& name, long count) {
-  if (!Exists() || name.empty()) return false;
+  if (!Exists() || name.empty() || !InList(AllNames(), name)) return false;
   return ini_.WriteString(file_, name, kLoopTimesKey, std::to_wstring(count));
 }
 

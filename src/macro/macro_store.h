@@ -74,23 +74,51 @@ std::vector<std::string> MacroBlockLines(const MacroBlocks& blocks);
 // A sentence naming the macro and how far it is over, for messages and the command line.
 std::wstring DescribeOverflow(const MacroOverflow& overflow);
 
+// How many of the names, in file order, the macro lists read: those that begin within the first
+// kMacroNameListChars UTF-16 units of the section-name list, where each name is followed by a
+// NUL.
+std::size_t NamesInList(const std::vector<std::wstring>& names);
+
 class MacroStore {
  public:
   // A relative path is made absolute first: the Windows profile functions would look for a
   // bare file name in the Windows folder, not beside the program.
   MacroStore(IniFile& ini, const std::filesystem::path& file);
 
-  // Nothing is read or written while record.ini is missing: the program never creates it.
+  // Nothing is read or written while record.ini is missing, except by Add, which creates it.
   bool Exists() const;
 
-  // The macro names in file order.
+  // The macro names in file order: the names within the list's window (NamesInList).
   std::vector<std::wstring> Names();
+  // Every section name in file order, also those past the window, which no list shows.
+  std::vector<std::wstring> AllNames();
+
+  enum class NameFit {
+    Fits,
+    // A name shown now, or the new one, would begin past the window of the list and vanish from
+    // every list.
+    PastList,
+    Taken,  // a section the lists do not show has the name
+  };
+  // A new macro, added at the end of the file.
+  NameFit FitNew(const std::wstring& name);
+  // A macro renamed where it stands.
+  NameFit FitRename(const std::wstring& from, const std::wstring& to);
+
+  // New: the macro's section holding MacroLoopTimes alone, at the end of the file. A missing
+  // record.ini is created, as the INI layer creates files (UTF-16LE with a byte-order mark).
+  // False when the name is taken, does not fit (FitNew) or the file cannot be written.
+  bool Add(const std::wstring& name, long count);
+  // Gives the macro's section the new name where it stands, its keys kept.
+  bool Rename(const std::wstring& from, const std::wstring& to);
 
   enum class StoreResult {
     Written,
     // An empty event list leaves the section as it was; the caller zeroes the macro's block.
     EmptyListKept,
     NotStored,  // no record.ini, or no macro selected (empty name)
+    // The section lies (or would lie) past the window of the list: it is not written over.
+    OutOfList,
   };
   // Writes the macro's section, its keys in their fixed order. The macro keeps its place in the
   // file; a macro not yet in the file is added at its end.
@@ -99,7 +127,8 @@ class MacroStore {
   std::optional<LoadedMacro> Load(const std::wstring& name);
   MacroList LoadAll();
   bool Delete(const std::wstring& name);
-  // Writes MacroLoopTimes alone (the repeat-count field's value).
+  // Writes MacroLoopTimes alone (the repeat-count field's value); not into a section past the
+  // window of the list.
   bool SetRepeatCount(const std::wstring& name, long count);
 
   // All blocks from record.ini; nothing when it is missing or holds no macro.
@@ -108,6 +137,9 @@ class MacroStore {
  private:
   std::wstring Read(const std::wstring& section, const std::wstring& key);
   std::size_t ItemCount(const std::wstring& section, bool* cut);
+  // Whether the name's section, or a new one added at the end of the file, lies within the
+  // window of the list; `all` holds every section name.
+  static bool InList(const std::vector<std::wstring>& all, const std::wstring& name);
 
   IniFile& ini_;
   std::filesystem::path file_;

@@ -25,6 +25,10 @@ class IniFile {
                          const std::wstring& key) = 0;
   // WritePrivateProfileStringW(section, NULL, NULL): removes the section with its keys.
   virtual bool DeleteSection(const std::filesystem::path& file, const std::wstring& section) = 0;
+  // Gives a section a new name where it stands, its keys kept. False, with nothing changed, when
+  // the file or the section is missing, or another section already has the new name.
+  virtual bool RenameSection(const std::filesystem::path& file, const std::wstring& from,
+                             const std::wstring& to) = 0;
   // GetPrivateProfileSectionNamesW: the names in file order, as many as fit in a buffer of
   // bufferChars characters (the last one cut as the Windows function cuts it).
   virtual std::vector<std::wstring> SectionNames(const std::filesystem::path& file,

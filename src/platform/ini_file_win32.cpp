@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <limits>
+#include <optional>
 
+#include "platform/ini_names.h"
 #include "platform/win32_ini_file.h"
 
 namespace gm {
@@ -24,6 +26,38 @@ void PrepareUtf16File(const std::filesystem::path& file) {
     WriteFile(handle, kBom, sizeof(kBom), &written, nullptr);
   }
   CloseHandle(handle);
+}
+
+// Larger lists and sections are not read: the file is damaged.
+constexpr std::size_t kLargestList = std::size_t{1} << 24;
+
+// A list the profile functions fill in: NUL-separated strings ending in an empty one. Read with
+// ever larger buffers until the function no longer reports it cut (a length of size - 2).
+template <typename Fill>
+std::optional<std::wstring> ReadList(Fill fill) {
+  for (std::size_t size = 4096; size <= kLargestList; size *= 4) {
+    std::wstring buffer(size, L'\0');
+    const DWORD length = fill(buffer.data(), BufferSize(size));
+    if (length + 2 < size) {
+      // Ends in the NUL of its last string, so that c_str() ends the list with the second.
+      buffer.resize(length);
+      if (!buffer.empty() && buffer.back() != L'\0') buffer.push_back(L'\0');
+      return buffer;
+    }
+  }
+  return std::nullopt;
+}
+
+std::vector<std::wstring> SplitList(const std::wstring& list) {
+  std::vector<std::wstring> strings;
+  std::size_t start = 0;
+  while (start < list.size() && list[start] != L'\0') {
+    std::size_t end = list.find(L'\0', start);
+    if (end == std::wstring::npos) end = list.size();
+    strings.push_back(list.substr(start, end - start));
+    start = end + 1;
+  }
+  return strings;
 }
 
 }  // namespace
@@ -57,6 +91,47 @@ bool Win32IniFile::DeleteKey(const std::filesystem::path& file, const std::wstri
 bool Win32IniFile::DeleteSection(const std::filesystem::path& file, const std::wstring& section) {
   if (file.empty()) return true;  // nothing to delete
   return WritePrivateProfileStringW(section.c_str(), nullptr, nullptr, file.c_str()) != FALSE;
+}
+
+bool Win32IniFile::RenameSection(const std::filesystem::path& file, const std::wstring& from,
+                                 const std::wstring& to) {
+  if (file.empty() || GetFileAttributesW(file.c_str()) == INVALID_FILE_ATTRIBUTES) return false;
+  const std::optional<std::wstring> list = ReadList([&](wchar_t* buffer, DWORD size) {
+    return GetPrivateProfileSectionNamesW(buffer, size, file.c_str());
+  });
+  if (!list) return false;
+  const std::vector<std::wstring> names = SplitList(*list);
+  const auto at = std::find_if(names.begin(), names.end(),
+                               [&](const std::wstring& name) { return SameIniName(name, from); });
+  if (at == names.end() || to.empty()) return false;
+  for (auto other = names.begin(); other != names.end(); ++other) {
+    if (other != at && SameIniName(*other, to)) return false;
+  }
+  // Every section from the renamed one on is read before anything is changed.
+  std::vector<std::wstring> contents;
+  for (auto name = at; name != names.end(); ++name) {
+    std::optional<std::wstring> lines = ReadList([&](wchar_t* buffer, DWORD size) {
+      return GetPrivateProfileSectionW(name->c_str(), buffer, size, file.c_str());
+    });
+    if (!lines) return false;
+    contents.push_back(std::move(*lines));
+  }
+  bool ok = true;
+  for (auto name = at; name != names.end(); ++name) {
+    ok = WritePrivateProfileStringW(name->c_str(), nullptr, nullptr, file.c_str()) != FALSE && ok;
+  }
+  for (std::size_t i = 0; i < contents.size(); ++i) {
+    const std::wstring& name = i == 0 ? to : at[static_cast<std::ptrdiff_t>(i)];
+    if (contents[i].empty()) {
+      // An empty list writes no section: an empty section is a key written and deleted again.
+      ok = WritePrivateProfileStringW(name.c_str(), L"_", L"", file.c_str()) != FALSE &&
+           WritePrivateProfileStringW(name.c_str(), L"_", nullptr, file.c_str()) != FALSE && ok;
+    } else {
+      ok = WritePrivateProfileSectionW(name.c_str(), contents[i].c_str(), file.c_str()) != FALSE &&
+           ok;
+    }
+  }
+  return ok;
 }
 
 std::vector<std::wstring> Win32IniFile::SectionNames(const std::filesystem::path& file,

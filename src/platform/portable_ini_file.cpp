@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "platform/file_replace.h"
+#include "platform/ini_names.h"
 #include "platform/text_codec.h"
 
 namespace gm {
@@ -53,29 +54,6 @@ std::u16string_view Trim(std::u16string_view text) {
 // Names and values end at an embedded NUL, as C strings do in the Windows functions.
 std::u16string UpToNul(std::u16string_view text) {
   return std::u16string(text.substr(0, text.find(u'\0')));
-}
-
-// Simple case folding for the scripts the program's names use (Latin, Greek, Cyrillic).
-char16_t FoldCase(char16_t c) {
-  if (c >= u'A' && c <= u'Z') return static_cast<char16_t>(c + 0x20);
-  if (c < 0x80) return c;
-  if ((c >= 0xC0 && c <= 0xDE && c != 0xD7) || (c >= 0x391 && c <= 0x3AB && c != 0x3A2) ||
-      (c >= 0x410 && c <= 0x42F)) {
-    return static_cast<char16_t>(c + 0x20);
-  }
-  if (c >= 0x400 && c <= 0x40F) return static_cast<char16_t>(c + 0x50);
-  if (c >= 0x100 && c <= 0x17F && c % 2 == 0 && c != 0x130 && c != 0x138) {
-    return static_cast<char16_t>(c + 1);
-  }
-  return c;
-}
-
-bool SameName(std::u16string_view a, std::u16string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (FoldCase(a[i]) != FoldCase(b[i])) return false;
-  }
-  return true;
 }
 
 std::u16string DecodeText(std::span<const std::uint8_t> bytes, Encoding& encoding) {
@@ -186,7 +164,7 @@ bool Store(const std::filesystem::path& file, const Document& document) {
 Section* FindSection(Document& document, std::u16string_view name) {
   const std::u16string_view wanted = Trim(name);
   for (Section& section : document.sections) {
-    if (SameName(section.name, wanted)) return &section;
+    if (SameIniName(section.name, wanted)) return &section;
   }
   return nullptr;
 }
@@ -194,7 +172,7 @@ Section* FindSection(Document& document, std::u16string_view name) {
 Key* FindKey(Section& section, std::u16string_view name) {
   const std::u16string_view wanted = Trim(name);
   for (Key& key : section.keys) {
-    if (SameName(key.name, wanted)) return &key;
+    if (SameIniName(key.name, wanted)) return &key;
   }
   return nullptr;
 }
@@ -273,12 +251,28 @@ bool PortableIniFile::DeleteSection(const std::filesystem::path& file,
   if (Load(file, document) != FileState::Read) return true;
   const std::u16string name = ToUtf16(section);
   for (auto it = document.sections.begin(); it != document.sections.end(); ++it) {
-    if (SameName(it->name, name)) {
+    if (SameIniName(it->name, name)) {
       document.sections.erase(it);
       return Store(file, document);
     }
   }
   return true;
+}
+
+bool PortableIniFile::RenameSection(const std::filesystem::path& file, const std::wstring& from,
+                                    const std::wstring& to) {
+  Document document;
+  if (Load(file, document) != FileState::Read) return false;
+  const std::u16string oldName = ToUtf16(from);
+  const std::u16string wanted = ToUtf16(to);
+  const std::u16string_view newName = Trim(wanted);
+  if (Trim(oldName).empty() || newName.empty()) return false;  // not the keys before any section
+  Section* section = FindSection(document, oldName);
+  if (section == nullptr) return false;
+  const Section* holder = FindSection(document, newName);
+  if (holder != nullptr && holder != section) return false;
+  section->name = std::u16string(newName);
+  return Store(file, document);
 }
 
 std::vector<std::wstring> PortableIniFile::SectionNames(const std::filesystem::path& file,

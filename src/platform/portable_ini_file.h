@@ -6,8 +6,9 @@
 // - encoding by byte-order mark: UTF-16LE, UTF-16BE, UTF-8; a file without one is ANSI (code
 //   page 1252). Unlike Windows, a file without a mark that is valid UTF-8 is read and written
 //   as UTF-8, so that its text is neither garbled nor lost.
-// - section and key names match case-insensitively after trimming; the first of duplicate
-//   sections or keys wins; keys before the first section header belong to a nameless section.
+// - section and key names match case-insensitively (platform/ini_names.h) after trimming; the
+//   first of duplicate sections or keys wins; keys before the first section header belong to a
+//   nameless section.
 // - values are trimmed; matching outer quotes (" or ') are removed on reading; leading blanks
 //   of a written value are dropped.
 // - a deleted section written again goes to the end of the file; an unchanged value does not
@@ -29,6 +30,8 @@ class PortableIniFile : public IniFile {
   bool DeleteKey(const std::filesystem::path& file, const std::wstring& section,
                  const std::wstring& key) override;
   bool DeleteSection(const std::filesystem::path& file, const std::wstring& section) override;
+  bool RenameSection(const std::filesystem::path& file, const std::wstring& from,
+                     const std::wstring& to) override;
   std::vector<std::wstring> SectionNames(const std::filesystem::path& file,
                                          std::size_t bufferChars) override;
 };

@@ -63,6 +63,50 @@ std::wstring FromUtf16(std::u16string_view text) {
   return out;
 }
 
+namespace {
+
+// UTF-16 code units of the character at text[at], and how many wchar_t it takes.
+struct CharWidth {
+  std::size_t units;
+  std::size_t chars;
+};
+CharWidth WidthAt(std::wstring_view text, std::size_t at) {
+  const auto c = static_cast<char32_t>(text[at]);
+  if constexpr (sizeof(wchar_t) == 2) {
+    if (IsHighSurrogate(c) && at + 1 < text.size() &&
+        IsLowSurrogate(static_cast<char32_t>(text[at + 1]))) {
+      return {2, 2};
+    }
+    return {1, 1};
+  } else {
+    return {c >= 0x10000 ? 2u : 1u, 1};
+  }
+}
+
+}  // namespace
+
+std::size_t Utf16Length(std::wstring_view text) {
+  std::size_t units = 0;
+  for (std::size_t at = 0; at < text.size();) {
+    const CharWidth width = WidthAt(text, at);
+    units += width.units;
+    at += width.chars;
+  }
+  return units;
+}
+
+std::wstring_view Utf16Prefix(std::wstring_view text, std::size_t units) {
+  std::size_t used = 0;
+  std::size_t at = 0;
+  while (at < text.size()) {
+    const CharWidth width = WidthAt(text, at);
+    if (used + width.units > units) break;
+    used += width.units;
+    at += width.chars;
+  }
+  return text.substr(0, at);
+}
+
 std::u16string DecodeUtf16(std::span<const std::uint8_t> bytes, bool bigEndian) {
   std::u16string out;
   out.reserve(bytes.size() / 2 + 1);

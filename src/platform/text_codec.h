@@ -15,6 +15,12 @@ namespace gm {
 std::u16string ToUtf16(std::wstring_view text);
 std::wstring FromUtf16(std::u16string_view text);
 
+// Length in UTF-16 code units, the unit of the Windows functions' buffers.
+std::size_t Utf16Length(std::wstring_view text);
+// The longest start of the text that takes at most `units` UTF-16 code units without splitting
+// a surrogate pair.
+std::wstring_view Utf16Prefix(std::wstring_view text, std::size_t units);
+
 // UTF-16 bytes without a byte-order mark. An odd trailing byte (a truncated file) is read as
 // if a zero byte followed it, as Windows reads it.
 std::u16string DecodeUtf16(std::span<const std::uint8_t> bytes, bool bigEndian);

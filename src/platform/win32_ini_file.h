@@ -16,6 +16,11 @@ class Win32IniFile : public IniFile {
   bool DeleteKey(const std::filesystem::path& file, const std::wstring& section,
                  const std::wstring& key) override;
   bool DeleteSection(const std::filesystem::path& file, const std::wstring& section) override;
+  // The profile functions add a section only at the end of a file: the section and every one
+  // after it are read whole, deleted and written again in their order, the first under its new
+  // name.
+  bool RenameSection(const std::filesystem::path& file, const std::wstring& from,
+                     const std::wstring& to) override;
   std::vector<std::wstring> SectionNames(const std::filesystem::path& file,
                                          std::size_t bufferChars) override;
 };

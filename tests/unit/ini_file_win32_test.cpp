@@ -21,7 +21,7 @@ using test::Utf16File;
 using test::WriteBytes;
 
 struct Op {
-  enum Kind { Read, Write, Delete, DeleteKey, Names } kind;
+  enum Kind { Read, Write, Delete, DeleteKey, Rename, Names } kind;
   std::wstring section;
   std::wstring key;
   std::wstring value;
@@ -39,6 +39,9 @@ Op Delete(std::wstring section) {
 }
 Op DeleteKey(std::wstring section, std::wstring key) {
   return {Op::DeleteKey, std::move(section), std::move(key), {}};
+}
+Op Rename(std::wstring from, std::wstring to) {
+  return {Op::Rename, std::move(from), {}, std::move(to)};
 }
 Op Names(std::size_t buffer = 1024) {
   return {Op::Names, {}, {}, {}, buffer};
@@ -62,6 +65,10 @@ std::vector<std::wstring> Run(IniFile& ini, const std::filesystem::path& file,
       case Op::DeleteKey:
         results.push_back(ini.DeleteKey(file, op.section, op.key) ? L"key deleted"
                                                                   : L"key not deleted");
+        break;
+      case Op::Rename:
+        results.push_back(ini.RenameSection(file, op.section, op.value) ? L"renamed"
+                                                                        : L"not renamed");
         break;
       case Op::Names: {
         std::wstring joined = L"names";
@@ -191,6 +198,20 @@ TEST(IniFileCrossCheck, DeletedKeys) {
              {DeleteKey(L"fire", L"ITEM2"), Read(L"Fire", L"Item2"), DeleteKey(L"Fire", L"Item9"),
               DeleteKey(L"NoSuchSection", L"Item0"), DeleteKey(L"Jump", L"Item0"),
               Write(L"Fire", L"Item3", L"C"), Read(L"Jump", L"Item0"), Names()});
+}
+
+// The profile functions have no rename: the section and all after it are written again. The
+// file must come out as the own engine renames in place.
+TEST(IniFileCrossCheck, RenamedSectionsKeepTheirPlace) {
+  CrossCheck(Utf16File(u"[Macro_0]\r\nMacroLoopTimes=2\r\nItemCount=1\r\nItem0=A   Dn\r\n"
+                       u"[Макро_1]\r\nItemCount=2\r\nItem0=B   Dn\r\nItem1=\"q\"\r\n"
+                       u"[Empty]\r\n"
+                       u"[Last]\r\nItem0=C   Up\r\nItem0=again\r\n"),
+             {Rename(L"macro_0", L"Огонь"), Names(), Rename(L"Last", L"MACRO_1"),
+              Rename(L"Огонь", L"Empty"), Rename(L"Missing", L"Other"), Rename(L"Last", L""),
+              Rename(L"Empty", L"empty"), Rename(L"Макро_1", L"Прыжок"), Names(),
+              Read(L"Огонь", L"Item0"), Read(L"Прыжок", L"Item1"), Read(L"Last", L"Item0")});
+  CrossCheck(std::nullopt, {Rename(L"A", L"B"), Names()});
 }
 
 TEST(IniFileCrossCheck, NewEmptyAndAnsiFiles) {

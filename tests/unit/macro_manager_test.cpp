@@ -164,24 +164,32 @@ TEST_F(Manager, DeleteRemovesTheSectionAndLaterMacrosMoveUp) {
   EXPECT_EQ(Sections(), (Names{L"B"}));
 }
 
-TEST_F(Manager, RenameTakesASecondDoubleClickAndMovesTheMacroToTheEnd) {
+// A macro's place in record.ini is its block number: a rename keeps it.
+TEST_F(Manager, RenameTakesASecondDoubleClickAndKeepsTheMacrosPlace) {
   Add(L"A", true, true, L"4", {Press(L"A"), Release(L"A")});
   Add(L"B", true, true, L"1", {Press(L"B")});
+  Add(L"C", true, true, L"1", {Press(L"C")});
   MacroManager& m = Opened();
-  EXPECT_FALSE(m.MacroDoubleClicked(0));
   EXPECT_FALSE(m.MacroDoubleClicked(1));
   EXPECT_FALSE(m.MacroDoubleClicked(0));
-  EXPECT_TRUE(m.MacroDoubleClicked(0));
+  EXPECT_FALSE(m.MacroDoubleClicked(1));
+  EXPECT_TRUE(m.MacroDoubleClicked(1));
 
-  EXPECT_EQ(m.RenameMacro(0, L"  Attack  "), MacroManager::RenameResult::Renamed);
-  EXPECT_EQ(m.names(), (Names{L"Attack", L"B"}));
-  EXPECT_EQ(Sections(), (Names{L"B", L"Attack"}));
-  EXPECT_EQ(store.Load(L"Attack")->items, (Names{Press(L"A"), Release(L"A")}));
-  EXPECT_EQ(Key(L"Attack", L"MacroLoopTimes"), L"4");
+  EXPECT_EQ(m.RenameMacro(1, L"  Attack  "), MacroManager::RenameResult::Renamed);
+  EXPECT_EQ(m.names(), (Names{L"A", L"Attack", L"C"}));
+  EXPECT_EQ(Sections(), (Names{L"A", L"Attack", L"C"}));
+  EXPECT_EQ(store.Load(L"Attack")->items, (Names{Press(L"B")}));
+  ASSERT_EQ(m.Finish(), MacroManager::FinishResult::Encoded);
+  EXPECT_EQ(m.workingCopy()[1][3], 0x05);
+  EXPECT_EQ(m.workingCopy()[2][3], 0x06);
 
   // Longer names are cut to what the name buffers hold.
   EXPECT_EQ(m.RenameMacro(0, std::wstring(40, L'n')), MacroManager::RenameResult::Renamed);
   EXPECT_EQ(m.names()[0], std::wstring(31, L'n'));
+  // ... between characters: a pair of UTF-16 units that does not fit whole goes whole.
+  EXPECT_EQ(CleanMacroName(std::wstring(30, L'n') + L"\U0001F3AEx"), std::wstring(30, L'n'));
+  EXPECT_EQ(CleanMacroName(std::wstring(29, L'n') + L"\U0001F3AEx"),
+            std::wstring(29, L'n') + L"\U0001F3AE");
 }
 
 TEST_F(Manager, RenameRefusesBlankAndTakenNames) {
@@ -200,7 +208,22 @@ TEST_F(Manager, RenameRefusesBlankAndTakenNames) {
   EXPECT_EQ(m.names(), (Names{L"A", L"B"}));
   // The same name in another case is the macro's own section.
   EXPECT_EQ(m.RenameMacro(0, L"a"), MacroManager::RenameResult::Renamed);
-  EXPECT_EQ(Sections(), (Names{L"B", L"a"}));
+  EXPECT_EQ(Sections(), (Names{L"a", L"B"}));
+}
+
+// A name that differs only in case is taken in every script: record.ini would store both macros
+// in one section and a rename would delete the other's.
+TEST_F(Manager, RenameRefusesATakenNameInAnotherCaseInEveryScript) {
+  Add(L"Макро_0", true, true, L"1", {Press(L"A")});
+  Add(L"Макро_1", true, true, L"1", {Press(L"B")});
+  Add(L"Ärger", true, true, L"1", {Press(L"C")});
+  MacroManager& m = Opened(Language::Russian);
+  EXPECT_EQ(m.RenameMacro(1, L"макро_0"), MacroManager::RenameResult::Exists);
+  EXPECT_EQ(m.RenameMacro(1, L"ärger"), MacroManager::RenameResult::Exists);
+  EXPECT_TRUE(ini.writes.empty());
+  EXPECT_EQ(Sections(), (Names{L"Макро_0", L"Макро_1", L"Ärger"}));
+  EXPECT_EQ(store.Load(L"Макро_0")->items, (Names{Press(L"A")}));
+  EXPECT_EQ(NextMacroName({L"Макро_1", L"макро_0"}, L"МАКРО"), L"МАКРО_2");
 }
 
 TEST_F(Manager, RenamedMacroWithoutEventsStaysInRecordIni) {
@@ -209,7 +232,7 @@ TEST_F(Manager, RenamedMacroWithoutEventsStaysInRecordIni) {
   m.NewMacro();
   m.SelectMacro(0);
   EXPECT_EQ(m.RenameMacro(0, L"Empty"), MacroManager::RenameResult::Renamed);
-  EXPECT_EQ(Sections(), (Names{L"Macro_1", L"Empty"}));
+  EXPECT_EQ(Sections(), (Names{L"Empty", L"Macro_1"}));
   EXPECT_EQ(Key(L"Empty", L"MacroLoopTimes"), L"1");
 }
 
@@ -335,7 +358,7 @@ TEST_F(Manager, FinishEncodesEveryMacroInFileOrder) {
   m.SelectMacro(1);
   m.SelectItem(0);
   m.InsertClick(MouseButtonKey::Left);
-  ASSERT_TRUE(m.Finish());
+  ASSERT_EQ(m.Finish(), MacroManager::FinishResult::Encoded);
   const MacroBlocks& blocks = m.workingCopy();
   EXPECT_EQ(test::Bytes(blocks[0].begin(), blocks[0].begin() + 12),
             (test::Bytes{0x00, 0x03, 0x0C, 0x04, 0x80, 0x04, 0x1E, 0x03, 0x02, 0x05, 0x80, 0x05}));
@@ -353,7 +376,7 @@ TEST_F(Manager, FinishRefusesAMacroThatDoesNotFit) {
   Add(L"Short", true, true, L"1", {Press(L"A")});
   Add(L"Endless", true, true, L"1", long_);
   MacroManager& m = Opened(Language::ChineseSimplified);
-  EXPECT_FALSE(m.Finish());
+  EXPECT_EQ(m.Finish(), MacroManager::FinishResult::Refused);
   ASSERT_EQ(host.messages.size(), 1u);
   EXPECT_NE(host.messages[0].text.find(L"\"Endless\" (number 2)"), std::wstring::npos)
       << ToUtf8(host.messages[0].text);
@@ -363,19 +386,58 @@ TEST_F(Manager, FinishRefusesAMacroThatDoesNotFit) {
   m.SelectMacro(1);
   m.SelectItem(0);
   m.DeleteItem();
-  EXPECT_TRUE(m.Finish());
+  EXPECT_EQ(m.Finish(), MacroManager::FinishResult::Encoded);
   EXPECT_EQ(m.workingCopy()[0][3], 0x04);
 }
 
-TEST_F(Manager, WithoutRecordIniNothingIsReadOrWritten) {
+// Without record.ini OK hands nothing back, so the record keeps its macros; the first macro
+// creates the file.
+TEST_F(Manager, WithoutRecordIniTheFirstMacroCreatesItAndOkNeverWipesTheRecord) {
   std::filesystem::remove(path);
   MacroManager& m = Opened();
   EXPECT_TRUE(m.names().empty());
+  EXPECT_EQ(m.Finish(), MacroManager::FinishResult::NoMacroFile);
   m.NewMacro();
+  EXPECT_EQ(m.names(), (Names{L"Macro_0"}));
+  EXPECT_TRUE(std::filesystem::exists(path));
   m.InsertClick(MouseButtonKey::Left);
-  EXPECT_TRUE(m.Finish());
+  EXPECT_EQ(store.Load(L"Macro_0")->items.size(), 2u);
+  EXPECT_EQ(m.Finish(), MacroManager::FinishResult::Encoded);
+  EXPECT_EQ(m.workingCopy()[0][3], 0xF0);
+
+  // Gone while the dialog is open: nothing handed back either.
+  std::filesystem::remove(path);
+  EXPECT_EQ(m.Finish(), MacroManager::FinishResult::NoMacroFile);
+  EXPECT_TRUE(host.messages.empty());
+}
+
+// Only the names that begin within the first 255 characters of the section list are read: New
+// and a rename refuse to push a macro past them, and no section past them is written over.
+TEST_F(Manager, NamesStayWithinTheWindowOfTheList) {
+  Add(L"S", true, true, L"1", {Press(L"A")});
+  for (int i = 1; i <= 8; ++i) {  // 31 characters each: the last begins at 226, ends at 258
+    Add(std::wstring(29, static_cast<wchar_t>(L'a' + i)) + L"_" + std::to_wstring(i), true, true,
+        L"1", {Press(L"B")});
+  }
+  MacroManager& m = Opened();
+  ASSERT_EQ(m.names().size(), 9u);
+  m.NewMacro();
+  EXPECT_EQ(m.RenameMacro(0, std::wstring(31, L'L')), MacroManager::RenameResult::TooLong);
   EXPECT_TRUE(ini.writes.empty());
-  EXPECT_FALSE(std::filesystem::exists(path));
+  ASSERT_EQ(host.messages.size(), 2u);
+  EXPECT_NE(host.messages[0].text.find(L"255 characters"), std::wstring::npos);
+  EXPECT_NE(host.messages[1].text.find(L"255 characters"), std::wstring::npos);
+  EXPECT_EQ(m.RenameMacro(0, std::wstring(24, L'L')), MacroManager::RenameResult::Renamed);
+  EXPECT_EQ(Sections().size(), 9u);
+
+  // A section past the window (written by something else) is never written over.
+  ini.WriteString(path, L"Hidden", L"ItemCount", L"0");
+  ini.writes.clear();
+  EXPECT_EQ(m.RenameMacro(0, L"hidden"), MacroManager::RenameResult::Exists);
+  EXPECT_EQ(store.Store(Macro{L"Hidden", true, true, L"1", {Press(L"A")}}),
+            MacroStore::StoreResult::OutOfList);
+  EXPECT_FALSE(store.SetRepeatCount(L"Hidden", 2));
+  EXPECT_TRUE(ini.writes.empty());
 }
 
 TEST(ManagerLayout, ClicksAndHoverFollowTheRectangles) {

@@ -153,6 +153,13 @@ TYPED_TEST(MacroStoreFile, NothingHappensWithoutRecordIni) {
 
   test::WriteBytes(this->path, test::Utf16File(u""));
   EXPECT_FALSE(this->store.EncodeAll());  // no macro: the caller keeps its blocks
+
+  // New creates it, as the INI layer creates files: UTF-16LE with its byte-order mark.
+  std::filesystem::remove(this->path);
+  EXPECT_TRUE(this->store.Add(L"Макро_0", 1));
+  EXPECT_FALSE(this->store.Add(L"макро_0", 1));
+  EXPECT_EQ(test::ReadBytes(this->path),
+            test::Utf16File(u"[\u041C\u0430\u043A\u0440\u043E_0]\r\nMacroLoopTimes=1\r\n"));
 }
 
 TYPED_TEST(MacroStoreFile, NineteenBlocksAndOnlyNamesWithinTheListLimit) {
@@ -167,8 +174,16 @@ TYPED_TEST(MacroStoreFile, NineteenBlocksAndOnlyNamesWithinTheListLimit) {
   std::filesystem::remove(this->path);
   test::WriteBytes(this->path, test::Utf16File(u""));
   for (int i = 0; i < 9; ++i) {
-    this->Add(std::wstring(39, static_cast<wchar_t>(L'a' + i)) + L"宏", true, true, L"1",
-              {Press(L"B")});
+    const Macro macro{
+        std::wstring(39, static_cast<wchar_t>(L'a' + i)) + L"宏", true, true, L"1", {Press(L"B")}};
+    if (i < 7) {
+      this->Add(macro.name, true, true, L"1", macro.items);
+    } else {
+      // The store never writes a section that no list would show; something else did.
+      EXPECT_EQ(this->store.Store(macro), MacroStore::StoreResult::OutOfList);
+      this->ini.WriteString(this->path, macro.name, L"ItemCount", L"1");
+      this->ini.WriteString(this->path, macro.name, L"Item0", Press(L"B"));
+    }
   }
   const Names names = this->store.Names();
   ASSERT_EQ(names.size(), 7u);

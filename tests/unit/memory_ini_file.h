@@ -1,16 +1,19 @@
 // An IniFile kept in memory, with the rules of the Windows profile functions that the macro
 // code relies on: names match case-insensitively, a deleted section written again goes to the
-// end, values come back cut to the buffer. It also counts reads and writes.
+// end, values come back cut to the buffer, a write creates a missing file (on disk, empty but for
+// its byte-order mark). It also counts reads and writes.
 #pragma once
 
 #include <algorithm>
-#include <cwctype>
+#include <filesystem>
+#include <fstream>
 #include <map>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "platform/ini_file.h"
+#include "platform/ini_names.h"
 
 namespace gm::test {
 
@@ -35,6 +38,8 @@ class MemoryIniFile : public IniFile {
   bool WriteString(const std::filesystem::path& file, const std::wstring& section,
                    const std::wstring& key, const std::wstring& value) override {
     writes.push_back(section + L"/" + key + L"=" + value);
+    // A missing file is created, with the byte-order mark of a UTF-16LE file.
+    if (!std::filesystem::exists(file)) std::ofstream(file, std::ios::binary) << "\xFF\xFE";
     Section* found = Find(file, section);
     if (found == nullptr) {
       files[file.native()].push_back({section, {}});
@@ -66,6 +71,16 @@ class MemoryIniFile : public IniFile {
     return true;
   }
 
+  bool RenameSection(const std::filesystem::path& file, const std::wstring& from,
+                     const std::wstring& to) override {
+    writes.push_back(L"rename " + from + L" " + to);
+    Section* found = Find(file, from);
+    const Section* holder = Find(file, to);
+    if (found == nullptr || (holder != nullptr && holder != found)) return false;
+    found->name = to;
+    return true;
+  }
+
   // As the Windows function fills a buffer of bufferChars characters with NUL-separated names
   // and a final NUL: what does not fit is cut, the last name shortened.
   std::vector<std::wstring> SectionNames(const std::filesystem::path& file,
@@ -90,12 +105,7 @@ class MemoryIniFile : public IniFile {
   std::size_t reads = 0;
 
  private:
-  static bool Same(const std::wstring& a, const std::wstring& b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](wchar_t x, wchar_t y) {
-      return std::towlower(static_cast<std::wint_t>(x)) ==
-             std::towlower(static_cast<std::wint_t>(y));
-    });
-  }
+  static bool Same(const std::wstring& a, const std::wstring& b) { return SameIniName(a, b); }
   Section* Find(const std::filesystem::path& file, const std::wstring& section) {
     for (Section& s : files[file.native()]) {
       if (Same(s.name, section)) return &s;

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <random>
 
+#include "platform/ini_names.h"
 #include "platform/portable_ini_file.h"
 #include "temp_dir.h"
 
@@ -50,6 +51,24 @@ TEST(PortableIniFile, ReadsKeysByTheRulesOfTheWindowsFunctions) {
 
   EXPECT_EQ(ini.SectionNames(file, 1024),
             (std::vector<std::wstring>{L"Skins", L"skins", L"Setting-CHS"}));
+}
+
+// Names match as the Windows functions match them, in the scripts of the program's languages
+// too; the C runtime's "C" locale would fold A-Z only.
+TEST(IniNames, CaseFoldsInLatinGreekAndCyrillic) {
+  EXPECT_TRUE(SameIniName(L"МАКРО_0 Ёж", L"макро_0 ёж"));
+  EXPECT_TRUE(SameIniName(L"ÄRGER Ÿ", L"ärger ÿ"));
+  EXPECT_TRUE(SameIniName(L"ΣΟΦΊΑΣ", L"σοφίας"));
+  EXPECT_TRUE(SameIniName(L"ĀĹŁŽ", L"āĺłž"));  // pairs on even and on odd code points
+  EXPECT_FALSE(SameIniName(L"ĺ", L"Ļ"));
+  EXPECT_FALSE(SameIniName(L"×", L"÷"));
+  EXPECT_FALSE(SameIniName(L"Macro", L"Macro_"));
+
+  TempDir dir;
+  const auto file = dir / "record.ini";
+  PortableIniFile ini;
+  ASSERT_TRUE(ini.WriteString(file, L"Макро_0", L"ItemCount", L"2"));
+  EXPECT_EQ(ini.ReadString(file, L"МАКРО_0", L"itemcount"), L"2");
 }
 
 TEST(PortableIniFile, BufferSizeCutsValuesAndSectionLists) {

@@ -112,6 +112,60 @@ scenario_macro_manager_german() {
   gui_check "closed" gui_wait_log '^macro-manager cancel$'
 }
 
+# Writes record.ini (UTF-16 with BOM) with one macro of one key press per name given.
+mm_write_record_ini() {
+  python3 - "$GUI_APP/record.ini" "$@" <<'PY'
+import sys
+sections = ''.join(f'[{n}]\r\nDelayTimeSelStatus=1\r\nLoopTimeSelStatus=1\r\nMacroLoopTimes=1\r\n'
+                   f'ItemCount=1\r\nItem0={k}   Dn\r\n' for n, k in zip(sys.argv[2:], 'ABCDEFGH'))
+open(sys.argv[1], 'w', encoding='utf-16', newline='').write(sections)
+PY
+}
+
+# Russian: "Макро_1" renamed to "макро_0", the name of the other macro in another case, is
+# refused with a message; both macros stay in record.ini as they were.
+scenario_macro_rename_refused_in_another_case() {
+  gui_set_ini str0.ini Skins Lan RUS
+  mm_write_record_ini Макро_0 Макро_1
+  mm_open || return
+  local w="$MM_WINDOW" box
+  # The rename editor opens on the second double-click on the same macro.
+  xdotool mousemove --window "$w" 60 110 click --repeat 2 --delay 80 1
+  sleep 0.8  # longer than the double-click time: the next two clicks make a double-click anew
+  xdotool click --repeat 2 --delay 80 1
+  gui_check "rename editor" gui_wait_log '^macro-editor name$'
+  xdotool key --delay 80 End BackSpace 0 Home shift+Right
+  xdotool type --delay 120 'м'
+  sleep 0.3
+  gui_screenshot macro-rename-typed-ru
+  xdotool key Return
+  box=$(mm_wait_titled "Предупреждение") || { gui_fail "refusal shown"; return; }
+  sleep 0.3
+  gui_screenshot macro-rename-refused-ru
+  xdotool key --window "$box" Return
+  gui_check "refusal closed" gui_eventually 5 bash -c "! xdotool search --onlyvisible \
+    --name '^Предупреждение\$' >/dev/null"
+  gui_screenshot macro-rename-after-ru
+  gui_check "both macros intact, in their order" mm_record_ini_has \
+    '[Макро_0].DelayTimeSelStatus=1.LoopTimeSelStatus=1.MacroLoopTimes=1.ItemCount=1.Item0=A   Dn.[Макро_1].DelayTimeSelStatus=1.LoopTimeSelStatus=1.MacroLoopTimes=1.ItemCount=1.Item0=B   Dn.'
+  gui_check "no third section" [ "$(mm_record_ini | grep -c '^\[')" -eq 2 ]
+  gui_click "$w" 372 408  # Отмена
+  gui_check "closed" gui_wait_log '^macro-manager cancel$'
+}
+
+# Without record.ini the first macro creates it, UTF-16LE with its byte-order mark.
+scenario_macro_first_creates_record_ini() {
+  rm -f "$GUI_APP/record.ini"
+  mm_open || return
+  gui_click "$MM_WINDOW" 40 378  # New
+  gui_check "Macro_0 created" gui_wait_log '^macro-new Macro_0$'
+  gui_check "record.ini with a byte-order mark" \
+    [ "$(head -c 2 "$GUI_APP/record.ini" | od -An -tx1 | tr -d ' ')" = fffe ]
+  gui_check "holding the new macro" mm_record_ini_has '[Macro_0].MacroLoopTimes=1.'
+  gui_click "$MM_WINDOW" 300 408  # OK
+  gui_check "closed with OK" gui_wait_log '^macro-manager ok$'
+}
+
 # The picker in its test program over a record.ini of three macros: $1 language code.
 scenario_macro_picker() {
   python3 - "$GUI_APP/record.ini" <<'PY'
@@ -147,5 +201,7 @@ PY
 gui_run_scenario macro-recorded-and-saved scenario_macro_recorded_and_saved
 gui_run_scenario macro-cancel scenario_macro_cancel_keeps_record_ini_only
 gui_run_scenario macro-manager-german scenario_macro_manager_german
+gui_run_scenario macro-rename-refused scenario_macro_rename_refused_in_another_case
+gui_run_scenario macro-first-creates-record-ini scenario_macro_first_creates_record_ini
 gui_run_scenario macro-picker-en scenario_macro_picker ENG
 gui_run_scenario macro-picker-ru scenario_macro_picker RUS
