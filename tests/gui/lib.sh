@@ -38,6 +38,20 @@ gui_start() {
   GUI_PID=$!
 }
 
+# Waits for a visible window titled $1 (up to $2 seconds); prints its id.
+gui_wait_titled() {
+  local seconds="${2:-10}" i id
+  for i in $(seq $((seconds * 10 * GUI_PATIENCE))); do
+    id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1)
+    if [ -n "$id" ]; then
+      echo "$id"
+      return 0
+    fi
+    sleep 0.1
+  done
+  return 1
+}
+
 gui_window() { gm_wait_window ql-gm900.exe $((${1:-20} * GUI_PATIENCE)); }
 
 # True once no window of the program is visible, within $1 seconds. Wine without a window

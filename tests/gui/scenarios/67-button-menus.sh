@@ -132,20 +132,6 @@ ba_expect_caption() {  # item text
   [ "$found" = "$2" ] || gui_fail "Item$1 is '$found', expected '$2'"
 }
 
-# Waits for the visible window titled $1; prints its id.
-ba_wait_titled() {
-  local i id
-  for i in $(seq 100); do
-    id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1)
-    if [ -n "$id" ]; then
-      echo "$id"
-      return 0
-    fi
-    sleep 0.1
-  done
-  return 1
-}
-
 # The program's visible top-level window that is not the main window (a key dialog).
 ba_dialog() {
   local i id
@@ -311,7 +297,7 @@ PY
   ba_hover_item 12
   xdotool click 1
   local w
-  w=$(ba_wait_titled "Macro Key") || { gui_fail "picker window"; return; }
+  w=$(gui_wait_titled "Macro Key") || { gui_fail "picker window"; return; }
   sleep 0.5
   gui_click "$w" 100 136  # the drop-down area opens the list
   sleep 0.3
@@ -334,7 +320,7 @@ scenario_last_click_button_guarded() {
   ba_click 185 137  # row 0: button 0 is the only "Click"
   gui_check "row 3's list closed first" gui_wait_log '^menu close 3$'
   local box
-  box=$(ba_wait_titled Warning) || { gui_fail "warning box"; return; }
+  box=$(gui_wait_titled Warning) || { gui_fail "warning box"; return; }
   sleep 0.3
   gui_screenshot menus-guard
   xdotool key --window "$box" Return

@@ -4,20 +4,6 @@
 # record's; the macro picker in its test program. Screenshots in English, German and Russian.
 # shellcheck shell=bash
 
-# Waits for the visible window titled $1; prints its id.
-mm_wait_titled() {
-  local i id
-  for i in $(seq 100); do
-    id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1)
-    if [ -n "$id" ]; then
-      echo "$id"
-      return 0
-    fi
-    sleep 0.1
-  done
-  return 1
-}
-
 # Opens the manager from the main window; its window in MM_WINDOW.
 mm_open() {
   gui_start
@@ -25,7 +11,7 @@ mm_open() {
   gui_wait_log '^window-shown$' || { gui_fail "full draw"; return 1; }
   gui_click "$GUI_WINDOW" 30 150  # the "Macro Manager" header
   gui_wait_log '^macro-manager open' || { gui_fail "manager opened"; return 1; }
-  MM_WINDOW=$(mm_wait_titled "Macro Manager") || { gui_fail "manager window"; return 1; }
+  MM_WINDOW=$(gui_wait_titled "Macro Manager") || { gui_fail "manager window"; return 1; }
   sleep 0.5
 }
 
@@ -139,7 +125,7 @@ scenario_macro_rename_refused_in_another_case() {
   sleep 0.3
   gui_screenshot macro-rename-typed-ru
   xdotool key Return
-  box=$(mm_wait_titled "Предупреждение") || { gui_fail "refusal shown"; return; }
+  box=$(gui_wait_titled "Предупреждение") || { gui_fail "refusal shown"; return; }
   sleep 0.3
   gui_screenshot macro-rename-refused-ru
   xdotool key --window "$box" Return
@@ -179,7 +165,7 @@ PY
     >>"$GUI_APP/wine.log" 2>&1) &
   GUI_PID=$!
   local w
-  w=$(mm_wait_titled "Macro Key") || { gui_fail "picker window"; return; }
+  w=$(gui_wait_titled "Macro Key") || { gui_fail "picker window"; return; }
   sleep 0.5
   gui_click "$w" 100 136  # the drop-down area opens the list
   sleep 0.3
