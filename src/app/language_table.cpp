@@ -11,8 +11,8 @@ struct FixedText {
   LocalisedText texts;  // English, Simplified Chinese, Traditional Chinese, German, Russian
 };
 
-// Every slot except the button names (21-39) and the category texts (46-61), exactly as shown;
-// several texts end in a blank that belongs to them.
+// Every slot except the button names (21-39), the category texts (46-61) and the caption
+// section (79), exactly as shown; several texts end in a blank that belongs to them.
 const FixedText kFixedTexts[] = {
     {1,
      {L"QUILLON QL-GM900 Gaming Mouse", L"QUILLON QL-GM900 Gaming Mouse",
@@ -95,7 +95,6 @@ const FixedText kFixedTexts[] = {
     {78,
      {L"The system detect the gaming mouse.", L"系统检测到游戏鼠标。", L"系統檢測到遊戲滑鼠。",
       L"Das System erkennt die Gaming-Maus!", L"Система определила игровую мышь."}},
-    {79, {L"Setting-EN", L"Setting-CHS", L"Setting-CHT", L"Setting-GER", L"Setting-RUS"}},
 };
 
 // Button names: the word of the language, the separator, then "1".."7" and "S1".."S12".
@@ -134,6 +133,7 @@ void FillLanguageTable(LanguageTable& table, std::wstring_view code) {
   for (std::size_t i = 0; i < kCategoryOfSlot.size(); ++i) {
     table.slots_[slot::kFirstCategory - 1 + i] = CategoryText(kCategoryOfSlot[i], language);
   }
+  table.slots_[slot::kCaptionSection - 1] = CaptionSection(language);
 }
 
 }  // namespace gm

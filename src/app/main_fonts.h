@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "app/language.h"
+#include "config/language.h"
 
 namespace gm {
 

@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "app/language.h"
 #include "app/main_layout.h"
 #include "buttons/button_assignment.h"
 #include "buttons/hover_tracker.h"
+#include "config/language.h"
 #include "gfx/geometry.h"
 #include "macro/macro_picker.h"
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/language.h"
 #include "buttons/function_catalogue.h"
+#include "config/language.h"
 #include "config/records.h"
 
 namespace gm {

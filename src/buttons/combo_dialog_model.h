@@ -8,10 +8,10 @@
 #include <string>
 #include <string_view>
 
-#include "app/language.h"
 #include "app/main_fonts.h"
 #include "buttons/key_dialog_common.h"
 #include "buttons/key_names.h"
+#include "config/language.h"
 #include "gfx/geometry.h"
 
 namespace gm {

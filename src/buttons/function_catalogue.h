@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "app/language.h"
 #include "buttons/key_names.h"
+#include "config/language.h"
 
 namespace gm {
 

@@ -11,10 +11,10 @@
 #include <string_view>
 
 #include "app/keyboard_hook_win32.h"
-#include "app/language.h"
 #include "app/main_fonts.h"
 #include "app/wnd_win32.h"
 #include "buttons/key_dialog_common.h"
+#include "config/language.h"
 #include "config/records.h"
 #include "gfx/image_win32.h"
 #include "platform/host.h"

@@ -6,9 +6,9 @@
 #include <string>
 #include <string_view>
 
-#include "app/language.h"
 #include "app/main_fonts.h"
 #include "buttons/key_dialog_common.h"
+#include "config/language.h"
 #include "gfx/geometry.h"
 
 namespace gm {

@@ -14,12 +14,6 @@
 namespace gm::cli {
 namespace {
 
-std::string Utf8(std::wstring_view text) {
-  std::vector<std::uint8_t> bytes;
-  AppendUtf8(ToUtf16(text), bytes);
-  return std::string(bytes.begin(), bytes.end());
-}
-
 std::string Hex2(unsigned value) {
   char text[8];
   std::snprintf(text, sizeof text, "%02x", value & 0xFFu);
@@ -61,7 +55,7 @@ std::string PositionText(std::uint8_t position, const std::vector<std::string>& 
 std::string KeyText(KeyCode code) {
   if (code == kNoKey) return "none";
   for (const KeyName& key : KeyNameTable) {
-    if (key.code == code) return Utf8(key.name);
+    if (key.code == code) return ToUtf8(key.name);
   }
   return "key 0x" + Hex2(code);
 }
@@ -71,13 +65,13 @@ std::string ModifierText(std::uint8_t bits) {
   for (const ModifierName& modifier : ModifierNameTable) {
     if ((bits & modifier.bit) == 0) continue;
     if (!text.empty()) text += " + ";
-    text += Utf8(modifier.name);
+    text += ToUtf8(modifier.name);
   }
   return text;
 }
 
 std::string English(const LocalisedText& text) {
-  return Utf8(InLanguage(text, Language::English));
+  return ToUtf8(InLanguage(text, Language::English));
 }
 
 constexpr const char* kMacroModes[] = {"repeat the set number of times or until a key is pressed",
@@ -93,7 +87,7 @@ std::string ParameterText(const SettingsRecord& record, std::size_t b, const Ext
   switch (static_cast<FunctionCategory>(record.button(ButtonField::Category, b))) {
     case FunctionCategory::CpiCycle: {
       const std::uint8_t action = record.button(ButtonField::DpiAction, b);
-      if (action >= 1 && action <= kDpiListSize) return Utf8(kDpiList[action - 1u]);
+      if (action >= 1 && action <= kDpiListSize) return ToUtf8(kDpiList[action - 1u]);
       return "DPI action " + Unknown(action);
     }
     case FunctionCategory::Multimedia: {
@@ -250,7 +244,7 @@ SettingGroup ButtonGroup(const SettingsRecord& record, const Extras& extras) {
   SettingGroup group{"buttons", "Buttons", {}};
   LanguageTable english;
   for (std::size_t b = 0; b < kButtonCount; ++b) {
-    const std::string name = Utf8(english[slot::kFirstButtonName + b]);
+    const std::string name = ToUtf8(english[slot::kFirstButtonName + b]);
     const std::string function = ButtonFunctionText(record, b, extras);
     std::string text = function;
     std::vector<std::pair<std::string, std::string>> json = {
@@ -324,7 +318,7 @@ std::string ButtonFunctionText(const SettingsRecord& record, std::size_t button,
                                const Extras& extras) {
   const std::uint8_t category = record.button(ButtonField::Category, button);
   if (category >= kCategoryCount) return "category " + Unknown(category) + ", sends nothing";
-  std::string text = Utf8(CategoryText(category, Language::English));
+  std::string text = ToUtf8(CategoryText(category, Language::English));
   const std::string parameter = ParameterText(record, button, extras);
   if (!parameter.empty()) text += ": " + parameter;
   return text;

@@ -9,7 +9,6 @@
 #include <utility>
 
 #include "app/app_state.h"
-#include "app/language_table.h"
 #include "buttons/key_table.h"
 #include "cli/config_words.h"
 #include "config/apply_flows.h"
@@ -275,12 +274,6 @@ constexpr std::string_view kShowUsage =
 constexpr std::string_view kDiffUsage = "usage: gm900ctl diff A.bin B.bin\n";
 constexpr std::string_view kVerifyUsage = "usage: gm900ctl verify [--virtual] CONFIG.bin\n";
 
-std::string Utf8(std::wstring_view text) {
-  std::vector<std::uint8_t> bytes;
-  AppendUtf8(ToUtf16(text), bytes);
-  return std::string(bytes.begin(), bytes.end());
-}
-
 bool IsFile(const std::filesystem::path& file, std::ostream& err) {
   std::error_code error;
   if (std::filesystem::is_regular_file(file, error)) return true;
@@ -296,17 +289,16 @@ std::optional<std::array<std::string, kButtonCount>> ReadCaptions(
   // The Windows profile functions look for a bare file name in the Windows folder.
   std::error_code error;
   const std::filesystem::path file = std::filesystem::absolute(given, error);
-  LanguageTable texts;
-  FillLanguageTable(texts, ini.ReadString(file, L"Skins", L"Lan"));
-  const std::wstring& section = texts[slot::kCaptionSection];
+  const std::wstring section(
+      CaptionSection(LanguageFromCode(ini.ReadString(file, L"Skins", L"Lan"))));
   std::array<std::string, kButtonCount> captions;
   bool any = false;
   for (std::size_t b = 0; b < kButtonCount; ++b) {
-    captions[b] = Utf8(ini.ReadString(file, section, L"Item" + std::to_wstring(b + 1)));
+    captions[b] = ToUtf8(ini.ReadString(file, section, L"Item" + std::to_wstring(b + 1)));
     any = any || !captions[b].empty();
   }
   if (!any) {
-    err << "gm900ctl: " << PathText(given) << ": no button captions in section [" << Utf8(section)
+    err << "gm900ctl: " << PathText(given) << ": no button captions in section [" << ToUtf8(section)
         << "]\n";
     return std::nullopt;
   }
@@ -321,7 +313,7 @@ std::optional<std::vector<Extras::MacroInfo>> ReadMacroNames(IniFile& ini,
   std::vector<Extras::MacroInfo> macros;
   for (const std::wstring& name : store.Names()) {
     const auto loaded = store.Load(name);
-    macros.push_back({Utf8(name), loaded ? loaded->items.size() : 0});
+    macros.push_back({ToUtf8(name), loaded ? loaded->items.size() : 0});
   }
   return macros;
 }

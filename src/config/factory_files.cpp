@@ -4,7 +4,6 @@
 #include <optional>
 #include <vector>
 
-#include "app/language_table.h"
 #include "buttons/function_catalogue.h"
 #include "config/config_files.h"
 #include "platform/file_replace.h"
@@ -20,8 +19,6 @@ constexpr std::array<Rgb, kDpiStageCount> kStageColours = {{{255, 0, 0},
                                                             {0, 255, 255},
                                                             {0, 0, 255},
                                                             {255, 0, 255}}};
-
-constexpr const wchar_t* kLanguageCodes[kLanguageCount] = {L"EN", L"CHS", L"CHT", L"GER", L"RUS"};
 
 bool WriteCaptionFile(const std::filesystem::path& file, IniFile& ini, bool withProfileList) {
   std::error_code ignored;
@@ -40,13 +37,12 @@ bool WriteCaptionFile(const std::filesystem::path& file, IniFile& ini, bool with
   ok &= ini.WriteString(file, L"Skins", L"RColor", L"255");
   ok &= ini.WriteString(file, L"Skins", L"GColor", L"255");
   ok &= ini.WriteString(file, L"Skins", L"BColor", L"255");
-  for (const wchar_t* code : kLanguageCodes) {
-    LanguageTable texts;
-    FillLanguageTable(texts, code);
-    const ButtonLabels captions = FactoryCaptions(texts.language());
+  for (std::size_t index = 0; index < kLanguageCount; ++index) {
+    const Language language = static_cast<Language>(index);
+    const ButtonLabels captions = FactoryCaptions(language);
+    const std::wstring section(CaptionSection(language));
     for (std::size_t button = 0; button < kButtonCount; ++button) {
-      ok &= ini.WriteString(file, texts[slot::kCaptionSection],
-                            L"Item" + std::to_wstring(button + 1), captions[button]);
+      ok &= ini.WriteString(file, section, L"Item" + std::to_wstring(button + 1), captions[button]);
     }
   }
   return ok;

@@ -7,8 +7,8 @@
 #include <filesystem>
 #include <string>
 
-#include "app/language.h"
 #include "buttons/button_assignment.h"
+#include "config/language.h"
 #include "config/records.h"
 #include "platform/ini_file.h"
 

@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "app/language.h"
 #include "app/main_fonts.h"
+#include "config/language.h"
 #include "gfx/geometry.h"
 #include "platform/shell.h"
 

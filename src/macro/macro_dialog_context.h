@@ -3,7 +3,7 @@
 
 #include <filesystem>
 
-#include "app/language.h"
+#include "config/language.h"
 #include "config/records.h"
 #include "macro/macro_options.h"
 

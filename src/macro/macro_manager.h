@@ -11,8 +11,8 @@
 #include <string_view>
 #include <vector>
 
-#include "app/language.h"
 #include "app/main_fonts.h"
+#include "config/language.h"
 #include "gfx/geometry.h"
 #include "macro/macro_manager_texts.h"
 #include "macro/macro_options.h"

@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-#include "app/language.h"
+#include "config/language.h"
 
 namespace gm {
 

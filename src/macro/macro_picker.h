@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "app/language.h"
 #include "app/main_fonts.h"
+#include "config/language.h"
 #include "gfx/geometry.h"
 #include "macro/macro_picker_texts.h"
 

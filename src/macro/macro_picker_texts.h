@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <string_view>
 
-#include "app/language.h"
+#include "config/language.h"
 
 namespace gm {
 

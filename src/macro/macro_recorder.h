@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/language.h"
+#include "config/language.h"
 #include "macro/macro_manager_texts.h"
 
 namespace gm {

@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "app/language.h"
 #include "app/main_fonts.h"
+#include "config/language.h"
 #include "config/records.h"
 #include "gfx/geometry.h"
 #include "platform/host.h"

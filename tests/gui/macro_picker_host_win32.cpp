@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <string>
 
-#include "app/language.h"
+#include "config/language.h"
 #include "gfx/gdiplus_win32.h"
 #include "macro/macro_dialog_win32.h"
 #include "platform/win32_ini_file.h"

@@ -1,4 +1,5 @@
-// The five languages of the program and the code that selects one.
+// The five languages of the program, the code that selects one and the section of the
+// caption file that holds a language's button captions.
 #pragma once
 
 #include <cstddef>
@@ -27,6 +28,13 @@ constexpr Language LanguageFromCode(std::wstring_view code) {
 
 constexpr std::size_t LanguageIndex(Language language) {
   return static_cast<std::size_t>(language);
+}
+
+// The caption file's section of the 19 button captions in a language.
+constexpr std::wstring_view CaptionSection(Language language) {
+  constexpr std::wstring_view kSections[kLanguageCount] = {
+      L"Setting-EN", L"Setting-CHS", L"Setting-CHT", L"Setting-GER", L"Setting-RUS"};
+  return kSections[LanguageIndex(language)];
 }
 
 }  // namespace gm
