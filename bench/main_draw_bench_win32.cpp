@@ -47,7 +47,7 @@ int wmain(int argc, wchar_t** argv) {
   });
   for (std::size_t k = 0; k < gm::kDpiStageCount; ++k) state.record.dpiStage(k) = 40;
   const double toggle = gm::bench::BestMs(runs, [&] {
-    layout.SetOpen(gm::Page::R1, true);  // every run draws the open page, not every other
+    layout.SetOpen(gm::Page::Dpi, true);  // every run draws the open page, not every other
     painter.RightColumnBackground(dc);
     painter.Column(dc, layout.TopPass(sizes), layout.view(), sizes);
   });

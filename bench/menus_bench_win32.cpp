@@ -65,7 +65,7 @@ int wmain(int argc, wchar_t** argv) {
   ReleaseDC(window.hwnd(), screen);
   HFONT font = gm::CreateFontFromSpec(gm::MainFontSpec(gm::Language::English, false), ANSI_CHARSET);
   gm::MainLayout layout;
-  layout.SetOpen(gm::Page::L1, true);
+  layout.SetOpen(gm::Page::ButtonAssignment, true);
   gm::Win32Host host;
   gm::Win32IniFile ini;
   gm::UiLog log;

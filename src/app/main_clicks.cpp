@@ -14,7 +14,7 @@ bool OpenAndClickable(const MainLayout& layout, Page page) {
 void DispatchPageClick(int x, int y, const MainLayout& layout, const PageSizes& sizes,
                        SettingsPageEditor& pages) {
   const bool top = layout.position() == ColumnPosition::Top;
-  if (top && layout.IsOpen(Page::R1)) {
+  if (top && layout.IsOpen(Page::Dpi)) {
     for (std::size_t k = 0; k < kDpiStageCount; ++k) {
       if (DpiSwatch(k).Contains(x, y)) pages.ChooseStageColour(k);
     }
@@ -22,20 +22,20 @@ void DispatchPageClick(int x, int y, const MainLayout& layout, const PageSizes& 
       if (DpiEnableBox(k).Contains(x, y)) pages.ToggleStage(k);
     }
   }
-  if (top && layout.IsOpen(Page::R2)) {
-    const PagePlace lighting = PlaceOf(layout, Page::R2, sizes);
+  if (top && layout.IsOpen(Page::Lighting)) {
+    const PagePlace lighting = PlaceOf(layout, Page::Lighting, sizes);
     for (int r = 0; r < kLightingRows; ++r) {
       if (LightingModeRadio(lighting, r).Contains(x, y)) pages.SetLightingMode(r + 1);
     }
   }
-  if (top && OpenAndClickable(layout, Page::R3)) {
-    const PagePlace place = PlaceOf(layout, Page::R3, sizes);
+  if (top && OpenAndClickable(layout, Page::ReportRate)) {
+    const PagePlace place = PlaceOf(layout, Page::ReportRate, sizes);
     if (ReportRateDial(place).Contains(x, y)) {
       if (const auto code = ReportRateFromClick(place, x, y)) pages.SetReportRate(*code);
     }
   }
-  for (const auto& [page, speed] :
-       {std::pair{Page::R4, SpeedPage::Mouse}, std::pair{Page::R5, SpeedPage::DoubleClick}}) {
+  for (const auto& [page, speed] : {std::pair{Page::MouseSpeed, SpeedPage::Mouse},
+                                    std::pair{Page::DoubleClickSpeed, SpeedPage::DoubleClick}}) {
     if (!OpenAndClickable(layout, page)) continue;
     const PagePlace place = PlaceOf(layout, page, sizes);
     if (SpeedDial(place).Contains(x, y)) {
@@ -44,14 +44,14 @@ void DispatchPageClick(int x, int y, const MainLayout& layout, const PageSizes& 
       }
     }
   }
-  const bool scrollOpen = OpenAndClickable(layout, Page::R6);
-  const PagePlace scroll = PlaceOf(layout, Page::R6, sizes);
+  const bool scrollOpen = OpenAndClickable(layout, Page::ScrollSpeed);
+  const PagePlace scroll = PlaceOf(layout, Page::ScrollSpeed, sizes);
   if (scrollOpen) {
     if (ScrollRowsRadio(scroll).Contains(x, y)) pages.SetScrollOneScreen(false);
     if (ScrollOneScreenRadio(scroll).Contains(x, y)) pages.SetScrollOneScreen(true);
   }
-  if (OpenAndClickable(layout, Page::R7)) {
-    const PagePlace place = PlaceOf(layout, Page::R7, sizes);
+  if (OpenAndClickable(layout, Page::AngleSnap)) {
+    const PagePlace place = PlaceOf(layout, Page::AngleSnap, sizes);
     if (AngleSnapOnRadio(place).Contains(x, y)) pages.SetAngleSnap(true);
     if (AngleSnapOffRadio(place).Contains(x, y)) pages.SetAngleSnap(false);
   }
@@ -59,8 +59,8 @@ void DispatchPageClick(int x, int y, const MainLayout& layout, const PageSizes& 
     if (ScrollLinesUp(scroll).Contains(x, y)) pages.StepScrollLines(+1);
     if (ScrollLinesDown(scroll).Contains(x, y)) pages.StepScrollLines(-1);
   }
-  if (layout.IsOpen(Page::L3)) {
-    const PagePlace place = PlaceOf(layout, Page::L3, sizes);
+  if (layout.IsOpen(Page::XYSensitivity)) {
+    const PagePlace place = PlaceOf(layout, Page::XYSensitivity, sizes);
     for (Axis axis : {Axis::X, Axis::Y}) {
       const Rect slider = SensitivitySlider(place, axis);
       if (slider.Contains(x, y)) {
@@ -74,13 +74,13 @@ void DispatchPageClick(int x, int y, const MainLayout& layout, const PageSizes& 
 void DispatchSliderClick(int x, int y, const MainLayout& layout, const PageSizes& sizes,
                          SettingsPageEditor& pages) {
   const bool top = layout.position() == ColumnPosition::Top;
-  if (top && layout.IsOpen(Page::R1)) {
+  if (top && layout.IsOpen(Page::Dpi)) {
     for (std::size_t k = 0; k < kDpiStageCount; ++k) {
       if (DpiLevelBar(k).Contains(x, y)) pages.SetStageLevel(k, DpiLevelFromClick(y));
     }
   }
-  if (top && layout.IsOpen(Page::R2)) {
-    const PagePlace place = PlaceOf(layout, Page::R2, sizes);
+  if (top && layout.IsOpen(Page::Lighting)) {
+    const PagePlace place = PlaceOf(layout, Page::Lighting, sizes);
     for (int r = 0; r < kLightingRows; ++r) {
       const Rect slider = LightingSlider(place, r);
       if (slider.Contains(x, y)) {
@@ -88,8 +88,8 @@ void DispatchSliderClick(int x, int y, const MainLayout& layout, const PageSizes
       }
     }
   }
-  if (OpenAndClickable(layout, Page::R8)) {
-    const Rect slider = GestureSlider(PlaceOf(layout, Page::R8, sizes));
+  if (OpenAndClickable(layout, Page::GestureCorrection)) {
+    const Rect slider = GestureSlider(PlaceOf(layout, Page::GestureCorrection, sizes));
     if (slider.Contains(x, y)) {
       pages.SetGesturePosition(SliderPosition(x, slider.left, kGestureSlider));
     }
@@ -131,9 +131,11 @@ void DispatchMainClick(int x, int y, const MainLayout& layout, const PageSizes& 
   }
   if (kFrontViewButton.Contains(x, y)) return actions.SetView(MouseView::Front);
   if (kSideViewButton.Contains(x, y)) return actions.SetView(MouseView::Side);
-  if (layout.HeaderRect(Page::L1).Contains(x, y)) return actions.ToggleLeftPage(Page::L1);
-  if (layout.HeaderRect(Page::L2).Contains(x, y)) return actions.OpenMacroManager();
-  if (layout.HeaderRect(Page::L3).Contains(x, y)) return actions.ToggleLeftPage(Page::L3);
+  if (layout.HeaderRect(Page::ButtonAssignment).Contains(x, y))
+    return actions.ToggleLeftPage(Page::ButtonAssignment);
+  if (layout.HeaderRect(Page::MacroManager).Contains(x, y)) return actions.OpenMacroManager();
+  if (layout.HeaderRect(Page::XYSensitivity).Contains(x, y))
+    return actions.ToggleLeftPage(Page::XYSensitivity);
 
   for (std::size_t k = 0; k < kRightPageCount; ++k) {
     const Page page = RightPage(k);

@@ -38,9 +38,9 @@ class MainClickActions {
   virtual void CloseProgram() = 0;
   virtual void OpenProfileManager() = 0;
   virtual void SetView(MouseView view) = 0;
-  virtual void ToggleLeftPage(Page page) = 0;  // L1 or L3
+  virtual void ToggleLeftPage(Page page) = 0;  // button assignment or X/Y sensitivity
   virtual void OpenMacroManager() = 0;
-  virtual void ToggleRightPage(Page page) = 0;  // R1..R8
+  virtual void ToggleRightPage(Page page) = 0;  // a page of the right column
   // Button row r = 1..12: a click outside its drop-down box and its list area closes the row's
   // open function lists and the second-level lists.
   virtual void CloseButtonRowLists(int row) = 0;

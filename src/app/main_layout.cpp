@@ -14,17 +14,17 @@ constexpr int kScrollThreshold = (kScrollTrack.bottom - kColumnTop) / 2;
 }  // namespace
 
 const std::array<Rect, kPageCount> kDefaultHeaderRects = {{
-    {20, 107, 262, 127},   // L1 Button Assignment
-    {20, 132, 262, 170},   // L2 Macro Manager
-    {20, 175, 262, 195},   // L3 X/Y Sensitivity Setting
-    {734, 32, 976, 52},    // R1 DPI Setting
-    {734, 57, 976, 77},    // R2 Lighting
-    {734, 82, 976, 102},   // R3 USB Report Rate
-    {734, 107, 976, 127},  // R4 Mouse Speed
-    {734, 132, 976, 152},  // R5 Double Click Speed
-    {734, 157, 976, 177},  // R6 Scroll Speed
-    {734, 182, 976, 202},  // R7 Angle Snap
-    {734, 205, 976, 225},  // R8 Gesture Correction
+    {20, 107, 262, 127},   // Button Assignment
+    {20, 132, 262, 170},   // Macro Manager
+    {20, 175, 262, 195},   // X/Y Sensitivity Setting
+    {734, 32, 976, 52},    // DPI Setting
+    {734, 57, 976, 77},    // Lighting
+    {734, 82, 976, 102},   // USB Report Rate
+    {734, 107, 976, 127},  // Mouse Speed
+    {734, 132, 976, 152},  // Double Click Speed
+    {734, 157, 976, 177},  // Scroll Speed
+    {734, 182, 976, 202},  // Angle Snap
+    {734, 205, 976, 225},  // Gesture Correction
 }};
 
 void MainLayout::Reset() {
@@ -36,8 +36,8 @@ void MainLayout::Reset() {
 }
 
 bool MainLayout::IsClickable(Page page) const {
-  if (PageIndex(page) < PageIndex(Page::R1)) return true;
-  return clickable_[PageIndex(page) - PageIndex(Page::R1)];
+  if (PageIndex(page) < PageIndex(Page::Dpi)) return true;
+  return clickable_[PageIndex(page) - PageIndex(Page::Dpi)];
 }
 
 int MainLayout::OpenRightPageCount() const {
@@ -48,40 +48,40 @@ int MainLayout::OpenRightPageCount() const {
 
 int MainLayout::PageHeight(Page page, const PageSizes& sizes) const {
   switch (page) {
-    case Page::L1:
+    case Page::ButtonAssignment:
       return view_ == MouseView::Front ? sizes.buttonAssignmentFront.height
                                        : sizes.buttonAssignmentSide.height;
-    case Page::L3:
+    case Page::XYSensitivity:
       return sizes.xySensitivity.height;
-    case Page::R1:
+    case Page::Dpi:
       return sizes.dpi.height;
-    case Page::R2:
+    case Page::Lighting:
       return sizes.lighting.height;
-    case Page::R3:
+    case Page::ReportRate:
       return sizes.reportRate.height;
-    case Page::R4:
-    case Page::R5:
+    case Page::MouseSpeed:
+    case Page::DoubleClickSpeed:
       return sizes.mouseAttribute.height;
-    case Page::R6:
+    case Page::ScrollSpeed:
       return sizes.scrollSpeed.height;
-    case Page::R7:
+    case Page::AngleSnap:
       return sizes.angleSnap.height;
-    case Page::R8:
+    case Page::GestureCorrection:
       return sizes.gestureCorrection.height;
-    case Page::L2:
+    case Page::MacroManager:
       break;
   }
   return 0;
 }
 
 int MainLayout::Place(Page page, int x, int top, const PageSizes& sizes, ColumnPlan& plan) {
-  const int height = page == Page::L2 ? kMacroHeaderHeight : kHeaderHeight;
+  const int height = page == Page::MacroManager ? kMacroHeaderHeight : kHeaderHeight;
   const Rect header{x, top, x + kColumnWidth, top + height};
   headers_[PageIndex(page)] = header;
-  const bool open = page != Page::L2 && IsOpen(page);
+  const bool open = page != Page::MacroManager && IsOpen(page);
   plan.pages.push_back({page, header, open, x, header.bottom});
-  if (PageIndex(page) >= PageIndex(Page::R1)) {
-    clickable_[PageIndex(page) - PageIndex(Page::R1)] = true;
+  if (PageIndex(page) >= PageIndex(Page::Dpi)) {
+    clickable_[PageIndex(page) - PageIndex(Page::Dpi)] = true;
   }
   const int pageHeight = open ? PageHeight(page, sizes) : 0;
   return header.bottom + (open && pageHeight > 0 ? pageHeight : 0) + kPageGap;
@@ -89,9 +89,10 @@ int MainLayout::Place(Page page, int x, int top, const PageSizes& sizes, ColumnP
 
 ColumnPlan MainLayout::LeftPass(const PageSizes& sizes) {
   ColumnPlan plan;
-  int next = Place(Page::L1, kLeftX, kDefaultHeaderRects[PageIndex(Page::L1)].top, sizes, plan);
-  next = Place(Page::L2, kLeftX, next, sizes, plan);
-  Place(Page::L3, kLeftX, next, sizes, plan);
+  int next = Place(Page::ButtonAssignment, kLeftX,
+                   kDefaultHeaderRects[PageIndex(Page::ButtonAssignment)].top, sizes, plan);
+  next = Place(Page::MacroManager, kLeftX, next, sizes, plan);
+  Place(Page::XYSensitivity, kLeftX, next, sizes, plan);
   return plan;
 }
 
@@ -100,33 +101,33 @@ ColumnPlan MainLayout::TopPass(const PageSizes& sizes) {
   position_ = ColumnPosition::Top;
   clickable_.fill(false);
   const auto e = [this](Page page) { return IsOpen(page) ? 1 : 0; };
-  const bool e1 = IsOpen(Page::R1);
-  const bool e2 = IsOpen(Page::R2);
-  const bool e3 = IsOpen(Page::R3);
+  const bool e1 = IsOpen(Page::Dpi);
+  const bool e2 = IsOpen(Page::Lighting);
+  const bool e3 = IsOpen(Page::ReportRate);
 
   // The DPI header never moves; the pages after it follow one another.
-  int next = Place(Page::R1, kRightX, kColumnTop, sizes, plan);
-  next = Place(Page::R2, kRightX, next, sizes, plan);
-  next = Place(Page::R3, kRightX, next, sizes, plan);
-  int n = e(Page::R1) + e(Page::R2) + e(Page::R3);
+  int next = Place(Page::Dpi, kRightX, kColumnTop, sizes, plan);
+  next = Place(Page::Lighting, kRightX, next, sizes, plan);
+  next = Place(Page::ReportRate, kRightX, next, sizes, plan);
+  int n = e(Page::Dpi) + e(Page::Lighting) + e(Page::ReportRate);
   bool stop = n == 3 || (n == 2 && e1 && e3);
 
   if (!stop) {
-    next = Place(Page::R4, kRightX, next, sizes, plan);
-    n += e(Page::R4);
-    stop = n >= 3 || (n == 2 && e1 && (e2 || IsOpen(Page::R4)));
+    next = Place(Page::MouseSpeed, kRightX, next, sizes, plan);
+    n += e(Page::MouseSpeed);
+    stop = n >= 3 || (n == 2 && e1 && (e2 || IsOpen(Page::MouseSpeed)));
   }
   if (!stop) {
-    next = Place(Page::R5, kRightX, next, sizes, plan);
-    n += e(Page::R5);
-    stop = n >= 3 || (n == 2 && e1 && (e2 || IsOpen(Page::R5)));
+    next = Place(Page::DoubleClickSpeed, kRightX, next, sizes, plan);
+    n += e(Page::DoubleClickSpeed);
+    stop = n >= 3 || (n == 2 && e1 && (e2 || IsOpen(Page::DoubleClickSpeed)));
   }
   if (!stop) {
-    next = Place(Page::R6, kRightX, next, sizes, plan);
-    n += e(Page::R6);
+    next = Place(Page::ScrollSpeed, kRightX, next, sizes, plan);
+    n += e(Page::ScrollSpeed);
     if (n < 2 || (n == 2 && !e1 && !e3)) {
-      next = Place(Page::R7, kRightX, next, sizes, plan);
-      Place(Page::R8, kRightX, next, sizes, plan);
+      next = Place(Page::AngleSnap, kRightX, next, sizes, plan);
+      Place(Page::GestureCorrection, kRightX, next, sizes, plan);
     } else {
       stop = true;
     }

@@ -12,8 +12,20 @@
 
 namespace gm {
 
-// The eleven page headers: three in the left column, eight in the right.
-enum class Page : std::size_t { L1, L2, L3, R1, R2, R3, R4, R5, R6, R7, R8 };
+// The eleven page headers, in column order: three in the left column, eight in the right.
+enum class Page : std::size_t {
+  ButtonAssignment,
+  MacroManager,  // a header only: it opens the macro manager
+  XYSensitivity,
+  Dpi,
+  Lighting,
+  ReportRate,
+  MouseSpeed,
+  DoubleClickSpeed,
+  ScrollSpeed,
+  AngleSnap,
+  GestureCorrection,
+};
 inline constexpr std::size_t kPageCount = 11;
 inline constexpr std::size_t kRightPageCount = 8;
 
@@ -21,7 +33,7 @@ constexpr std::size_t PageIndex(Page page) {
   return static_cast<std::size_t>(page);
 }
 constexpr Page RightPage(std::size_t k) {
-  return static_cast<Page>(PageIndex(Page::R1) + k);
+  return static_cast<Page>(PageIndex(Page::Dpi) + k);
 }
 
 enum class MouseView { Front, Side };
@@ -85,11 +97,12 @@ class MainLayout {
   void SetView(MouseView view) { view_ = view; }
   int OpenRightPageCount() const;
 
-  // The left column: L1 with its page, L2 below it, L3 with its page.
+  // The left column: button assignment with its page, the macro manager header below it, X/Y
+  // sensitivity with its page.
   ColumnPlan LeftPass(const PageSizes& sizes);
   // The right column from its top, stopping where the open pages no longer fit.
   ColumnPlan TopPass(const PageSizes& sizes);
-  // The right column scrolled: R4..R8 from the top of the column.
+  // The right column scrolled: mouse speed to gesture correction from the top of the column.
   ColumnPlan ScrolledPass(const PageSizes& sizes);
 
   // The scroll thumb was dragged to a new top: which pass, if any, runs.

@@ -101,7 +101,8 @@ void MainPainter::MousePicture(HDC dc, MouseView view) const {
 }
 
 void MainPainter::Header(HDC dc, gm::Page page, const Rect& header) const {
-  Image(dc, page == Page::L2 ? skin::kMacroManagerHeader : skin::kHeader, header.left, header.top);
+  Image(dc, page == Page::MacroManager ? skin::kMacroManagerHeader : skin::kHeader, header.left,
+        header.top);
   Text(dc, state_.texts[kHeaderTextSlot[PageIndex(page)]],
        {header.left + 10, header.top, header.right, header.bottom}, DT_LEFT);
 }
@@ -123,7 +124,7 @@ void MainPainter::Column(HDC dc, const ColumnPlan& plan, MouseView view,
 }
 
 void MainPainter::Page(HDC dc, const PageDraw& draw, MouseView view, const PageSizes& sizes) const {
-  if (draw.page == Page::L1) {
+  if (draw.page == Page::ButtonAssignment) {
     Image(dc, view == MouseView::Front ? skin::kButtonAssignmentFront : skin::kButtonAssignmentSide,
           draw.originX, draw.originY);
     ButtonRows(dc, view);

@@ -350,7 +350,7 @@ void CHidMouseDlg::DestroySwatches() {
 
 void CHidMouseDlg::CreateScrollLines() {
   DestroyScrollLines();
-  const Rect r = ScrollLinesBox(Place(Page::R6));
+  const Rect r = ScrollLinesBox(Place(Page::ScrollSpeed));
   const SettingsRecord& record = services_.state.record;
   DWORD style = WS_CHILD | WS_VISIBLE | ES_NUMBER | ES_CENTER | ES_AUTOHSCROLL;
   if (record.at(rec::kScrollOneScreen) == 1) style |= WS_DISABLED;
@@ -412,33 +412,33 @@ void CHidMouseDlg::RepaintSwatch(std::size_t stage) {
 }
 
 void CHidMouseDlg::RedrawLightingModes() {
-  const PagePlace place = Place(Page::R2);
+  const PagePlace place = Place(Page::Lighting);
   RedrawControl([&place](HDC dc, const PagePainter& pages) { pages.LightingModes(dc, place); });
   LogPage(L"lighting-mode", rec::kLightingMode);
 }
 
 void CHidMouseDlg::RedrawLightingSlider(int row) {
-  const PagePlace place = Place(Page::R2);
+  const PagePlace place = Place(Page::Lighting);
   RedrawControl(
       [&place, row](HDC dc, const PagePainter& pages) { pages.LightingSlider(dc, place, row); });
   LogPage(L"lighting-slider " + std::to_wstring(row + 1), LightingPositionOffset(row));
 }
 
 void CHidMouseDlg::RedrawReportRate() {
-  const PagePlace place = Place(Page::R3);
+  const PagePlace place = Place(Page::ReportRate);
   RedrawControl([&place](HDC dc, const PagePainter& pages) { pages.ReportRate(dc, place); });
   LogPage(L"report-rate", rec::kReportRateCode);
 }
 
 void CHidMouseDlg::RedrawSpeedPage(SpeedPage speed) {
-  const Page page = speed == SpeedPage::Mouse ? Page::R4 : Page::R5;
+  const Page page = speed == SpeedPage::Mouse ? Page::MouseSpeed : Page::DoubleClickSpeed;
   const PagePlace place = Place(page);
   RedrawControl([&place, page](HDC dc, const PagePainter& pages) { pages.Speed(dc, page, place); });
   LogPage(speed == SpeedPage::Mouse ? L"mouse-speed" : L"double-click-speed", SpeedOffset(speed));
 }
 
 void CHidMouseDlg::RedrawScrollRadios() {
-  const PagePlace place = Place(Page::R6);
+  const PagePlace place = Place(Page::ScrollSpeed);
   RedrawControl([&place](HDC dc, const PagePainter& pages) { pages.ScrollRadios(dc, place); });
   LogPage(L"scroll-one-screen", rec::kScrollOneScreen);
 }
@@ -455,19 +455,19 @@ void CHidMouseDlg::SetScrollLinesText(const std::wstring& text, bool selected) {
 }
 
 void CHidMouseDlg::RedrawAngleSnap() {
-  const PagePlace place = Place(Page::R7);
+  const PagePlace place = Place(Page::AngleSnap);
   RedrawControl([&place](HDC dc, const PagePainter& pages) { pages.AngleSnap(dc, place); });
   LogPage(L"angle-snap", rec::kAngleSnap);
 }
 
 void CHidMouseDlg::RedrawGestureSlider() {
-  const PagePlace place = Place(Page::R8);
+  const PagePlace place = Place(Page::GestureCorrection);
   RedrawControl([&place](HDC dc, const PagePainter& pages) { pages.GestureSlider(dc, place); });
   LogPage(L"gesture", rec::kGestureCorrection);
 }
 
 void CHidMouseDlg::RedrawSensitivity(Axis axis) {
-  const PagePlace place = Place(Page::L3);
+  const PagePlace place = Place(Page::XYSensitivity);
   RedrawControl(
       [&place, axis](HDC dc, const PagePainter& pages) { pages.Sensitivity(dc, place, axis); });
   LogPage(axis == Axis::X ? L"x-sensitivity" : L"y-sensitivity", SensitivityOffset(axis));
@@ -520,7 +520,7 @@ void CHidMouseDlg::Relayout() {
 }
 
 void CHidMouseDlg::DrawLeftColumn(HDC dc, const MainPainter& painter) {
-  if (!layout_.IsOpen(Page::L1)) assignment_.CloseAllLists();
+  if (!layout_.IsOpen(Page::ButtonAssignment)) assignment_.CloseAllLists();
   painter.LeftColumnBackground(dc);
   painter.Column(dc, layout_.LeftPass(sizes_), layout_.view(), sizes_);
 }

@@ -19,32 +19,32 @@ Rect Union(const Rect& a, const Rect& b) {
 }
 
 bool LeftColumn(Page page) {
-  return PageIndex(page) < PageIndex(Page::R1);
+  return PageIndex(page) < PageIndex(Page::Dpi);
 }
 
 }  // namespace
 
 const wchar_t* PageBackground(Page page) {
   switch (page) {
-    case Page::L3:
+    case Page::XYSensitivity:
       return skin::kXYSensitivityPage;
-    case Page::R1:
+    case Page::Dpi:
       return skin::kDpiPage;
-    case Page::R2:
+    case Page::Lighting:
       return skin::kLightingPage;
-    case Page::R3:
+    case Page::ReportRate:
       return skin::kReportRatePage;
-    case Page::R4:
-    case Page::R5:
+    case Page::MouseSpeed:
+    case Page::DoubleClickSpeed:
       return skin::kMouseSpeedPage;
-    case Page::R6:
+    case Page::ScrollSpeed:
       return skin::kScrollSpeedPage;
-    case Page::R7:
+    case Page::AngleSnap:
       return skin::kAngleSnapPage;
-    case Page::R8:
+    case Page::GestureCorrection:
       return skin::kGesturePage;
-    case Page::L1:
-    case Page::L2:
+    case Page::ButtonAssignment:
+    case Page::MacroManager:
       break;
   }
   return nullptr;
@@ -77,33 +77,33 @@ void PagePainter::OpenPage(HDC dc, gm::Page page, const PagePlace& place) const 
   if (background == nullptr) return;
   base_.Image(dc, background, place.x, place.y);
   switch (page) {
-    case Page::R1:
+    case Page::Dpi:
       Dpi(dc);
       break;
-    case Page::R2:
+    case Page::Lighting:
       Lighting(dc, place);
       break;
-    case Page::R3:
+    case Page::ReportRate:
       DrawReportRate(dc, place);
       break;
-    case Page::R4:
-    case Page::R5:
+    case Page::MouseSpeed:
+    case Page::DoubleClickSpeed:
       DrawSpeed(dc, page, place);
       break;
-    case Page::R6:
+    case Page::ScrollSpeed:
       ScrollSpeed(dc, place);
       break;
-    case Page::R7:
+    case Page::AngleSnap:
       AngleSnapPage(dc, place);
       break;
-    case Page::R8:
+    case Page::GestureCorrection:
       Gesture(dc, place);
       break;
-    case Page::L3:
+    case Page::XYSensitivity:
       XYSensitivity(dc, place);
       break;
-    case Page::L1:
-    case Page::L2:
+    case Page::ButtonAssignment:
+    case Page::MacroManager:
       break;
   }
 }
@@ -128,7 +128,7 @@ void PagePainter::DrawDpiLevel(HDC dc, std::size_t stage) const {
 
 void PagePainter::DpiLevel(HDC dc, std::size_t stage) const {
   const PagePlace place{kDpiPageOrigin.x, kDpiPageOrigin.y, 0, 0};
-  Patch(dc, Page::R1, place, DpiLevelBar(stage), [&] {
+  Patch(dc, Page::Dpi, place, DpiLevelBar(stage), [&] {
     base_.Image(dc, skin::DpiStage(record().dpiStage(stage)), DpiLevelBar(stage).left,
                 DpiLevelBar(stage).top);
   });
@@ -136,7 +136,7 @@ void PagePainter::DpiLevel(HDC dc, std::size_t stage) const {
   const Rect box = DpiValueBox(stage);
   const Rect text{box.left - kValueTextOverhang, box.top, box.right + kValueTextOverhang,
                   box.bottom};
-  Patch(dc, Page::R1, place, text, [&] {
+  Patch(dc, Page::Dpi, place, text, [&] {
     base_.Image(dc, skin::kDpiValueBox, box.left, box.top);
     base_.Text(dc, DpiValueText(record().dpiStage(stage)), box, DT_CENTER | DT_NOCLIP,
                base_.smallFont());
@@ -145,7 +145,7 @@ void PagePainter::DpiLevel(HDC dc, std::size_t stage) const {
 
 void PagePainter::DpiEnable(HDC dc, std::size_t stage) const {
   const PagePlace place{kDpiPageOrigin.x, kDpiPageOrigin.y, 0, 0};
-  Patch(dc, Page::R1, place, DpiEnableBox(stage),
+  Patch(dc, Page::Dpi, place, DpiEnableBox(stage),
         [&] { Check(dc, DpiEnableBox(stage), record().stageEnabled(stage) != 0); });
 }
 
@@ -175,13 +175,13 @@ void PagePainter::DrawLightingSlider(HDC dc, const PagePlace& place, int row) co
 
 void PagePainter::LightingModes(HDC dc, const PagePlace& place) const {
   for (int r = 0; r < kLightingRows; ++r) {
-    Patch(dc, Page::R2, place, LightingModeRadio(place, r),
+    Patch(dc, Page::Lighting, place, LightingModeRadio(place, r),
           [&] { DrawLightingRadio(dc, place, r); });
   }
 }
 
 void PagePainter::LightingSlider(HDC dc, const PagePlace& place, int row) const {
-  Patch(dc, Page::R2, place, gm::LightingSlider(place, row),
+  Patch(dc, Page::Lighting, place, gm::LightingSlider(place, row),
         [&] { DrawLightingSlider(dc, place, row); });
 }
 
@@ -196,13 +196,13 @@ void PagePainter::DrawReportRate(HDC dc, const PagePlace& place) const {
 }
 
 void PagePainter::ReportRate(HDC dc, const PagePlace& place) const {
-  Patch(dc, Page::R3, place, ReportRateDial(place), [&] { DrawReportRate(dc, place); });
+  Patch(dc, Page::ReportRate, place, ReportRateDial(place), [&] { DrawReportRate(dc, place); });
 }
 
 // Mouse speed and double-click speed pages.
 
 void PagePainter::DrawSpeed(HDC dc, gm::Page page, const PagePlace& place) const {
-  const SpeedPage speed = page == Page::R4 ? SpeedPage::Mouse : SpeedPage::DoubleClick;
+  const SpeedPage speed = page == Page::MouseSpeed ? SpeedPage::Mouse : SpeedPage::DoubleClick;
   const Rect dial = SpeedDial(place);
   base_.Image(dc, skin::SpeedDial(record().at(SpeedOffset(speed))), dial.left, dial.top);
   base_.Text(dc, Text(slot::kSlow), SpeedSlowLabel(place), DT_CENTER);
@@ -234,7 +234,7 @@ void PagePainter::DrawScrollRadios(HDC dc, const PagePlace& place) const {
 }
 
 void PagePainter::ScrollRadios(HDC dc, const PagePlace& place) const {
-  Patch(dc, Page::R6, place, Union(ScrollRowsRadio(place), ScrollOneScreenRadio(place)),
+  Patch(dc, Page::ScrollSpeed, place, Union(ScrollRowsRadio(place), ScrollOneScreenRadio(place)),
         [&] { DrawScrollRadios(dc, place); });
 }
 
@@ -253,8 +253,8 @@ void PagePainter::DrawAngleSnap(HDC dc, const PagePlace& place) const {
 }
 
 void PagePainter::AngleSnap(HDC dc, const PagePlace& place) const {
-  Patch(dc, Page::R7, place, AngleSnapOnRadio(place), [&] { DrawAngleSnap(dc, place); });
-  Patch(dc, Page::R7, place, AngleSnapOffRadio(place), [&] { DrawAngleSnap(dc, place); });
+  Patch(dc, Page::AngleSnap, place, AngleSnapOnRadio(place), [&] { DrawAngleSnap(dc, place); });
+  Patch(dc, Page::AngleSnap, place, AngleSnapOffRadio(place), [&] { DrawAngleSnap(dc, place); });
 }
 
 // Gesture correction page.
@@ -273,7 +273,8 @@ void PagePainter::DrawGestureSlider(HDC dc, const PagePlace& place) const {
 }
 
 void PagePainter::GestureSlider(HDC dc, const PagePlace& place) const {
-  Patch(dc, Page::R8, place, gm::GestureSlider(place), [&] { DrawGestureSlider(dc, place); });
+  Patch(dc, Page::GestureCorrection, place, gm::GestureSlider(place),
+        [&] { DrawGestureSlider(dc, place); });
 }
 
 // X/Y sensitivity page.
@@ -295,7 +296,7 @@ void PagePainter::DrawSensitivitySlider(HDC dc, const PagePlace& place, Axis axi
 }
 
 void PagePainter::Sensitivity(HDC dc, const PagePlace& place, Axis axis) const {
-  Patch(dc, Page::L3, place, SensitivitySlider(place, axis),
+  Patch(dc, Page::XYSensitivity, place, SensitivitySlider(place, axis),
         [&] { DrawSensitivitySlider(dc, place, axis); });
 }
 

@@ -58,7 +58,8 @@ class PagePainter {
   const MainPainter& base_;
 };
 
-// The skin image of a page's background (nothing for L1 and L2).
+// The skin image of a page's background (nothing for the button assignment page and the macro
+// manager header).
 const wchar_t* PageBackground(Page page);
 
 }  // namespace gm

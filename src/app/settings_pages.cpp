@@ -34,25 +34,25 @@ std::uint8_t Byte(int value) {
 
 int PageWidth(Page page, const PageSizes& sizes) {
   switch (page) {
-    case Page::L3:
+    case Page::XYSensitivity:
       return sizes.xySensitivity.width;
-    case Page::R1:
+    case Page::Dpi:
       return sizes.dpi.width;
-    case Page::R2:
+    case Page::Lighting:
       return sizes.lighting.width;
-    case Page::R3:
+    case Page::ReportRate:
       return sizes.reportRate.width;
-    case Page::R4:
-    case Page::R5:
+    case Page::MouseSpeed:
+    case Page::DoubleClickSpeed:
       return sizes.mouseAttribute.width;
-    case Page::R6:
+    case Page::ScrollSpeed:
       return sizes.scrollSpeed.width;
-    case Page::R7:
+    case Page::AngleSnap:
       return sizes.angleSnap.width;
-    case Page::R8:
+    case Page::GestureCorrection:
       return sizes.gestureCorrection.width;
-    case Page::L1:
-    case Page::L2:
+    case Page::ButtonAssignment:
+    case Page::MacroManager:
       break;
   }
   return 0;
@@ -340,8 +340,8 @@ PageChildren RightColumnChildren(const ColumnPlan& plan) {
   PageChildren children;
   for (const PageDraw& draw : plan.pages) {
     const ChildAction action = draw.open ? ChildAction::Recreate : ChildAction::Destroy;
-    if (draw.page == Page::R1) children.swatches = action;
-    if (draw.page == Page::R6) children.scrollLines = action;
+    if (draw.page == Page::Dpi) children.swatches = action;
+    if (draw.page == Page::ScrollSpeed) children.scrollLines = action;
   }
   if (plan.destroySwatches) children.swatches = ChildAction::Destroy;
   return children;

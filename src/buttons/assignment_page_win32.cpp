@@ -82,7 +82,7 @@ void AssignmentPage::ClearSelectionAndHover() {
 }
 
 bool AssignmentPage::pageOpen() const {
-  return context_.layout.IsOpen(Page::L1);
+  return context_.layout.IsOpen(Page::ButtonAssignment);
 }
 
 MouseView AssignmentPage::view() const {

@@ -129,13 +129,13 @@ TEST_F(GuiLeaksWin32, EveryPageOpenedAndClosed) {
   ExpectNoLeak(
       [&] {
         const auto page = static_cast<Page>(next++ % kPageCount);
-        const bool left = PageIndex(page) < PageIndex(Page::R1);
+        const bool left = PageIndex(page) < PageIndex(Page::Dpi);
         for (const bool open : {true, false}) {
           layout.SetOpen(page, open);
           painter.Column(dc, left ? layout.LeftPass(sizes) : layout.TopPass(sizes), layout.view(),
                          sizes);
         }
-        if (page == Page::R1) {
+        if (page == Page::Dpi) {
           for (std::size_t stage = 0; stage < kDpiStageCount; ++stage) pages.DpiLevel(dc, stage);
         }
       },

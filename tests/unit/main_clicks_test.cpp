@@ -152,22 +152,22 @@ TEST_F(ClickFixture, HeadersToggleAndRightHeadersGoOnToDrag) {
 }
 
 TEST_F(ClickFixture, HiddenAndScrolledHeadersDoNothing) {
-  layout.SetOpen(Page::R1, true);
-  layout.SetOpen(Page::R3, true);
+  layout.SetOpen(Page::Dpi, true);
+  layout.SetOpen(Page::ReportRate, true);
   layout.TopPass(SkinSizes());
-  EXPECT_FALSE(layout.IsClickable(Page::R4));
+  EXPECT_FALSE(layout.IsClickable(Page::MouseSpeed));
   EXPECT_EQ(Click(740, 112), Log{"drag"});  // where R4 sits by default: not drawn
 
   layout.ScrolledPass(SkinSizes());
   EXPECT_EQ(Click(740, 40), (Log{"right 6", "drag"}));  // R4 now at the column's top
-  layout.SetOpen(Page::R4, false);
+  layout.SetOpen(Page::MouseSpeed, false);
   layout.ScrolledPass(SkinSizes());
-  // The DPI header's place is R4's now; R1 is neither clickable nor at the top.
+  // The DPI header's place is mouse speed's now; DPI is neither clickable nor at the top.
   EXPECT_EQ(Click(740, 40), (Log{"right 6", "drag"}));
 }
 
 TEST_F(ClickFixture, DpiPageEditsAndGoesOnOnlyAtTheTop) {
-  Open({Page::R1});
+  Open({Page::Dpi});
   EXPECT_EQ(Click(748, 203), (Log{"level 0", "drag"}));
   EXPECT_EQ(record.dpiStage(0), 1);
   EXPECT_EQ(Click(958, 84), (Log{"level 6", "drag"}));
@@ -179,7 +179,7 @@ TEST_F(ClickFixture, DpiPageEditsAndGoesOnOnlyAtTheTop) {
   EXPECT_EQ(Click(753, 150), Log{"drag"});  // beside a bar
 
   // Scrolled: where the DPI controls were, nothing happens.
-  Open({Page::R3});
+  Open({Page::ReportRate});
   layout.ScrolledPass(SkinSizes());
   EXPECT_EQ(Click(748, 203), Log{"drag"});
   EXPECT_EQ(Click(745, 248), Log{"drag"});
@@ -187,35 +187,35 @@ TEST_F(ClickFixture, DpiPageEditsAndGoesOnOnlyAtTheTop) {
 }
 
 TEST_F(ClickFixture, ControlsFollowTheirPageDownTheColumn) {
-  Open({Page::R2});  // Lighting, origin (734, 77)
+  Open({Page::Lighting});  // Lighting, origin (734, 77)
   EXPECT_EQ(Click(748, 130), (Log{"modes", "drag"}));
   EXPECT_EQ(record.at(rec::kLightingMode), 2);
   EXPECT_EQ(Click(898, 100), (Log{"lighting 0", "drag"}));
   EXPECT_EQ(record.at(rec::kBrightness), 4);
 
-  layout.SetOpen(Page::R2, false);
-  Open({Page::R3});  // Report rate, origin (734, 102): dial centre (855, 171)
+  layout.SetOpen(Page::Lighting, false);
+  Open({Page::ReportRate});  // Report rate, origin (734, 102): dial centre (855, 171)
   EXPECT_EQ(Click(905, 161), (Log{"rate", "drag"}));
   EXPECT_EQ(record.at(rec::kReportRateCode), 1);
   EXPECT_EQ(Click(875, 171), Log{"drag"});  // in the hole
 
-  layout.SetOpen(Page::R3, false);
-  Open({Page::R6, Page::R7});  // Scroll speed at 177, angle snap at 278
+  layout.SetOpen(Page::ReportRate, false);
+  Open({Page::ScrollSpeed, Page::AngleSnap});  // Scroll speed at 177, angle snap at 278
   EXPECT_EQ(Click(748, 195), (Log{"scroll-radios", "drag"}));
   EXPECT_EQ(Click(928, 195), (Log{"lines", "drag"}));
   EXPECT_EQ(record.at(rec::kWheelLines), 1);
   EXPECT_EQ(Click(760, 298), (Log{"snap", "drag"}));
   EXPECT_EQ(record.at(rec::kAngleSnap), 1);
 
-  layout.SetOpen(Page::R6, false);
-  layout.SetOpen(Page::R7, false);
-  Open({Page::R8});  // gesture at 227: the right-most three pixels give 6
+  layout.SetOpen(Page::ScrollSpeed, false);
+  layout.SetOpen(Page::AngleSnap, false);
+  Open({Page::GestureCorrection});  // gesture at 227: the right-most three pixels give 6
   EXPECT_EQ(Click(929, 260), (Log{"gesture", "drag"}));
   EXPECT_EQ(record.at(rec::kGestureCorrection), 6);
 }
 
 TEST_F(ClickFixture, ScrolledColumnKeepsItsPagesWorking) {
-  Open({Page::R1, Page::R3, Page::R4});
+  Open({Page::Dpi, Page::ReportRate, Page::MouseSpeed});
   layout.ScrolledPass(SkinSizes());  // Mouse Speed at the top: dial centre (855, 143)
   EXPECT_EQ(Click(855, 83), (Log{"speed", "drag"}));
   EXPECT_EQ(record.at(rec::kPointerSpeed), 7);
@@ -225,12 +225,12 @@ TEST_F(ClickFixture, ScrolledColumnKeepsItsPagesWorking) {
 TEST_F(ClickFixture, HeaderClickOpensThePageBeforeItsControlsAreTested) {
   // Opening Lighting moves USB Report Rate down; the click stays on the Lighting header.
   EXPECT_EQ(Click(800, 65), (Log{"right 4", "drag"}));
-  EXPECT_TRUE(layout.IsOpen(Page::R2));
+  EXPECT_TRUE(layout.IsOpen(Page::Lighting));
   EXPECT_EQ(Click(748, 130), (Log{"modes", "drag"}));
 }
 
 TEST_F(ClickFixture, SensitivitySlidersComeBeforeTheButtonRows) {
-  Open({Page::L3});  // origin (20, 195)
+  Open({Page::XYSensitivity});  // origin (20, 195)
   EXPECT_EQ(Click(67, 240), (Log{"x", "drag"}));
   EXPECT_EQ(record.at(rec::kXSensitivity), 3);
   EXPECT_EQ(Click(40, 300), (Log{"y", "drag"}));

@@ -27,8 +27,9 @@ std::vector<Page> Drawn(const ColumnPlan& plan) {
   return pages;
 }
 
-const std::vector<Page> kAllRight = {Page::R1, Page::R2, Page::R3, Page::R4,
-                                     Page::R5, Page::R6, Page::R7, Page::R8};
+const std::vector<Page> kAllRight = {Page::Dpi,        Page::Lighting,         Page::ReportRate,
+                                     Page::MouseSpeed, Page::DoubleClickSpeed, Page::ScrollSpeed,
+                                     Page::AngleSnap,  Page::GestureCorrection};
 
 TEST(MainLayout, ClosedColumnsSitAtTheirDefaults) {
   MainLayout layout;
@@ -36,10 +37,11 @@ TEST(MainLayout, ClosedColumnsSitAtTheirDefaults) {
   EXPECT_EQ(Drawn(right), kAllRight);
   EXPECT_FALSE(right.thumbBackHome);
   for (const auto& draw : right.pages) {
-    if (draw.page == Page::R8) continue;  // its default sits 3 pixels below R7, a pass puts 5
+    if (draw.page == Page::GestureCorrection)
+      continue;  // its default sits 3 pixels below angle snap, a pass puts 5
     EXPECT_EQ(draw.header, kDefaultHeaderRects[PageIndex(draw.page)]) << PageIndex(draw.page);
   }
-  EXPECT_EQ(layout.HeaderRect(Page::R8).top, 207);
+  EXPECT_EQ(layout.HeaderRect(Page::GestureCorrection).top, 207);
   const auto left = layout.LeftPass(Sizes());
   for (const auto& draw : left.pages) {
     EXPECT_EQ(draw.header, kDefaultHeaderRects[PageIndex(draw.page)]);
@@ -48,26 +50,27 @@ TEST(MainLayout, ClosedColumnsSitAtTheirDefaults) {
 
 TEST(MainLayout, OpenPagesPushTheNextHeaderDown) {
   MainLayout layout;
-  layout.SetOpen(Page::R2, true);
+  layout.SetOpen(Page::Lighting, true);
   const auto plan = layout.TopPass(Sizes());
   EXPECT_EQ(Drawn(plan), kAllRight);  // Lighting alone: every header is drawn
-  EXPECT_EQ(layout.HeaderRect(Page::R3), (Rect{734, 57 + 20 + 100 + 5, 976, 57 + 20 + 100 + 25}));
+  EXPECT_EQ(layout.HeaderRect(Page::ReportRate),
+            (Rect{734, 57 + 20 + 100 + 5, 976, 57 + 20 + 100 + 25}));
   EXPECT_EQ(plan.pages[1].originY, 77);
 
-  layout.SetOpen(Page::L1, true);
+  layout.SetOpen(Page::ButtonAssignment, true);
   layout.LeftPass(Sizes());
-  EXPECT_EQ(layout.HeaderRect(Page::L2).top, 127 + 150 + 5);
-  EXPECT_EQ(layout.HeaderRect(Page::L2).height(), 38);
-  EXPECT_EQ(layout.HeaderRect(Page::L3).top, 127 + 150 + 5 + 38 + 5);
+  EXPECT_EQ(layout.HeaderRect(Page::MacroManager).top, 127 + 150 + 5);
+  EXPECT_EQ(layout.HeaderRect(Page::MacroManager).height(), 38);
+  EXPECT_EQ(layout.HeaderRect(Page::XYSensitivity).top, 127 + 150 + 5 + 38 + 5);
   layout.SetView(MouseView::Side);
   layout.LeftPass(Sizes());
-  EXPECT_EQ(layout.HeaderRect(Page::L2).top, 127 + 250 + 5);
+  EXPECT_EQ(layout.HeaderRect(Page::MacroManager).top, 127 + 250 + 5);
 
   // A background that could not be measured: the next header 5 pixels below the header.
   PageSizes unmeasured = Sizes();
   unmeasured.buttonAssignmentSide = {};
   layout.LeftPass(unmeasured);
-  EXPECT_EQ(layout.HeaderRect(Page::L2).top, 132);
+  EXPECT_EQ(layout.HeaderRect(Page::MacroManager).top, 132);
 }
 
 TEST(MainLayout, FitRuleOfTheRightColumn) {
@@ -76,16 +79,25 @@ TEST(MainLayout, FitRuleOfTheRightColumn) {
     std::vector<Page> drawn;
   };
   const std::vector<Case> cases = {
-      {{Page::R1, Page::R3}, {Page::R1, Page::R2, Page::R3}},
-      {{Page::R1, Page::R2, Page::R3}, {Page::R1, Page::R2, Page::R3}},
-      {{Page::R1, Page::R2}, {Page::R1, Page::R2, Page::R3, Page::R4}},
-      {{Page::R1, Page::R4}, {Page::R1, Page::R2, Page::R3, Page::R4}},
-      {{Page::R1, Page::R5}, {Page::R1, Page::R2, Page::R3, Page::R4, Page::R5}},
-      {{Page::R2, Page::R3, Page::R4}, {Page::R1, Page::R2, Page::R3, Page::R4}},
-      {{Page::R2, Page::R6}, kAllRight},
-      {{Page::R1, Page::R6}, {Page::R1, Page::R2, Page::R3, Page::R4, Page::R5, Page::R6}},
-      {{Page::R3, Page::R6}, {Page::R1, Page::R2, Page::R3, Page::R4, Page::R5, Page::R6}},
-      {{Page::R7, Page::R8}, kAllRight},
+      {{Page::Dpi, Page::ReportRate}, {Page::Dpi, Page::Lighting, Page::ReportRate}},
+      {{Page::Dpi, Page::Lighting, Page::ReportRate},
+       {Page::Dpi, Page::Lighting, Page::ReportRate}},
+      {{Page::Dpi, Page::Lighting},
+       {Page::Dpi, Page::Lighting, Page::ReportRate, Page::MouseSpeed}},
+      {{Page::Dpi, Page::MouseSpeed},
+       {Page::Dpi, Page::Lighting, Page::ReportRate, Page::MouseSpeed}},
+      {{Page::Dpi, Page::DoubleClickSpeed},
+       {Page::Dpi, Page::Lighting, Page::ReportRate, Page::MouseSpeed, Page::DoubleClickSpeed}},
+      {{Page::Lighting, Page::ReportRate, Page::MouseSpeed},
+       {Page::Dpi, Page::Lighting, Page::ReportRate, Page::MouseSpeed}},
+      {{Page::Lighting, Page::ScrollSpeed}, kAllRight},
+      {{Page::Dpi, Page::ScrollSpeed},
+       {Page::Dpi, Page::Lighting, Page::ReportRate, Page::MouseSpeed, Page::DoubleClickSpeed,
+        Page::ScrollSpeed}},
+      {{Page::ReportRate, Page::ScrollSpeed},
+       {Page::Dpi, Page::Lighting, Page::ReportRate, Page::MouseSpeed, Page::DoubleClickSpeed,
+        Page::ScrollSpeed}},
+      {{Page::AngleSnap, Page::GestureCorrection}, kAllRight},
   };
   for (const auto& c : cases) {
     MainLayout layout;
@@ -102,42 +114,45 @@ TEST(MainLayout, FitRuleOfTheRightColumn) {
 
 TEST(MainLayout, ThumbScrollsOnlyWithTwoOpenPagesAndPastHalfTheTrack) {
   MainLayout layout;
-  layout.SetOpen(Page::R2, true);
+  layout.SetOpen(Page::Lighting, true);
   EXPECT_EQ(layout.OnThumbMoved(400), ThumbDecision::Nothing);  // one open page
 
-  layout.SetOpen(Page::R1, true);
-  layout.SetOpen(Page::R3, true);
+  layout.SetOpen(Page::Dpi, true);
+  layout.SetOpen(Page::ReportRate, true);
   layout.TopPass(Sizes());
   EXPECT_EQ(layout.OnThumbMoved(312), ThumbDecision::Nothing);
   EXPECT_EQ(layout.OnThumbMoved(313), ThumbDecision::ScrolledPass);
 
   const auto scrolled = layout.ScrolledPass(Sizes());
-  EXPECT_EQ(Drawn(scrolled), (std::vector<Page>{Page::R4, Page::R5, Page::R6, Page::R7, Page::R8}));
+  EXPECT_EQ(Drawn(scrolled),
+            (std::vector<Page>{Page::MouseSpeed, Page::DoubleClickSpeed, Page::ScrollSpeed,
+                               Page::AngleSnap, Page::GestureCorrection}));
   EXPECT_TRUE(scrolled.destroySwatches);
-  EXPECT_EQ(layout.HeaderRect(Page::R4), (Rect{734, 32, 976, 52}));
-  EXPECT_FALSE(layout.IsClickable(Page::R1));
-  EXPECT_FALSE(layout.IsClickable(Page::R3));
-  EXPECT_TRUE(layout.IsClickable(Page::R8));
+  EXPECT_EQ(layout.HeaderRect(Page::MouseSpeed), (Rect{734, 32, 976, 52}));
+  EXPECT_FALSE(layout.IsClickable(Page::Dpi));
+  EXPECT_FALSE(layout.IsClickable(Page::ReportRate));
+  EXPECT_TRUE(layout.IsClickable(Page::GestureCorrection));
   EXPECT_EQ(layout.OnThumbMoved(400), ThumbDecision::Nothing);  // already scrolled
   EXPECT_EQ(layout.OnThumbMoved(100), ThumbDecision::TopPass);
 }
 
 TEST(MainLayout, ResetClosesEverythingAndRestoresDefaults) {
   MainLayout layout;
-  layout.SetOpen(Page::R1, true);
-  layout.SetOpen(Page::R2, true);
-  layout.SetOpen(Page::L1, true);
+  layout.SetOpen(Page::Dpi, true);
+  layout.SetOpen(Page::Lighting, true);
+  layout.SetOpen(Page::ButtonAssignment, true);
   layout.SetView(MouseView::Side);
   layout.LeftPass(Sizes());
   layout.ScrolledPass(Sizes());
   layout.Reset();
   EXPECT_EQ(layout.OpenRightPageCount(), 0);
-  EXPECT_FALSE(layout.IsOpen(Page::L1));
+  EXPECT_FALSE(layout.IsOpen(Page::ButtonAssignment));
   EXPECT_EQ(layout.view(), MouseView::Front);
   EXPECT_EQ(layout.position(), ColumnPosition::Top);
   for (std::size_t k = 0; k < kRightPageCount; ++k) EXPECT_TRUE(layout.IsClickable(RightPage(k)));
-  EXPECT_EQ(layout.HeaderRect(Page::L2), kDefaultHeaderRects[PageIndex(Page::L2)]);
-  EXPECT_EQ(layout.HeaderRect(Page::R4), kDefaultHeaderRects[PageIndex(Page::R4)]);
+  EXPECT_EQ(layout.HeaderRect(Page::MacroManager),
+            kDefaultHeaderRects[PageIndex(Page::MacroManager)]);
+  EXPECT_EQ(layout.HeaderRect(Page::MouseSpeed), kDefaultHeaderRects[PageIndex(Page::MouseSpeed)]);
 }
 
 TEST(Rect, HitTestIncludesLeftTopExcludesRightBottom) {

@@ -120,13 +120,13 @@ TEST(SettingsPages, ChildWindowsFollowTheRightColumnPasses) {
   EXPECT_EQ(children.swatches, ChildAction::Destroy);
   EXPECT_EQ(children.scrollLines, ChildAction::Destroy);
 
-  layout.SetOpen(Page::R1, true);
-  layout.SetOpen(Page::R6, true);
+  layout.SetOpen(Page::Dpi, true);
+  layout.SetOpen(Page::ScrollSpeed, true);
   children = RightColumnChildren(layout.TopPass(sizes));
   EXPECT_EQ(children.swatches, ChildAction::Recreate);
   EXPECT_EQ(children.scrollLines, ChildAction::Recreate);  // DPI + Scroll Speed both fit
 
-  layout.SetOpen(Page::R3, true);  // now the column stops before Scroll Speed
+  layout.SetOpen(Page::ReportRate, true);  // now the column stops before Scroll Speed
   children = RightColumnChildren(layout.TopPass(sizes));
   EXPECT_EQ(children.swatches, ChildAction::Recreate);
   EXPECT_EQ(children.scrollLines, ChildAction::Destroy);
