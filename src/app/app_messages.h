@@ -1,4 +1,4 @@
-// Window messages, timers and command ids of the program, kept in one place.
+// Window messages and command ids of the program, kept in one place.
 #pragma once
 
 namespace gm {
@@ -22,16 +22,8 @@ inline constexpr unsigned kMsgMenuPick = 0x8060;
 
 inline constexpr unsigned kCmdExit = 1028;  // notification-area menu item
 
-inline constexpr unsigned kTimerSaveBusy = 1;     // 2000 ms after Save
-inline constexpr unsigned kTimerResetCursor = 2;  // 6000 ms after Reset
-inline constexpr unsigned kTimerSaveCursor = 3;   // 6000 ms after Save
-
-// Device event codes (second byte of the event report is 7, the first 6).
-inline constexpr unsigned kEventDpiStageFirst = 1;
-inline constexpr unsigned kEventDpiStageLast = 3;
-inline constexpr unsigned kEventMacroKey = 9;
-inline constexpr unsigned kEventMouseDetected = 14;
-inline constexpr unsigned kEventMouseNotDetected = 15;
+// The main window's timers are the Save, Reset and Cancel flows' (config/apply_flows.h); the
+// device event codes carried by kMsgDeviceEvent are in device/device_events.h.
 
 // Mouse messages carried in lParam of kMsgTrayIcon.
 inline constexpr unsigned kMouseLeftDown = 0x201;

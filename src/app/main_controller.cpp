@@ -1,6 +1,7 @@
 #include "app/main_controller.h"
 
 #include "app/app_messages.h"
+#include "device/device_events.h"
 #include "device/device_operations.h"
 
 namespace gm {

@@ -32,7 +32,8 @@ CHidMouseDlg::CHidMouseDlg(AppServices& services, Win32Host& host)
       controller_(services.state, services.host, services.hid, *this),
       files_(services.state, services.ini, services.host),
       fileSteps_(files_),
-      flows_(services.state, services.host, services.hid, desktop_, fileSteps_, *this),
+      flows_(services.state, services.state, services.host, services.hid, desktop_, fileSteps_,
+             *this),
       colours_(services.uiLog),
       pages_(services.state.record, *this, colours_),
       assignment_({*this, services.state, services.host, services.ini, services.uiLog, layout_,
@@ -112,7 +113,7 @@ bool CHidMouseDlg::StartDeviceLink() {
   if (Discover(services_.hid, state, Hooks())) {
     state.connectedFlag = 1;
     CommandLink link(services_.hid, services_.host, state.link);
-    RunConnectSequence(link, state.device, state.record);
+    ConnectToMouse(link, state);
   } else {
     state.connectedFlag = 0;
   }
@@ -131,8 +132,9 @@ bool CHidMouseDlg::StartDeviceLink() {
       CreateThread(nullptr, 0, &CHidMouseDlg::ListenerThreadProc, this, CREATE_SUSPENDED, nullptr);
   if (listenerThread_ != nullptr && state.connectedFlag == 1) ResumeListener();
   // 8. Hot-plug notifications.
-  deviceChange_ =
-      std::make_unique<DeviceChangeHandler>(services_.hid, services_.host, state, Hooks(), *this);
+  deviceChange_ = std::make_unique<DeviceChangeHandler>(
+      services_.hid, services_.host, state, Hooks(), *this,
+      [&state](CommandLink& link) { ConnectToMouse(link, state); });
   if (!RegisterHidInterfaceNotifications(hwnd())) {
     ShowStartupFailure(services_.host, StartupFailure::DeviceNotifications);
     return false;
@@ -141,7 +143,7 @@ bool CHidMouseDlg::StartDeviceLink() {
   files_.LoadConfiguration();
   state.savedRecord = state.record;
   // 10, 11. The language, chosen once by the caption file's code.
-  FillLanguageTable(state.texts, files_.ReadLanguageCode());
+  state.UseLanguage(files_.ReadLanguageCode());
   // 12. The captions and skin values.
   files_.LoadCaptions();
   // 13. The skin folder and the window's size from its background.

@@ -16,12 +16,12 @@
 #include "device/discovery.h"
 #include "device/trace.h"
 #include "device/tracing_hid_system.h"
+#include "device/tracing_host.h"
 #include "device/virtual_mouse.h"
 #include "macro/macro_store.h"
 #include "platform/file_replace.h"
 #include "platform/ini_file.h"
 #include "platform/text_codec.h"
-#include "platform/tracing_host.h"
 
 namespace gm::cli {
 namespace {
@@ -130,7 +130,7 @@ int WithMouse(const ParsedArgs& parsed, Streams io, const SystemAccess& system,
     return kExitNoMouse;
   }
   CommandLink link(hid, host, state->link);
-  RunConnectSequence(link, state->device, state->record);
+  ConnectToMouse(link, *state);
   std::ostringstream result;
   const int status = body(link, *state, virtualMouse.get(), result);
   hid.Close(state->link.commandHandle);

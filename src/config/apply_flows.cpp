@@ -20,18 +20,22 @@ void ConfigurationFilesSteps::SaveCaptions() {
   files_.SaveCaptions();
 }
 
-void SendConfigurationToMouse(CommandLink& link, AppState& state) {
+void ConnectToMouse(CommandLink& link, ConfigState& state) {
+  RunConnectSequence(link, state.device, state.record);
+}
+
+void SendConfigurationToMouse(CommandLink& link, ConfigState& state) {
   RunApplySequence(link, state.device, state.record, EncodeKeyTable(state.record));
 }
 
-void ApplyToDevice(CommandLink& link, AppState& state, ConfigurationFileSteps& files) {
+void ApplyToDevice(CommandLink& link, ConfigState& state, ConfigurationFileSteps& files) {
   SendConfigurationToMouse(link, state);
   files.SaveConfiguration();
   files.SaveCaptions();
 }
 
 void SaveFlows::ApplyConnected() {
-  CommandLink link(hid_, host_, state_.link);
+  CommandLink link(hid_, host_, session_.link);
   ApplyToDevice(link, state_, files_);
   state_.savedRecord = state_.record;
   ApplyPointerSettings(state_.record, desktop_, host_);
@@ -40,7 +44,7 @@ void SaveFlows::ApplyConnected() {
 void SaveFlows::ApplyAction() {
   if (saveBusy_) return;
   saveBusy_ = true;
-  if (state_.connectedFlag == 1) {
+  if (session_.connectedFlag == 1) {
     host_.SetWaitCursor();
     host_.StartTimer(kSaveCursorTimer, kWaitCursorMs);
     ApplyConnected();
@@ -60,7 +64,7 @@ void SaveFlows::ResetAction() {
   files_.LoadCaptions();
   state_.record.at(rec::kProfile) = profile;
 
-  if (state_.connectedFlag == 1) ApplyConnected();
+  if (session_.connectedFlag == 1) ApplyConnected();
 
   window_.ShowResetLayout();
   state_.defaultsMode = 0;

@@ -5,8 +5,9 @@
 
 #include <cstdint>
 
-#include "app/app_state.h"
+#include "config/config_state.h"
 #include "device/command_link.h"
+#include "device/device_session.h"
 #include "platform/desktop_settings.h"
 #include "platform/hid_system.h"
 #include "platform/host.h"
@@ -56,21 +57,32 @@ class ActionWindow {
   virtual void ShowResetLayout() = 0;
 };
 
+// The connect sequence on a mouse just found: the device image starts afresh with the mouse's
+// current profile, which the record takes too.
+void ConnectToMouse(CommandLink& link, ConfigState& state);
+
 // The device part of a Save: profile 0 in the record and the device image, command 0x02,
 // profile and report rate, settings block 0 built from the record, the key table encoded from
 // the button fields, the record's 19 macro blocks; with the protocol's pauses.
-void SendConfigurationToMouse(CommandLink& link, AppState& state);
+void SendConfigurationToMouse(CommandLink& link, ConfigState& state);
 
 // The whole Save sequence: the device part, then the configuration file and the captions.
-void ApplyToDevice(CommandLink& link, AppState& state, ConfigurationFileSteps& files);
+void ApplyToDevice(CommandLink& link, ConfigState& state, ConfigurationFileSteps& files);
 
 // The three flows with the state they keep between clicks. One instance lives as long as the
 // main window; every call runs on the window's thread.
 class SaveFlows {
  public:
-  SaveFlows(AppState& state, Host& host, HidSystem& hid, DesktopSettings& desktop,
-            ConfigurationFileSteps& files, ActionWindow& window)
-      : state_(state), host_(host), hid_(hid), desktop_(desktop), files_(files), window_(window) {}
+  // session: whether the mouse is connected, and the link to send over when it is.
+  SaveFlows(ConfigState& state, const DeviceSession& session, Host& host, HidSystem& hid,
+            DesktopSettings& desktop, ConfigurationFileSteps& files, ActionWindow& window)
+      : state_(state),
+        session_(session),
+        host_(host),
+        hid_(hid),
+        desktop_(desktop),
+        files_(files),
+        window_(window) {}
 
   // The Save button. Ignored while the save-busy flag is set (until 2 s after the last Save).
   // With the mouse connected: wait cursor, ApplyToDevice, the saved copy of the record, the
@@ -94,7 +106,8 @@ class SaveFlows {
   // ApplyToDevice, the saved copy and the desktop settings.
   void ApplyConnected();
 
-  AppState& state_;
+  ConfigState& state_;
+  const DeviceSession& session_;
   Host& host_;
   HidSystem& hid_;
   DesktopSettings& desktop_;

@@ -149,7 +149,7 @@ void ConfigurationFiles::LoadConfiguration() {
 
 void ConfigurationFiles::LoadCaptions() {
   const std::filesystem::path& file = state_.files.captionFile;
-  const std::wstring& section = state_.texts[slot::kCaptionSection];
+  const std::wstring section(CaptionSection(state_.language));
   for (std::size_t button = 0; button < kButtonCount; ++button) {
     state_.labels[button] = ini_.ReadString(file, section, CaptionKey(button));
   }
@@ -169,7 +169,7 @@ void ConfigurationFiles::SaveConfiguration() {
 }
 
 void ConfigurationFiles::SaveCaptions() {
-  const std::wstring& section = state_.texts[slot::kCaptionSection];
+  const std::wstring section(CaptionSection(state_.language));
   for (std::size_t button = 0; button < kButtonCount; ++button) {
     ini_.WriteString(state_.files.captionFile, section, CaptionKey(button), state_.labels[button]);
   }

@@ -14,7 +14,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/app_state.h"
+#include "config/config_state.h"
 #include "platform/host.h"
 #include "platform/ini_file.h"
 
@@ -41,7 +41,7 @@ Rgb TextColour(const SkinValues& skin);
 
 class ConfigurationFiles {
  public:
-  ConfigurationFiles(AppState& state, IniFile& ini, Host& host)
+  ConfigurationFiles(ConfigState& state, IniFile& ini, Host& host)
       : state_(state), ini_(ini), host_(host) {}
 
   // Chooses the configuration in use from the ProfileList (or the factory files while
@@ -69,7 +69,7 @@ class ConfigurationFiles {
   bool WriteConfiguration(const std::filesystem::path& file);
   FileDialogRequest ProfileDialog(unsigned flags) const;
 
-  AppState& state_;
+  ConfigState& state_;
   IniFile& ini_;
   Host& host_;
 };

@@ -60,11 +60,11 @@ std::wstring CapsDebugLine(const std::wstring& path, const HidCaps& caps) {
          Hex(caps.outputReportLength, 1) + L"\n";
 }
 
-bool Discover(HidSystem& hid, AppState& state, const DiscoveryHooks& hooks) {
+bool Discover(HidSystem& hid, DeviceSession& session, const DiscoveryHooks& hooks) {
   const HidInterfaceSet set = hid.OpenInterfaceSet();
   if (set == kInvalidHidInterfaceSet) return false;
   const InterfaceSetGuard guard(hid, set);
-  LinkState& link = state.link;
+  LinkState& link = session.link;
 
   for (std::uint32_t index = 0;; ++index) {
     const HidEnumResult enumerated = hid.EnumerateInterface(set, index);
@@ -114,7 +114,7 @@ bool Discover(HidSystem& hid, AppState& state, const DiscoveryHooks& hooks) {
       link.outputReportLength = caps.outputReportLength;
       link.inputReportLength = caps.inputReportLength;
       link.featureReportLength = caps.featureReportLength;
-      state.connectedFlag = 1;
+      session.connectedFlag = 1;
       return true;  // interfaces after the command interface are not examined
     }
     // Any other interface of the mouse is skipped.

@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-#include "app/app_state.h"
+#include "device/device_session.h"
 #include "platform/hid_system.h"
 
 namespace gm {
@@ -40,6 +40,6 @@ std::wstring CapsDebugLine(const std::wstring& path, const HidCaps& caps);
 // opened (replacing the old command handle), ConnectedFlag set to 1 and the walk ends there
 // with true. Returns false when the interfaces run out first or any step of the walk fails.
 // ConnectedFlag is never cleared here.
-bool Discover(HidSystem& hid, AppState& state, const DiscoveryHooks& hooks = {});
+bool Discover(HidSystem& hid, DeviceSession& session, const DiscoveryHooks& hooks = {});
 
 }  // namespace gm

@@ -1,7 +1,6 @@
 #include "device/hot_plug.h"
 
-#include "device/command_link.h"
-#include "device/device_operations.h"
+#include "device/device_events.h"
 
 namespace gm {
 
@@ -22,31 +21,31 @@ int DeviceChangeHandler::OnDeviceChange(std::uint32_t event, std::uint32_t devic
 }
 
 void DeviceChangeHandler::OnArrival() {
-  if (!Discover(hid_, state_, hooks_)) {
+  if (!Discover(hid_, session_, hooks_)) {
     ReportMouseGone();
     return;
   }
   actions_.SendDeviceEvent(kEventMouseDetected, 0);
-  state_.connectedFlag = 1;
-  CommandLink link(hid_, host_, state_.link);
-  RunConnectSequence(link, state_.device, state_.record);
+  session_.connectedFlag = 1;
+  CommandLink link(hid_, host_, session_.link);
+  if (connect_) connect_(link);
   actions_.ReloadConfiguration();
   actions_.ResumeListener();
 }
 
 void DeviceChangeHandler::OnRemoval() {
   // Another interface of the mouse may still be present.
-  if (!Discover(hid_, state_, hooks_)) {
+  if (!Discover(hid_, session_, hooks_)) {
     ReportMouseGone();
     return;
   }
-  state_.connectedFlag = 1;
+  session_.connectedFlag = 1;
 }
 
 void DeviceChangeHandler::ReportMouseGone() {
   actions_.SendDeviceEvent(kEventMouseNotDetected, 0);
   actions_.HideMainWindow();
-  state_.connectedFlag = 0;
+  session_.connectedFlag = 0;
 }
 
 }  // namespace gm

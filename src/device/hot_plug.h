@@ -2,11 +2,12 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string_view>
 #include <utility>
 
-#include "app/app_messages.h"
-#include "app/app_state.h"
+#include "device/command_link.h"
+#include "device/device_session.h"
 #include "device/discovery.h"
 #include "platform/hid_system.h"
 #include "platform/host.h"
@@ -17,7 +18,6 @@ namespace gm {
 inline constexpr std::uint32_t kDbtDeviceArrival = 0x8000;
 inline constexpr std::uint32_t kDbtDeviceRemoveComplete = 0x8004;
 inline constexpr std::uint32_t kDbtDevtypDeviceInterface = 5;
-
 
 // True when a device interface name carries the mouse's ids in one of the two spellings
 // Windows uses; the search is case-sensitive, so other mixtures of case do not match.
@@ -38,9 +38,15 @@ class DeviceChangeActions {
 
 class DeviceChangeHandler {
  public:
-  DeviceChangeHandler(HidSystem& hid, Host& host, AppState& state, DiscoveryHooks hooks,
-                      DeviceChangeActions& actions)
-      : hid_(hid), host_(host), state_(state), hooks_(std::move(hooks)), actions_(actions) {}
+  // connect: runs the connect sequence on a newly found mouse and keeps what it read.
+  DeviceChangeHandler(HidSystem& hid, Host& host, DeviceSession& session, DiscoveryHooks hooks,
+                      DeviceChangeActions& actions, std::function<void(CommandLink&)> connect)
+      : hid_(hid),
+        host_(host),
+        session_(session),
+        hooks_(std::move(hooks)),
+        actions_(actions),
+        connect_(std::move(connect)) {}
 
   // One WM_DEVICECHANGE: the event (wParam), the broadcast's device type and, for a device
   // interface, its name. Only arrivals and removals of the mouse's interfaces do anything.
@@ -55,9 +61,10 @@ class DeviceChangeHandler {
 
   HidSystem& hid_;
   Host& host_;
-  AppState& state_;
+  DeviceSession& session_;
   DiscoveryHooks hooks_;
   DeviceChangeActions& actions_;
+  std::function<void(CommandLink&)> connect_;
 };
 
 }  // namespace gm

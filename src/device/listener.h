@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "app/app_state.h"
+#include "device/device_session.h"
 #include "platform/hid_system.h"
 #include "platform/wake_event.h"
 
@@ -28,9 +28,9 @@ bool ResumeUntilRunning(const std::function<std::uint32_t()>& resume);
 class Listener {
  public:
   // send: hands an event (code, value) to the main window and returns when it is handled.
-  Listener(HidSystem& hid, const AppState& state, WakeEvent& wake,
+  Listener(HidSystem& hid, const DeviceSession& session, WakeEvent& wake,
            std::function<void(std::uint8_t, std::uint8_t)> send)
-      : hid_(hid), state_(state), wake_(wake), send_(std::move(send)) {}
+      : hid_(hid), session_(session), wake_(wake), send_(std::move(send)) {}
 
   // One pass of the loop; the thread runs it forever.
   void Pass();
@@ -41,7 +41,7 @@ class Listener {
 
  private:
   HidSystem& hid_;
-  const AppState& state_;
+  const DeviceSession& session_;
   WakeEvent& wake_;
   std::function<void(std::uint8_t, std::uint8_t)> send_;
   std::array<std::uint8_t, kListenerBufferSize> buffer_{};

@@ -5,10 +5,10 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "app/app_messages.h"
 #include "app/main_controller.h"
 #include "buttons/key_table.h"
 #include "device/command_link.h"
+#include "device/device_events.h"
 #include "device/device_operations.h"
 #include "fake_host.h"
 #include "fuzz_support.h"

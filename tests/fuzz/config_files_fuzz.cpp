@@ -77,7 +77,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   gm::test::FakeHost host;
   gm::PortableIniFile ini;
   gm::ConfigurationFiles files(state, ini, host);
-  gm::FillLanguageTable(state.texts, files.ReadLanguageCode());
+  state.UseLanguage(files.ReadLanguageCode());
   files.LoadConfiguration();
   files.LoadCaptions();
   GM_FUZZ_CHECK(state.profileFileIndex < gm::kMaxProfiles);

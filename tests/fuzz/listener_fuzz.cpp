@@ -7,10 +7,10 @@
 #include <optional>
 #include <vector>
 
-#include "app/app_messages.h"
 #include "app/app_state.h"
 #include "app/main_controller.h"
 #include "device/command_link.h"
+#include "device/device_events.h"
 #include "device/device_operations.h"
 #include "device/listener.h"
 #include "fake_host.h"
@@ -59,7 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   state.link.eventInputReportLength = in.Uint16();
   state.link.commandHandle = 1;
   state.link.inputReportLength = 65;
-  gm::FillLanguageTable(state.texts, (in.Byte() & 1) != 0 ? L"GER" : L"EN");
+  state.UseLanguage((in.Byte() & 1) != 0 ? L"GER" : L"EN");
 
   RecordingDevice device(in);
   gm::test::FakeHost host;

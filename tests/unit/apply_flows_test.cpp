@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/app_state.h"
 #include "buttons/key_table.h"
 #include "config/apply_flows.h"
 #include "config/config_files.h"
@@ -96,7 +97,7 @@ struct SaveFlowsTest : ::testing::Test {
   RecordingDesktopSettings desktop;
   FakeFileSteps files{state, host.windowCalls};
   FakeWindow window{host.windowCalls};
-  SaveFlows flows{state, host, mouse, desktop, files, window};
+  SaveFlows flows{state, state, host, mouse, desktop, files, window};
 };
 
 TEST_F(SaveFlowsTest, SaveSendsEverythingThenSavesFilesThenDesktop) {
@@ -279,7 +280,7 @@ struct SaveFlowsFilesTest : ::testing::Test {
   ConfigurationFilesSteps steps{configurationFiles};
   std::vector<std::string> windowLog;
   FakeWindow window{windowLog};
-  SaveFlows flows{state, host, mouse, desktop, steps, window};
+  SaveFlows flows{state, state, host, mouse, desktop, steps, window};
   std::vector<std::uint8_t> factoryBin;
   std::vector<std::uint8_t> factoryStr;
 };

@@ -4,6 +4,7 @@
 
 #include <random>
 
+#include "app/app_state.h"
 #include "config/config_files.h"
 #include "fake_host.h"
 #include "platform/portable_ini_file.h"
@@ -189,7 +190,7 @@ TEST_F(ConfigFilesTest, SaveWritesFlagOneAndTheRecordButNeverCreatesTheFile) {
 }
 
 TEST_F(ConfigFilesTest, CaptionsFollowTheLanguageSection) {
-  FillLanguageTable(state.texts, L"CHS");
+  state.UseLanguage(L"CHS");
   state.files.captionFile = At("str0.ini");
   WriteBytes(At("str0.ini"), Utf16File(u"[Skins]\r\nLan=CHS\r\nPath=Dark\r\nRColor=12abc\r\n"
                                        u"GColor=300\r\n[Setting-EN]\r\nItem1=Click\r\n"

@@ -2,6 +2,7 @@
 // it stops, and that it leaves no handle, set or preparsed data behind.
 #include <gtest/gtest.h>
 
+#include "app/app_state.h"
 #include "device/discovery.h"
 #include "fake_hid_system.h"
 

@@ -11,6 +11,7 @@
 #include <cstring>
 #include <vector>
 
+#include "app/app_state.h"
 #include "device/device_notification.h"
 #include "device/discovery.h"
 #include "platform/debug_output.h"

@@ -2,6 +2,7 @@
 // is in its range, and the captions name the functions the buttons have.
 #include <gtest/gtest.h>
 
+#include "app/app_state.h"
 #include "buttons/button_assignment.h"
 #include "config/config_files.h"
 #include "config/factory_files.h"
@@ -33,7 +34,7 @@ TEST(FactoryFiles, LoadAsTheProgramLoadsThem) {
   EXPECT_EQ(files.ReadLanguageCode(), L"EN");
 
   for (const wchar_t* code : {L"", L"CHS", L"CHT", L"GER", L"RUS"}) {
-    FillLanguageTable(state.texts, code);
+    state.UseLanguage(code);
     files.LoadCaptions();
     // The values come back trimmed, as the profile functions read them.
     ButtonLabels expected = FactoryCaptions(state.texts.language());

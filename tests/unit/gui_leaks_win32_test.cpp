@@ -10,6 +10,7 @@
 #include <functional>
 #include <string>
 
+#include "app/app_state.h"
 #include "app/main_layout.h"
 #include "app/main_painter_win32.h"
 #include "app/page_painter_win32.h"
@@ -111,7 +112,7 @@ TEST_F(GuiLeaksWin32, TheCountsSeeObjectsMadeAndFreed) {
 
 TEST_F(GuiLeaksWin32, EveryPageOpenedAndClosed) {
   AppState state;
-  FillLanguageTable(state.texts, L"");
+  state.UseLanguage(L"");
   HDC screen = GetDC(nullptr);
   HDC dc = CreateCompatibleDC(screen);
   HBITMAP picture = CreateCompatibleBitmap(screen, 1000, 650);

@@ -5,7 +5,8 @@
 #include <array>
 #include <sstream>
 
-#include "device/device_operations.h"
+#include "app/app_state.h"
+#include "config/apply_flows.h"
 #include "device/hot_plug.h"
 #include "device/virtual_mouse.h"
 #include "fake_host.h"
@@ -42,7 +43,7 @@ struct HotPlugFixture : ::testing::Test {
   void StartConnected() {
     ASSERT_TRUE(Discover(mouse, state, Hooks()));
     CommandLink link(mouse, host, state.link);
-    RunConnectSequence(link, state.device, state.record);
+    ConnectToMouse(link, state);
     traceText.str("");
   }
 
@@ -53,7 +54,9 @@ struct HotPlugFixture : ::testing::Test {
   AppState state;
   RecordingActions actions;
   int wakes = 0;
-  DeviceChangeHandler handler{mouse, host, state, Hooks(), actions};
+  DeviceChangeHandler handler{mouse,   host,
+                              state,   Hooks(),
+                              actions, [this](CommandLink& link) { ConnectToMouse(link, state); }};
 };
 
 TEST(MouseInterfaceName, OnlyTheTwoSpellingsMatch) {

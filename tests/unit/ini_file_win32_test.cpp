@@ -97,8 +97,7 @@ std::string Hex(const std::vector<std::uint8_t>& bytes,
 
 // `undefinedByte`: the index of a byte whose value Windows does not define (see the truncated
 // UTF-16 case); both files must still agree on every other byte and on their size.
-void CrossCheck(const std::optional<std::vector<std::uint8_t>>& initial,
-                const std::vector<Op>& ops,
+void CrossCheck(const std::optional<std::vector<std::uint8_t>>& initial, const std::vector<Op>& ops,
                 std::optional<std::size_t> undefinedByte = std::nullopt) {
   TempDir dir;
   const auto windowsFile = dir / "windows.ini";

@@ -4,6 +4,7 @@
 #include <thread>
 #include <type_traits>
 
+#include "app/app_state.h"
 #include "device/listener.h"
 #include "device/virtual_mouse.h"
 #include "scripted_hid.h"

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "app/app_messages.h"
+#include "app/app_state.h"
 #include "app/main_controller.h"
 #include "app/program_options.h"
 #include "device/virtual_mouse.h"
@@ -35,7 +36,7 @@ struct ControllerFixture : ::testing::Test {
     state.link.commandHandle = mouse.Open(VirtualMouse::kCommandPath, HidOpenMode::CommandAccess);
     state.link.inputReportLength = VirtualMouse::kInputReportLength;
     state.connectedFlag = 1;
-    FillLanguageTable(state.texts, L"");
+    state.UseLanguage(L"");
   }
   VirtualMouse mouse;
   test::FakeHost host;
@@ -97,11 +98,11 @@ TEST_F(ControllerFixture, TrayClickWithoutMouseWarnsAndStaysHidden) {
 }
 
 TEST_F(ControllerFixture, BalloonsFollowTheLanguage) {
-  FillLanguageTable(state.texts, L"GER");
+  state.UseLanguage(L"GER");
   mouse.memory().settingsBlocks[0][0x56] = 0x0E;
   controller.OnDeviceEvent(3, 3);
   controller.OnDeviceEvent(14, 0);
-  FillLanguageTable(state.texts, L"RUS");
+  state.UseLanguage(L"RUS");
   controller.OnDeviceEvent(2, 1);
   ASSERT_EQ(view.calls.size(), 3u);
   EXPECT_EQ(view.calls[0], L"balloon Info|DPI-Schalter auf der dritten Stufe 1500|5000");

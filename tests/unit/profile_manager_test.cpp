@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/app_state.h"
 #include "config/config_files.h"
 #include "fake_host.h"
 #include "platform/portable_ini_file.h"

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/app_state.h"
 #include "buttons/key_table.h"
 #include "config/apply_flows.h"
 #include "config/config_files.h"
@@ -173,8 +174,9 @@ struct UnplugDuringSave : ::testing::Test {
   ConfigurationFiles files{state, ini, host};
   ConfigurationFilesSteps steps{files};
   WindowSteps window{files};
-  SaveFlows flows{state, host, hid, desktop, steps, window};
-  DeviceChangeHandler plug{hid, host, state, {}, window};
+  SaveFlows flows{state, state, host, hid, desktop, steps, window};
+  DeviceChangeHandler plug{hid, host,   state,
+                           {},  window, [this](CommandLink& link) { ConnectToMouse(link, state); }};
   std::size_t sequenceReports = 0;
 };
 
