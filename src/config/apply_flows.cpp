@@ -1,7 +1,7 @@
 #include "config/apply_flows.h"
 
-#include "buttons/key_table.h"
 #include "config/config_files.h"
+#include "config/device_image.h"
 #include "config/pointer_settings.h"
 #include "device/device_operations.h"
 
@@ -21,11 +21,13 @@ void ConfigurationFilesSteps::SaveCaptions() {
 }
 
 void ConnectToMouse(CommandLink& link, ConfigState& state) {
-  RunConnectSequence(link, state.device, state.record);
+  state.record.at(rec::kProfile) = RunConnectSequence(link, state.device);
 }
 
 void SendConfigurationToMouse(CommandLink& link, ConfigState& state) {
-  RunApplySequence(link, state.device, state.record, EncodeKeyTable(state.record));
+  state.record.at(rec::kProfile) = 0;  // the Save writes profile 0, which the record follows
+  BuildDeviceConfig(state.record, state.device);
+  RunApplySequence(link, state.device);
 }
 
 void ApplyToDevice(CommandLink& link, ConfigState& state, ConfigurationFileSteps& files) {

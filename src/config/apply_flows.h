@@ -61,9 +61,9 @@ class ActionWindow {
 // current profile, which the record takes too.
 void ConnectToMouse(CommandLink& link, ConfigState& state);
 
-// The device part of a Save: profile 0 in the record and the device image, command 0x02,
-// profile and report rate, settings block 0 built from the record, the key table encoded from
-// the button fields, the record's 19 macro blocks; with the protocol's pauses.
+// The device part of a Save: profile 0 in the record, the whole device image built from it,
+// then sent (command 0x02, profile and report rate, settings block 0, the key table, the 19
+// macro blocks; with the protocol's pauses).
 void SendConfigurationToMouse(CommandLink& link, ConfigState& state);
 
 // The whole Save sequence: the device part, then the configuration file and the captions.

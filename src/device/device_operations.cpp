@@ -27,10 +27,15 @@ void SetProfileAndReportRate(CommandLink& link, const DeviceConfig& config) {
   link.Pause(kPauseAfterSetProfileMs);
 }
 
-void TransferSettingsBlock(CommandLink& link, DeviceConfig& config, BlockDirection direction) {
-  DeviceCommand command = direction == BlockDirection::Write
-                              ? DeviceCommand::Make(kCmdWriteSettings, 0, kBlockSize)
-                              : DeviceCommand::Make(kCmdReadSettings);
+void WriteSettingsBlock(CommandLink& link, const DeviceConfig& config) {
+  DeviceCommand command = DeviceCommand::Make(kCmdWriteSettings, 0, kBlockSize);
+  SettingsBlock block = config.settingsBlocks[0];
+  link.Transfer(command, block);
+  link.Pause(kPauseAfterSettingsMs);
+}
+
+void ReadSettingsBlock(CommandLink& link, DeviceConfig& config) {
+  DeviceCommand command = DeviceCommand::Make(kCmdReadSettings);
   link.Transfer(command, config.settingsBlocks[0]);
   link.Pause(kPauseAfterSettingsMs);
 }
@@ -56,35 +61,25 @@ void WriteAllMacroBlocks(CommandLink& link, const DeviceConfig& config) {
   }
 }
 
-void RunConnectSequence(CommandLink& link, DeviceConfig& config, SettingsRecord& record) {
+std::uint8_t RunConnectSequence(CommandLink& link, DeviceConfig& config) {
   config = DeviceConfig{};
-  record.at(rec::kProfile) = ReadCurrentProfile(link, config);
+  const std::uint8_t profile = ReadCurrentProfile(link, config);
   SendConnectArgument(link, config);
+  return profile;
 }
 
-void RunApplySequence(CommandLink& link, DeviceConfig& config, SettingsRecord& record,
-                      const KeyTable& keyTable) {
-  record.at(rec::kProfile) = 0;
-  config.profile = 0;
+void RunApplySequence(CommandLink& link, const DeviceConfig& config) {
   SendBeginApply(link);
   link.Pause(kPauseAfterBeginApplyMs);
-
-  config.reportRateCode = record.at(rec::kReportRateCode);
   SetProfileAndReportRate(link, config);
-
-  config.settingsBlocks[0] = BuildSettingsBlock(record);
-  TransferSettingsBlock(link, config, BlockDirection::Write);
-
-  config.keyTable = keyTable;
+  WriteSettingsBlock(link, config);
   WriteKeyTable(link, config);
-
-  config.macros = record.macros;
   WriteAllMacroBlocks(link, config);
 }
 
 void RunReadBackSequence(CommandLink& link, DeviceConfig& config) {
   ReadCurrentProfile(link, config);
-  TransferSettingsBlock(link, config, BlockDirection::Read);
+  ReadSettingsBlock(link, config);
 }
 
 }  // namespace gm

@@ -7,6 +7,7 @@
 
 #include "app/main_controller.h"
 #include "buttons/key_table.h"
+#include "config/apply_flows.h"
 #include "device/command_link.h"
 #include "device/device_events.h"
 #include "device/device_operations.h"
@@ -34,8 +35,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   link.inputReportLength = in.Uint16();
   link.featureReportLength = gm::kFeatureReportLength;
 
-  gm::DeviceConfig config;
-  gm::SettingsRecord record;
+  gm::ConfigState state;
+  gm::DeviceConfig& config = state.device;
+  gm::SettingsRecord& record = state.record;
   for (std::size_t i = 0; i < record.settings.size(); ++i) {
     record.settings[i] = static_cast<std::uint8_t>(i * 7);
   }
@@ -54,12 +56,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     device.readSizes.clear();
     switch (in.Byte() % 4) {
       case 0:
-        gm::RunConnectSequence(commands, config, record);
+        gm::ConnectToMouse(commands, state);
         GM_FUZZ_CHECK(record.at(gm::rec::kProfile) == config.profile);
         GM_FUZZ_CHECK(config.connectArgument == 0xFC);
         break;
       case 1: {
-        gm::RunApplySequence(commands, config, record, gm::EncodeKeyTable(record));
+        gm::SendConfigurationToMouse(commands, state);
         // The blocks go out whole, in order, whatever the device answered.
         std::vector<std::uint8_t> expected(config.settingsBlocks[0].begin(),
                                            config.settingsBlocks[0].end());

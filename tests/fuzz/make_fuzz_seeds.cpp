@@ -9,6 +9,7 @@
 
 #include "app/app_state.h"
 #include "buttons/key_table.h"
+#include "config/apply_flows.h"
 #include "config/factory_files.h"
 #include "device/command_link.h"
 #include "device/device_operations.h"
@@ -157,9 +158,9 @@ void CommandLinkSeeds() {
   gm::test::FakeHost host;
   gm::CommandLink link(mouse, host, state.link);
   seed.Byte(0);
-  gm::RunConnectSequence(link, state.device, state.record);
+  gm::ConnectToMouse(link, state);
   seed.Byte(1);
-  gm::RunApplySequence(link, state.device, state.record, gm::EncodeKeyTable(state.record));
+  gm::SendConfigurationToMouse(link, state);
   seed.Byte(2);
   gm::RunReadBackSequence(link, state.device);
   seed.Byte(3).Byte(1).Byte(3);

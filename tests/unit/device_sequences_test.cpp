@@ -6,6 +6,8 @@
 #include <sstream>
 
 #include "app/app_state.h"
+#include "buttons/key_table.h"
+#include "config/apply_flows.h"
 #include "device/device_operations.h"
 #include "device/virtual_mouse.h"
 #include "fake_host.h"
@@ -57,7 +59,7 @@ SettingsRecord SampleRecord() {
 TEST_F(VirtualMouseFixture, ConnectReadsProfileAndSendsFC) {
   mouse.memory().profile = 4;
   state.device.keyTable.fill(0x33);
-  RunConnectSequence(link, state.device, state.record);
+  ConnectToMouse(link, state);
   EXPECT_EQ(state.device.profile, 4);
   EXPECT_EQ(state.record.at(rec::kProfile), 4);
   EXPECT_EQ(state.device.connectArgument, 0xFC);
@@ -72,13 +74,11 @@ TEST_F(VirtualMouseFixture, ConnectReadsProfileAndSendsFC) {
 }
 
 TEST_F(VirtualMouseFixture, ApplyWritesEveryBlockInOrderWithProtocolPauses) {
-  SettingsRecord record = SampleRecord();
-  record.at(rec::kProfile) = 3;
+  state.record = SampleRecord();
+  state.record.at(rec::kProfile) = 3;
   state.device.profile = 3;
-  KeyTable keyTable{};
-  keyTable[0] = 0x01;
-  keyTable[56] = 0x01;
-  RunApplySequence(link, state.device, record, keyTable);
+  SendConfigurationToMouse(link, state);
+  const SettingsRecord& record = state.record;
 
   EXPECT_EQ(record.at(rec::kProfile), 0);
   EXPECT_EQ(state.device.profile, 0);
@@ -86,7 +86,7 @@ TEST_F(VirtualMouseFixture, ApplyWritesEveryBlockInOrderWithProtocolPauses) {
   EXPECT_EQ(mouse.memory().reportRateCode, 2);
   EXPECT_EQ(mouse.memory().settingsBlocks[0], BuildSettingsBlock(record));
   EXPECT_EQ(mouse.memory().settingsBlocks[1], kSettingsTemplate);
-  EXPECT_EQ(mouse.memory().keyTable, keyTable);
+  EXPECT_EQ(mouse.memory().keyTable, EncodeKeyTable(record));
   EXPECT_EQ(mouse.memory().macros, record.macros);
   EXPECT_EQ(state.device.macros, record.macros);
   EXPECT_EQ(mouse.memory().rejectedCommands, 0u);
@@ -110,8 +110,8 @@ TEST_F(VirtualMouseFixture, ApplyWritesEveryBlockInOrderWithProtocolPauses) {
 }
 
 TEST_F(VirtualMouseFixture, FirstMacroCommandCarriesRecordsFirstBlock) {
-  SettingsRecord record = SampleRecord();
-  RunApplySequence(link, state.device, record, KeyTable{});
+  state.record = SampleRecord();
+  SendConfigurationToMouse(link, state);
   const auto lines = TraceLines();
   auto it = std::find(lines.begin(), lines.end(), "set-feature 00 0f 01 80 00 00 00 00 6f");
   ASSERT_NE(it, lines.end());
