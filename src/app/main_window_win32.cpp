@@ -36,6 +36,7 @@ CHidMouseDlg::CHidMouseDlg(AppServices& services, Win32Host& host)
              *this),
       colours_(services.uiLog),
       pages_(services.state.record, *this, colours_),
+      listener_(services.hid, services.state),
       assignment_({*this, services.state, services.host, services.ini, services.uiLog, layout_,
                    skinFolder_, mainFont_, [this](const AssignmentPage::PaintStep& draw) {
                      DrawIntoPicture(draw);
@@ -100,9 +101,7 @@ bool CHidMouseDlg::Initialise() {
 
 DiscoveryHooks CHidMouseDlg::Hooks() {
   DiscoveryHooks hooks;
-  hooks.wakeListener = [this] {
-    if (wake_) wake_->Set();
-  };
+  hooks.wakeListener = [this] { listener_.Wake(); };
   hooks.debugLine = &WriteDebuggerLine;
   return hooks;
 }
@@ -118,19 +117,15 @@ bool CHidMouseDlg::StartDeviceLink() {
     state.connectedFlag = 0;
   }
   // 6. The listener's wake event.
-  wake_ = std::make_unique<Win32WakeEvent>();
-  if (!wake_->valid()) {
+  if (!listener_.CreateWakeEvent()) {
     ShowStartupFailure(services_.host, StartupFailure::WakeEvent);
     return false;
   }
   // 7. The listener thread, running only while the mouse is connected.
-  listener_ = std::make_unique<Listener>(services_.hid, state, *wake_,
-                                         [this](std::uint8_t code, std::uint8_t value) {
-                                           SendMessageW(hwnd(), kMsgDeviceEvent, code, value);
-                                         });
-  listenerThread_ =
-      CreateThread(nullptr, 0, &CHidMouseDlg::ListenerThreadProc, this, CREATE_SUSPENDED, nullptr);
-  if (listenerThread_ != nullptr && state.connectedFlag == 1) ResumeListener();
+  const bool threadMade = listener_.CreateSuspended([this](std::uint8_t code, std::uint8_t value) {
+    SendMessageW(hwnd(), kMsgDeviceEvent, code, value);
+  });
+  if (threadMade && state.connectedFlag == 1) ResumeListener();
   // 8. Hot-plug notifications.
   deviceChange_ = std::make_unique<DeviceChangeHandler>(
       services_.hid, services_.host, state, Hooks(), *this,
@@ -182,10 +177,6 @@ void CHidMouseDlg::CreatePicture() {
   ReleaseDC(hwnd(), windowDc);
 }
 
-DWORD WINAPI CHidMouseDlg::ListenerThreadProc(void* self) {
-  static_cast<CHidMouseDlg*>(self)->listener_->Run();
-}
-
 void CHidMouseDlg::SendDeviceEvent(std::uint8_t code, std::uint8_t value) {
   SendMessageW(hwnd(), kMsgDeviceEvent, code, value);
 }
@@ -196,14 +187,7 @@ void CHidMouseDlg::ReloadConfiguration() {
 }
 
 void CHidMouseDlg::ResumeListener() {
-  if (listenerThread_ == nullptr) return;
-  // However often it was suspended, it runs from now on.
-  listenerRunning_ = ResumeUntilRunning(
-      [this] { return static_cast<std::uint32_t>(ResumeThread(listenerThread_)); });
-  if (!listenerRunning_) return;
-  // Discovery wakes the listener when it opens the event interface, before ConnectedFlag is
-  // set; a listener that looked in between would wait for good. Wake it once more now.
-  if (wake_) wake_->Set();
+  listener_.Resume();
 }
 
 void CHidMouseDlg::OnProfileCommand(unsigned command) {

@@ -25,7 +25,7 @@
 #include "config/apply_flows.h"
 #include "config/config_files.h"
 #include "device/hot_plug.h"
-#include "device/listener.h"
+#include "device/listener_thread_win32.h"
 #include "device/virtual_mouse.h"
 #include "gfx/gdip_button_win32.h"
 #include "help/help_dialog_win32.h"
@@ -35,7 +35,6 @@
 #include "platform/win32_desktop_settings.h"
 #include "platform/win32_host.h"
 #include "platform/win32_shell.h"
-#include "platform/win32_wake_event.h"
 #include "profiles/config_dialog_win32.h"
 
 namespace gm {
@@ -168,7 +167,6 @@ class CHidMouseDlg : public Wnd,
   void OnThumbMoved(int newTop);
   void LogLayout();
   LRESULT OnControlColour(UINT message, HDC dc, HWND control);
-  static DWORD WINAPI ListenerThreadProc(void* self);
 
   AppServices& services_;
   Win32Host& ownerHost_;
@@ -195,10 +193,7 @@ class CHidMouseDlg : public Wnd,
   int clickY_ = 0;
   HICON icon_ = nullptr;
   HANDLE instanceMutex_ = nullptr;
-  std::unique_ptr<Win32WakeEvent> wake_;
-  std::unique_ptr<Listener> listener_;
-  HANDLE listenerThread_ = nullptr;
-  bool listenerRunning_ = false;
+  ListenerThread listener_;  // the event interface's reader, on its own thread
   std::unique_ptr<DeviceChangeHandler> deviceChange_;
   Win32Shell systemShell_;
   LoggedShell shell_{systemShell_, services_.uiLog};  // the help link and the updater
