@@ -3,6 +3,7 @@
 #include "app/app_messages.h"
 #include "device/device_events.h"
 #include "device/device_operations.h"
+#include "device/discovery.h"
 
 namespace gm {
 namespace {
@@ -75,10 +76,7 @@ void MainController::OnDeviceEvent(unsigned code, unsigned value) {
 }
 
 void MainController::CloseDevice() {
-  if (state_.link.commandHandle != kInvalidHidHandle) hid_.Close(state_.link.commandHandle);
-  if (state_.link.eventHandle != kInvalidHidHandle) hid_.Close(state_.link.eventHandle);
-  state_.link.commandHandle = kInvalidHidHandle;
-  state_.link.eventHandle = kInvalidHidHandle;
+  CloseInterfaces(hid_, state_.link);
 }
 
 }  // namespace gm

@@ -8,7 +8,6 @@
 #include <system_error>
 #include <utility>
 
-#include "app/app_state.h"
 #include "buttons/key_table.h"
 #include "cli/config_words.h"
 #include "config/apply_flows.h"
@@ -89,11 +88,14 @@ std::string Hex2(unsigned value) {
   return text;
 }
 
+// What a command keeps while it works on a mouse: the configuration and the device link.
+struct MouseState : ConfigState, DeviceSession {};
+
 // Runs body on a connected mouse: the virtual one or the system's, with every report and pause
 // on io.out when tracing. Handles are closed afterwards. The body writes its result to out, which
 // reaches standard output only when the device reported no failure: a run that failed prints its
 // error, never half a result.
-using MouseBody = std::function<int(CommandLink&, AppState&, VirtualMouse*, std::ostream& out)>;
+using MouseBody = std::function<int(CommandLink&, MouseState&, VirtualMouse*, std::ostream& out)>;
 
 int WithMouse(const ParsedArgs& parsed, Streams io, const SystemAccess& system,
               const MouseBody& body) {
@@ -120,21 +122,20 @@ int WithMouse(const ParsedArgs& parsed, Streams io, const SystemAccess& system,
     return system.failure && !parsed.virtualMouse ? system.failure() : std::string();
   };
 
-  auto state = std::make_unique<AppState>();
+  auto state = std::make_unique<MouseState>();
   if (!Discover(hid, *state)) {
     const std::string why = failure();
     io.err << "gm900ctl: "
            << (why.empty() ? "no QL-GM900 mouse found (USB vendor 04d9, product a100)" : why)
            << '\n';
-    if (state->link.eventHandle != kInvalidHidHandle) hid.Close(state->link.eventHandle);
+    CloseInterfaces(hid, state->link);
     return kExitNoMouse;
   }
   CommandLink link(hid, host, state->link);
   ConnectToMouse(link, *state);
   std::ostringstream result;
   const int status = body(link, *state, virtualMouse.get(), result);
-  hid.Close(state->link.commandHandle);
-  if (state->link.eventHandle != kInvalidHidHandle) hid.Close(state->link.eventHandle);
+  CloseInterfaces(hid, state->link);
   if (const std::string why = failure(); !why.empty()) {
     io.err << "gm900ctl: " << why << '\n';
     return kExitNoMouse;
@@ -228,24 +229,25 @@ int ApplyCommand(Args args, Streams io, const SystemAccess& system) {
   const auto record = ReadConfigurationFile(parsed.operands[0], io.err);
   if (!record) return kExitFailed;
 
-  return WithMouse(parsed, io, system,
-                   [&](CommandLink& link, AppState& state, VirtualMouse* mouse, std::ostream& out) {
-                     state.record = *record;
-                     SendConfigurationToMouse(link, state);
-                     if (mouse == nullptr) {
-                       out << "applied " << PathText(parsed.operands[0]) << '\n';
-                       return kExitOk;
-                     }
-                     // The virtual mouse lives only for this run: show what it now holds, in
-                     // encode's lines.
-                     const VirtualMouseMemory& held = mouse->memory();
-                     for (const std::string& line : BlockLines(
-                              held.settingsBlocks[held.profile % DeviceConfig::kProfileCount],
-                              held.keyTable, held.macros)) {
-                       out << line << '\n';
-                     }
-                     return kExitOk;
-                   });
+  return WithMouse(
+      parsed, io, system,
+      [&](CommandLink& link, MouseState& state, VirtualMouse* mouse, std::ostream& out) {
+        state.record = *record;
+        SendConfigurationToMouse(link, state);
+        if (mouse == nullptr) {
+          out << "applied " << PathText(parsed.operands[0]) << '\n';
+          return kExitOk;
+        }
+        // The virtual mouse lives only for this run: show what it now holds, in
+        // encode's lines.
+        const VirtualMouseMemory& held = mouse->memory();
+        for (const std::string& line :
+             BlockLines(held.settingsBlocks[held.profile % DeviceConfig::kProfileCount],
+                        held.keyTable, held.macros)) {
+          out << line << '\n';
+        }
+        return kExitOk;
+      });
 }
 
 int InfoCommand(Args args, Streams io, const SystemAccess& system) {
@@ -255,7 +257,7 @@ int InfoCommand(Args args, Streams io, const SystemAccess& system) {
   }
   if (!parsed.operands.empty()) return Usage(io, kInfoUsage, "info takes no file");
   return WithMouse(parsed, io, system,
-                   [&](CommandLink& link, AppState& state, VirtualMouse*, std::ostream& out) {
+                   [&](CommandLink& link, MouseState& state, VirtualMouse*, std::ostream& out) {
                      RunReadBackSequence(link, state.device);
                      for (const std::string& line :
                           DescribeSettings(state.device.profile, state.device.settingsBlocks[0])) {
@@ -402,7 +404,7 @@ int VerifyCommand(Args args, Streams io, const SystemAccess& system) {
   const std::string name = PathText(parsed.operands[0]);
   return WithMouse(
       parsed, io, system,
-      [&](CommandLink& link, AppState& state, VirtualMouse*, std::ostream& out) {
+      [&](CommandLink& link, MouseState& state, VirtualMouse*, std::ostream& out) {
         RunReadBackSequence(link, state.device);
         // A Save always writes profile 0 and the settings block built from the record.
         const SettingsBlock expected = BuildSettingsBlock(*record);

@@ -122,4 +122,11 @@ bool Discover(HidSystem& hid, DeviceSession& session, const DiscoveryHooks& hook
   }
 }
 
+void CloseInterfaces(HidSystem& hid, LinkState& link) {
+  if (link.commandHandle != kInvalidHidHandle) hid.Close(link.commandHandle);
+  link.commandHandle = kInvalidHidHandle;
+  const HidHandle event = link.eventHandle.exchange(kInvalidHidHandle);
+  if (event != kInvalidHidHandle) hid.Close(event);
+}
+
 }  // namespace gm

@@ -42,4 +42,8 @@ std::wstring CapsDebugLine(const std::wstring& path, const HidCaps& caps);
 // ConnectedFlag is never cleared here.
 bool Discover(HidSystem& hid, DeviceSession& session, const DiscoveryHooks& hooks = {});
 
+// Closes the interfaces that are open and marks them closed; the listener sees the event
+// handle gone before it is closed.
+void CloseInterfaces(HidSystem& hid, LinkState& link);
+
 }  // namespace gm
