@@ -65,13 +65,13 @@ void RunControlPoller(std::filesystem::path file, HWND window, gm::VirtualMouse*
 namespace gm {
 
 int CHidMouseApp::Run(const std::vector<std::wstring>& args) {
-  // 1. The common controls of every class.
+  // The common controls of every class.
   INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), 0xFF};
   InitCommonControlsEx(&controls);
-  // 2. The main window's class: the system dialog class under the program's own name.
+  // The main window's class: the system dialog class under the program's own name.
   HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kIconResource));
   if (!Wnd::RegisterWindowClass(kMainWindowClass, true, icon)) return 0;
-  // 3. GDI+ for the whole run; shut down when the application ends.
+  // GDI+ for the whole run; shut down when the application ends.
   gfx::GdiplusSession gdiplus;
 
   const ProgramOptions options = ParseProgramOptions(args);
@@ -101,7 +101,7 @@ int CHidMouseApp::Run(const std::vector<std::wstring>& args) {
       *state, tracingHost, virtualMouse ? static_cast<HidSystem&>(*virtualMouse) : win32Hid,
       ini,    uiLog,       virtualMouse.get()};
 
-  // 4. The main window, until the process ends.
+  // The main window, until the process ends.
   auto window = std::make_unique<CHidMouseDlg>(services, win32Host);
   if (!window->Initialise()) return 0;
   // The control file is read only from here on, once the language and the captions are

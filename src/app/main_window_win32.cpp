@@ -58,7 +58,7 @@ CHidMouseDlg::~CHidMouseDlg() {
 }
 
 bool CHidMouseDlg::Initialise() {
-  // 1. One instance: a second one ends at once, before showing anything.
+  // One instance: a second one ends at once, before showing anything.
   instanceMutex_ = CreateMutexW(nullptr, FALSE, kInstanceMutexName);
   if (instanceMutex_ != nullptr && GetLastError() == ERROR_ALREADY_EXISTS) {
     services_.uiLog.Line(L"second-instance");
@@ -73,7 +73,7 @@ bool CHidMouseDlg::Initialise() {
   args.className = kMainWindowClass;
   args.dialogClassAttributes = true;
   args.style = WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU | WS_MINIMIZEBOX;
-  // 3. A tool window has no taskbar button.
+  // A tool window has no taskbar button.
   args.exStyle = WS_EX_TOOLWINDOW | WS_EX_ACCEPTFILES;
   args.width = kDefaultWidth;
   args.height = kDefaultHeight;
@@ -82,17 +82,17 @@ bool CHidMouseDlg::Initialise() {
   args.icon = icon_;
   if (!Create(args)) return false;
   ownerHost_.SetOwner(hwnd());
-  // 2. Big and small icon.
+  // Big and small icon.
   SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
   SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
 
   if (StartDeviceLink()) {
-    // 16. The first page while the mouse is connected.
+    // The first page while the mouse is connected.
     if (services_.state.connectedFlag == 1) {
       FullDraw();
       controller_.SetFirstPageBuilt();
     }
-    // 17. The notification-area icon with the tip text.
+    // The notification-area icon with the tip text.
     tray_.Add(hwnd(), icon_, kMsgTrayIcon, services_.state.texts[slot::kTitle]);
   }
   ShowMainWindow();
@@ -108,7 +108,7 @@ DiscoveryHooks CHidMouseDlg::Hooks() {
 
 bool CHidMouseDlg::StartDeviceLink() {
   AppState& state = services_.state;
-  // 5. Find the mouse and connect.
+  // Find the mouse and connect.
   if (Discover(services_.hid, state, Hooks())) {
     state.connectedFlag = 1;
     CommandLink link(services_.hid, services_.host, state.link);
@@ -116,17 +116,17 @@ bool CHidMouseDlg::StartDeviceLink() {
   } else {
     state.connectedFlag = 0;
   }
-  // 6. The listener's wake event.
+  // The listener's wake event.
   if (!listener_.CreateWakeEvent()) {
     ShowStartupFailure(services_.host, StartupFailure::WakeEvent);
     return false;
   }
-  // 7. The listener thread, running only while the mouse is connected.
+  // The listener thread, running only while the mouse is connected.
   const bool threadMade = listener_.CreateSuspended([this](std::uint8_t code, std::uint8_t value) {
     SendMessageW(hwnd(), kMsgDeviceEvent, code, value);
   });
   if (threadMade && state.connectedFlag == 1) ResumeListener();
-  // 8. Hot-plug notifications.
+  // Hot-plug notifications.
   deviceChange_ = std::make_unique<DeviceChangeHandler>(
       services_.hid, services_.host, state, Hooks(), *this,
       [&state](CommandLink& link) { ConnectToMouse(link, state); });
@@ -134,20 +134,20 @@ bool CHidMouseDlg::StartDeviceLink() {
     ShowStartupFailure(services_.host, StartupFailure::DeviceNotifications);
     return false;
   }
-  // 9. The configuration.
+  // The configuration.
   files_.LoadConfiguration();
   state.savedRecord = state.record;
-  // 10, 11. The language, chosen once by the caption file's code.
+  // The language, chosen once by the caption file's code.
   state.UseLanguage(files_.ReadLanguageCode());
-  // 12. The captions and skin values.
+  // The captions and skin values.
   files_.LoadCaptions();
-  // 13. The skin folder and the window's size from its background.
+  // The skin folder and the window's size from its background.
   skinFolder_ = skin::SkinFolder(state.programPath, state.skin.path);
   SizeToBackground();
   CreatePicture();
-  // 14. The skin's text colour.
+  // The skin's text colour.
   state.textColour = TextColour(state.skin);
-  // 15. The fonts.
+  // The fonts.
   CreateFonts();
   return true;
 }
