@@ -63,7 +63,8 @@ int wmain(int argc, wchar_t** argv) {
   HDC screen = GetDC(window.hwnd());
   HBITMAP picture = CreateCompatibleBitmap(screen, 1000, 650);
   ReleaseDC(window.hwnd(), screen);
-  HFONT font = gm::CreateFontFromSpec(gm::MainFontSpec(gm::Language::English, false), ANSI_CHARSET);
+  HFONT font = gm::CreateFontFromSpec(
+      gm::FontFor(gm::FontUse::MainWindow, gm::Language::English, false), ANSI_CHARSET);
   gm::MainLayout layout;
   layout.SetOpen(gm::Page::ButtonAssignment, true);
   gm::Win32Host host;

@@ -36,12 +36,6 @@ void DialogPicture::CopyTo(HDC target) const {
   gfx::CMemDC picture(target, bitmap_);
 }
 
-HFONT CreateFontFromSpec(const FontSpec& font, BYTE charset) {
-  return CreateFontW(font.height, 0, 0, 0, font.weight, FALSE, FALSE, FALSE, charset,
-                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                     DEFAULT_PITCH | FF_SWISS, font.face.c_str());
-}
-
 void DrawLine(HDC dc, const std::wstring& text, RECT rect, COLORREF colour, HFONT font,
               UINT format) {
   const int oldMode = SetBkMode(dc, TRANSPARENT);

@@ -1,12 +1,12 @@
 // What the skinned dialogs share: the background bitmap a dialog keeps for its life (the skin
-// image it was sized to, with everything drawn on it since), and fonts made from a FontSpec.
+// image it was sized to, with everything drawn on it since), and one-line texts.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
 
-#include "app/main_fonts.h"
+#include "app/main_fonts_win32.h"
 
 namespace gm {
 
@@ -41,8 +41,6 @@ class DialogPicture {
   HBITMAP bitmap_ = nullptr;
   SIZE size_{};
 };
-
-HFONT CreateFontFromSpec(const FontSpec& font, BYTE charset = DEFAULT_CHARSET);
 
 // Draws a single line of text into a rectangle with a transparent background.
 void DrawLine(HDC dc, const std::wstring& text, RECT rect, COLORREF colour, HFONT font,

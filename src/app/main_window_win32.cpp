@@ -2,7 +2,7 @@
 
 #include "app/app_messages.h"
 #include "app/dialog_picture_win32.h"
-#include "app/main_fonts.h"
+#include "app/main_fonts_win32.h"
 #include "buttons/button_assignment.h"
 #include "device/device_notification.h"
 #include "device/device_operations.h"
@@ -160,12 +160,10 @@ void CHidMouseDlg::SizeToBackground() {
 }
 
 void CHidMouseDlg::CreateFonts() {
-  const DWORD version = GetVersion();
-  const bool windows62 = LOBYTE(LOWORD(version)) == 6 && HIBYTE(LOWORD(version)) == 2;
   // The main window's fonts use the ANSI character set, as the dialogs' do not.
-  mainFont_ =
-      CreateFontFromSpec(MainFontSpec(services_.state.texts.language(), windows62), ANSI_CHARSET);
-  smallFont_ = CreateFontFromSpec(SmallFontSpec(), ANSI_CHARSET);
+  const Language language = services_.state.texts.language();
+  mainFont_ = CreateFontFor(FontUse::MainWindow, language, ANSI_CHARSET);
+  smallFont_ = CreateFontFor(FontUse::MainSmall, language, ANSI_CHARSET);
 }
 
 void CHidMouseDlg::CreatePicture() {
@@ -712,7 +710,7 @@ LRESULT CHidMouseDlg::OnControlColour(UINT message, HDC dc, HWND control) {
     default:
       break;
   }
-  return Wnd::OnMessage(message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
+  return Wnd::OnControlColour(message, dc, control);
 }
 
 void CHidMouseDlg::EndProgram() {
@@ -745,63 +743,61 @@ LRESULT CHidMouseDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case kMsgVirtualPlug:
       OnVirtualPlug(wParam != 0);
       return 0;
-    case WM_COMMAND:
-      if (LOWORD(wParam) == kCmdExit) EndProgram();
-      if (LOWORD(wParam) == kScrollLinesId && HIWORD(wParam) == EN_CHANGE) OnScrollLinesChanged();
-      return 0;
-    case WM_TIMER:
-      if (flows_.OnTimer(static_cast<unsigned>(wParam))) return 0;
-      break;
-    case WM_CLOSE:
-      HideMainWindow();
-      return 0;
     case WM_QUERYDRAGICON:
       return reinterpret_cast<LRESULT>(icon_);
-    case WM_ERASEBKGND:
-      // The off-screen picture is the window's face while the mouse is connected.
-      if (services_.state.connectedFlag == 1 && picture_ != nullptr) {
-        HDC memory = CreateCompatibleDC(reinterpret_cast<HDC>(wParam));
-        const HGDIOBJ old = SelectObject(memory, picture_);
-        BitBlt(reinterpret_cast<HDC>(wParam), 0, 0, pictureSize_.width, pictureSize_.height, memory,
-               0, 0, SRCCOPY);
-        SelectObject(memory, old);
-        DeleteDC(memory);
-      }
-      return 1;
-    case WM_PAINT:
-      if (IsIconic(hwnd())) {
-        PAINTSTRUCT paint;
-        HDC dc = BeginPaint(hwnd(), &paint);
-        RECT client;
-        GetClientRect(hwnd(), &client);
-        DrawIcon(dc, (client.right - GetSystemMetrics(SM_CXICON) + 1) / 2,
-                 (client.bottom - GetSystemMetrics(SM_CYICON) + 1) / 2, icon_);
-        EndPaint(hwnd(), &paint);
-        return 0;
-      }
-      break;
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-      return OnControlColour(message, reinterpret_cast<HDC>(wParam),
-                             reinterpret_cast<HWND>(lParam));
     case kMsgThumbMoved:
       if (lParam == 0) OnThumbMoved(static_cast<int>(wParam));
-      return 0;
-    case WM_LBUTTONDOWN:
-      clickX_ = static_cast<short>(LOWORD(lParam));
-      clickY_ = static_cast<short>(HIWORD(lParam));
-      DispatchMainClick(clickX_, clickY_, layout_, sizes_, *this, pages_);
-      return 0;
-    case WM_DESTROY:
-      controller_.CloseDevice();
-      tray_.Remove();
       return 0;
     default:
       break;
   }
   return Wnd::OnMessage(message, wParam, lParam);
+}
+
+void CHidMouseDlg::OnCommand(int id, int code, HWND) {
+  if (id == kCmdExit) EndProgram();
+  if (id == kScrollLinesId && code == EN_CHANGE) OnScrollLinesChanged();
+}
+
+void CHidMouseDlg::OnTimer(UINT_PTR id) {
+  if (flows_.OnTimer(static_cast<unsigned>(id))) return;
+  Wnd::OnTimer(id);
+}
+
+void CHidMouseDlg::OnClose() {
+  HideMainWindow();
+}
+
+LRESULT CHidMouseDlg::OnEraseBackground(HDC dc) {
+  // The off-screen picture is the window's face while the mouse is connected.
+  if (services_.state.connectedFlag == 1 && picture_ != nullptr) {
+    HDC memory = CreateCompatibleDC(dc);
+    const HGDIOBJ old = SelectObject(memory, picture_);
+    BitBlt(dc, 0, 0, pictureSize_.width, pictureSize_.height, memory, 0, 0, SRCCOPY);
+    SelectObject(memory, old);
+    DeleteDC(memory);
+  }
+  return 1;
+}
+
+void CHidMouseDlg::OnPaint(HDC dc) {
+  if (IsIconic(hwnd())) {
+    RECT client;
+    GetClientRect(hwnd(), &client);
+    DrawIcon(dc, (client.right - GetSystemMetrics(SM_CXICON) + 1) / 2,
+             (client.bottom - GetSystemMetrics(SM_CYICON) + 1) / 2, icon_);
+  }
+}
+
+void CHidMouseDlg::OnLeftButtonDown(Point p) {
+  clickX_ = p.x;
+  clickY_ = p.y;
+  DispatchMainClick(clickX_, clickY_, layout_, sizes_, *this, pages_);
+}
+
+void CHidMouseDlg::OnDestroy() {
+  controller_.CloseDevice();
+  tray_.Remove();
 }
 
 }  // namespace gm

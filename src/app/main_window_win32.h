@@ -127,6 +127,14 @@ class CHidMouseDlg : public Wnd,
 
  protected:
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  LRESULT OnEraseBackground(HDC dc) override;
+  void OnPaint(HDC dc) override;
+  void OnLeftButtonDown(Point p) override;
+  void OnCommand(int id, int code, HWND control) override;
+  void OnTimer(UINT_PTR id) override;
+  LRESULT OnControlColour(UINT message, HDC dc, HWND control) override;
+  void OnClose() override;
+  void OnDestroy() override;
 
  private:
   void EndProgram();  // Exit and the close button: clean up, end the process with code 0
@@ -166,7 +174,6 @@ class CHidMouseDlg : public Wnd,
   void DrawAllClosed();
   void OnThumbMoved(int newTop);
   void LogLayout();
-  LRESULT OnControlColour(UINT message, HDC dc, HWND control);
 
   AppServices& services_;
   Win32Host& ownerHost_;

@@ -40,8 +40,105 @@ void Wnd::Destroy() {
   if (hwnd_ != nullptr) DestroyWindow(hwnd_);
 }
 
+namespace {
+
+Point PointOf(LPARAM lParam) {
+  return {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+}
+
+LPARAM PointParam(Point p) {
+  return MAKELPARAM(p.x, p.y);
+}
+
+}  // namespace
+
 LRESULT Wnd::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  return DefWindowProcW(hwnd_, message, wParam, lParam);
+  switch (message) {
+    case WM_PAINT: {
+      PAINTSTRUCT paint;
+      HDC dc = BeginPaint(hwnd_, &paint);
+      OnPaint(dc);
+      EndPaint(hwnd_, &paint);
+      return 0;
+    }
+    case WM_ERASEBKGND:
+      return OnEraseBackground(reinterpret_cast<HDC>(wParam));
+    case WM_LBUTTONDOWN:
+      OnLeftButtonDown(PointOf(lParam));
+      return 0;
+    case WM_MOUSEMOVE:
+      OnMouseMove(PointOf(lParam));
+      return 0;
+    case WM_MOUSEHOVER:
+      OnMouseHover(PointOf(lParam));
+      return 0;
+    case WM_MOUSELEAVE:
+      OnMouseLeave();
+      return 0;
+    case WM_COMMAND:
+      OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+      return 0;
+    case WM_TIMER:
+      OnTimer(static_cast<UINT_PTR>(wParam));
+      return 0;
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORSTATIC:
+      return OnControlColour(message, reinterpret_cast<HDC>(wParam),
+                             reinterpret_cast<HWND>(lParam));
+    case WM_CLOSE:
+      OnClose();
+      return 0;
+    case WM_DESTROY:
+      OnDestroy();
+      return 0;
+    default:
+      return DefWindowProcW(hwnd_, message, wParam, lParam);
+  }
+}
+
+void Wnd::OnPaint(HDC) {}
+
+LRESULT Wnd::OnEraseBackground(HDC dc) {
+  return DefWindowProcW(hwnd_, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+}
+
+void Wnd::OnLeftButtonDown(Point p) {
+  DefWindowProcW(hwnd_, WM_LBUTTONDOWN, MK_LBUTTON, PointParam(p));
+}
+
+void Wnd::OnMouseMove(Point p) {
+  DefWindowProcW(hwnd_, WM_MOUSEMOVE, 0, PointParam(p));
+}
+
+void Wnd::OnMouseHover(Point p) {
+  DefWindowProcW(hwnd_, WM_MOUSEHOVER, 0, PointParam(p));
+}
+
+void Wnd::OnMouseLeave() {
+  DefWindowProcW(hwnd_, WM_MOUSELEAVE, 0, 0);
+}
+
+void Wnd::OnCommand(int id, int code, HWND control) {
+  DefWindowProcW(hwnd_, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(control));
+}
+
+void Wnd::OnTimer(UINT_PTR id) {
+  DefWindowProcW(hwnd_, WM_TIMER, id, 0);
+}
+
+LRESULT Wnd::OnControlColour(UINT kind, HDC dc, HWND control) {
+  return DefWindowProcW(hwnd_, kind, reinterpret_cast<WPARAM>(dc),
+                        reinterpret_cast<LPARAM>(control));
+}
+
+void Wnd::OnClose() {
+  DefWindowProcW(hwnd_, WM_CLOSE, 0, 0);
+}
+
+void Wnd::OnDestroy() {
+  DefWindowProcW(hwnd_, WM_DESTROY, 0, 0);
 }
 
 bool Wnd::PreTranslateMessage(const MSG&) {
@@ -116,6 +213,24 @@ int RunMessageLoop() {
     DispatchMessageW(&message);
   }
   return static_cast<int>(message.wParam);
+}
+
+std::wstring WindowText(HWND window) {
+  const int length = GetWindowTextLengthW(window);
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  const int copied = GetWindowTextW(window, text.data(), length + 1);
+  text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
+  return text;
+}
+
+std::wstring ListBoxLine(HWND list, int index) {
+  const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+  if (length == LB_ERR) return {};
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  const LRESULT copied = SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(index),
+                                      reinterpret_cast<LPARAM>(text.data()));
+  text.resize(copied == LB_ERR ? 0 : static_cast<std::size_t>(copied));
+  return text;
 }
 
 }  // namespace gm

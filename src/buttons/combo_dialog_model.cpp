@@ -16,20 +16,6 @@ ComboDialogTexts ComboDialogTextsFor(Language language) {
   return {InLanguage(kComboTexts[0], language), InLanguage(kComboTexts[1], language)};
 }
 
-FontSpec ComboDialogFont(Language language, bool windows62) {
-  switch (language) {
-    case Language::ChineseSimplified:
-      return windows62 ? FontSpec{L"黑体", 13, 400} : FontSpec{L"宋体", 13, 0};
-    case Language::ChineseTraditional:
-      return {L"黑体", 14, 0};
-    case Language::English:
-    case Language::German:
-    case Language::Russian:
-      break;
-  }
-  return {L"Arial", 14, 0};
-}
-
 ComboDialogModel::ComboDialogModel()
     : hover_({kKeyDialogCloseButton, kComboOkButton, kComboCancelButton}) {}
 
@@ -49,15 +35,15 @@ KeyBoxFocus ComboDialogModel::OnKeyName(std::wstring_view name, KeyBoxFocus focu
 
 ComboClick ComboDialogModel::OnLeftButtonDown(Point p) {
   ComboClick click;
-  // 1. A press outside the open list and its box closes the list.
+  // A press outside the open list and its box closes the list, whatever else it does.
   if (listOpen_ && !kComboModifierList.Contains(p) && !kComboModifierBox.Contains(p)) {
     listOpen_ = false;
     click.listClosed = true;
   }
-  // 2. The buttons end the dialog.
+  // The buttons end the dialog.
   click.end = EndOfClick(hover_, p);
   if (click.end != DialogEnd::None) return click;
-  // 3. The modifier box opens and closes the list.
+  // The modifier box opens and closes the list.
   if (kComboModifierBox.Contains(p)) {
     listOpen_ = !listOpen_;
     (listOpen_ ? click.listOpened : click.listClosed) = true;

@@ -8,7 +8,6 @@
 #include <string>
 #include <string_view>
 
-#include "app/main_fonts.h"
 #include "buttons/key_dialog_common.h"
 #include "buttons/key_names.h"
 #include "config/language.h"
@@ -37,8 +36,6 @@ struct ComboDialogTexts {
   std::wstring_view cancel;
 };
 ComboDialogTexts ComboDialogTextsFor(Language language);
-// windows62: the system reports version 6.2.
-FontSpec ComboDialogFont(Language language, bool windows62);
 
 // Which key box has the keyboard focus when a key is captured.
 enum class KeyBoxFocus { None, First, Second };

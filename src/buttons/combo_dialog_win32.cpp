@@ -20,19 +20,16 @@ constexpr Size kFallbackSize{380, 285};
 }  // namespace
 
 CComboDialog::CComboDialog(const KeyDialogContext& context)
-    : KeyDialogWindow(context,
-                      {skin::kComboKeyDialog, L"Combo Dialog Load background image failed!!!",
-                       L"KeyboardHook_ComboDlg", kComboOkButton, kComboCancelButton,
-                       skin::kSmallButtonNormal, skin::kSmallButtonOver, kFallbackSize}),
+    : KeyDialogWindow(
+          context,
+          {skin::kComboKeyDialog, L"Combo Dialog Load background image failed!!!",
+           L"KeyboardHook_ComboDlg", kComboOkButton, kComboCancelButton, skin::kSmallButtonNormal,
+           skin::kSmallButtonOver, kFallbackSize, FontUse::ComboKey}),
       texts_(ComboDialogTextsFor(context.language)) {}
 
 CComboDialog::~CComboDialog() {
   Destroy();
   if (boxBrush_ != nullptr) DeleteObject(boxBrush_);
-}
-
-FontSpec CComboDialog::Font(bool windows62) const {
-  return ComboDialogFont(context().language, windows62);
 }
 
 void CComboDialog::CreateControls() {
@@ -141,7 +138,18 @@ bool CComboDialog::Discards(const MSG& message) const {
   return ComboDialogModel::Discards(message.message, message.wParam);
 }
 
-LRESULT CComboDialog::OnControlColour(HDC dc) {
+void CComboDialog::OnCommand(int id, int code, HWND control) {
+  if (id == kComboModifierListId) {
+    OnListNotification(code);
+    return;
+  }
+  KeyDialogWindow::OnCommand(id, code, control);
+}
+
+LRESULT CComboDialog::OnControlColour(UINT kind, HDC dc, HWND control) {
+  const bool box =
+      kind == WM_CTLCOLORSTATIC || kind == WM_CTLCOLOREDIT || kind == WM_CTLCOLORLISTBOX;
+  if (!box || boxBrush_ == nullptr) return KeyDialogWindow::OnControlColour(kind, dc, control);
   SetTextColor(dc, kBoxText);
   SetBkColor(dc, kBoxBackground);
   return reinterpret_cast<LRESULT>(boxBrush_);
@@ -155,17 +163,6 @@ LRESULT CComboDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case kMsgCloseModifierList:
       if (!model_.listOpen()) DestroyList();
       return 0;
-    case WM_COMMAND:
-      if (LOWORD(wParam) == kComboModifierListId) {
-        OnListNotification(HIWORD(wParam));
-        return 0;
-      }
-      break;
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-      if (boxBrush_ != nullptr) return OnControlColour(reinterpret_cast<HDC>(wParam));
-      break;
     default:
       break;
   }

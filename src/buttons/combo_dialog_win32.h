@@ -29,12 +29,13 @@ class CComboDialog : public KeyDialogWindow {
   DialogButtonHover& Hover() override { return model_.hover(); }
   std::wstring_view OkText() const override { return texts_.ok; }
   std::wstring_view CancelText() const override { return texts_.cancel; }
-  FontSpec Font(bool windows62) const override;
   void CreateControls() override;
   void OnKey(WPARAM virtualKey, LPARAM flags) override;
   void OnLeftButtonDown(Point p) override;
   bool Discards(const MSG& message) const override;
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void OnCommand(int id, int code, HWND control) override;
+  LRESULT OnControlColour(UINT kind, HDC dc, HWND control) override;
 
  private:
   void OpenList();
@@ -43,7 +44,6 @@ class CComboDialog : public KeyDialogWindow {
   void EnableKeyBoxes(bool enabled);
   void OnListNotification(int code);
   void OnKeyNameCaptured(const std::wstring& name);
-  LRESULT OnControlColour(HDC dc);
   static LRESULT CALLBACK ListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam,
                                    UINT_PTR id, DWORD_PTR data);
 

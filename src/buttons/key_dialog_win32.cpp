@@ -1,6 +1,7 @@
 #include "buttons/key_dialog_win32.h"
 
 #include "app/dialog_picture_win32.h"
+#include "app/main_fonts_win32.h"
 #include "gfx/mem_dc_win32.h"
 #include "gfx/skin_files.h"
 
@@ -12,16 +13,7 @@ constexpr UINT kHoverMilliseconds = 10;
 // Behind everything while no background could be loaded.
 constexpr COLORREF kEmptyFill = RGB(40, 40, 40);
 
-Point PointOf(LPARAM lParam) {
-  return {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-}
-
 }  // namespace
-
-bool SystemIsVersion62() {
-  const DWORD version = GetVersion();
-  return LOBYTE(LOWORD(version)) == 6 && HIBYTE(LOWORD(version)) == 2;
-}
 
 KeyDialogWindow::KeyDialogWindow(const KeyDialogContext& context, const Look& look)
     : context_(context), look_(look) {}
@@ -44,7 +36,7 @@ void KeyDialogWindow::CentreOnOwner(int width, int height, int& x, int& y) const
 }
 
 bool KeyDialogWindow::Open() {
-  // 1. The background, and the window at its size.
+  // The background, and the window at its size.
   background_ = gfx::DibImage::Load(SkinPath(look_.background));
   if (background_) {
     background_->Premultiply();
@@ -72,11 +64,11 @@ bool KeyDialogWindow::Open() {
     Redraw();
     return true;
   }
-  // 2. Font, texts and controls.
-  font_ = CreateFontFromSpec(Font(SystemIsVersion62()));
+  // With the background: the font, texts and controls, then the key hook.
+  font_ = CreateFontFor(look_.font, context_.language);
   CreateControls();
   Redraw();
-  // 3. The key hook, on this thread only.
+  // The key hook, on this thread only.
   if (!hook_.Install([this](WPARAM virtualKey, LPARAM flags) { OnKey(virtualKey, flags); })) {
     context_.host.ShowMessage(HookInstallErrorText(look_.hookName, hook_.lastError()),
                               gfx::kApplicationCaption, kMbOk);
@@ -157,41 +149,31 @@ bool KeyDialogWindow::PreTranslateMessage(const MSG& message) {
   return Discards(message);
 }
 
-LRESULT KeyDialogWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_PAINT: {
-      PAINTSTRUCT paint;
-      HDC dc = BeginPaint(hwnd(), &paint);
-      if (picture_ != nullptr) {
-        gfx::CMemDC copy(dc, picture_);  // nothing new to draw: the picture is current
-      }
-      EndPaint(hwnd(), &paint);
-      return 0;
-    }
-    case WM_LBUTTONDOWN:
-      OnLeftButtonDown(PointOf(lParam));
-      return 0;
-    case WM_MOUSEMOVE: {
-      bool changed = false;
-      if (Hover().OnMouseMove(PointOf(lParam), changed)) {
-        TRACKMOUSEEVENT track{sizeof(TRACKMOUSEEVENT), TME_HOVER, hwnd(), kHoverMilliseconds};
-        TrackMouseEvent(&track);
-      }
-      if (changed) Redraw();
-      return 0;
-    }
-    case WM_MOUSEHOVER:
-      if (Hover().OnHover(PointOf(lParam))) Redraw();
-      return 0;
-    case WM_CLOSE:
-      End(DialogEnd::Cancelled);
-      return 0;
-    default:
-      break;
+LRESULT KeyDialogWindow::OnEraseBackground(HDC) {
+  return 1;  // the picture covers the whole window
+}
+
+void KeyDialogWindow::OnPaint(HDC dc) {
+  if (picture_ != nullptr) {
+    gfx::CMemDC copy(dc, picture_);  // nothing new to draw: the picture is current
   }
-  return Wnd::OnMessage(message, wParam, lParam);
+}
+
+void KeyDialogWindow::OnMouseMove(Point p) {
+  bool changed = false;
+  if (Hover().OnMouseMove(p, changed)) {
+    TRACKMOUSEEVENT track{sizeof(TRACKMOUSEEVENT), TME_HOVER, hwnd(), kHoverMilliseconds};
+    TrackMouseEvent(&track);
+  }
+  if (changed) Redraw();
+}
+
+void KeyDialogWindow::OnMouseHover(Point p) {
+  if (Hover().OnHover(p)) Redraw();
+}
+
+void KeyDialogWindow::OnClose() {
+  End(DialogEnd::Cancelled);
 }
 
 }  // namespace gm

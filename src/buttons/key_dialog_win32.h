@@ -56,6 +56,7 @@ class KeyDialogWindow : public Wnd {
     const wchar_t* buttonNormal;  // OK and Cancel images
     const wchar_t* buttonOver;
     Size fallbackSize;  // without a background
+    FontUse font;
   };
 
   KeyDialogWindow(const KeyDialogContext& context, const Look& look);
@@ -63,18 +64,21 @@ class KeyDialogWindow : public Wnd {
   virtual DialogButtonHover& Hover() = 0;
   virtual std::wstring_view OkText() const = 0;
   virtual std::wstring_view CancelText() const = 0;
-  virtual FontSpec Font(bool windows62) const = 0;
   // The child controls, once the background is there.
   virtual void CreateControls() = 0;
   // A key-down or key-up the hook saw.
   virtual void OnKey(WPARAM virtualKey, LPARAM flags) = 0;
-  virtual void OnLeftButtonDown(Point p) = 0;
+  void OnLeftButtonDown(Point p) override = 0;
   // Drawn after the buttons, for texts of the dialog's own.
   virtual void DrawExtras(HDC) {}
   // Keyboard messages the dialog discards before they are dispatched.
   virtual bool Discards(const MSG& message) const = 0;
 
-  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  LRESULT OnEraseBackground(HDC dc) override;
+  void OnPaint(HDC dc) override;
+  void OnMouseMove(Point p) override;
+  void OnMouseHover(Point p) override;
+  void OnClose() override;
   bool PreTranslateMessage(const MSG& message) override;
 
   // Draws the whole picture again and copies it to the window.
@@ -103,8 +107,5 @@ class KeyDialogWindow : public Wnd {
   ThreadKeyboardHook hook_;
   bool composing_ = false;
 };
-
-// Whether the system reports version 6.2, which changes the Simplified Chinese font.
-bool SystemIsVersion62();
 
 }  // namespace gm

@@ -21,20 +21,6 @@ SingleDialogTexts SingleDialogTextsFor(Language language) {
           InLanguage(kSingleTexts[2], language)};
 }
 
-FontSpec SingleDialogFont(Language language, bool windows62) {
-  switch (language) {
-    case Language::ChineseSimplified:
-      return {windows62 ? L"黑体" : L"宋体", 13, 0};
-    case Language::ChineseTraditional:
-      return {L"黑体", 14, 0};
-    case Language::English:
-    case Language::German:
-    case Language::Russian:
-      break;
-  }
-  return {L"Segoe UI", 15, 400};
-}
-
 SingleDialogModel::SingleDialogModel()
     : hover_({kKeyDialogCloseButton, kSingleOkButton, kSingleCancelButton}) {}
 

@@ -6,7 +6,6 @@
 #include <string>
 #include <string_view>
 
-#include "app/main_fonts.h"
 #include "buttons/key_dialog_common.h"
 #include "config/language.h"
 #include "gfx/geometry.h"
@@ -30,8 +29,6 @@ struct SingleDialogTexts {
   std::wstring_view prompt;
 };
 SingleDialogTexts SingleDialogTextsFor(Language language);
-// windows62: the system reports version 6.2.
-FontSpec SingleDialogFont(Language language, bool windows62);
 
 // What a left press does: end the dialog, or (anywhere else) start moving the window.
 struct SingleClick {

@@ -14,19 +14,16 @@ constexpr Size kFallbackSize{390, 285};
 }  // namespace
 
 CSingleDialog::CSingleDialog(const KeyDialogContext& context)
-    : KeyDialogWindow(context,
-                      {skin::kSingleKeyDialog, L"Single Key Dialog Load background image failed!!!",
-                       L"KeyboardHook_SingleDlgKey", kSingleOkButton, kSingleCancelButton,
-                       skin::kWideButtonNormal, skin::kWideButtonOver, kFallbackSize}),
+    : KeyDialogWindow(
+          context,
+          {skin::kSingleKeyDialog, L"Single Key Dialog Load background image failed!!!",
+           L"KeyboardHook_SingleDlgKey", kSingleOkButton, kSingleCancelButton,
+           skin::kWideButtonNormal, skin::kWideButtonOver, kFallbackSize, FontUse::SingleKey}),
       texts_(SingleDialogTextsFor(context.language)) {}
 
 CSingleDialog::~CSingleDialog() {
   Destroy();
   if (whiteBrush_ != nullptr) DeleteObject(whiteBrush_);
-}
-
-FontSpec CSingleDialog::Font(bool windows62) const {
-  return SingleDialogFont(context().language, windows62);
 }
 
 void CSingleDialog::CreateControls() {
@@ -60,14 +57,13 @@ bool CSingleDialog::Discards(const MSG& message) const {
   return SingleDialogModel::Discards(message.message, message.wParam);
 }
 
-LRESULT CSingleDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_CTLCOLORSTATIC && whiteBrush_ != nullptr) {
-    HDC dc = reinterpret_cast<HDC>(wParam);
-    SetTextColor(dc, kKeyNameText);
-    SetBkColor(dc, kKeyNameBackground);
-    return reinterpret_cast<LRESULT>(whiteBrush_);
+LRESULT CSingleDialog::OnControlColour(UINT kind, HDC dc, HWND control) {
+  if (kind != WM_CTLCOLORSTATIC || whiteBrush_ == nullptr) {
+    return KeyDialogWindow::OnControlColour(kind, dc, control);
   }
-  return KeyDialogWindow::OnMessage(message, wParam, lParam);
+  SetTextColor(dc, kKeyNameText);
+  SetBkColor(dc, kKeyNameBackground);
+  return reinterpret_cast<LRESULT>(whiteBrush_);
 }
 
 SingleDialogResult RunSingleDialog(const KeyDialogContext& context) {

@@ -23,13 +23,12 @@ class CSingleDialog : public KeyDialogWindow {
   DialogButtonHover& Hover() override { return model_.hover(); }
   std::wstring_view OkText() const override { return texts_.ok; }
   std::wstring_view CancelText() const override { return texts_.cancel; }
-  FontSpec Font(bool windows62) const override;
   void CreateControls() override;
   void OnKey(WPARAM virtualKey, LPARAM flags) override;
   void OnLeftButtonDown(Point p) override;
   void DrawExtras(HDC dc) override;
   bool Discards(const MSG& message) const override;
-  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  LRESULT OnControlColour(UINT kind, HDC dc, HWND control) override;
 
  private:
   SingleDialogModel model_;

@@ -40,7 +40,7 @@ bool CHelpDialog::Open(HWND mainWindow, const std::filesystem::path& skinFolder)
     const SIZE size = picture_.size();
     SetWindowPos(hwnd(), HWND_TOP, kHelpPanelAt.x, kHelpPanelAt.y, size.cx, size.cy,
                  SWP_NOACTIVATE);
-    font_ = CreateFontFromSpec(HelpFontSpec(language_));
+    font_ = CreateFontFor(FontUse::Help, language_);
     DrawLines();
   } else {
     host_.ShowMessage(L"error", kHelpBackgroundFailed, kMbOk);
@@ -60,27 +60,16 @@ void CHelpDialog::DrawLines() {
   });
 }
 
-LRESULT CHelpDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_ERASEBKGND:
-      if (picture_.loaded()) return 1;
-      break;
-    case WM_PAINT:
-      if (picture_.loaded()) {
-        PAINTSTRUCT paint;
-        HDC dc = BeginPaint(hwnd(), &paint);
-        picture_.CopyTo(dc);
-        EndPaint(hwnd(), &paint);
-        return 0;
-      }
-      break;
-    case WM_LBUTTONDOWN:
-      panel_.OnClick(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
-      return 0;
-    default:
-      break;
-  }
-  return Wnd::OnMessage(message, wParam, lParam);
+LRESULT CHelpDialog::OnEraseBackground(HDC dc) {
+  return picture_.loaded() ? 1 : Wnd::OnEraseBackground(dc);
+}
+
+void CHelpDialog::OnPaint(HDC dc) {
+  picture_.CopyTo(dc);  // nothing without the picture
+}
+
+void CHelpDialog::OnLeftButtonDown(Point p) {
+  panel_.OnClick(p.x, p.y);
 }
 
 }  // namespace gm

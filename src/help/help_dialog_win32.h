@@ -25,7 +25,9 @@ class CHelpDialog : public Wnd {
   bool Open(HWND mainWindow, const std::filesystem::path& skinFolder);
 
  protected:
-  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  LRESULT OnEraseBackground(HDC dc) override;
+  void OnPaint(HDC dc) override;
+  void OnLeftButtonDown(Point p) override;
 
  private:
   void DrawLines();

@@ -16,20 +16,6 @@ HelpTexts HelpTextsFor(Language language) {
   return {kMakerWebAddress, L"Update 驱动更新", L"Version：1.0"};
 }
 
-FontSpec HelpFontSpec(Language language) {
-  switch (language) {
-    case Language::ChineseSimplified:
-      return {L"宋体", 13, 400};
-    case Language::ChineseTraditional:
-      return {L"黑体", 14, 400};
-    case Language::English:
-    case Language::German:
-    case Language::Russian:
-      break;
-  }
-  return {L"Arial", 14, 400};
-}
-
 void HelpPanel::OnClick(int x, int y) {
   if (kHelpLinkBand.Contains(x, y)) shell_.Open(texts_.link);
 }

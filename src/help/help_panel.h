@@ -5,7 +5,6 @@
 
 #include <string>
 
-#include "app/main_fonts.h"
 #include "config/language.h"
 #include "gfx/geometry.h"
 #include "platform/shell.h"
@@ -33,7 +32,6 @@ struct HelpTexts {
 
 // The Chinese languages show the English lines.
 HelpTexts HelpTextsFor(Language language);
-FontSpec HelpFontSpec(Language language);
 
 class HelpPanel {
  public:

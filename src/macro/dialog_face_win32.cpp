@@ -31,11 +31,25 @@ void DialogFace::Update(const Rect& area, const std::function<void(HDC)>& draw) 
   ReleaseDC(window_, windowDc);
 }
 
-void DialogFace::Paint() {
-  PAINTSTRUCT paint;
-  HDC dc = BeginPaint(window_, &paint);
-  picture_.CopyTo(dc);
-  EndPaint(window_, &paint);
+LRESULT FacedWindow::OnEraseBackground(HDC dc) {
+  return face_.loaded() ? 1 : Wnd::OnEraseBackground(dc);
+}
+
+void FacedWindow::OnPaint(HDC dc) {
+  face_.Paint(dc);
+}
+
+void FacedWindow::OnMouseMove(Point p) {
+  if (!trackingLeave_) {
+    TRACKMOUSEEVENT track{sizeof(TRACKMOUSEEVENT), TME_LEAVE, hwnd(), 0};
+    trackingLeave_ = TrackMouseEvent(&track) != FALSE;
+  }
+  OnPointer(p);
+}
+
+void FacedWindow::OnMouseLeave() {
+  trackingLeave_ = false;
+  OnPointer(std::nullopt);
 }
 
 void DrawCentredText(HDC dc, std::wstring_view text, const Rect& rect, COLORREF colour,
@@ -99,24 +113,6 @@ Rect CentredTextArea(HWND window, HFONT font, std::wstring_view text, const Rect
   const int left = rect.left + (rect.width() - static_cast<int>(size.cx)) / 2 - 1;
   const int right = left + static_cast<int>(size.cx) + 2;
   return {std::min(rect.left, left), rect.top, std::max(rect.right, right), rect.bottom};
-}
-
-std::wstring WindowText(HWND window) {
-  const int length = GetWindowTextLengthW(window);
-  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-  const int copied = GetWindowTextW(window, text.data(), length + 1);
-  text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
-  return text;
-}
-
-std::wstring ListBoxLine(HWND list, int index) {
-  const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
-  if (length == LB_ERR) return {};
-  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-  const LRESULT copied = SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(index),
-                                      reinterpret_cast<LPARAM>(text.data()));
-  text.resize(copied == LB_ERR ? 0 : static_cast<std::size_t>(copied));
-  return text;
 }
 
 void SyncListBox(HWND list, const std::vector<std::wstring>& lines, int selected) {

@@ -1,16 +1,18 @@
 // What the macro dialogs share beyond the common dialog picture: a face that can restore any
-// part of itself from the background before drawing it again, word-wrapped texts, and list
-// boxes kept equal to a list of lines.
+// part of itself from the background before drawing it again, the window that shows it and
+// follows the pointer over it, word-wrapped texts, and list boxes kept equal to a list of lines.
 #pragma once
 
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "app/dialog_picture_win32.h"
+#include "app/wnd_win32.h"
 #include "gfx/geometry.h"
 
 namespace gm {
@@ -29,13 +31,30 @@ class DialogFace {
   void Redraw(const std::function<void(HDC)>& draw) {
     Update({0, 0, size().width, size().height}, draw);
   }
-  // WM_PAINT: the picture as it is.
-  void Paint();
+  // The picture as it is, into a window's paint context.
+  void Paint(HDC dc) const { picture_.CopyTo(dc); }
 
  private:
   HWND window_ = nullptr;
   DialogPicture background_;
   DialogPicture picture_;
+};
+
+// A window whose face is a DialogFace: painted from it once it is loaded, and told where the
+// pointer is until it leaves the window.
+class FacedWindow : public Wnd {
+ protected:
+  LRESULT OnEraseBackground(HDC dc) override;
+  void OnPaint(HDC dc) override;
+  void OnMouseMove(Point p) override;
+  void OnMouseLeave() override;
+  // The pointer is at `at` in the client area, or (nullopt) has left the window.
+  virtual void OnPointer(std::optional<Point> at) = 0;
+
+  DialogFace face_;
+
+ private:
+  bool trackingLeave_ = false;
 };
 
 // Texts with a transparent background; one that does not fit spills out of its rectangle.
@@ -53,10 +72,6 @@ void DrawWrappedText(HDC dc, std::wstring_view text, const Rect& rect, COLORREF 
 // area a redraw must restore when the text is wider than its rectangle.
 Rect CentredTextArea(HWND window, HFONT font, std::wstring_view text, const Rect& rect);
 
-// The window's text, whole.
-std::wstring WindowText(HWND window);
-// Line `index` of a list box; empty when there is none.
-std::wstring ListBoxLine(HWND list, int index);
 // Makes the list box show `lines` with `selected` selected (-1: none), rewriting only the lines
 // from the first that differs.
 void SyncListBox(HWND list, const std::vector<std::wstring>& lines, int selected);

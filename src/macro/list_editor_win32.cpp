@@ -4,30 +4,15 @@
 #include <commctrl.h>
 
 #include <utility>
-#include <vector>
 
 #include "app/app_messages.h"
+#include "app/wnd_win32.h"
 
 namespace gm {
 namespace {
 
 constexpr UINT_PTR kSubclassId = 1;
 constexpr int kFieldId = 1;
-
-std::wstring LineText(HWND list, int index) {
-  const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
-  if (length <= 0) return {};
-  std::vector<wchar_t> text(static_cast<std::size_t>(length) + 1, L'\0');
-  SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
-  return text.data();
-}
-
-std::wstring WindowText(HWND window) {
-  const int length = GetWindowTextLengthW(window);
-  std::vector<wchar_t> text(static_cast<std::size_t>(length) + 1, L'\0');
-  GetWindowTextW(window, text.data(), length + 1);
-  return text.data();
-}
 
 }  // namespace
 
@@ -51,7 +36,7 @@ bool CLBEditorWnd::Open() {
                    reinterpret_cast<LPARAM>(&line)) == LB_ERR)
     return false;
   InflateRect(&line, 1, 1);
-  field_ = CreateWindowExW(0, L"EDIT", LineText(list_, index_).c_str(),
+  field_ = CreateWindowExW(0, L"EDIT", ListBoxLine(list_, index_).c_str(),
                            WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, line.left, line.top,
                            line.right - line.left, line.bottom - line.top, list_,
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFieldId)),

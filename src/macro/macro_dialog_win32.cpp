@@ -1,11 +1,10 @@
 #include "macro/macro_dialog_win32.h"
 
 #include <commctrl.h>
-#include <windowsx.h>
 
 #include "app/app_messages.h"
+#include "app/main_fonts_win32.h"
 #include "app/ui_log.h"
-#include "buttons/key_dialog_win32.h"
 #include "gfx/image_win32.h"
 #include "gfx/skin_files.h"
 
@@ -74,7 +73,7 @@ bool CMacroDialog::Create(HWND owner) {
     host_.ShowMessage(L"error", kMacroPickerLoadFailed, kMbOk);
     return true;
   }
-  font_ = CreateFontFromSpec(MacroPickerFont(context_.language, SystemIsVersion62()));
+  font_ = CreateFontFor(FontUse::MacroPicker, context_.language);
   darkBrush_ = CreateSolidBrush(kDark);
   const Rect& r = picker_layout::kChosenName;
   chosenName_ = CreateWindowExW(0, L"STATIC", L"",
@@ -254,56 +253,44 @@ bool CMacroDialog::Run() {
 
 LRESULT CMacroDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_ERASEBKGND:
-      if (face_.loaded()) return 1;
-      break;
-    case WM_PAINT:
-      if (face_.loaded()) {
-        face_.Paint();
-        return 0;
-      }
-      break;
-    case WM_LBUTTONDOWN:
-      OnClick(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
-      return 0;
-    case WM_MOUSEMOVE:
-      if (!trackingLeave_) {
-        TRACKMOUSEEVENT track{sizeof(TRACKMOUSEEVENT), TME_LEAVE, hwnd(), 0};
-        trackingLeave_ = TrackMouseEvent(&track) != FALSE;
-      }
-      SetHovered(ButtonAt(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)));
-      return 0;
-    case WM_MOUSELEAVE:
-      trackingLeave_ = false;
-      SetHovered(Button::None);
-      return 0;
     case WM_MOUSEWHEEL:
       if (dropList_ != nullptr) return SendMessageW(dropList_, message, wParam, lParam);
       break;
-    case WM_COMMAND:
-      if (LOWORD(wParam) == kDropListId && reinterpret_cast<HWND>(lParam) == dropList_ &&
-          (HIWORD(wParam) == LBN_SELCHANGE || HIWORD(wParam) == LBN_DBLCLK)) {
-        // Keys move the selection too; the list goes once its own message is done.
-        PostMessageW(hwnd(), kMsgChooseLine,
-                     static_cast<WPARAM>(SendMessageW(dropList_, LB_GETCURSEL, 0, 0)), 0);
-      }
-      return 0;
     case kMsgChooseLine:
       ChooseLine(static_cast<int>(wParam));
-      return 0;
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORLISTBOX:
-      if (darkBrush_ == nullptr) break;
-      SetTextColor(reinterpret_cast<HDC>(wParam), kWhite);
-      SetBkColor(reinterpret_cast<HDC>(wParam), kDark);
-      return reinterpret_cast<LRESULT>(darkBrush_);
-    case WM_CLOSE:
-      EndDialog(false);
       return 0;
     default:
       break;
   }
-  return Wnd::OnMessage(message, wParam, lParam);
+  return FacedWindow::OnMessage(message, wParam, lParam);
+}
+
+void CMacroDialog::OnLeftButtonDown(Point p) {
+  OnClick(p.x, p.y);
+}
+
+void CMacroDialog::OnPointer(std::optional<Point> at) {
+  SetHovered(at ? ButtonAt(at->x, at->y) : Button::None);
+}
+
+void CMacroDialog::OnCommand(int id, int code, HWND control) {
+  if (id == kDropListId && control == dropList_ && (code == LBN_SELCHANGE || code == LBN_DBLCLK)) {
+    // Keys move the selection too; the list goes once its own message is done.
+    PostMessageW(hwnd(), kMsgChooseLine,
+                 static_cast<WPARAM>(SendMessageW(dropList_, LB_GETCURSEL, 0, 0)), 0);
+  }
+}
+
+LRESULT CMacroDialog::OnControlColour(UINT kind, HDC dc, HWND control) {
+  const bool dark = kind == WM_CTLCOLORSTATIC || kind == WM_CTLCOLORLISTBOX;
+  if (!dark || darkBrush_ == nullptr) return FacedWindow::OnControlColour(kind, dc, control);
+  SetTextColor(dc, kWhite);
+  SetBkColor(dc, kDark);
+  return reinterpret_cast<LRESULT>(darkBrush_);
+}
+
+void CMacroDialog::OnClose() {
+  EndDialog(false);
 }
 
 MacroPickerResult RunMacroPicker(HWND owner, const MacroDialogContext& context) {

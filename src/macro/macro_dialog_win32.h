@@ -19,7 +19,7 @@ inline constexpr wchar_t kMacroPickerTitle[] = L"Macro Key";
 inline constexpr wchar_t kMacroPickerLoadFailed[] =
     L"Macro Key Dialog Load background image failed!!!";
 
-class CMacroDialog : public Wnd {
+class CMacroDialog : public FacedWindow {
  public:
   explicit CMacroDialog(const MacroDialogContext& context);
   ~CMacroDialog() override;
@@ -36,6 +36,11 @@ class CMacroDialog : public Wnd {
 
  protected:
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void OnLeftButtonDown(Point p) override;
+  void OnPointer(std::optional<Point> at) override;
+  void OnCommand(int id, int code, HWND control) override;
+  LRESULT OnControlColour(UINT kind, HDC dc, HWND control) override;
+  void OnClose() override;
 
  private:
   enum class Button { None, Close, Ok, Cancel };
@@ -60,13 +65,11 @@ class CMacroDialog : public Wnd {
   MacroStore store_;
   MacroPicker picker_;
   const MacroPickerTexts& texts_;
-  DialogFace face_;
   HFONT font_ = nullptr;
   HBRUSH darkBrush_ = nullptr;
   HWND chosenName_ = nullptr;
   HWND dropList_ = nullptr;
   Button hovered_ = Button::None;
-  bool trackingLeave_ = false;
   bool ended_ = false;
   bool endedWithOk_ = false;
 };

@@ -55,20 +55,6 @@ ManagerButton ManagerButtonAt(int x, int y) {
   return ManagerButton::None;
 }
 
-FontSpec MacroManagerFont(Language language, bool windows62) {
-  switch (language) {
-    case Language::ChineseSimplified:
-      return {windows62 ? L"黑体" : L"宋体", 13, 400};
-    case Language::ChineseTraditional:
-      return {L"黑体", 14, 400};
-    case Language::English:
-    case Language::German:
-    case Language::Russian:
-      break;
-  }
-  return {L"Segoe UI", 15, 700};
-}
-
 std::wstring NextMacroName(const std::vector<std::wstring>& names, std::wstring_view base) {
   constexpr std::int64_t kMax = std::numeric_limits<std::int64_t>::max();
   std::int64_t first = static_cast<std::int64_t>(names.size());

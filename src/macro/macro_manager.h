@@ -11,7 +11,6 @@
 #include <string_view>
 #include <vector>
 
-#include "app/main_fonts.h"
 #include "config/language.h"
 #include "gfx/geometry.h"
 #include "macro/macro_manager_texts.h"
@@ -59,8 +58,6 @@ ManagerHit HitManager(int x, int y);
 // The image buttons that show their "over" look under the pointer.
 enum class ManagerButton { None, Close, New, Delete, Ok, Cancel };
 ManagerButton ManagerButtonAt(int x, int y);
-
-FontSpec MacroManagerFont(Language language, bool windows62);
 
 // The name New gives: the base word, "_" and the number after the last name's first "_" plus 1
 // (the count of names when the last name has no "_"). A name the list already holds would share

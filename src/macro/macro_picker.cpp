@@ -5,20 +5,6 @@
 
 namespace gm {
 
-FontSpec MacroPickerFont(Language language, bool windows62) {
-  switch (language) {
-    case Language::ChineseSimplified:
-      return {windows62 ? L"黑体" : L"宋体", 13, 400};
-    case Language::ChineseTraditional:
-      return {L"黑体", 14, 400};
-    case Language::English:
-    case Language::German:
-    case Language::Russian:
-      break;
-  }
-  return {L"Arial", 14, 400};
-}
-
 bool AssignPickedMacro(ButtonAssignment& assignment, std::size_t button,
                        const MacroPickerResult& result) {
   if (!result.ok || result.choice.macroIndex < 0) return false;

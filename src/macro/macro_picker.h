@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "app/main_fonts.h"
 #include "config/language.h"
 #include "gfx/geometry.h"
 #include "macro/macro_picker_texts.h"
@@ -34,8 +33,6 @@ inline constexpr Rect kCancel{314, 250, 372, 275};
 
 inline constexpr int kChosenNameId = 592;
 inline constexpr int kDropListId = 593;
-
-FontSpec MacroPickerFont(Language language, bool windows62);
 
 // What the dialog hands back.
 struct MacroChoice {

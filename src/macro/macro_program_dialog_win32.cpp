@@ -5,8 +5,8 @@
 #include <utility>
 
 #include "app/app_messages.h"
+#include "app/main_fonts_win32.h"
 #include "app/ui_log.h"
-#include "buttons/key_dialog_win32.h"
 #include "gfx/image_win32.h"
 #include "gfx/skin_files.h"
 #include "macro/list_editor_win32.h"
@@ -112,7 +112,7 @@ bool CMacroProgramDialog::Create(HWND owner) {
     return true;
   }
   CentreOverOwner(owner, face_.size());
-  font_ = CreateFontFromSpec(MacroManagerFont(context_.language, SystemIsVersion62()));
+  font_ = CreateFontFor(FontUse::MacroManager, context_.language);
   listBrush_ = CreateSolidBrush(kListColour);
   fieldBrush_ = CreateSolidBrush(kFieldColour);
   CreateControls();
@@ -559,61 +559,50 @@ void CMacroProgramDialog::RemoveRecordHook() {
 }
 
 LRESULT CMacroProgramDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_ERASEBKGND:
-      if (face_.loaded()) return 1;
-      break;
-    case WM_PAINT:
-      if (face_.loaded()) {
-        face_.Paint();
-        return 0;
-      }
-      break;
-    case WM_LBUTTONDOWN:
-      OnClick(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
-      return 0;
-    case WM_MOUSEMOVE:
-      if (!trackingLeave_) {
-        TRACKMOUSEEVENT track{sizeof(TRACKMOUSEEVENT), TME_LEAVE, hwnd(), 0};
-        trackingLeave_ = TrackMouseEvent(&track) != FALSE;
-      }
-      SetHovered(ManagerButtonAt(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)));
-      return 0;
-    case WM_MOUSELEAVE:
-      trackingLeave_ = false;
-      SetHovered(ManagerButton::None);
-      return 0;
-    case WM_COMMAND:
-      if (lParam != 0) {
-        OnListCommand(LOWORD(wParam), HIWORD(wParam));
-      } else {
-        OnMenuCommand(LOWORD(wParam));
-      }
-      return 0;
-    case kMsgRecorderEvent:
-      if (!manager_) return 0;
-      recorder_.OnRecorderMessage(static_cast<unsigned>(wParam), static_cast<long>(lParam));
-      // However it ended: the record button, Ctrl+Break or the 65th key.
-      if (wParam == recorder_message::kRecordingStopped) Log(L"macro-recorded");
-      return 0;
-    case WM_CTLCOLORLISTBOX:
-      if (listBrush_ == nullptr) break;
-      SetTextColor(reinterpret_cast<HDC>(wParam), TextColour());
-      SetBkColor(reinterpret_cast<HDC>(wParam), kListColour);
-      return reinterpret_cast<LRESULT>(listBrush_);
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORSTATIC:  // the field while it is disabled
-      if (fieldBrush_ == nullptr || reinterpret_cast<HWND>(lParam) != repeatField_) break;
-      SetTextColor(reinterpret_cast<HDC>(wParam), TextColour());
-      SetBkColor(reinterpret_cast<HDC>(wParam), kFieldColour);
-      return reinterpret_cast<LRESULT>(fieldBrush_);
-    case WM_CLOSE:
-      EndDialog(false);
-      return 0;
-    default:
-      break;
+  if (message == kMsgRecorderEvent) {
+    if (!manager_) return 0;
+    recorder_.OnRecorderMessage(static_cast<unsigned>(wParam), static_cast<long>(lParam));
+    // However it ended: the record button, Ctrl+Break or the 65th key.
+    if (wParam == recorder_message::kRecordingStopped) Log(L"macro-recorded");
+    return 0;
   }
-  return Wnd::OnMessage(message, wParam, lParam);
+  return FacedWindow::OnMessage(message, wParam, lParam);
+}
+
+void CMacroProgramDialog::OnLeftButtonDown(Point p) {
+  OnClick(p.x, p.y);
+}
+
+void CMacroProgramDialog::OnPointer(std::optional<Point> at) {
+  SetHovered(at ? ManagerButtonAt(at->x, at->y) : ManagerButton::None);
+}
+
+void CMacroProgramDialog::OnCommand(int id, int code, HWND control) {
+  if (control != nullptr) {
+    OnListCommand(id, code);
+  } else {
+    OnMenuCommand(static_cast<unsigned>(id));
+  }
+}
+
+LRESULT CMacroProgramDialog::OnControlColour(UINT kind, HDC dc, HWND control) {
+  if (kind == WM_CTLCOLORLISTBOX && listBrush_ != nullptr) {
+    SetTextColor(dc, TextColour());
+    SetBkColor(dc, kListColour);
+    return reinterpret_cast<LRESULT>(listBrush_);
+  }
+  // The repeat field; as a static control while it is disabled.
+  if ((kind == WM_CTLCOLOREDIT || kind == WM_CTLCOLORSTATIC) && fieldBrush_ != nullptr &&
+      control == repeatField_) {
+    SetTextColor(dc, TextColour());
+    SetBkColor(dc, kFieldColour);
+    return reinterpret_cast<LRESULT>(fieldBrush_);
+  }
+  return FacedWindow::OnControlColour(kind, dc, control);
+}
+
+void CMacroProgramDialog::OnClose() {
+  EndDialog(false);
 }
 
 std::optional<MacroBlocks> RunMacroManager(HWND owner, const MacroDialogContext& context) {

@@ -24,7 +24,7 @@ inline constexpr wchar_t kMacroManagerClass[] = L"QLGM900MacroManager";
 inline constexpr wchar_t kMacroManagerLoadFailed[] =
     L"Macro Manager Dialog Load background image failed!!!";
 
-class CMacroProgramDialog : public Wnd, private RecorderOwner {
+class CMacroProgramDialog : public FacedWindow, private RecorderOwner {
  public:
   explicit CMacroProgramDialog(const MacroDialogContext& context);
   ~CMacroProgramDialog() override;
@@ -52,6 +52,11 @@ class CMacroProgramDialog : public Wnd, private RecorderOwner {
 
  protected:
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void OnLeftButtonDown(Point p) override;
+  void OnPointer(std::optional<Point> at) override;
+  void OnCommand(int id, int code, HWND control) override;
+  LRESULT OnControlColour(UINT kind, HDC dc, HWND control) override;
+  void OnClose() override;
 
  private:
   std::wstring SkinPath(const wchar_t* name) const;
@@ -101,7 +106,6 @@ class CMacroProgramDialog : public Wnd, private RecorderOwner {
   Host& host_;
   MacroStore store_;
   std::optional<MacroManager> manager_;
-  DialogFace face_;
   HFONT font_ = nullptr;
   HBRUSH listBrush_ = nullptr;
   HBRUSH fieldBrush_ = nullptr;
@@ -109,7 +113,6 @@ class CMacroProgramDialog : public Wnd, private RecorderOwner {
   HWND eventList_ = nullptr;
   HWND repeatField_ = nullptr;
   ManagerButton hovered_ = ManagerButton::None;
-  bool trackingLeave_ = false;
   bool settingField_ = false;  // the program sets the field: not a typed change
   MacroRecorder recorder_;
   RecordHook recordHook_;

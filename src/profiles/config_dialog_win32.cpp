@@ -27,11 +27,6 @@ COLORREF ToColour(const Rgb& c) {
   return RGB(c.red, c.green, c.blue);
 }
 
-bool IsWindows62() {
-  const DWORD version = GetVersion();
-  return LOBYTE(LOWORD(version)) == 6 && HIBYTE(LOWORD(version)) == 2;
-}
-
 }  // namespace
 
 CConfigDialog::CConfigDialog(IniFile& ini, const std::filesystem::path& profileList,
@@ -81,7 +76,7 @@ bool CConfigDialog::Open(HWND mainWindow, const std::filesystem::path& skinFolde
     const SIZE size = picture_.size();
     SetWindowPos(hwnd(), nullptr, 0, 0, size.cx, size.cy,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    font_ = CreateFontFromSpec(ProfileManagerFontSpec(language_, IsWindows62()));
+    font_ = CreateFontFor(FontUse::ProfileManager, language_);
     DrawFace(skinFolder);
     CreateNameList();
     ShowNames();
@@ -202,7 +197,7 @@ void CConfigDialog::OpenEditor() {
   }
 }
 
-void CConfigDialog::OnCommand(unsigned id, unsigned notification) {
+void CConfigDialog::OnCommand(int id, int notification, HWND) {
   if (id == kProfileListId) {
     const LRESULT current = SendMessageW(nameList_, LB_GETCURSEL, 0, 0);
     if (notification == LBN_SELCHANGE) {
@@ -289,42 +284,36 @@ LRESULT CALLBACK CConfigDialog::NameListProc(HWND list, UINT message, WPARAM wPa
 }
 
 LRESULT CConfigDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_ERASEBKGND:
-      if (picture_.loaded()) return 1;
-      break;
-    case WM_PAINT:
-      if (picture_.loaded()) {
-        PAINTSTRUCT paint;
-        HDC dc = BeginPaint(hwnd(), &paint);
-        picture_.CopyTo(dc);
-        EndPaint(hwnd(), &paint);
-        return 0;
-      }
-      break;
-    case WM_LBUTTONDOWN:
-      OnClick(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
-      return 0;
-    case WM_DESTROY:
-      RemoveWindowSubclass(mainWindow_, &CConfigDialog::MainWindowProc, kMainWindowSubclass);
-      break;
-    case WM_COMMAND:
-      OnCommand(LOWORD(wParam), HIWORD(wParam));
-      return 0;
-    case kMsgOpenEditor:
-      OpenEditor();
-      return 0;
-    case WM_CTLCOLORLISTBOX: {
-      HDC dc = reinterpret_cast<HDC>(wParam);
-      if (listBrush_ == nullptr) listBrush_ = CreateSolidBrush(ToColour(kProfileListBrush));
-      SetTextColor(dc, ToColour(kProfileListText));
-      SetBkColor(dc, ToColour(kProfileListBrush));
-      return reinterpret_cast<LRESULT>(listBrush_);
-    }
-    default:
-      break;
+  if (message == kMsgOpenEditor) {
+    OpenEditor();
+    return 0;
   }
   return Wnd::OnMessage(message, wParam, lParam);
+}
+
+LRESULT CConfigDialog::OnEraseBackground(HDC dc) {
+  return picture_.loaded() ? 1 : Wnd::OnEraseBackground(dc);
+}
+
+void CConfigDialog::OnPaint(HDC dc) {
+  picture_.CopyTo(dc);  // nothing without the picture
+}
+
+void CConfigDialog::OnLeftButtonDown(Point p) {
+  OnClick(p.x, p.y);
+}
+
+void CConfigDialog::OnDestroy() {
+  RemoveWindowSubclass(mainWindow_, &CConfigDialog::MainWindowProc, kMainWindowSubclass);
+  Wnd::OnDestroy();
+}
+
+LRESULT CConfigDialog::OnControlColour(UINT kind, HDC dc, HWND control) {
+  if (kind != WM_CTLCOLORLISTBOX) return Wnd::OnControlColour(kind, dc, control);
+  if (listBrush_ == nullptr) listBrush_ = CreateSolidBrush(ToColour(kProfileListBrush));
+  SetTextColor(dc, ToColour(kProfileListText));
+  SetBkColor(dc, ToColour(kProfileListBrush));
+  return reinterpret_cast<LRESULT>(listBrush_);
 }
 
 }  // namespace gm

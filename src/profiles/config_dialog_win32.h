@@ -34,13 +34,18 @@ class CConfigDialog : public Wnd {
 
  protected:
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  LRESULT OnEraseBackground(HDC dc) override;
+  void OnPaint(HDC dc) override;
+  void OnLeftButtonDown(Point p) override;
+  void OnCommand(int id, int code, HWND control) override;
+  LRESULT OnControlColour(UINT kind, HDC dc, HWND control) override;
+  void OnDestroy() override;
 
  private:
   void CreateNameList();
   void ShowNames();
   void DrawFace(const std::filesystem::path& skinFolder);
   void OnClick(int x, int y);
-  void OnCommand(unsigned id, unsigned notification);
   void ShowContextMenu(POINT screen);
   void RequestEdit();
   void OpenEditor();

@@ -67,20 +67,6 @@ const ProfileManagerTexts& ProfileManagerTextsFor(Language language) {
   return kTexts[LanguageIndex(language)];
 }
 
-FontSpec ProfileManagerFontSpec(Language language, bool windows62) {
-  switch (language) {
-    case Language::ChineseSimplified:
-      return {windows62 ? L"黑体" : L"宋体", 13, 400};
-    case Language::ChineseTraditional:
-      return {L"黑体", 14, 400};
-    case Language::English:
-    case Language::German:
-    case Language::Russian:
-      break;
-  }
-  return {L"Arial", 14, 400};
-}
-
 ProfileManager::ProfileManager(IniFile& ini, Host& host, std::filesystem::path profileList,
                                Language language, PostCommand post)
     : ini_(ini),

@@ -13,7 +13,6 @@
 #include <string>
 #include <vector>
 
-#include "app/main_fonts.h"
 #include "config/language.h"
 #include "config/records.h"
 #include "gfx/geometry.h"
@@ -62,8 +61,6 @@ struct ProfileManagerTexts {
 };
 
 const ProfileManagerTexts& ProfileManagerTextsFor(Language language);
-// windows62: the system reports version 6.2.
-FontSpec ProfileManagerFontSpec(Language language, bool windows62);
 
 class ProfileManager {
  public:

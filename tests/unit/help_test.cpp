@@ -32,14 +32,6 @@ TEST(HelpPanelTest, TextsFollowTheLanguageAndChineseKeepsEnglish) {
   EXPECT_NE(russian.link, english.link);
 }
 
-TEST(HelpPanelTest, FontsByLanguage) {
-  EXPECT_EQ(HelpFontSpec(Language::English), (FontSpec{L"Arial", 14, 400}));
-  EXPECT_EQ(HelpFontSpec(Language::German), (FontSpec{L"Arial", 14, 400}));
-  EXPECT_EQ(HelpFontSpec(Language::Russian), (FontSpec{L"Arial", 14, 400}));
-  EXPECT_EQ(HelpFontSpec(Language::ChineseTraditional), (FontSpec{L"黑体", 14, 400}));
-  EXPECT_EQ(HelpFontSpec(Language::ChineseSimplified), (FontSpec{L"宋体", 13, 400}));
-}
-
 // Only the link band opens anything; the update line is not clickable.
 TEST(HelpPanelTest, OnlyAClickOnTheLinkOpensTheSite) {
   test::FakeShell shell;

@@ -227,14 +227,6 @@ TEST(KeyDialogs, TextsAndFontsInEveryLanguage) {
     EXPECT_EQ(single.cancel, e.singleCancel);
     EXPECT_EQ(single.prompt, e.prompt);
   }
-
-  EXPECT_EQ(ComboDialogFont(Language::ChineseSimplified, false), (FontSpec{L"宋体", 13, 0}));
-  EXPECT_EQ(ComboDialogFont(Language::ChineseSimplified, true), (FontSpec{L"黑体", 13, 400}));
-  EXPECT_EQ(ComboDialogFont(Language::ChineseTraditional, true), (FontSpec{L"黑体", 14, 0}));
-  EXPECT_EQ(ComboDialogFont(Language::Russian, false), (FontSpec{L"Arial", 14, 0}));
-  EXPECT_EQ(SingleDialogFont(Language::ChineseSimplified, true), (FontSpec{L"黑体", 13, 0}));
-  EXPECT_EQ(SingleDialogFont(Language::ChineseTraditional, false), (FontSpec{L"黑体", 14, 0}));
-  EXPECT_EQ(SingleDialogFont(Language::German, true), (FontSpec{L"Segoe UI", 15, 400}));
 }
 
 }  // namespace

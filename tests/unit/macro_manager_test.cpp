@@ -453,11 +453,6 @@ TEST(ManagerLayout, ClicksAndHoverFollowTheRectangles) {
   EXPECT_EQ(HitManager(336, 400), ManagerHit::None);  // between OK and Cancel
   EXPECT_EQ(ManagerButtonAt(500, 500), ManagerButton::None);
   EXPECT_EQ(ManagerButtonAt(400, 400), ManagerButton::Cancel);
-
-  EXPECT_EQ(MacroManagerFont(Language::German, false), (FontSpec{L"Segoe UI", 15, 700}));
-  EXPECT_EQ(MacroManagerFont(Language::ChineseSimplified, true), (FontSpec{L"黑体", 13, 400}));
-  EXPECT_EQ(MacroManagerFont(Language::ChineseSimplified, false), (FontSpec{L"宋体", 13, 400}));
-  EXPECT_EQ(MacroManagerFont(Language::ChineseTraditional, false), (FontSpec{L"黑体", 14, 400}));
 }
 
 }  // namespace

@@ -102,9 +102,7 @@ TEST(PickedMacro, OnlyOkWithAChosenMacroAssignsIt) {
   EXPECT_EQ(labels[kButton], L"Macro Key-Reload");
 }
 
-TEST(PickerTexts, FontsAndTextsByLanguage) {
-  EXPECT_EQ(MacroPickerFont(Language::Russian, false), (FontSpec{L"Arial", 14, 400}));
-  EXPECT_EQ(MacroPickerFont(Language::ChineseSimplified, true), (FontSpec{L"黑体", 13, 400}));
+TEST(PickerTexts, TextsByLanguage) {
   EXPECT_EQ(MacroPickerTextsFor(Language::Russian).modes[2], L"Повторяйте до выбора \nклавиши");
   EXPECT_EQ(MacroPickerTextsFor(Language::English).ok, L"Ok");
   EXPECT_EQ(MacroPickerTextsFor(Language::German).cancel, L"Abbrechen");

@@ -251,13 +251,6 @@ TEST(ProfileManagerTexts, FiveLanguagesAndFonts) {
   EXPECT_EQ(ProfileManagerTextsFor(Language::ChineseTraditional).menuDelete, L"刪除");
   EXPECT_EQ(ProfileManagerTextsFor(Language::ChineseSimplified).menuDelete, L"删除");
   EXPECT_EQ(ProfileManagerTextsFor(Language::Russian).baseWord, L"ПРОФИЛЬ");
-  EXPECT_EQ(ProfileManagerFontSpec(Language::Russian, false), (FontSpec{L"Arial", 14, 400}));
-  EXPECT_EQ(ProfileManagerFontSpec(Language::ChineseTraditional, true),
-            (FontSpec{L"黑体", 14, 400}));
-  EXPECT_EQ(ProfileManagerFontSpec(Language::ChineseSimplified, false),
-            (FontSpec{L"宋体", 13, 400}));
-  EXPECT_EQ(ProfileManagerFontSpec(Language::ChineseSimplified, true),
-            (FontSpec{L"黑体", 13, 400}));
 }
 
 }  // namespace

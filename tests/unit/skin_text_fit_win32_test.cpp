@@ -132,7 +132,7 @@ class Scene {
 };
 
 FontSpec MainFont(Language language) {
-  return MainFontSpec(language, false);
+  return FontFor(FontUse::MainWindow, language, false);
 }
 
 std::vector<std::wstring_view> RowBoxCaptions(Language language) {
@@ -174,7 +174,7 @@ TEST(SkinTextFit, DpiValuesUpToFiveDigitsInEveryStage) {
         }
         return images;
       }(),
-      SmallFontSpec(), ANSI_CHARSET);
+      FontFor(FontUse::MainSmall, Language::English, false), ANSI_CHARSET);
   for (std::size_t k = 0; k < 7; ++k) {
     for (int level : {1, 9, 10, 99, 100, 118, 120}) {
       scene.ExpectFits(DpiValueText(static_cast<std::uint8_t>(level)), DpiValueBox(k), "DPI value");
@@ -226,7 +226,7 @@ TEST(SkinTextFit, MacroManagerHeadingsAndButtons) {
                        {skin::kSmallButtonNormal, kDelete.left, kDelete.top},
                        {skin::kWideButtonNormal, kOk.left, kOk.top},
                        {skin::kWideButtonNormal, kCancel.left, kCancel.top}},
-                      MacroManagerFont(language, false), DEFAULT_CHARSET);
+                      FontFor(FontUse::MacroManager, language, false), DEFAULT_CHARSET);
     scene.ExpectFits(texts.selectMacro, kHeadings[0], "heading");
     scene.ExpectFits(texts.keyPressSequence, kHeadings[1], "heading");
     scene.ExpectFits(texts.recordOption, kHeadings[2], "heading");
@@ -248,7 +248,7 @@ TEST(SkinTextFit, ButtonsOfTheKeyDialogsThePickerAndTheHelpPanel) {
           {{skin::kSingleKeyDialog, 0, 0},
            {skin::kWideButtonNormal, kSingleOkButton.left, kSingleOkButton.top},
            {skin::kWideButtonNormal, kSingleCancelButton.left, kSingleCancelButton.top}},
-          SingleDialogFont(language, false), DEFAULT_CHARSET);
+          FontFor(FontUse::SingleKey, language, false), DEFAULT_CHARSET);
       scene.ExpectFits(texts.ok, kSingleOkButton, "single key OK");
       scene.ExpectFits(texts.cancel, kSingleCancelButton, "single key Cancel");
     }
@@ -259,7 +259,7 @@ TEST(SkinTextFit, ButtonsOfTheKeyDialogsThePickerAndTheHelpPanel) {
           {{skin::kComboKeyDialog, 0, 0},
            {skin::kSmallButtonNormal, kComboOkButton.left, kComboOkButton.top},
            {skin::kSmallButtonNormal, kComboCancelButton.left, kComboCancelButton.top}},
-          ComboDialogFont(language, false), DEFAULT_CHARSET);
+          FontFor(FontUse::ComboKey, language, false), DEFAULT_CHARSET);
       scene.ExpectFits(texts.ok, kComboOkButton, "combination key OK");
       scene.ExpectFits(texts.cancel, kComboCancelButton, "combination key Cancel");
     }
@@ -270,14 +270,14 @@ TEST(SkinTextFit, ButtonsOfTheKeyDialogsThePickerAndTheHelpPanel) {
                         {{skin::kMacroKeyDialog, 0, 0},
                          {skin::kSmallButtonNormal, kOk.left, kOk.top},
                          {skin::kSmallButtonNormal, kCancel.left, kCancel.top}},
-                        MacroPickerFont(language, false), DEFAULT_CHARSET);
+                        FontFor(FontUse::MacroPicker, language, false), DEFAULT_CHARSET);
       scene.ExpectFits(texts.ok, kOk, "macro picker OK");
       scene.ExpectFits(texts.cancel, kCancel, "macro picker Cancel");
     }
     {
       const HelpTexts texts = HelpTextsFor(language);
-      const Scene scene(166, 77, {{skin::kHelpWindow, 0, 0}}, HelpFontSpec(language),
-                        DEFAULT_CHARSET);
+      const Scene scene(166, 77, {{skin::kHelpWindow, 0, 0}},
+                        FontFor(FontUse::Help, language, false), DEFAULT_CHARSET);
       scene.ExpectFits(texts.link, kHelpLinkBand, "help link");
       scene.ExpectFits(texts.update, kHelpUpdateBand, "help update");
       scene.ExpectFits(texts.version, kHelpVersionBand, "help version");
