@@ -219,8 +219,8 @@ LRESULT CALLBACK CMacroDialog::DropListProc(HWND list, UINT message, WPARAM wPar
   return DefSubclassProc(list, message, wParam, lParam);
 }
 
-void CMacroDialog::OnClick(int x, int y) {
-  const MacroPicker::ClickEffect effect = picker_.Click(x, y);
+void CMacroDialog::OnLeftButtonDown(Point p) {
+  const MacroPicker::ClickEffect effect = picker_.Click(p.x, p.y);
   if (effect.listClosed) CloseList();
   if (effect.listOpened) OpenList();
   if (effect.modeChanged && font_ != nullptr) {
@@ -263,10 +263,6 @@ LRESULT CMacroDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
   }
   return FacedWindow::OnMessage(message, wParam, lParam);
-}
-
-void CMacroDialog::OnLeftButtonDown(Point p) {
-  OnClick(p.x, p.y);
 }
 
 void CMacroDialog::OnPointer(std::optional<Point> at) {

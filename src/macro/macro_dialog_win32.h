@@ -53,7 +53,6 @@ class CMacroDialog : public FacedWindow {
   void DrawButton(HDC dc, Button button, bool over);
   void DrawModes(HDC dc);
   void SetHovered(Button button);
-  void OnClick(int x, int y);
   void OpenList();
   void CloseList();
   void ChooseLine(int line);

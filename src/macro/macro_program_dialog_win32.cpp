@@ -254,8 +254,8 @@ void CMacroProgramDialog::SetHovered(ManagerButton button) {
   }
 }
 
-void CMacroProgramDialog::OnClick(int x, int y) {
-  const ManagerHit hit = HitManager(x, y);
+void CMacroProgramDialog::OnLeftButtonDown(Point p) {
+  const ManagerHit hit = HitManager(p.x, p.y);
   switch (hit) {
     case ManagerHit::Ok:
       OnOk();
@@ -298,7 +298,7 @@ void CMacroProgramDialog::OnClick(int x, int y) {
   // Then a caption click, so that the window can be dragged from any point of its surface; not
   // once the button is up again (a message box came between).
   if ((GetKeyState(VK_LBUTTON) & 0x8000) != 0) {
-    POINT screen{x, y};
+    POINT screen{p.x, p.y};
     ClientToScreen(hwnd(), &screen);
     PostMessageW(hwnd(), WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(screen.x, screen.y));
   }
@@ -567,10 +567,6 @@ LRESULT CMacroProgramDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lPara
     return 0;
   }
   return FacedWindow::OnMessage(message, wParam, lParam);
-}
-
-void CMacroProgramDialog::OnLeftButtonDown(Point p) {
-  OnClick(p.x, p.y);
 }
 
 void CMacroProgramDialog::OnPointer(std::optional<Point> at) {

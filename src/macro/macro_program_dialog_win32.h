@@ -76,7 +76,6 @@ class CMacroProgramDialog : public FacedWindow, private RecorderOwner {
   void RedrawOptions();
   void SetHovered(ManagerButton button);
 
-  void OnClick(int x, int y);
   void OnOk();
   void OnListCommand(int id, int code);
   void OnMenuCommand(unsigned id);

@@ -130,14 +130,14 @@ void CConfigDialog::ShowNames() {
   SendMessageW(nameList_, LB_SETCURSEL, selected ? static_cast<WPARAM>(*selected) : WPARAM(-1), 0);
 }
 
-void CConfigDialog::OnClick(int x, int y) {
+void CConfigDialog::OnLeftButtonDown(Point p) {
   // A rename in progress is committed first: the field loses the focus.
   if (nameList_ != nullptr && GetFocus() != nullptr && GetParent(GetFocus()) == nameList_) {
     SetFocus(hwnd());
   }
-  if (kProfileCloseBox.Contains(x, y)) {
+  if (kProfileCloseBox.Contains(p)) {
     CloseWindow();
-  } else if (kProfileNewButton.Contains(x, y) && nameList_ != nullptr) {
+  } else if (kProfileNewButton.Contains(p) && nameList_ != nullptr) {
     manager_.New();
     ShowNames();
   }
@@ -297,10 +297,6 @@ LRESULT CConfigDialog::OnEraseBackground(HDC dc) {
 
 void CConfigDialog::OnPaint(HDC dc) {
   picture_.CopyTo(dc);  // nothing without the picture
-}
-
-void CConfigDialog::OnLeftButtonDown(Point p) {
-  OnClick(p.x, p.y);
 }
 
 void CConfigDialog::OnDestroy() {

@@ -45,7 +45,6 @@ class CConfigDialog : public Wnd {
   void CreateNameList();
   void ShowNames();
   void DrawFace(const std::filesystem::path& skinFolder);
-  void OnClick(int x, int y);
   void ShowContextMenu(POINT screen);
   void RequestEdit();
   void OpenEditor();
