@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <utility>
 
 #include "app/app_state.h"
 #include "app/main_layout.h"
@@ -17,7 +18,7 @@
 
 namespace gm {
 
-inline constexpr int kScrollThumbId = 161;
+inline constexpr int kScrollThumbId = 161;  // control id of the scroll thumb
 
 class MainSurface {
  public:
@@ -34,7 +35,7 @@ class MainSurface {
     const std::filesystem::path& skinFolder;
     const HFONT& mainFont;
     const HFONT& smallFont;
-    // The left column is drawn again: the button page's menus go unless it stays open.
+    // The button page's menus go: the page was drawn closed or its rows show another view.
     std::function<void()> closeButtonLists;
     // The right column was drawn by this plan (an empty plan: every page shown closed); the
     // pages' child windows follow it.
