@@ -404,10 +404,6 @@ void CHidMouseDlg::FullDraw() {
   surface_.FullDraw();
 }
 
-void CHidMouseDlg::Relayout() {
-  surface_.Relayout();
-}
-
 void CHidMouseDlg::ClearSelectionAndHover() {
   assignment_.ClearSelectionAndHover();
 }
@@ -484,18 +480,6 @@ void CHidMouseDlg::CloseButtonRowLists(int row) {
 
 void CHidMouseDlg::OpenButtonMenu(std::size_t button) {
   assignment_.ToggleFunctionList(button);
-}
-
-void CHidMouseDlg::SetView(MouseView view) {
-  surface_.SetView(view);
-}
-
-void CHidMouseDlg::ToggleLeftPage(Page page) {
-  surface_.ToggleLeftPage(page);
-}
-
-void CHidMouseDlg::ToggleRightPage(Page page) {
-  surface_.ToggleRightPage(page);
 }
 
 void CHidMouseDlg::DragWindow() {

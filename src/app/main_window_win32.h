@@ -77,7 +77,7 @@ class CHidMouseDlg : public Wnd,
                    unsigned timeoutMs) override;
   void ShowTrayMenu(const std::wstring& exitText) override;
   void FullDraw() override;
-  void Relayout() override;
+  void Relayout() override { surface_.Relayout(); }
   void ClearSelectionAndHover() override;
 
   // MainClickActions
@@ -92,10 +92,10 @@ class CHidMouseDlg : public Wnd,
   void Minimise() override;
   void CloseProgram() override;
   void OpenProfileManager() override;
-  void SetView(MouseView view) override;
-  void ToggleLeftPage(Page page) override;
+  void SetView(MouseView view) override { surface_.SetView(view); }
+  void ToggleLeftPage(Page page) override { surface_.ToggleLeftPage(page); }
   void OpenMacroManager() override;
-  void ToggleRightPage(Page page) override;
+  void ToggleRightPage(Page page) override { surface_.ToggleRightPage(page); }
   void CloseButtonRowLists(int row) override;
   void OpenButtonMenu(std::size_t button) override;
   void DragWindow() override;
