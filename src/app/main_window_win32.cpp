@@ -7,8 +7,6 @@
 #include "device/device_notification.h"
 #include "device/device_operations.h"
 #include "device/discovery.h"
-#include "gfx/gdiplus_bitmap_win32.h"
-#include "gfx/image_win32.h"
 #include "gfx/skin_files.h"
 #include "help/updater.h"
 #include "macro/macro_program_dialog_win32.h"
@@ -34,14 +32,15 @@ CHidMouseDlg::CHidMouseDlg(AppServices& services, Win32Host& host)
       fileSteps_(files_),
       flows_(services.state, services.state, services.host, services.hid, desktop_, fileSteps_,
              *this),
+      surface_({*this, services.state, services.uiLog, layout_, sizes_, skinFolder_, mainFont_,
+                smallFont_, [this] { assignment_.CloseAllLists(); },
+                [this](const ColumnPlan& plan) { ApplyColumnPlan(plan); }}),
       colours_(services.uiLog),
       pages_(services.state.record, *this, colours_),
       listener_(services.hid, services.state),
       assignment_({*this, services.state, services.host, services.ini, services.uiLog, layout_,
-                   skinFolder_, mainFont_, [this](const AssignmentPage::PaintStep& draw) {
-                     DrawIntoPicture(draw);
-                     CopyToScreen();
-                   }}) {
+                   skinFolder_, mainFont_,
+                   [this](const AssignmentPage::PaintStep& draw) { surface_.Redraw(draw); }}) {
   controller_.takeReloadOnOpen = [this] { return flows_.TakeReloadOnOpen(); };
   controller_.reloadFiles = [this] {
     files_.LoadCaptions();
@@ -52,7 +51,6 @@ CHidMouseDlg::CHidMouseDlg(AppServices& services, Win32Host& host)
 CHidMouseDlg::~CHidMouseDlg() {
   if (instanceMutex_ != nullptr) CloseHandle(instanceMutex_);
   if (mainFont_ != nullptr) DeleteObject(mainFont_);
-  if (picture_ != nullptr) DeleteObject(picture_);
   if (controlBrush_ != nullptr) DeleteObject(controlBrush_);
   if (smallFont_ != nullptr) DeleteObject(smallFont_);
 }
@@ -143,8 +141,7 @@ bool CHidMouseDlg::StartDeviceLink() {
   files_.LoadCaptions();
   // The skin folder and the window's size from its background.
   skinFolder_ = skin::SkinFolder(state.programPath, state.skin.path);
-  SizeToBackground();
-  CreatePicture();
+  surface_.Create();
   // The skin's text colour.
   state.textColour = TextColour(state.skin);
   // The fonts.
@@ -152,27 +149,11 @@ bool CHidMouseDlg::StartDeviceLink() {
   return true;
 }
 
-void CHidMouseDlg::SizeToBackground() {
-  const auto size = gfx::ImageFileSize(skinFolder_.wstring() + skin::kMain);
-  if (!size) return;  // keeps the default size
-  SetWindowPos(hwnd(), nullptr, 0, 0, size->cx, size->cy,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 void CHidMouseDlg::CreateFonts() {
   // The main window's fonts use the ANSI character set, as the dialogs' do not.
   const Language language = services_.state.texts.language();
   mainFont_ = CreateFontFor(FontUse::MainWindow, language, ANSI_CHARSET);
   smallFont_ = CreateFontFor(FontUse::MainSmall, language, ANSI_CHARSET);
-}
-
-void CHidMouseDlg::CreatePicture() {
-  RECT client;
-  GetClientRect(hwnd(), &client);
-  pictureSize_ = {client.right, client.bottom};
-  HDC windowDc = GetDC(hwnd());
-  picture_ = CreateCompatibleBitmap(windowDc, pictureSize_.width, pictureSize_.height);
-  ReleaseDC(hwnd(), windowDc);
 }
 
 void CHidMouseDlg::SendDeviceEvent(std::uint8_t code, std::uint8_t value) {
@@ -253,52 +234,7 @@ void CHidMouseDlg::ShowTrayMenu(const std::wstring& exitText) {
   DestroyMenu(menu);
 }
 
-MainPainter CHidMouseDlg::Painter() const {
-  return MainPainter(services_.state, skinFolder_, mainFont_, smallFont_);
-}
-
-void CHidMouseDlg::CopyToScreen() {
-  if (picture_ == nullptr) return;
-  HDC windowDc = GetDC(hwnd());
-  HDC memory = CreateCompatibleDC(windowDc);
-  const HGDIOBJ old = SelectObject(memory, picture_);
-  BitBlt(windowDc, 0, 0, pictureSize_.width, pictureSize_.height, memory, 0, 0, SRCCOPY);
-  SelectObject(memory, old);
-  DeleteDC(memory);
-  ReleaseDC(hwnd(), windowDc);
-}
-
-template <typename Draw>
-void CHidMouseDlg::DrawIntoPicture(Draw draw) {
-  if (picture_ == nullptr) return;
-  HDC windowDc = GetDC(hwnd());
-  HDC memory = CreateCompatibleDC(windowDc);
-  const HGDIOBJ old = SelectObject(memory, picture_);
-  draw(memory, Painter());
-  SelectObject(memory, old);
-  DeleteDC(memory);
-  ReleaseDC(hwnd(), windowDc);
-}
-
-void CHidMouseDlg::EnsureScrollThumb() {
-  if (thumb_.hwnd() != nullptr) return;
-  const RECT home{kScrollThumbHome.left, kScrollThumbHome.top, kScrollThumbHome.right,
-                  kScrollThumbHome.bottom};
-  if (!thumb_.Create(hwnd(), home, kScrollThumbId)) return;
-  thumb_.LoadStdImage(gfx::kScrollThumbPng);
-  thumb_.LoadAltImage(gfx::kScrollThumbPng);
-  thumb_.SetDragTarget(hwnd());
-}
-
-void CHidMouseDlg::ThumbBackHome() {
-  if (thumb_.hwnd() == nullptr) return;
-  SetWindowPos(thumb_.hwnd(), nullptr, kScrollThumbHome.left, kScrollThumbHome.top, 0, 0,
-               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  InvalidateRect(thumb_.hwnd(), nullptr, TRUE);
-}
-
 void CHidMouseDlg::ApplyColumnPlan(const ColumnPlan& plan) {
-  if (plan.thumbBackHome) ThumbBackHome();
   const PageChildren children = RightColumnChildren(plan);
   if (children.swatches == ChildAction::Recreate) {
     CreateSwatches();
@@ -366,8 +302,7 @@ void CHidMouseDlg::OnScrollLinesChanged() {
 
 template <typename Draw>
 void CHidMouseDlg::RedrawControl(Draw draw) {
-  DrawIntoPicture([&draw](HDC dc, const MainPainter& painter) { draw(dc, PagePainter(painter)); });
-  CopyToScreen();
+  surface_.Redraw([&draw](HDC dc, const MainPainter& painter) { draw(dc, PagePainter(painter)); });
 }
 
 void CHidMouseDlg::LogPage(const std::wstring& what, std::size_t offset) {
@@ -459,66 +394,12 @@ void CHidMouseDlg::RedrawSensitivity(Axis axis) {
 
 void CHidMouseDlg::FullDraw() {
   AppState& state = services_.state;
-  // 1. A configuration never saved by the program gets the default captions.
+  // A configuration never saved by the program gets the default captions.
   if (state.firstRunFlag == 0) {
     ButtonAssignment(state.record, state.labels, state.texts.language()).DefaultLabels();
     files_.SaveCaptions();
   }
-  // 2. The page backgrounds.
-  sizes_ = Painter().MeasurePages();
-  DrawAllClosed();
-  services_.uiLog.Line(L"full-draw");
-}
-
-// Steps 3-6 of the full draw: everything in its current place with every page shown closed
-// (so no page keeps its child windows), the scroll thumb once, one copy to the screen.
-void CHidMouseDlg::DrawAllClosed() {
-  DestroySwatches();
-  DestroyScrollLines();
-  DrawIntoPicture([this](HDC dc, const MainPainter& painter) {
-    painter.Chrome(dc, MouseView::Front);
-    for (std::size_t i = 0; i < kPageCount; ++i) {
-      const Page page = static_cast<Page>(i);
-      painter.Header(dc, page, layout_.HeaderRect(page));
-    }
-  });
-  EnsureScrollThumb();
-  CopyToScreen();
-}
-
-void CHidMouseDlg::ResetLayout() {
-  layout_.Reset();
-  DrawAllClosed();
-  services_.uiLog.Line(L"reset-layout");
-}
-
-void CHidMouseDlg::Relayout() {
-  EnsureScrollThumb();
-  DrawIntoPicture([this](HDC dc, const MainPainter& painter) {
-    painter.Chrome(dc, layout_.view());
-    DrawLeftColumn(dc, painter);
-    DrawRightColumn(dc, painter);
-  });
-  CopyToScreen();
-  services_.uiLog.Line(L"relayout");
-}
-
-void CHidMouseDlg::DrawLeftColumn(HDC dc, const MainPainter& painter) {
-  if (!layout_.IsOpen(Page::ButtonAssignment)) assignment_.CloseAllLists();
-  painter.LeftColumnBackground(dc);
-  painter.Column(dc, layout_.LeftPass(sizes_), layout_.view(), sizes_);
-}
-
-void CHidMouseDlg::DrawRightColumn(HDC dc, const MainPainter& painter) {
-  DrawRightColumn(dc, painter, layout_.position());
-}
-
-void CHidMouseDlg::DrawRightColumn(HDC dc, const MainPainter& painter, ColumnPosition position) {
-  painter.RightColumnBackground(dc);
-  const ColumnPlan plan =
-      position == ColumnPosition::Top ? layout_.TopPass(sizes_) : layout_.ScrolledPass(sizes_);
-  painter.Column(dc, plan, layout_.view(), sizes_);
-  ApplyColumnPlan(plan);
+  surface_.FullDraw();
 }
 
 void CHidMouseDlg::ClearSelectionAndHover() {
@@ -543,7 +424,7 @@ void CHidMouseDlg::Save() {
 
 void CHidMouseDlg::ShowResetLayout() {
   ClearSelectionAndHover();
-  ResetLayout();
+  surface_.ResetLayout();
 }
 
 void CHidMouseDlg::OpenHelp() {
@@ -597,59 +478,6 @@ void CHidMouseDlg::CloseButtonRowLists(int row) {
 
 void CHidMouseDlg::OpenButtonMenu(std::size_t button) {
   assignment_.ToggleFunctionList(button);
-}
-
-void CHidMouseDlg::SetView(MouseView view) {
-  assignment_.CloseAllLists();  // the rows now show other buttons
-  DrawIntoPicture([this, view](HDC dc, const MainPainter& painter) {
-    painter.Image(dc, skin::kMainMid, 262, 107);
-    painter.ViewButtons(dc, view);
-    painter.MousePicture(dc, view);
-    layout_.SetView(view);
-    DrawLeftColumn(dc, painter);
-  });
-  CopyToScreen();
-  services_.uiLog.Line(view == MouseView::Front ? L"view front" : L"view side");
-}
-
-void CHidMouseDlg::ToggleLeftPage(Page page) {
-  layout_.Toggle(page);
-  DrawIntoPicture([this](HDC dc, const MainPainter& painter) { DrawLeftColumn(dc, painter); });
-  CopyToScreen();
-  LogLayout();
-}
-
-void CHidMouseDlg::ToggleRightPage(Page page) {
-  layout_.Toggle(page);
-  DrawIntoPicture([this](HDC dc, const MainPainter& painter) { DrawRightColumn(dc, painter); });
-  CopyToScreen();
-  LogLayout();
-}
-
-void CHidMouseDlg::OnThumbMoved(int newTop) {
-  services_.uiLog.Line(L"thumb " + std::to_wstring(newTop));
-  const ThumbDecision decision = layout_.OnThumbMoved(newTop);
-  if (decision != ThumbDecision::Nothing) {
-    const ColumnPosition position =
-        decision == ThumbDecision::ScrolledPass ? ColumnPosition::Scrolled : ColumnPosition::Top;
-    DrawIntoPicture([this, position](HDC dc, const MainPainter& painter) {
-      DrawRightColumn(dc, painter, position);
-    });
-    LogLayout();
-  }
-  CopyToScreen();
-}
-
-void CHidMouseDlg::LogLayout() {
-  // Which headers a user can see and click, for the end-to-end tests.
-  std::wstring line =
-      layout_.position() == ColumnPosition::Top ? L"layout top" : L"layout scrolled";
-  for (std::size_t k = 0; k < kRightPageCount; ++k) {
-    const Page page = RightPage(k);
-    line += L" R" + std::to_wstring(k + 1) + (layout_.IsOpen(page) ? L"+" : L"-") +
-            (layout_.IsClickable(page) ? std::to_wstring(layout_.HeaderRect(page).top) : L"x");
-  }
-  services_.uiLog.Line(line);
 }
 
 void CHidMouseDlg::DragWindow() {
@@ -746,7 +574,7 @@ LRESULT CHidMouseDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_QUERYDRAGICON:
       return reinterpret_cast<LRESULT>(icon_);
     case kMsgThumbMoved:
-      if (lParam == 0) OnThumbMoved(static_cast<int>(wParam));
+      if (lParam == 0) surface_.OnThumbMoved(static_cast<int>(wParam));
       return 0;
     default:
       break;
@@ -770,13 +598,7 @@ void CHidMouseDlg::OnClose() {
 
 LRESULT CHidMouseDlg::OnEraseBackground(HDC dc) {
   // The off-screen picture is the window's face while the mouse is connected.
-  if (services_.state.connectedFlag == 1 && picture_ != nullptr) {
-    HDC memory = CreateCompatibleDC(dc);
-    const HGDIOBJ old = SelectObject(memory, picture_);
-    BitBlt(dc, 0, 0, pictureSize_.width, pictureSize_.height, memory, 0, 0, SRCCOPY);
-    SelectObject(memory, old);
-    DeleteDC(memory);
-  }
+  if (services_.state.connectedFlag == 1) surface_.PaintBackground(dc);
   return 1;
 }
 

@@ -14,7 +14,7 @@
 #include "app/main_clicks.h"
 #include "app/main_controller.h"
 #include "app/main_layout.h"
-#include "app/main_painter_win32.h"
+#include "app/main_surface_win32.h"
 #include "app/main_view.h"
 #include "app/page_painter_win32.h"
 #include "app/settings_pages.h"
@@ -27,7 +27,6 @@
 #include "device/hot_plug.h"
 #include "device/listener_thread_win32.h"
 #include "device/virtual_mouse.h"
-#include "gfx/gdip_button_win32.h"
 #include "help/help_dialog_win32.h"
 #include "platform/hid_system.h"
 #include "platform/host.h"
@@ -51,7 +50,6 @@ struct AppServices {
 
 // App-private messages of the main window.
 inline constexpr UINT kMsgVirtualPlug = WM_APP + 1;  // wParam 1 plug, 0 unplug
-inline constexpr int kScrollThumbId = 161;
 inline constexpr wchar_t kMainWindowClass[] = L"KX512OEMNewGMClass";
 inline constexpr int kIconResource = 720;
 inline constexpr int kFirstSwatchId = 71;   // the DPI page's colour swatches, 71..77
@@ -79,7 +77,7 @@ class CHidMouseDlg : public Wnd,
                    unsigned timeoutMs) override;
   void ShowTrayMenu(const std::wstring& exitText) override;
   void FullDraw() override;
-  void Relayout() override;
+  void Relayout() override { surface_.Relayout(); }
   void ClearSelectionAndHover() override;
 
   // MainClickActions
@@ -94,10 +92,10 @@ class CHidMouseDlg : public Wnd,
   void Minimise() override;
   void CloseProgram() override;
   void OpenProfileManager() override;
-  void SetView(MouseView view) override;
-  void ToggleLeftPage(Page page) override;
+  void SetView(MouseView view) override { surface_.SetView(view); }
+  void ToggleLeftPage(Page page) override { surface_.ToggleLeftPage(page); }
   void OpenMacroManager() override;
-  void ToggleRightPage(Page page) override;
+  void ToggleRightPage(Page page) override { surface_.ToggleRightPage(page); }
   void CloseButtonRowLists(int row) override;
   void OpenButtonMenu(std::size_t button) override;
   void DragWindow() override;
@@ -145,16 +143,8 @@ class CHidMouseDlg : public Wnd,
   void OnVirtualPlug(bool plugged);
   // 0xB03 from the profile manager: 0 import, 1 export, 2 reload.
   void OnProfileCommand(unsigned command);
-  void SizeToBackground();
   void CreateFonts();
-  void CreatePicture();
-  MainPainter Painter() const;
-  // Runs draw(dc, painter) on the off-screen picture.
-  template <typename Draw>
-  void DrawIntoPicture(Draw draw);
-  void CopyToScreen();
-  void EnsureScrollThumb();
-  void ThumbBackHome();
+  // The right column was drawn by this plan: its pages' child windows follow it.
   void ApplyColumnPlan(const ColumnPlan& plan);
   // The pages' child windows: the DPI colour swatches and the scroll lines box.
   void CreateSwatches();
@@ -167,13 +157,6 @@ class CHidMouseDlg : public Wnd,
   void RedrawControl(Draw draw);
   PagePlace Place(Page page) const { return PlaceOf(layout_, page, sizes_); }
   void LogPage(const std::wstring& what, std::size_t offset);
-  void DrawLeftColumn(HDC dc, const MainPainter& painter);
-  void DrawRightColumn(HDC dc, const MainPainter& painter);
-  void DrawRightColumn(HDC dc, const MainPainter& painter, ColumnPosition position);
-  void ResetLayout();
-  void DrawAllClosed();
-  void OnThumbMoved(int newTop);
-  void LogLayout();
 
   AppServices& services_;
   Win32Host& ownerHost_;
@@ -188,9 +171,7 @@ class CHidMouseDlg : public Wnd,
   HFONT smallFont_ = nullptr;
   MainLayout layout_;
   PageSizes sizes_;
-  HBITMAP picture_ = nullptr;  // the window's face, drawn off-screen
-  Size pictureSize_;
-  gfx::CGdipButton thumb_;         // the right column's scroll thumb, created once
+  MainSurface surface_;            // the window's face and the drawing of its columns
   HBRUSH controlBrush_ = nullptr;  // answer to the last control-colour request
   SystemColourDialog colours_;
   SettingsPageEditor pages_;

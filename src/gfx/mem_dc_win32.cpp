@@ -26,14 +26,17 @@ CMemDC::CMemDC(HDC target, const RECT* rect) : target_(target) {
 CMemDC::CMemDC(HDC target, HBITMAP picture) : target_(target) {
   BITMAP info{};
   memory_ = CreateCompatibleDC(target);
-  if (memory_ == nullptr || GetObjectW(picture, sizeof(info), &info) == 0) {
+  if (memory_ != nullptr && GetObjectW(picture, sizeof(info), &info) != 0) {
+    oldBitmap_ = SelectObject(memory_, picture);
+  }
+  // Not selectable: drawing into the target beats copying the context's empty bitmap over it.
+  if (oldBitmap_ == nullptr) {
     if (memory_ != nullptr) DeleteDC(memory_);
     memory_ = nullptr;
     GetClipBox(target, &rect_);
     return;
   }
   rect_ = {0, 0, info.bmWidth, info.bmHeight};
-  oldBitmap_ = SelectObject(memory_, picture);
   offScreen_ = true;
 }
 

@@ -12,7 +12,8 @@ class CMemDC {
   // empty). A printer target is drawn into directly.
   explicit CMemDC(HDC target, const RECT* rect = nullptr);
   // Draws into a caller's picture (a window's kept background bitmap), which then covers the
-  // target from its origin; the picture stays the caller's.
+  // target from its origin; the picture stays the caller's. A picture that cannot be selected
+  // (still selected elsewhere) leaves the drawing to the target and copies nothing.
   CMemDC(HDC target, HBITMAP picture);
   // Copies the picture to the target at the same place.
   ~CMemDC();

@@ -212,6 +212,19 @@ TEST_F(GfxWin32, MemDcDrawsInTargetCoordinatesAndCopiesItsRectangleOnce) {
   EXPECT_EQ(picture.Pixel(1, 1), (Rgb{0, 255, 0}));
 }
 
+TEST_F(GfxWin32, MemDcCopiesNothingFromAPictureInUseElsewhere) {
+  // Guards against the memory context's own empty bitmap being copied over the target.
+  Canvas window(8, 8, RGB(0, 0, 255));
+  Canvas picture(4, 4, RGB(7, 7, 7));  // its bitmap stays selected into its own context
+  {
+    CMemDC copy(window.dc(), picture.bitmap());
+    EXPECT_FALSE(copy.offScreen());
+    EXPECT_EQ(copy.dc(), window.dc());
+  }
+  EXPECT_EQ(window.Pixel(0, 0), (Rgb{0, 0, 255}));
+  EXPECT_EQ(window.Pixel(3, 3), (Rgb{0, 0, 255}));
+}
+
 TEST_F(GfxWin32, ScrollThumbResourceLoadsFromTheProgram) {
   CGdiPlusBitmapResource thumb;
   ASSERT_TRUE(thumb.Load(kScrollThumbPng));
