@@ -6,92 +6,17 @@ namespace {
 constexpr int kButtonRows = 12;
 constexpr int kFrontButtonRows = 7;
 
-bool OpenAndClickable(const MainLayout& layout, Page page) {
-  return layout.IsOpen(page) && layout.IsClickable(page);
-}
-
-// Rows 14 to 23: the controls of the open settings pages, each tested in turn.
-void DispatchPageClick(int x, int y, const MainLayout& layout, const PageSizes& sizes,
-                       SettingsPageEditor& pages) {
-  const bool top = layout.position() == ColumnPosition::Top;
-  if (top && layout.IsOpen(Page::Dpi)) {
-    for (std::size_t k = 0; k < kDpiStageCount; ++k) {
-      if (DpiSwatch(k).Contains(x, y)) pages.ChooseStageColour(k);
-    }
-    for (std::size_t k = 0; k < kDpiStageCount; ++k) {
-      if (DpiEnableBox(k).Contains(x, y)) pages.ToggleStage(k);
-    }
-  }
-  if (top && layout.IsOpen(Page::Lighting)) {
-    const PagePlace lighting = PlaceOf(layout, Page::Lighting, sizes);
-    for (int r = 0; r < kLightingRows; ++r) {
-      if (LightingModeRadio(lighting, r).Contains(x, y)) pages.SetLightingMode(r + 1);
-    }
-  }
-  if (top && OpenAndClickable(layout, Page::ReportRate)) {
-    const PagePlace place = PlaceOf(layout, Page::ReportRate, sizes);
-    if (ReportRateDial(place).Contains(x, y)) {
-      if (const auto code = ReportRateFromClick(place, x, y)) pages.SetReportRate(*code);
-    }
-  }
-  for (const auto& [page, speed] : {std::pair{Page::MouseSpeed, SpeedPage::Mouse},
-                                    std::pair{Page::DoubleClickSpeed, SpeedPage::DoubleClick}}) {
-    if (!OpenAndClickable(layout, page)) continue;
-    const PagePlace place = PlaceOf(layout, page, sizes);
-    if (SpeedDial(place).Contains(x, y)) {
-      if (const auto position = SpeedPositionFromClick(place, x, y)) {
-        pages.SetSpeed(speed, *position);
-      }
-    }
-  }
-  const bool scrollOpen = OpenAndClickable(layout, Page::ScrollSpeed);
-  const PagePlace scroll = PlaceOf(layout, Page::ScrollSpeed, sizes);
-  if (scrollOpen) {
-    if (ScrollRowsRadio(scroll).Contains(x, y)) pages.SetScrollOneScreen(false);
-    if (ScrollOneScreenRadio(scroll).Contains(x, y)) pages.SetScrollOneScreen(true);
-  }
-  if (OpenAndClickable(layout, Page::AngleSnap)) {
-    const PagePlace place = PlaceOf(layout, Page::AngleSnap, sizes);
-    if (AngleSnapOnRadio(place).Contains(x, y)) pages.SetAngleSnap(true);
-    if (AngleSnapOffRadio(place).Contains(x, y)) pages.SetAngleSnap(false);
-  }
-  if (scrollOpen) {
-    if (ScrollLinesUp(scroll).Contains(x, y)) pages.StepScrollLines(+1);
-    if (ScrollLinesDown(scroll).Contains(x, y)) pages.StepScrollLines(-1);
-  }
-  if (layout.IsOpen(Page::XYSensitivity)) {
-    const PagePlace place = PlaceOf(layout, Page::XYSensitivity, sizes);
-    for (Axis axis : {Axis::X, Axis::Y}) {
-      const Rect slider = SensitivitySlider(place, axis);
-      if (slider.Contains(x, y)) {
-        pages.SetSensitivity(axis, SliderPosition(x, slider.left, kSensitivitySlider));
-      }
-    }
-  }
-}
-
-// Rows 26 to 28: the DPI level bars and the sliders of the right column.
-void DispatchSliderClick(int x, int y, const MainLayout& layout, const PageSizes& sizes,
-                         SettingsPageEditor& pages) {
-  const bool top = layout.position() == ColumnPosition::Top;
-  if (top && layout.IsOpen(Page::Dpi)) {
-    for (std::size_t k = 0; k < kDpiStageCount; ++k) {
-      if (DpiLevelBar(k).Contains(x, y)) pages.SetStageLevel(k, DpiLevelFromClick(y));
-    }
-  }
-  if (top && layout.IsOpen(Page::Lighting)) {
-    const PagePlace place = PlaceOf(layout, Page::Lighting, sizes);
-    for (int r = 0; r < kLightingRows; ++r) {
-      const Rect slider = LightingSlider(place, r);
-      if (slider.Contains(x, y)) {
-        pages.SetLightingPosition(r, SliderPosition(x, slider.left, kLightingSlider));
-      }
-    }
-  }
-  if (OpenAndClickable(layout, Page::GestureCorrection)) {
-    const Rect slider = GestureSlider(PlaceOf(layout, Page::GestureCorrection, sizes));
-    if (slider.Contains(x, y)) {
-      pages.SetGesturePosition(SliderPosition(x, slider.left, kGestureSlider));
+// The controls of the open settings pages whose tests run at this turn, each in turn. A page's
+// controls answer only while its header can be clicked: the first three right pages' only with
+// the column at its top.
+void DispatchPageClick(int x, int y, ClickTurn turn, const MainLayout& layout,
+                       const PageSizes& sizes, SettingsPageEditor& pages) {
+  for (const PageControl& control : PageControls()) {
+    if (control.turn != turn) continue;
+    if (!layout.IsOpen(control.page) || !layout.IsClickable(control.page)) continue;
+    const PagePlace place = PlaceOf(layout, control.page, sizes);
+    for (int i = 0; i < control.count; ++i) {
+      if (control.area(place, i).Contains(x, y)) pages.Click(control, i, place, x, y);
     }
   }
 }
@@ -145,7 +70,7 @@ void DispatchMainClick(int x, int y, const MainLayout& layout, const PageSizes& 
       actions.ToggleRightPage(page);
     }
   }
-  DispatchPageClick(x, y, layout, sizes, pages);
+  DispatchPageClick(x, y, ClickTurn::BeforeButtonRows, layout, sizes, pages);
 
   for (int r = 1; r <= kButtonRows; ++r) {
     if (!ButtonRowDropdown(r).Contains(x, y) && !ButtonRowListArea(r).Contains(x, y)) {
@@ -162,7 +87,7 @@ void DispatchMainClick(int x, int y, const MainLayout& layout, const PageSizes& 
         static_cast<std::size_t>(front ? r - 1 : kFrontButtonRows + r - 1));
   }
 
-  DispatchSliderClick(x, y, layout, sizes, pages);
+  DispatchPageClick(x, y, ClickTurn::AfterButtonRows, layout, sizes, pages);
   actions.DragWindow();
 }
 

@@ -18,8 +18,6 @@ namespace {
 constexpr wchar_t kInstanceMutexName[] = L"PDKX512OEMMutex";
 constexpr int kDefaultWidth = 1000;
 constexpr int kDefaultHeight = 650;
-constexpr COLORREF kDisabledLinesField = RGB(40, 45, 54);
-constexpr COLORREF kDisabledLinesText = RGB(110, 118, 130);
 
 }  // namespace
 
@@ -34,9 +32,9 @@ CHidMouseDlg::CHidMouseDlg(AppServices& services, Win32Host& host)
              *this),
       surface_({*this, services.state, services.uiLog, layout_, sizes_, skinFolder_, mainFont_,
                 smallFont_, [this] { assignment_.CloseAllLists(); },
-                [this](const ColumnPlan& plan) { ApplyColumnPlan(plan); }}),
-      colours_(services.uiLog),
-      pages_(services.state.record, *this, colours_),
+                [this](const ColumnPlan& plan) { pages_.FollowColumn(plan); }}),
+      pages_({*this, services.state, services.uiLog, layout_, sizes_, mainFont_,
+              [this](const Win32PageView::PaintStep& draw) { surface_.Redraw(draw); }}),
       listener_(services.hid, services.state),
       assignment_({*this, services.state, services.host, services.ini, services.uiLog, layout_,
                    skinFolder_, mainFont_,
@@ -234,164 +232,6 @@ void CHidMouseDlg::ShowTrayMenu(const std::wstring& exitText) {
   DestroyMenu(menu);
 }
 
-void CHidMouseDlg::ApplyColumnPlan(const ColumnPlan& plan) {
-  const PageChildren children = RightColumnChildren(plan);
-  if (children.swatches == ChildAction::Recreate) {
-    CreateSwatches();
-  } else {
-    DestroySwatches();
-  }
-  if (children.scrollLines == ChildAction::Recreate) {
-    CreateScrollLines();
-  } else {
-    DestroyScrollLines();
-  }
-}
-
-void CHidMouseDlg::CreateSwatches() {
-  DestroySwatches();
-  HINSTANCE instance = GetModuleHandleW(nullptr);
-  for (std::size_t k = 0; k < kDpiStageCount; ++k) {
-    const Rect r = DpiSwatch(k);
-    // The colour comes from the answer to the swatch's control-colour request.
-    swatches_[k] = CreateWindowExW(
-        0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_CENTER, r.left, r.top, r.width(), r.height(),
-        hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstSwatchId + static_cast<int>(k))),
-        instance, nullptr);
-  }
-}
-
-void CHidMouseDlg::DestroySwatches() {
-  for (HWND& swatch : swatches_) {
-    if (swatch != nullptr) DestroyWindow(swatch);
-    swatch = nullptr;
-  }
-}
-
-void CHidMouseDlg::CreateScrollLines() {
-  DestroyScrollLines();
-  const Rect r = ScrollLinesBox(Place(Page::ScrollSpeed));
-  const SettingsRecord& record = services_.state.record;
-  DWORD style = WS_CHILD | WS_VISIBLE | ES_NUMBER | ES_CENTER | ES_AUTOHSCROLL;
-  if (record.at(rec::kScrollOneScreen) == 1) style |= WS_DISABLED;
-  // Made with its text, so that creating it is no edit of the count.
-  const std::wstring text = std::to_wstring(record.at(rec::kWheelLines));
-  scrollLines_ =
-      CreateWindowExW(0, L"EDIT", text.c_str(), style, r.left, r.top, r.width(), r.height(), hwnd(),
-                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(kScrollLinesId)),
-                      GetModuleHandleW(nullptr), nullptr);
-  if (scrollLines_ != nullptr) {
-    SendMessageW(scrollLines_, WM_SETFONT, reinterpret_cast<WPARAM>(mainFont_), FALSE);
-  }
-}
-
-void CHidMouseDlg::DestroyScrollLines() {
-  if (scrollLines_ == nullptr) return;
-  HWND edit = scrollLines_;
-  scrollLines_ = nullptr;  // no edits from its last notifications
-  DestroyWindow(edit);
-}
-
-void CHidMouseDlg::OnScrollLinesChanged() {
-  if (scrollLines_ == nullptr) return;
-  wchar_t text[32] = {};
-  GetWindowTextW(scrollLines_, text, static_cast<int>(std::size(text)));
-  pages_.ScrollLinesTextChanged(text);
-  LogPage(L"scroll-lines", rec::kWheelLines);
-}
-
-template <typename Draw>
-void CHidMouseDlg::RedrawControl(Draw draw) {
-  surface_.Redraw([&draw](HDC dc, const MainPainter& painter) { draw(dc, PagePainter(painter)); });
-}
-
-void CHidMouseDlg::LogPage(const std::wstring& what, std::size_t offset) {
-  services_.uiLog.Line(L"page " + what + L" " + std::to_wstring(services_.state.record.at(offset)));
-}
-
-void CHidMouseDlg::RedrawDpiLevel(std::size_t stage) {
-  RedrawControl([stage](HDC dc, const PagePainter& pages) { pages.DpiLevel(dc, stage); });
-  LogPage(L"dpi-level " + std::to_wstring(stage + 1), rec::kDpiStages + stage);
-}
-
-void CHidMouseDlg::RedrawDpiEnable(std::size_t stage) {
-  RedrawControl([stage](HDC dc, const PagePainter& pages) { pages.DpiEnable(dc, stage); });
-  LogPage(L"dpi-enable " + std::to_wstring(stage + 1), rec::kStageEnabled + stage);
-}
-
-void CHidMouseDlg::RepaintSwatch(std::size_t stage) {
-  if (stage < swatches_.size() && swatches_[stage] != nullptr) {
-    InvalidateRect(swatches_[stage], nullptr, TRUE);
-    UpdateWindow(swatches_[stage]);
-  }
-  const Rgb colour = services_.state.record.stageColour(stage);
-  services_.uiLog.Line(L"page dpi-colour " + std::to_wstring(stage + 1) + L" " +
-                       std::to_wstring(colour.red) + L" " + std::to_wstring(colour.green) + L" " +
-                       std::to_wstring(colour.blue));
-}
-
-void CHidMouseDlg::RedrawLightingModes() {
-  const PagePlace place = Place(Page::Lighting);
-  RedrawControl([&place](HDC dc, const PagePainter& pages) { pages.LightingModes(dc, place); });
-  LogPage(L"lighting-mode", rec::kLightingMode);
-}
-
-void CHidMouseDlg::RedrawLightingSlider(int row) {
-  const PagePlace place = Place(Page::Lighting);
-  RedrawControl(
-      [&place, row](HDC dc, const PagePainter& pages) { pages.LightingSlider(dc, place, row); });
-  LogPage(L"lighting-slider " + std::to_wstring(row + 1), LightingPositionOffset(row));
-}
-
-void CHidMouseDlg::RedrawReportRate() {
-  const PagePlace place = Place(Page::ReportRate);
-  RedrawControl([&place](HDC dc, const PagePainter& pages) { pages.ReportRate(dc, place); });
-  LogPage(L"report-rate", rec::kReportRateCode);
-}
-
-void CHidMouseDlg::RedrawSpeedPage(SpeedPage speed) {
-  const Page page = speed == SpeedPage::Mouse ? Page::MouseSpeed : Page::DoubleClickSpeed;
-  const PagePlace place = Place(page);
-  RedrawControl([&place, page](HDC dc, const PagePainter& pages) { pages.Speed(dc, page, place); });
-  LogPage(speed == SpeedPage::Mouse ? L"mouse-speed" : L"double-click-speed", SpeedOffset(speed));
-}
-
-void CHidMouseDlg::RedrawScrollRadios() {
-  const PagePlace place = Place(Page::ScrollSpeed);
-  RedrawControl([&place](HDC dc, const PagePainter& pages) { pages.ScrollRadios(dc, place); });
-  LogPage(L"scroll-one-screen", rec::kScrollOneScreen);
-}
-
-void CHidMouseDlg::EnableScrollLines(bool enable) {
-  if (scrollLines_ != nullptr) EnableWindow(scrollLines_, enable ? TRUE : FALSE);
-}
-
-void CHidMouseDlg::SetScrollLinesText(const std::wstring& text, bool selected) {
-  // The box reports the change (EN_CHANGE), which reads the count back.
-  if (scrollLines_ == nullptr) return;
-  SetWindowTextW(scrollLines_, text.c_str());
-  if (selected) SendMessageW(scrollLines_, EM_SETSEL, 0, -1);
-}
-
-void CHidMouseDlg::RedrawAngleSnap() {
-  const PagePlace place = Place(Page::AngleSnap);
-  RedrawControl([&place](HDC dc, const PagePainter& pages) { pages.AngleSnap(dc, place); });
-  LogPage(L"angle-snap", rec::kAngleSnap);
-}
-
-void CHidMouseDlg::RedrawGestureSlider() {
-  const PagePlace place = Place(Page::GestureCorrection);
-  RedrawControl([&place](HDC dc, const PagePainter& pages) { pages.GestureSlider(dc, place); });
-  LogPage(L"gesture", rec::kGestureCorrection);
-}
-
-void CHidMouseDlg::RedrawSensitivity(Axis axis) {
-  const PagePlace place = Place(Page::XYSensitivity);
-  RedrawControl(
-      [&place, axis](HDC dc, const PagePainter& pages) { pages.Sensitivity(dc, place, axis); });
-  LogPage(axis == Axis::X ? L"x-sensitivity" : L"y-sensitivity", SensitivityOffset(axis));
-}
-
 void CHidMouseDlg::FullDraw() {
   AppState& state = services_.state;
   // A configuration never saved by the program gets the default captions.
@@ -497,22 +337,9 @@ LRESULT CHidMouseDlg::OnControlColour(UINT message, HDC dc, HWND control) {
   const int id = GetDlgCtrlID(control);
   switch (message) {
     case WM_CTLCOLORSTATIC:
-      if (id >= kFirstSwatchId && id < kFirstSwatchId + static_cast<int>(kDpiStageCount)) {
-        const Rgb colour =
-            services_.state.record.stageColour(static_cast<std::size_t>(id - kFirstSwatchId));
-        SetBkMode(dc, TRANSPARENT);
-        controlBrush_ = CreateSolidBrush(RGB(colour.red, colour.green, colour.blue));
-        return reinterpret_cast<LRESULT>(controlBrush_);
-      }
-      if (control == scrollLines_) {
-        // The lines box while disabled (it asks as a static control): a dimmed field of the
-        // dark skin rather than the system's light grey.
-        SetBkMode(dc, TRANSPARENT);
-        SelectObject(dc, mainFont_);
-        SetTextColor(dc, kDisabledLinesText);
-        controlBrush_ = CreateSolidBrush(kDisabledLinesField);
-        return reinterpret_cast<LRESULT>(controlBrush_);
-      }
+      // The pages' swatches and their lines box while disabled.
+      controlBrush_ = pages_.OnStaticColour(dc, control);
+      if (controlBrush_ != nullptr) return reinterpret_cast<LRESULT>(controlBrush_);
       break;
     case WM_CTLCOLORBTN:
       SetBkMode(dc, TRANSPARENT);
@@ -584,7 +411,7 @@ LRESULT CHidMouseDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void CHidMouseDlg::OnCommand(int id, int code, HWND) {
   if (id == kCmdExit) EndProgram();
-  if (id == kScrollLinesId && code == EN_CHANGE) OnScrollLinesChanged();
+  pages_.OnCommand(id, code);
 }
 
 void CHidMouseDlg::OnTimer(UINT_PTR id) {
@@ -614,7 +441,7 @@ void CHidMouseDlg::OnPaint(HDC dc) {
 void CHidMouseDlg::OnLeftButtonDown(Point p) {
   clickX_ = p.x;
   clickY_ = p.y;
-  DispatchMainClick(clickX_, clickY_, layout_, sizes_, *this, pages_);
+  DispatchMainClick(clickX_, clickY_, layout_, sizes_, *this, pages_.editor());
 }
 
 void CHidMouseDlg::OnDestroy() {

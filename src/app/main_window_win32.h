@@ -9,15 +9,13 @@
 #include <memory>
 
 #include "app/app_state.h"
-#include "app/colour_dialog_win32.h"
 #include "app/logged_shell.h"
 #include "app/main_clicks.h"
 #include "app/main_controller.h"
 #include "app/main_layout.h"
 #include "app/main_surface_win32.h"
 #include "app/main_view.h"
-#include "app/page_painter_win32.h"
-#include "app/settings_pages.h"
+#include "app/settings_pages_win32.h"
 #include "app/tray_icon_win32.h"
 #include "app/ui_log.h"
 #include "app/wnd_win32.h"
@@ -52,14 +50,11 @@ struct AppServices {
 inline constexpr UINT kMsgVirtualPlug = WM_APP + 1;  // wParam 1 plug, 0 unplug
 inline constexpr wchar_t kMainWindowClass[] = L"KX512OEMNewGMClass";
 inline constexpr int kIconResource = 720;
-inline constexpr int kFirstSwatchId = 71;   // the DPI page's colour swatches, 71..77
-inline constexpr int kScrollLinesId = 121;  // the scroll speed page's lines box
 
 class CHidMouseDlg : public Wnd,
                      public MainView,
                      public DeviceChangeActions,
                      public MainClickActions,
-                     public PageRedraw,
                      public ActionWindow {
  public:
   // host: the Win32 host whose message boxes and timers belong to this window.
@@ -100,21 +95,6 @@ class CHidMouseDlg : public Wnd,
   void OpenButtonMenu(std::size_t button) override;
   void DragWindow() override;
 
-  // PageRedraw
-  void RedrawDpiLevel(std::size_t stage) override;
-  void RedrawDpiEnable(std::size_t stage) override;
-  void RepaintSwatch(std::size_t stage) override;
-  void RedrawLightingModes() override;
-  void RedrawLightingSlider(int row) override;
-  void RedrawReportRate() override;
-  void RedrawSpeedPage(SpeedPage page) override;
-  void RedrawScrollRadios() override;
-  void EnableScrollLines(bool enable) override;
-  void SetScrollLinesText(const std::wstring& text, bool selected) override;
-  void RedrawAngleSnap() override;
-  void RedrawGestureSlider() override;
-  void RedrawSensitivity(Axis axis) override;
-
   // ActionWindow
   void ShowResetLayout() override;
 
@@ -144,19 +124,6 @@ class CHidMouseDlg : public Wnd,
   // 0xB03 from the profile manager: 0 import, 1 export, 2 reload.
   void OnProfileCommand(unsigned command);
   void CreateFonts();
-  // The right column was drawn by this plan: its pages' child windows follow it.
-  void ApplyColumnPlan(const ColumnPlan& plan);
-  // The pages' child windows: the DPI colour swatches and the scroll lines box.
-  void CreateSwatches();
-  void DestroySwatches();
-  void CreateScrollLines();
-  void DestroyScrollLines();
-  void OnScrollLinesChanged();
-  // Draws one control of a page again and copies the picture to the screen.
-  template <typename Draw>
-  void RedrawControl(Draw draw);
-  PagePlace Place(Page page) const { return PlaceOf(layout_, page, sizes_); }
-  void LogPage(const std::wstring& what, std::size_t offset);
 
   AppServices& services_;
   Win32Host& ownerHost_;
@@ -173,10 +140,7 @@ class CHidMouseDlg : public Wnd,
   PageSizes sizes_;
   MainSurface surface_;            // the window's face and the drawing of its columns
   HBRUSH controlBrush_ = nullptr;  // answer to the last control-colour request
-  SystemColourDialog colours_;
-  SettingsPageEditor pages_;
-  std::array<HWND, kDpiStageCount> swatches_{};  // children, while the DPI page is drawn open
-  HWND scrollLines_ = nullptr;                   // child, while the scroll speed page is drawn open
+  Win32PageView pages_;            // the settings pages' child windows and redraws
   int clickX_ = 0;
   int clickY_ = 0;
   HICON icon_ = nullptr;

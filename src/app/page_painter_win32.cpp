@@ -18,6 +18,10 @@ Rect Union(const Rect& a, const Rect& b) {
           std::max(a.bottom, b.bottom)};
 }
 
+Rect SpeedArea(const PagePlace& place) {
+  return Union(SpeedDial(place), Union(SpeedSlowLabel(place), SpeedFastLabel(place)));
+}
+
 bool LeftColumn(Page page) {
   return PageIndex(page) < PageIndex(Page::Dpi);
 }
@@ -50,9 +54,9 @@ const wchar_t* PageBackground(Page page) {
   return nullptr;
 }
 
-template <typename Draw>
+template <typename DrawStep>
 void PagePainter::Patch(HDC dc, gm::Page page, const PagePlace& place, const Rect& rect,
-                        Draw draw) const {
+                        DrawStep draw) const {
   // The controls' images have transparent parts: what lay under the old look goes first.
   const int saved = SaveDC(dc);
   IntersectClipRect(dc, rect.left, rect.top, rect.right, rect.bottom);
@@ -72,232 +76,170 @@ void PagePainter::Check(HDC dc, const Rect& box, bool on) const {
   base_.Image(dc, on ? skin::kEnable : skin::kDisable, box.left, box.top);
 }
 
+std::uint32_t PagePainter::Value(Control control, int index) const {
+  return FieldValue(record(), ControlOf(control), index);
+}
+
 void PagePainter::OpenPage(HDC dc, gm::Page page, const PagePlace& place) const {
   const wchar_t* background = PageBackground(page);
   if (background == nullptr) return;
   base_.Image(dc, background, place.x, place.y);
+  for (const PageControl& control : PageControls()) {
+    if (control.page != page) continue;
+    const int draws = control.instances == Instances::Fields ? control.count : 1;
+    for (int i = 0; i < draws; ++i) Draw(dc, control.control, place, i);
+  }
+  Labels(dc, page, place);
+}
+
+void PagePainter::Redraw(HDC dc, const PageControl& control, const PagePlace& place,
+                         int index) const {
+  for (const Rect& area : RedrawAreas(control, place, index)) {
+    Patch(dc, control.page, place, area, [&] { Draw(dc, control.control, place, index); });
+  }
+}
+
+std::vector<Rect> PagePainter::RedrawAreas(const PageControl& control, const PagePlace& place,
+                                           int index) const {
+  switch (control.control) {
+    case Control::DpiLevel: {
+      // "12000" may be wider than its box: the value's text reaches into the gap beside it.
+      const Rect box = DpiValueBox(static_cast<std::size_t>(index));
+      return {control.area(place, index),
+              {box.left - kValueTextOverhang, box.top, box.right + kValueTextOverhang, box.bottom}};
+    }
+    case Control::MouseSpeedDial:
+    case Control::DoubleClickSpeedDial:
+      return {SpeedArea(place)};  // the dial with its labels
+    default:
+      break;
+  }
+  if (control.instances == Instances::Fields) return {control.area(place, index)};
+  std::vector<Rect> areas;
+  for (int i = 0; i < control.count; ++i) areas.push_back(control.area(place, i));
+  return areas;
+}
+
+void PagePainter::Draw(HDC dc, Control control, const PagePlace& place, int index) const {
+  const std::size_t stage = static_cast<std::size_t>(index);
+  switch (control) {
+    case Control::DpiSwatch:
+      break;  // a child window of the page view
+    case Control::DpiEnable:
+      Check(dc, DpiEnableBox(stage), Value(control, index) != 0);
+      break;
+    case Control::DpiLevel: {
+      const std::uint32_t level = Value(control, index);
+      const Rect bar = DpiLevelBar(stage);
+      const Rect box = DpiValueBox(stage);
+      base_.Image(dc, skin::DpiStage(static_cast<int>(level)), bar.left, bar.top);
+      base_.Image(dc, skin::kDpiValueBox, box.left, box.top);
+      base_.Text(dc, DpiValueText(static_cast<std::uint8_t>(level)), box, DT_CENTER | DT_NOCLIP,
+                 base_.smallFont());
+      break;
+    }
+    case Control::LightingMode:
+      for (int r = 0; r < kLightingRows; ++r) {
+        Check(dc, LightingModeRadio(place, r), Value(control, 0) == static_cast<unsigned>(r + 1));
+      }
+      break;
+    case Control::LightingSlider: {
+      const Rect slider = gm::LightingSlider(place, index);
+      base_.Image(dc, skin::LightingSlider(static_cast<int>(Value(control, index))), slider.left,
+                  slider.top);
+      break;
+    }
+    case Control::ReportRateDial: {
+      // A code other than the four the page sets shows no dial.
+      const auto hertz = ReportRateHertz(static_cast<std::uint8_t>(Value(control, 0)));
+      if (!hertz) break;
+      const Rect dial = ReportRateDial(place);
+      base_.Image(dc, skin::ReportRateDial(*hertz), dial.left, dial.top);
+      break;
+    }
+    case Control::MouseSpeedDial:
+    case Control::DoubleClickSpeedDial: {
+      const Rect dial = SpeedDial(place);
+      base_.Image(dc, skin::SpeedDial(static_cast<int>(Value(control, 0))), dial.left, dial.top);
+      base_.Text(dc, Text(slot::kSlow), SpeedSlowLabel(place), DT_CENTER);
+      base_.Text(dc, Text(slot::kFast), SpeedFastLabel(place), DT_CENTER);
+      break;
+    }
+    case Control::ScrollMode: {
+      const ScrollRadioLooks looks = ScrollRadiosFor(static_cast<std::uint8_t>(Value(control, 0)));
+      const Rect rows = ScrollRowsRadio(place);
+      const Rect screen = ScrollOneScreenRadio(place);
+      base_.Image(dc, looks.rows ? skin::kScrollRadioOn : skin::kScrollRadioOff, rows.left,
+                  rows.top);
+      base_.Image(dc, looks.oneScreen ? skin::kScrollRadioOn : skin::kScrollRadioOff, screen.left,
+                  screen.top);
+      break;
+    }
+    case Control::ScrollLines: {
+      // One image holds the box and its arrows; the edit box over it is the page view's.
+      const Rect box = ScrollLinesBox(place);
+      base_.Image(dc, skin::kScrollLinesBox, box.left, box.top);
+      break;
+    }
+    case Control::AngleSnap: {
+      const bool on = Value(control, 0) == 1;
+      Check(dc, AngleSnapOnRadio(place), on);
+      Check(dc, AngleSnapOffRadio(place), !on);
+      break;
+    }
+    case Control::GestureSlider: {
+      const Rect slider = gm::GestureSlider(place);
+      base_.Image(dc, skin::GestureSlider(static_cast<int>(Value(control, 0))), slider.left,
+                  slider.top);
+      break;
+    }
+    case Control::XSensitivity:
+    case Control::YSensitivity: {
+      const Rect slider =
+          SensitivitySlider(place, control == Control::XSensitivity ? Axis::X : Axis::Y);
+      base_.Image(dc, skin::StageSlider(static_cast<int>(Value(control, 0))), slider.left,
+                  slider.top);
+      break;
+    }
+  }
+}
+
+void PagePainter::Labels(HDC dc, gm::Page page, const PagePlace& place) const {
   switch (page) {
-    case Page::Dpi:
-      Dpi(dc);
-      break;
     case Page::Lighting:
-      Lighting(dc, place);
-      break;
-    case Page::ReportRate:
-      DrawReportRate(dc, place);
-      break;
-    case Page::MouseSpeed:
-    case Page::DoubleClickSpeed:
-      DrawSpeed(dc, page, place);
+      for (int r = 0; r < kLightingRows; ++r) {
+        base_.Text(dc, Text(kLightingModeSlot[r]), LightingModeLabel(place, r), DT_LEFT);
+        for (int i = 0; i < kLightingScaleLabels; ++i) {
+          base_.Text(dc, LightingScaleText(r, i), LightingScaleLabel(place, r, i), DT_LEFT,
+                     base_.smallFont());
+        }
+      }
       break;
     case Page::ScrollSpeed:
-      ScrollSpeed(dc, place);
+      base_.Text(dc, Text(slot::kNumberOfRows), ScrollRowsLabel(place), DT_LEFT);
+      base_.WrappedText(dc, Text(slot::kScrollOneScreen), ScrollOneScreenLabel(place));
       break;
     case Page::AngleSnap:
-      AngleSnapPage(dc, place);
+      base_.Text(dc, Text(slot::kOn), AngleSnapOnLabel(place), DT_LEFT);
+      base_.Text(dc, Text(slot::kOff), AngleSnapOffLabel(place), DT_LEFT);
       break;
     case Page::GestureCorrection:
-      Gesture(dc, place);
+      for (int i = 0; i < kGestureScaleLabels; ++i) {
+        base_.Text(dc, GestureScaleText(i), GestureScaleLabel(place, i), DT_LEFT);
+      }
       break;
     case Page::XYSensitivity:
-      XYSensitivity(dc, place);
+      for (Axis axis : {Axis::X, Axis::Y}) {
+        base_.Text(dc, Text(axis == Axis::X ? slot::kXAxis : slot::kYAxis),
+                   SensitivityLabel(place, axis), DT_LEFT);
+        for (int i = 0; i < kSensitivityScaleLabels; ++i) {
+          base_.Text(dc, std::to_wstring(i + 1), SensitivityScaleLabel(place, axis, i), DT_LEFT);
+        }
+      }
       break;
-    case Page::ButtonAssignment:
-    case Page::MacroManager:
-      break;
+    default:
+      break;  // the other pages' texts belong to their controls
   }
-}
-
-// DPI page.
-
-void PagePainter::Dpi(HDC dc) const {
-  for (std::size_t k = 0; k < kDpiStageCount; ++k) {
-    DrawDpiLevel(dc, k);
-    Check(dc, DpiEnableBox(k), record().stageEnabled(k) != 0);
-  }
-}
-
-void PagePainter::DrawDpiLevel(HDC dc, std::size_t stage) const {
-  const std::uint8_t level = record().dpiStage(stage);
-  const Rect bar = DpiLevelBar(stage);
-  const Rect box = DpiValueBox(stage);
-  base_.Image(dc, skin::DpiStage(level), bar.left, bar.top);
-  base_.Image(dc, skin::kDpiValueBox, box.left, box.top);
-  base_.Text(dc, DpiValueText(level), box, DT_CENTER | DT_NOCLIP, base_.smallFont());
-}
-
-void PagePainter::DpiLevel(HDC dc, std::size_t stage) const {
-  const PagePlace place{kDpiPageOrigin.x, kDpiPageOrigin.y, 0, 0};
-  Patch(dc, Page::Dpi, place, DpiLevelBar(stage), [&] {
-    base_.Image(dc, skin::DpiStage(record().dpiStage(stage)), DpiLevelBar(stage).left,
-                DpiLevelBar(stage).top);
-  });
-  // "12000" may be wider than its box: the value's text reaches into the gap beside it.
-  const Rect box = DpiValueBox(stage);
-  const Rect text{box.left - kValueTextOverhang, box.top, box.right + kValueTextOverhang,
-                  box.bottom};
-  Patch(dc, Page::Dpi, place, text, [&] {
-    base_.Image(dc, skin::kDpiValueBox, box.left, box.top);
-    base_.Text(dc, DpiValueText(record().dpiStage(stage)), box, DT_CENTER | DT_NOCLIP,
-               base_.smallFont());
-  });
-}
-
-void PagePainter::DpiEnable(HDC dc, std::size_t stage) const {
-  const PagePlace place{kDpiPageOrigin.x, kDpiPageOrigin.y, 0, 0};
-  Patch(dc, Page::Dpi, place, DpiEnableBox(stage),
-        [&] { Check(dc, DpiEnableBox(stage), record().stageEnabled(stage) != 0); });
-}
-
-// Lighting page.
-
-void PagePainter::Lighting(HDC dc, const PagePlace& place) const {
-  for (int r = 0; r < kLightingRows; ++r) {
-    DrawLightingRadio(dc, place, r);
-    base_.Text(dc, Text(kLightingModeSlot[r]), LightingModeLabel(place, r), DT_LEFT);
-    DrawLightingSlider(dc, place, r);
-    for (int i = 0; i < kLightingScaleLabels; ++i) {
-      base_.Text(dc, LightingScaleText(r, i), LightingScaleLabel(place, r, i), DT_LEFT,
-                 base_.smallFont());
-    }
-  }
-}
-
-void PagePainter::DrawLightingRadio(HDC dc, const PagePlace& place, int row) const {
-  Check(dc, LightingModeRadio(place, row), record().at(rec::kLightingMode) == row + 1);
-}
-
-void PagePainter::DrawLightingSlider(HDC dc, const PagePlace& place, int row) const {
-  const Rect slider = gm::LightingSlider(place, row);
-  base_.Image(dc, skin::LightingSlider(record().at(LightingPositionOffset(row))), slider.left,
-              slider.top);
-}
-
-void PagePainter::LightingModes(HDC dc, const PagePlace& place) const {
-  for (int r = 0; r < kLightingRows; ++r) {
-    Patch(dc, Page::Lighting, place, LightingModeRadio(place, r),
-          [&] { DrawLightingRadio(dc, place, r); });
-  }
-}
-
-void PagePainter::LightingSlider(HDC dc, const PagePlace& place, int row) const {
-  Patch(dc, Page::Lighting, place, gm::LightingSlider(place, row),
-        [&] { DrawLightingSlider(dc, place, row); });
-}
-
-// Report rate page.
-
-void PagePainter::DrawReportRate(HDC dc, const PagePlace& place) const {
-  // A code other than the four the page sets shows no dial.
-  const auto hertz = ReportRateHertz(record().at(rec::kReportRateCode));
-  if (!hertz) return;
-  const Rect dial = ReportRateDial(place);
-  base_.Image(dc, skin::ReportRateDial(*hertz), dial.left, dial.top);
-}
-
-void PagePainter::ReportRate(HDC dc, const PagePlace& place) const {
-  Patch(dc, Page::ReportRate, place, ReportRateDial(place), [&] { DrawReportRate(dc, place); });
-}
-
-// Mouse speed and double-click speed pages.
-
-void PagePainter::DrawSpeed(HDC dc, gm::Page page, const PagePlace& place) const {
-  const SpeedPage speed = page == Page::MouseSpeed ? SpeedPage::Mouse : SpeedPage::DoubleClick;
-  const Rect dial = SpeedDial(place);
-  base_.Image(dc, skin::SpeedDial(record().at(SpeedOffset(speed))), dial.left, dial.top);
-  base_.Text(dc, Text(slot::kSlow), SpeedSlowLabel(place), DT_CENTER);
-  base_.Text(dc, Text(slot::kFast), SpeedFastLabel(place), DT_CENTER);
-}
-
-void PagePainter::Speed(HDC dc, gm::Page page, const PagePlace& place) const {
-  const Rect area = Union(SpeedDial(place), Union(SpeedSlowLabel(place), SpeedFastLabel(place)));
-  Patch(dc, page, place, area, [&] { DrawSpeed(dc, page, place); });
-}
-
-// Scroll speed page.
-
-void PagePainter::ScrollSpeed(HDC dc, const PagePlace& place) const {
-  DrawScrollRadios(dc, place);
-  base_.Text(dc, Text(slot::kNumberOfRows), ScrollRowsLabel(place), DT_LEFT);
-  base_.WrappedText(dc, Text(slot::kScrollOneScreen), ScrollOneScreenLabel(place));
-  const Rect box = ScrollLinesBox(place);
-  base_.Image(dc, skin::kScrollLinesBox, box.left, box.top);
-}
-
-void PagePainter::DrawScrollRadios(HDC dc, const PagePlace& place) const {
-  const ScrollRadioLooks looks = ScrollRadiosFor(record().at(rec::kScrollOneScreen));
-  const Rect rows = ScrollRowsRadio(place);
-  const Rect screen = ScrollOneScreenRadio(place);
-  base_.Image(dc, looks.rows ? skin::kScrollRadioOn : skin::kScrollRadioOff, rows.left, rows.top);
-  base_.Image(dc, looks.oneScreen ? skin::kScrollRadioOn : skin::kScrollRadioOff, screen.left,
-              screen.top);
-}
-
-void PagePainter::ScrollRadios(HDC dc, const PagePlace& place) const {
-  Patch(dc, Page::ScrollSpeed, place, Union(ScrollRowsRadio(place), ScrollOneScreenRadio(place)),
-        [&] { DrawScrollRadios(dc, place); });
-}
-
-// Angle snap page.
-
-void PagePainter::AngleSnapPage(HDC dc, const PagePlace& place) const {
-  DrawAngleSnap(dc, place);
-  base_.Text(dc, Text(slot::kOn), AngleSnapOnLabel(place), DT_LEFT);
-  base_.Text(dc, Text(slot::kOff), AngleSnapOffLabel(place), DT_LEFT);
-}
-
-void PagePainter::DrawAngleSnap(HDC dc, const PagePlace& place) const {
-  const bool on = record().at(rec::kAngleSnap) == 1;
-  Check(dc, AngleSnapOnRadio(place), on);
-  Check(dc, AngleSnapOffRadio(place), !on);
-}
-
-void PagePainter::AngleSnap(HDC dc, const PagePlace& place) const {
-  Patch(dc, Page::AngleSnap, place, AngleSnapOnRadio(place), [&] { DrawAngleSnap(dc, place); });
-  Patch(dc, Page::AngleSnap, place, AngleSnapOffRadio(place), [&] { DrawAngleSnap(dc, place); });
-}
-
-// Gesture correction page.
-
-void PagePainter::Gesture(HDC dc, const PagePlace& place) const {
-  DrawGestureSlider(dc, place);
-  for (int i = 0; i < kGestureScaleLabels; ++i) {
-    base_.Text(dc, GestureScaleText(i), GestureScaleLabel(place, i), DT_LEFT);
-  }
-}
-
-void PagePainter::DrawGestureSlider(HDC dc, const PagePlace& place) const {
-  const Rect slider = gm::GestureSlider(place);
-  base_.Image(dc, skin::GestureSlider(record().at(rec::kGestureCorrection)), slider.left,
-              slider.top);
-}
-
-void PagePainter::GestureSlider(HDC dc, const PagePlace& place) const {
-  Patch(dc, Page::GestureCorrection, place, gm::GestureSlider(place),
-        [&] { DrawGestureSlider(dc, place); });
-}
-
-// X/Y sensitivity page.
-
-void PagePainter::XYSensitivity(HDC dc, const PagePlace& place) const {
-  for (Axis axis : {Axis::X, Axis::Y}) {
-    base_.Text(dc, Text(axis == Axis::X ? slot::kXAxis : slot::kYAxis),
-               SensitivityLabel(place, axis), DT_LEFT);
-    DrawSensitivitySlider(dc, place, axis);
-    for (int i = 0; i < kSensitivityScaleLabels; ++i) {
-      base_.Text(dc, std::to_wstring(i + 1), SensitivityScaleLabel(place, axis, i), DT_LEFT);
-    }
-  }
-}
-
-void PagePainter::DrawSensitivitySlider(HDC dc, const PagePlace& place, Axis axis) const {
-  const Rect slider = SensitivitySlider(place, axis);
-  base_.Image(dc, skin::StageSlider(record().at(SensitivityOffset(axis))), slider.left, slider.top);
-}
-
-void PagePainter::Sensitivity(HDC dc, const PagePlace& place, Axis axis) const {
-  Patch(dc, Page::XYSensitivity, place, SensitivitySlider(place, axis),
-        [&] { DrawSensitivitySlider(dc, place, axis); });
 }
 
 }  // namespace gm

@@ -143,10 +143,6 @@ const wchar_t* LightingScaleText(int row, int label) {
   return kTexts[row][label];
 }
 
-std::size_t LightingPositionOffset(int row) {
-  return rec::kBrightness + static_cast<std::size_t>(std::clamp(row, 0, kLightingRows - 1));
-}
-
 // Report rate page.
 
 Rect ReportRateDial(const PagePlace& p) {
@@ -180,10 +176,6 @@ std::optional<int> ReportRateHertz(std::uint8_t code) {
 }
 
 // Mouse speed and double-click speed pages.
-
-std::size_t SpeedOffset(SpeedPage page) {
-  return page == SpeedPage::Mouse ? rec::kPointerSpeed : rec::kDoubleClickSpeed;
-}
 
 Rect SpeedDial(const PagePlace& p) {
   const int c = p.x + p.width / 2;
@@ -254,6 +246,10 @@ ScrollRadioLooks ScrollRadiosFor(std::uint8_t scrollOneScreen) {
   return {scrollOneScreen == 0, scrollOneScreen == 1};
 }
 
+bool ScrollLinesTakeInput(std::uint8_t scrollOneScreen) {
+  return scrollOneScreen != 1;
+}
+
 std::optional<int> ScrollLinesFromText(std::wstring_view text) {
   while (!text.empty() && std::iswspace(static_cast<wint_t>(text.front()))) text.remove_prefix(1);
   while (!text.empty() && std::iswspace(static_cast<wint_t>(text.back()))) text.remove_suffix(1);
@@ -309,10 +305,6 @@ const wchar_t* GestureScaleText(int label) {
 
 // X/Y sensitivity page.
 
-std::size_t SensitivityOffset(Axis axis) {
-  return axis == Axis::X ? rec::kXSensitivity : rec::kYSensitivity;
-}
-
 namespace {
 int AxisOffset(Axis axis) {
   return axis == Axis::X ? 0 : 60;
@@ -347,57 +339,170 @@ PageChildren RightColumnChildren(const ColumnPlan& plan) {
   return children;
 }
 
+// The table of the controls.
+
+namespace {
+
+using R = std::optional<std::uint32_t>;
+
+// A slider's position from the click's x.
+template <const SliderRule& kRule>
+R SliderClick(const ControlClick& c) {
+  return static_cast<std::uint32_t>(SliderPosition(c.x, c.area.left, kRule));
+}
+
+R Optional(std::optional<int> value) {
+  if (!value) return std::nullopt;
+  return static_cast<std::uint32_t>(*value);
+}
+
+constexpr std::uint32_t Packed(Rgb colour) {
+  return std::uint32_t{colour.red} << 16 | std::uint32_t{colour.green} << 8 | colour.blue;
+}
+
+constexpr auto kBefore = ClickTurn::BeforeButtonRows;
+constexpr auto kAfter = ClickTurn::AfterButtonRows;
+constexpr auto kFields = Instances::Fields;
+constexpr auto kChoices = Instances::Choices;
+constexpr int kSingle = 1;
+constexpr int kStages = static_cast<int>(kDpiStageCount);
+
+// In the order of the click tests. Fields of several instances lie one after the other, each
+// `width` bytes.
+constexpr std::array<PageControl, kControlCount> kControls = {{
+    {Control::DpiSwatch, Page::Dpi, Look::Swatch, kFields, kStages,
+     [](const PagePlace&, int k) { return DpiSwatch(static_cast<std::size_t>(k)); },
+     [](const ControlClick& c) -> R {
+       const std::optional<Rgb> colour = c.colours.Choose();
+       if (!colour) return std::nullopt;  // cancelled: the stage keeps its colour
+       return Packed(*colour);
+     },
+     rec::kStageColours, 3, L"dpi-colour", kBefore},
+    {Control::DpiEnable, Page::Dpi, Look::Picture, kFields, kStages,
+     [](const PagePlace&, int k) { return DpiEnableBox(static_cast<std::size_t>(k)); },
+     // A damaged flag above 1 counts as enabled, as the settings block counts it.
+     [](const ControlClick& c) -> R { return c.current != 0 ? 0u : 1u; }, rec::kStageEnabled, 1,
+     L"dpi-enable", kBefore},
+    {Control::LightingMode, Page::Lighting, Look::Picture, kChoices, kLightingRows,
+     LightingModeRadio,
+     [](const ControlClick& c) -> R { return static_cast<std::uint32_t>(c.index + 1); },
+     rec::kLightingMode, 1, L"lighting-mode", kBefore},
+    {Control::ReportRateDial, Page::ReportRate, Look::Picture, kFields, kSingle,
+     [](const PagePlace& p, int) { return ReportRateDial(p); },
+     [](const ControlClick& c) -> R {
+       const auto code = ReportRateFromClick(c.place, c.x, c.y);
+       if (!code) return std::nullopt;
+       return std::uint32_t{*code};
+     },
+     rec::kReportRateCode, 1, L"report-rate", kBefore},
+    {Control::MouseSpeedDial, Page::MouseSpeed, Look::Picture, kFields, kSingle,
+     [](const PagePlace& p, int) { return SpeedDial(p); },
+     [](const ControlClick& c) { return Optional(SpeedPositionFromClick(c.place, c.x, c.y)); },
+     rec::kPointerSpeed, 1, L"mouse-speed", kBefore},
+    {Control::DoubleClickSpeedDial, Page::DoubleClickSpeed, Look::Picture, kFields, kSingle,
+     [](const PagePlace& p, int) { return SpeedDial(p); },
+     [](const ControlClick& c) { return Optional(SpeedPositionFromClick(c.place, c.x, c.y)); },
+     rec::kDoubleClickSpeed, 1, L"double-click-speed", kBefore},
+    // Choice 0: a number of rows, 1: one screen.
+    {Control::ScrollMode, Page::ScrollSpeed, Look::Picture, kChoices, 2,
+     [](const PagePlace& p, int i) {
+       return i == 0 ? ScrollRowsRadio(p) : ScrollOneScreenRadio(p);
+     },
+     [](const ControlClick& c) -> R { return static_cast<std::uint32_t>(c.index); },
+     rec::kScrollOneScreen, 1, L"scroll-one-screen", kBefore},
+    // Choice 0: "On", 1: "Off".
+    {Control::AngleSnap, Page::AngleSnap, Look::Picture, kChoices, 2,
+     [](const PagePlace& p, int i) { return i == 0 ? AngleSnapOnRadio(p) : AngleSnapOffRadio(p); },
+     [](const ControlClick& c) -> R { return c.index == 0 ? 1u : 0u; }, rec::kAngleSnap, 1,
+     L"angle-snap", kBefore},
+    // Choice 0: the up arrow, 1: the down arrow.
+    {Control::ScrollLines, Page::ScrollSpeed, Look::LinesBox, kChoices, 2,
+     [](const PagePlace& p, int i) { return i == 0 ? ScrollLinesUp(p) : ScrollLinesDown(p); },
+     [](const ControlClick& c) -> R {
+       const int lines = SteppedScrollLines(static_cast<int>(c.current), c.index == 0 ? +1 : -1);
+       return static_cast<std::uint32_t>(lines);
+     },
+     rec::kWheelLines, 1, L"scroll-lines", kBefore},
+    {Control::XSensitivity, Page::XYSensitivity, Look::Picture, kFields, kSingle,
+     [](const PagePlace& p, int) { return SensitivitySlider(p, Axis::X); },
+     SliderClick<kSensitivitySlider>, rec::kXSensitivity, 1, L"x-sensitivity", kBefore},
+    {Control::YSensitivity, Page::XYSensitivity, Look::Picture, kFields, kSingle,
+     [](const PagePlace& p, int) { return SensitivitySlider(p, Axis::Y); },
+     SliderClick<kSensitivitySlider>, rec::kYSensitivity, 1, L"y-sensitivity", kBefore},
+    {Control::DpiLevel, Page::Dpi, Look::Picture, kFields, kStages,
+     [](const PagePlace&, int k) { return DpiLevelBar(static_cast<std::size_t>(k)); },
+     [](const ControlClick& c) -> R { return static_cast<std::uint32_t>(DpiLevelFromClick(c.y)); },
+     rec::kDpiStages, 1, L"dpi-level", kAfter},
+    {Control::LightingSlider, Page::Lighting, Look::Picture, kFields, kLightingRows, LightingSlider,
+     SliderClick<kLightingSlider>, rec::kBrightness, 1, L"lighting-slider", kAfter},
+    {Control::GestureSlider, Page::GestureCorrection, Look::Picture, kFields, kSingle,
+     [](const PagePlace& p, int) { return GestureSlider(p); }, SliderClick<kGestureSlider>,
+     rec::kGestureCorrection, 1, L"gesture", kAfter},
+}};
+
+constexpr bool InControlOrder() {
+  for (std::size_t i = 0; i < kControls.size(); ++i) {
+    if (static_cast<std::size_t>(kControls[i].control) != i) return false;
+  }
+  return true;
+}
+static_assert(InControlOrder(), "ControlOf finds a control by its place in the table");
+
+}  // namespace
+
+const std::array<PageControl, kControlCount>& PageControls() {
+  return kControls;
+}
+
+const PageControl& ControlOf(Control control) {
+  return kControls[static_cast<std::size_t>(control)];
+}
+
+std::size_t FieldOffset(const PageControl& control, int index) {
+  if (control.instances == Instances::Choices) return control.offset;
+  return control.offset + control.width * static_cast<std::size_t>(std::max(index, 0));
+}
+
+std::uint32_t FieldValue(const SettingsRecord& record, const PageControl& control, int index) {
+  const std::size_t offset = FieldOffset(control, index);
+  std::uint32_t value = 0;
+  for (std::size_t i = 0; i < control.width; ++i) value = value << 8 | record.at(offset + i);
+  return value;
+}
+
+std::wstring PageLogLine(const SettingsRecord& record, const PageControl& control, int index) {
+  std::wstring line = L"page ";
+  line += control.logName;
+  if (control.instances == Instances::Fields && control.count > 1) {
+    line += L" " + std::to_wstring(index + 1);
+  }
+  const std::size_t offset = FieldOffset(control, index);
+  for (std::size_t i = 0; i < control.width; ++i) {
+    line += L" " + std::to_wstring(record.at(offset + i));
+  }
+  return line;
+}
+
 // Edits.
 
-void SettingsPageEditor::ChooseStageColour(std::size_t stage) {
-  const std::optional<Rgb> colour = colours_.Choose();
-  if (!colour) return;  // cancelled: the stage keeps its colour
-  record_.setStageColour(stage, *colour);
-  redraw_.RepaintSwatch(stage);
-}
-
-void SettingsPageEditor::ToggleStage(std::size_t stage) {
-  // A damaged flag above 1 counts as enabled, as the settings block counts it.
-  std::uint8_t& enabled = record_.stageEnabled(stage);
-  enabled = enabled != 0 ? 0 : 1;
-  redraw_.RedrawDpiEnable(stage);
-}
-
-void SettingsPageEditor::SetStageLevel(std::size_t stage, int level) {
-  record_.dpiStage(stage) = Byte(std::clamp(level, kMinDpiLevel, kMaxDpiLevel));
-  redraw_.RedrawDpiLevel(stage);
-}
-
-void SettingsPageEditor::SetLightingMode(int mode) {
-  record_.at(rec::kLightingMode) = Byte(mode);
-  redraw_.RedrawLightingModes();
-}
-
-void SettingsPageEditor::SetLightingPosition(int row, int position) {
-  record_.at(LightingPositionOffset(row)) = Byte(position);
-  redraw_.RedrawLightingSlider(row);
-}
-
-void SettingsPageEditor::SetReportRate(std::uint8_t code) {
-  record_.at(rec::kReportRateCode) = code;
-  redraw_.RedrawReportRate();
-}
-
-void SettingsPageEditor::SetSpeed(SpeedPage page, int position) {
-  record_.at(SpeedOffset(page)) = Byte(position);
-  redraw_.RedrawSpeedPage(page);
-}
-
-void SettingsPageEditor::SetScrollOneScreen(bool oneScreen) {
-  record_.at(rec::kScrollOneScreen) = oneScreen ? 1 : 0;
-  redraw_.EnableScrollLines(!oneScreen);
-  redraw_.RedrawScrollRadios();
-}
-
-void SettingsPageEditor::StepScrollLines(int delta) {
-  const int lines = SteppedScrollLines(record_.at(rec::kWheelLines), delta);
-  record_.at(rec::kWheelLines) = Byte(lines);
-  redraw_.SetScrollLinesText(std::to_wstring(lines), false);
+void SettingsPageEditor::Click(const PageControl& control, int index, const PagePlace& place, int x,
+                               int y) {
+  const ControlClick click{place, control.area(place, index),          index,   x,
+                           y,     FieldValue(record_, control, index), colours_};
+  const std::optional<std::uint32_t> value = control.click(click);
+  if (!value) return;
+  const std::size_t offset = FieldOffset(control, index);
+  if (control.width == 1) {
+    record_.at(offset) = static_cast<std::uint8_t>(std::min<std::uint32_t>(*value, 255));
+  } else {
+    for (std::size_t i = 0; i < control.width; ++i) {
+      record_.at(offset + i) = static_cast<std::uint8_t>(*value >> (8 * (control.width - 1 - i)));
+    }
+  }
+  if (control.control == Control::ScrollMode) {
+    view_.EnableScrollLines(ScrollLinesTakeInput(record_.at(rec::kScrollOneScreen)));
+  }
+  view_.ControlChanged(control.control, index);
 }
 
 void SettingsPageEditor::ScrollLinesTextChanged(std::wstring_view text) {
@@ -408,22 +513,7 @@ void SettingsPageEditor::ScrollLinesTextChanged(std::wstring_view text) {
   }
   // A cleared or refused box shows "1", selected: the user's next digit replaces it.
   record_.at(rec::kWheelLines) = kMinScrollLines;
-  redraw_.SetScrollLinesText(L"1", true);
-}
-
-void SettingsPageEditor::SetAngleSnap(bool on) {
-  record_.at(rec::kAngleSnap) = on ? 1 : 0;
-  redraw_.RedrawAngleSnap();
-}
-
-void SettingsPageEditor::SetGesturePosition(int position) {
-  record_.at(rec::kGestureCorrection) = Byte(position);
-  redraw_.RedrawGestureSlider();
-}
-
-void SettingsPageEditor::SetSensitivity(Axis axis, int position) {
-  record_.at(SensitivityOffset(axis)) = Byte(position);
-  redraw_.RedrawSensitivity(axis);
+  view_.SetScrollLinesText(L"1", true);
 }
 
 }  // namespace gm

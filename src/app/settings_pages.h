@@ -61,7 +61,6 @@ Rect LightingModeLabel(const PagePlace& place, int row);
 Rect LightingSlider(const PagePlace& place, int row);
 Rect LightingScaleLabel(const PagePlace& place, int row, int label);
 const wchar_t* LightingScaleText(int row, int label);
-std::size_t LightingPositionOffset(int row);  // record byte of the row's slider
 
 // USB report rate page: a round dial of four quadrants.
 Rect ReportRateDial(const PagePlace& place);
@@ -72,8 +71,6 @@ std::optional<std::uint8_t> ReportRateFromClick(const PagePlace& place, int x, i
 std::optional<int> ReportRateHertz(std::uint8_t code);
 
 // Mouse speed and double-click speed pages: a half-round dial.
-enum class SpeedPage { Mouse, DoubleClick };
-std::size_t SpeedOffset(SpeedPage page);  // record byte 53 or 55
 Rect SpeedDial(const PagePlace& place);
 Rect SpeedSlowLabel(const PagePlace& place);
 Rect SpeedFastLabel(const PagePlace& place);
@@ -101,6 +98,8 @@ struct ScrollRadioLooks {
   bool oneScreen = false;
 };
 ScrollRadioLooks ScrollRadiosFor(std::uint8_t scrollOneScreen);
+// The lines box takes input unless the wheel scrolls one screen.
+bool ScrollLinesTakeInput(std::uint8_t scrollOneScreen);
 
 // Angle snap page.
 Rect AngleSnapOnRadio(const PagePlace& place);
@@ -117,7 +116,6 @@ const wchar_t* GestureScaleText(int label);
 // X/Y sensitivity page (left column): positions 1..10 under the labels "1".."10".
 enum class Axis { X, Y };
 inline constexpr int kSensitivityScaleLabels = 10;
-std::size_t SensitivityOffset(Axis axis);  // record byte 59 or 60
 Rect SensitivityLabel(const PagePlace& place, Axis axis);
 Rect SensitivitySlider(const PagePlace& place, Axis axis);
 Rect SensitivityScaleLabel(const PagePlace& place, Axis axis, int label);
@@ -139,52 +137,103 @@ class ColourChooser {
   virtual std::optional<Rgb> Choose() = 0;
 };
 
-// What the window redraws after an edit: only the control that changed.
-class PageRedraw {
+// The controls of the settings pages, in the order their click tests run; each has one entry
+// in PageControls().
+enum class Control : std::size_t {
+  DpiSwatch,
+  DpiEnable,
+  LightingMode,
+  ReportRateDial,
+  MouseSpeedDial,
+  DoubleClickSpeedDial,
+  ScrollMode,
+  AngleSnap,
+  ScrollLines,
+  XSensitivity,
+  YSensitivity,
+  // Tested after the button rows of the button assignment page.
+  DpiLevel,
+  LightingSlider,
+  GestureSlider,
+};
+inline constexpr std::size_t kControlCount = 14;
+
+// How a control shows its value, which decides what the window does after an edit.
+enum class Look {
+  Picture,   // drawn into the window's picture by its painter
+  Swatch,    // a child window painted in the stage's colour
+  LinesBox,  // an edit box over its image holds the value; the clicks are on its arrows
+};
+
+// A control's instances are separate fields of the record (the DPI stages, the lighting rows)
+// or the choices of one field (a group of radio buttons, the lines box's two arrows).
+enum class Instances { Fields, Choices };
+
+enum class ClickTurn { BeforeButtonRows, AfterButtonRows };
+
+// A click on one instance of a control: what its rule decides from.
+struct ControlClick {
+  const PagePlace& place;
+  Rect area;  // the instance's rectangle, which holds the click
+  int index;
+  int x;
+  int y;
+  std::uint32_t current;  // the field's value
+  ColourChooser& colours;
+};
+
+// The field's new value after a click, or nothing when the click changes nothing.
+using ClickRule = std::optional<std::uint32_t> (*)(const ControlClick& click);
+
+struct PageControl {
+  Control control;
+  Page page;
+  Look look;
+  Instances instances;
+  int count;  // instances
+  // Where instance `index` sits on its page, the rectangle its clicks hit.
+  Rect (*area)(const PagePlace& place, int index);
+  ClickRule click;
+  std::size_t offset;  // the record byte of the first field
+  std::size_t width;   // bytes of one field, most significant first
+  const wchar_t* logName;
+  ClickTurn turn;
+};
+
+const std::array<PageControl, kControlCount>& PageControls();
+const PageControl& ControlOf(Control control);
+std::size_t FieldOffset(const PageControl& control, int index);
+std::uint32_t FieldValue(const SettingsRecord& record, const PageControl& control, int index);
+// "page NAME VALUE" with the instance's number (1..) before the value where the control has
+// several fields, and each byte of a wider field.
+std::wstring PageLogLine(const SettingsRecord& record, const PageControl& control, int index);
+
+// What the window does after an edit.
+class PageView {
  public:
-  virtual ~PageRedraw() = default;
-  virtual void RedrawDpiLevel(std::size_t stage) = 0;  // bar and value box
-  virtual void RedrawDpiEnable(std::size_t stage) = 0;
-  virtual void RepaintSwatch(std::size_t stage) = 0;
-  virtual void RedrawLightingModes() = 0;
-  virtual void RedrawLightingSlider(int row) = 0;
-  virtual void RedrawReportRate() = 0;
-  virtual void RedrawSpeedPage(SpeedPage page) = 0;  // background, dial and labels
-  virtual void RedrawScrollRadios() = 0;
+  virtual ~PageView() = default;
+  // Instance `index` of the control holds a new value (a group of choices shows it as a
+  // whole): show it again.
+  virtual void ControlChanged(Control control, int index) = 0;
   virtual void EnableScrollLines(bool enable) = 0;
   // selected: the whole text is selected, so that the next key typed replaces it.
   virtual void SetScrollLinesText(const std::wstring& text, bool selected) = 0;
-  virtual void RedrawAngleSnap() = 0;
-  virtual void RedrawGestureSlider() = 0;
-  virtual void RedrawSensitivity(Axis axis) = 0;
 };
 
 // The edits the pages' controls make to the record.
 class SettingsPageEditor {
  public:
-  SettingsPageEditor(SettingsRecord& record, PageRedraw& redraw, ColourChooser& colours)
-      : record_(record), redraw_(redraw), colours_(colours) {}
+  SettingsPageEditor(SettingsRecord& record, PageView& view, ColourChooser& colours)
+      : record_(record), view_(view), colours_(colours) {}
 
-  // The colour dialog for a stage; a confirmed colour is stored red, green, blue.
-  void ChooseStageColour(std::size_t stage);
-  void ToggleStage(std::size_t stage);
-  void SetStageLevel(std::size_t stage, int level);  // kept within 1..120
-  void SetLightingMode(int mode);                    // 1..3
-  void SetLightingPosition(int row, int position);
-  void SetReportRate(std::uint8_t code);
-  void SetSpeed(SpeedPage page, int position);
-  // 0: a number of rows (the lines box takes input), 1: one screen (it does not).
-  void SetScrollOneScreen(bool oneScreen);
-  void StepScrollLines(int delta);
+  // A click at (x, y) on instance `index` of the control, its page drawn at `place`.
+  void Click(const PageControl& control, int index, const PagePlace& place, int x, int y);
   // The lines box's text changed (typing or an arrow): a bad count becomes "1".
   void ScrollLinesTextChanged(std::wstring_view text);
-  void SetAngleSnap(bool on);
-  void SetGesturePosition(int position);
-  void SetSensitivity(Axis axis, int position);
 
  private:
   SettingsRecord& record_;
-  PageRedraw& redraw_;
+  PageView& view_;
   ColourChooser& colours_;
 };
 

@@ -137,7 +137,10 @@ TEST_F(GuiLeaksWin32, EveryPageOpenedAndClosed) {
                          sizes);
         }
         if (page == Page::Dpi) {
-          for (std::size_t stage = 0; stage < kDpiStageCount; ++stage) pages.DpiLevel(dc, stage);
+          for (int stage = 0; stage < static_cast<int>(kDpiStageCount); ++stage) {
+            pages.Redraw(dc, ControlOf(Control::DpiLevel), PlaceOf(layout, Page::Dpi, sizes),
+                         stage);
+          }
         }
       },
       static_cast<int>(kPageCount));

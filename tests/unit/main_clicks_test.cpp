@@ -26,7 +26,7 @@ PageSizes SkinSizes() {
   return sizes;
 }
 
-class Recorder : public MainClickActions, public PageRedraw, public ColourChooser {
+class Recorder : public MainClickActions, public PageView, public ColourChooser {
  public:
   explicit Recorder(MainLayout& layout) : layout_(layout) {}
   bool saveBusy() const override { return busy; }
@@ -63,22 +63,13 @@ class Recorder : public MainClickActions, public PageRedraw, public ColourChoose
   }
   void DragWindow() override { log.push_back("drag"); }
 
-  // What the page edits redraw.
-  void RedrawDpiLevel(std::size_t k) override { log.push_back("level " + std::to_string(k)); }
-  void RedrawDpiEnable(std::size_t k) override { log.push_back("enable " + std::to_string(k)); }
-  void RepaintSwatch(std::size_t k) override { log.push_back("swatch " + std::to_string(k)); }
-  void RedrawLightingModes() override { log.push_back("modes"); }
-  void RedrawLightingSlider(int row) override { log.push_back("lighting " + std::to_string(row)); }
-  void RedrawReportRate() override { log.push_back("rate"); }
-  void RedrawSpeedPage(SpeedPage page) override {
-    log.push_back(page == SpeedPage::Mouse ? "speed" : "double-click");
+  // What the page edits show again: the control's log name and the instance.
+  void ControlChanged(Control control, int index) override {
+    const std::wstring name = ControlOf(control).logName;
+    log.push_back(std::string(name.begin(), name.end()) + " " + std::to_string(index));
   }
-  void RedrawScrollRadios() override { log.push_back("scroll-radios"); }
   void EnableScrollLines(bool) override {}
   void SetScrollLinesText(const std::wstring&, bool) override { log.push_back("lines"); }
-  void RedrawAngleSnap() override { log.push_back("snap"); }
-  void RedrawGestureSlider() override { log.push_back("gesture"); }
-  void RedrawSensitivity(Axis axis) override { log.push_back(axis == Axis::X ? "x" : "y"); }
   std::optional<Rgb> Choose() override {
     log.push_back("colour-dialog");
     return Rgb{255, 0, 0};
@@ -168,13 +159,13 @@ TEST_F(ClickFixture, HiddenAndScrolledHeadersDoNothing) {
 
 TEST_F(ClickFixture, DpiPageEditsAndGoesOnOnlyAtTheTop) {
   Open({Page::Dpi});
-  EXPECT_EQ(Click(748, 203), (Log{"level 0", "drag"}));
+  EXPECT_EQ(Click(748, 203), (Log{"dpi-level 0", "drag"}));
   EXPECT_EQ(record.dpiStage(0), 1);
-  EXPECT_EQ(Click(958, 84), (Log{"level 6", "drag"}));
+  EXPECT_EQ(Click(958, 84), (Log{"dpi-level 6", "drag"}));
   EXPECT_EQ(record.dpiStage(6), 120);
-  EXPECT_EQ(Click(745, 248), (Log{"enable 0", "drag"}));
+  EXPECT_EQ(Click(745, 248), (Log{"dpi-enable 0", "drag"}));
   EXPECT_EQ(record.stageEnabled(0), 1);
-  EXPECT_EQ(Click(780, 270), (Log{"colour-dialog", "swatch 1", "drag"}));
+  EXPECT_EQ(Click(780, 270), (Log{"colour-dialog", "dpi-colour 1", "drag"}));
   EXPECT_EQ(record.stageColour(1), (Rgb{255, 0, 0}));
   EXPECT_EQ(Click(753, 150), Log{"drag"});  // beside a bar
 
@@ -188,36 +179,36 @@ TEST_F(ClickFixture, DpiPageEditsAndGoesOnOnlyAtTheTop) {
 
 TEST_F(ClickFixture, ControlsFollowTheirPageDownTheColumn) {
   Open({Page::Lighting});  // Lighting, origin (734, 77)
-  EXPECT_EQ(Click(748, 130), (Log{"modes", "drag"}));
+  EXPECT_EQ(Click(748, 130), (Log{"lighting-mode 1", "drag"}));
   EXPECT_EQ(record.at(rec::kLightingMode), 2);
-  EXPECT_EQ(Click(898, 100), (Log{"lighting 0", "drag"}));
+  EXPECT_EQ(Click(898, 100), (Log{"lighting-slider 0", "drag"}));
   EXPECT_EQ(record.at(rec::kBrightness), 4);
 
   layout.SetOpen(Page::Lighting, false);
   Open({Page::ReportRate});  // Report rate, origin (734, 102): dial centre (855, 171)
-  EXPECT_EQ(Click(905, 161), (Log{"rate", "drag"}));
+  EXPECT_EQ(Click(905, 161), (Log{"report-rate 0", "drag"}));
   EXPECT_EQ(record.at(rec::kReportRateCode), 1);
   EXPECT_EQ(Click(875, 171), Log{"drag"});  // in the hole
 
   layout.SetOpen(Page::ReportRate, false);
   Open({Page::ScrollSpeed, Page::AngleSnap});  // Scroll speed at 177, angle snap at 278
-  EXPECT_EQ(Click(748, 195), (Log{"scroll-radios", "drag"}));
-  EXPECT_EQ(Click(928, 195), (Log{"lines", "drag"}));
+  EXPECT_EQ(Click(748, 195), (Log{"scroll-one-screen 0", "drag"}));
+  EXPECT_EQ(Click(928, 195), (Log{"scroll-lines 0", "drag"}));
   EXPECT_EQ(record.at(rec::kWheelLines), 1);
-  EXPECT_EQ(Click(760, 298), (Log{"snap", "drag"}));
+  EXPECT_EQ(Click(760, 298), (Log{"angle-snap 0", "drag"}));
   EXPECT_EQ(record.at(rec::kAngleSnap), 1);
 
   layout.SetOpen(Page::ScrollSpeed, false);
   layout.SetOpen(Page::AngleSnap, false);
   Open({Page::GestureCorrection});  // gesture at 227: the right-most three pixels give 6
-  EXPECT_EQ(Click(929, 260), (Log{"gesture", "drag"}));
+  EXPECT_EQ(Click(929, 260), (Log{"gesture 0", "drag"}));
   EXPECT_EQ(record.at(rec::kGestureCorrection), 6);
 }
 
 TEST_F(ClickFixture, ScrolledColumnKeepsItsPagesWorking) {
   Open({Page::Dpi, Page::ReportRate, Page::MouseSpeed});
   layout.ScrolledPass(SkinSizes());  // Mouse Speed at the top: dial centre (855, 143)
-  EXPECT_EQ(Click(855, 83), (Log{"speed", "drag"}));
+  EXPECT_EQ(Click(855, 83), (Log{"mouse-speed 0", "drag"}));
   EXPECT_EQ(record.at(rec::kPointerSpeed), 7);
   EXPECT_EQ(Click(855, 148), Log{"drag"});  // below the centre
 }
@@ -226,17 +217,17 @@ TEST_F(ClickFixture, HeaderClickOpensThePageBeforeItsControlsAreTested) {
   // Opening Lighting moves USB Report Rate down; the click stays on the Lighting header.
   EXPECT_EQ(Click(800, 65), (Log{"right 4", "drag"}));
   EXPECT_TRUE(layout.IsOpen(Page::Lighting));
-  EXPECT_EQ(Click(748, 130), (Log{"modes", "drag"}));
+  EXPECT_EQ(Click(748, 130), (Log{"lighting-mode 1", "drag"}));
 }
 
 TEST_F(ClickFixture, SensitivitySlidersComeBeforeTheButtonRows) {
   Open({Page::XYSensitivity});  // origin (20, 195)
-  EXPECT_EQ(Click(67, 240), (Log{"x", "drag"}));
+  EXPECT_EQ(Click(67, 240), (Log{"x-sensitivity 0", "drag"}));
   EXPECT_EQ(record.at(rec::kXSensitivity), 3);
-  EXPECT_EQ(Click(40, 300), (Log{"y", "drag"}));
+  EXPECT_EQ(Click(40, 300), (Log{"y-sensitivity 0", "drag"}));
   EXPECT_EQ(record.at(rec::kYSensitivity), 1);
   // Under the slider lies row 6's drop-down box: the slider is set, then the row's menu ends.
-  EXPECT_EQ(Click(150, 240), (Log{"x", "menu 5"}));
+  EXPECT_EQ(Click(150, 240), (Log{"x-sensitivity 0", "menu 5"}));
 }
 
 TEST_F(ClickFixture, ButtonRowsByView) {

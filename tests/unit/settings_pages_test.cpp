@@ -145,101 +145,106 @@ struct FixedColour : ColourChooser {
   int shown = 0;
 };
 
-struct RecordingRedraw : PageRedraw {
-  void RedrawDpiLevel(std::size_t k) override { Add("level", k); }
-  void RedrawDpiEnable(std::size_t k) override { Add("enable", k); }
-  void RepaintSwatch(std::size_t k) override { Add("swatch", k); }
-  void RedrawLightingModes() override { log.push_back("modes"); }
-  void RedrawLightingSlider(int row) override { Add("lighting", row); }
-  void RedrawReportRate() override { log.push_back("rate"); }
-  void RedrawSpeedPage(SpeedPage page) override {
-    log.push_back(page == SpeedPage::Mouse ? "speed" : "double-click");
+struct RecordingView : PageView {
+  void ControlChanged(Control control, int index) override {
+    const std::wstring name = ControlOf(control).logName;
+    log.push_back(std::string(name.begin(), name.end()) + " " + std::to_string(index));
   }
-  void RedrawScrollRadios() override { log.push_back("scroll-radios"); }
   void EnableScrollLines(bool enable) override { log.push_back(enable ? "lines-on" : "lines-off"); }
   void SetScrollLinesText(const std::wstring& text, bool selected) override {
     log.push_back("text " + std::string(text.begin(), text.end()) + (selected ? " selected" : ""));
   }
-  void RedrawAngleSnap() override { log.push_back("snap"); }
-  void RedrawGestureSlider() override { log.push_back("gesture"); }
-  void RedrawSensitivity(Axis axis) override { log.push_back(axis == Axis::X ? "x" : "y"); }
-
-  template <typename N>
-  void Add(const char* what, N n) {
-    log.push_back(std::string(what) + " " + std::to_string(n));
-  }
   std::vector<std::string> log;
 };
 
+// A page of the default skin's width, wherever it is drawn.
+constexpr PagePlace kPlace{734, 100, 976, 242};
+
 struct EditorFixture : ::testing::Test {
+  Rect Area(Control control, int index) const { return ControlOf(control).area(kPlace, index); }
+  void Click(Control control, int index, int x, int y) {
+    editor.Click(ControlOf(control), index, kPlace, x, y);
+  }
+  void ClickIn(Control control, int index) {
+    const Rect area = Area(control, index);
+    Click(control, index, (area.left + area.right) / 2, (area.top + area.bottom) / 2);
+  }
   SettingsRecord record;
-  RecordingRedraw redraw;
+  RecordingView view;
   FixedColour colours;
-  SettingsPageEditor editor{record, redraw, colours};
+  SettingsPageEditor editor{record, view, colours};
 };
 
 using Log = std::vector<std::string>;
 
 TEST_F(EditorFixture, StageColourOnlyWhenConfirmed) {
   record.setStageColour(2, {1, 2, 3});
-  editor.ChooseStageColour(2);  // cancelled
+  ClickIn(Control::DpiSwatch, 2);  // cancelled
   EXPECT_EQ(record.stageColour(2), (Rgb{1, 2, 3}));
-  EXPECT_EQ(redraw.log, Log{});
+  EXPECT_EQ(view.log, Log{});
   colours.answer = Rgb{255, 0, 0};
-  editor.ChooseStageColour(2);
+  ClickIn(Control::DpiSwatch, 2);
   EXPECT_EQ(record.at(rec::kStageColours + 6), 255);
   EXPECT_EQ(record.at(rec::kStageColours + 7), 0);
   EXPECT_EQ(record.at(rec::kStageColours + 8), 0);
   EXPECT_EQ(colours.shown, 2);
-  EXPECT_EQ(redraw.log, Log{"swatch 2"});
+  EXPECT_EQ(view.log, Log{"dpi-colour 2"});
+  EXPECT_EQ(PageLogLine(record, ControlOf(Control::DpiSwatch), 2), L"page dpi-colour 3 255 0 0");
 }
 
 TEST_F(EditorFixture, StagesToggleAndAllMayBeOff) {
   for (std::size_t k = 0; k < kDpiStageCount; ++k) record.stageEnabled(k) = 1;
   record.stageEnabled(3) = 2;  // damaged, shown and sent as enabled
-  for (std::size_t k = 0; k < kDpiStageCount; ++k) editor.ToggleStage(k);
+  for (int k = 0; k < 7; ++k) ClickIn(Control::DpiEnable, k);
   for (std::size_t k = 0; k < kDpiStageCount; ++k) EXPECT_EQ(record.stageEnabled(k), 0) << k;
-  editor.ToggleStage(5);
+  ClickIn(Control::DpiEnable, 5);
   EXPECT_EQ(record.stageEnabled(5), 1);
-  EXPECT_EQ(redraw.log.back(), "enable 5");
+  EXPECT_EQ(view.log.back(), "dpi-enable 5");
 
-  editor.SetStageLevel(0, 121);
+  const int bar = Area(Control::DpiLevel, 0).left;
+  Click(Control::DpiLevel, 0, bar, 0);
   EXPECT_EQ(record.dpiStage(0), 120);
-  editor.SetStageLevel(0, 0);
+  Click(Control::DpiLevel, 0, bar, 300);
   EXPECT_EQ(record.dpiStage(0), 1);
 }
 
 TEST_F(EditorFixture, ScrollModeAndLinesBox) {
   record.at(rec::kWheelLines) = 9;
-  editor.SetScrollOneScreen(true);
+  ClickIn(Control::ScrollMode, 1);  // one screen
   EXPECT_EQ(record.at(rec::kScrollOneScreen), 1);
-  editor.SetScrollOneScreen(false);
+  ClickIn(Control::ScrollMode, 0);  // rows
   EXPECT_EQ(record.at(rec::kScrollOneScreen), 0);
   EXPECT_EQ(record.at(rec::kWheelLines), 9);  // the previous count stays
-  EXPECT_EQ(redraw.log, (Log{"lines-off", "scroll-radios", "lines-on", "scroll-radios"}));
+  EXPECT_EQ(view.log, (Log{"lines-off", "scroll-one-screen 1", "lines-on", "scroll-one-screen 0"}));
 
-  redraw.log.clear();
+  view.log.clear();
   record.at(rec::kWheelLines) = 1;
-  editor.StepScrollLines(-1);
+  ClickIn(Control::ScrollLines, 1);  // down
   EXPECT_EQ(record.at(rec::kWheelLines), 1);
-  editor.StepScrollLines(+1);
+  ClickIn(Control::ScrollLines, 0);  // up
   EXPECT_EQ(record.at(rec::kWheelLines), 2);
   editor.ScrollLinesTextChanged(L"42");
   EXPECT_EQ(record.at(rec::kWheelLines), 42);
   editor.ScrollLinesTextChanged(L"250");
   EXPECT_EQ(record.at(rec::kWheelLines), 1);
   editor.ScrollLinesTextChanged(L"");
-  EXPECT_EQ(redraw.log, (Log{"text 1", "text 2", "text 1 selected", "text 1 selected"}));
+  EXPECT_EQ(view.log,
+            (Log{"scroll-lines 1", "scroll-lines 0", "text 1 selected", "text 1 selected"}));
 }
 
 TEST_F(EditorFixture, EachControlWritesItsOwnByte) {
-  editor.SetLightingMode(3);
-  editor.SetLightingPosition(2, 6);
-  editor.SetReportRate(8);
-  editor.SetSpeed(SpeedPage::DoubleClick, 12);
-  editor.SetAngleSnap(true);
-  editor.SetGesturePosition(4);
-  editor.SetSensitivity(Axis::Y, 11);
+  ClickIn(Control::LightingMode, 2);  // neon
+  const auto middle = [](const Rect& r) { return (r.top + r.bottom) / 2; };
+  const Rect lighting = Area(Control::LightingSlider, 2);
+  Click(Control::LightingSlider, 2, lighting.right - 1, middle(lighting));
+  const Rect rate = Area(Control::ReportRateDial, 0);
+  Click(Control::ReportRateDial, 0, (rate.left + rate.right) / 2 - 30, middle(rate) - 30);
+  Click(Control::DoubleClickSpeedDial, 0, 855 + 60, 191);  // on the right-hand horizontal
+  ClickIn(Control::AngleSnap, 0);
+  const Rect gesture = Area(Control::GestureSlider, 0);
+  Click(Control::GestureSlider, 0, gesture.left + 78, middle(gesture));
+  const Rect y = Area(Control::YSensitivity, 0);
+  Click(Control::YSensitivity, 0, y.right - 1, middle(y));
   SettingsRecord expected;
   expected.at(47) = 3;
   expected.at(50) = 6;
@@ -249,10 +254,47 @@ TEST_F(EditorFixture, EachControlWritesItsOwnByte) {
   expected.at(57) = 4;
   expected.at(60) = 11;
   EXPECT_EQ(record, expected);
-  EXPECT_EQ(redraw.log,
-            (Log{"modes", "lighting 2", "rate", "double-click", "snap", "gesture", "y"}));
-  editor.SetAngleSnap(false);
+  EXPECT_EQ(view.log,
+            (Log{"lighting-mode 2", "lighting-slider 2", "report-rate 0", "double-click-speed 0",
+                 "angle-snap 0", "gesture 0", "y-sensitivity 0"}));
+  ClickIn(Control::AngleSnap, 1);
   EXPECT_EQ(record.at(56), 0);
+}
+
+// Every control lies on its page's background, and no two take the same click: a mistyped
+// rectangle in the table would answer for another control or outside the page.
+TEST(SettingsPages, ControlsLieInsideTheirPagesApart) {
+  const std::pair<Page, Size> pages[] = {
+      {Page::XYSensitivity, {242, 145}},   {Page::Dpi, {242, 232}},
+      {Page::Lighting, {242, 112}},        {Page::ReportRate, {242, 140}},
+      {Page::MouseSpeed, {242, 108}},      {Page::DoubleClickSpeed, {242, 108}},
+      {Page::ScrollSpeed, {242, 76}},      {Page::AngleSnap, {242, 40}},
+      {Page::GestureCorrection, {242, 66}}};
+  for (const auto& [page, size] : pages) {
+    const bool left = page == Page::XYSensitivity;
+    const PagePlace place =
+        page == Page::Dpi ? PagePlace{734, 52, 976, size.width}
+                          : PagePlace{left ? 20 : 734, 300, (left ? 20 : 734) + 242, size.width};
+    const Rect background{place.x, place.y, place.x + size.width, place.y + size.height};
+    std::vector<Rect> areas;
+    for (const PageControl& control : PageControls()) {
+      if (control.page != page) continue;
+      for (int i = 0; i < control.count; ++i) areas.push_back(control.area(place, i));
+    }
+    EXPECT_FALSE(areas.empty()) << PageIndex(page);
+    for (std::size_t a = 0; a < areas.size(); ++a) {
+      const Rect& r = areas[a];
+      EXPECT_TRUE(!r.empty() && r.left >= background.left && r.top >= background.top &&
+                  r.right <= background.right && r.bottom <= background.bottom)
+          << PageIndex(page) << " area " << a;
+      for (std::size_t b = a + 1; b < areas.size(); ++b) {
+        const Rect& o = areas[b];
+        const bool apart =
+            r.right <= o.left || o.right <= r.left || r.bottom <= o.top || o.bottom <= r.top;
+        EXPECT_TRUE(apart) << PageIndex(page) << " areas " << a << " and " << b;
+      }
+    }
+  }
 }
 
 }  // namespace
