@@ -46,32 +46,35 @@ int MainLayout::OpenRightPageCount() const {
   return count;
 }
 
-int MainLayout::PageHeight(Page page, const PageSizes& sizes) const {
+Size PageSize(Page page, MouseView view, const PageSizes& sizes) {
   switch (page) {
     case Page::ButtonAssignment:
-      return view_ == MouseView::Front ? sizes.buttonAssignmentFront.height
-                                       : sizes.buttonAssignmentSide.height;
+      return view == MouseView::Front ? sizes.buttonAssignmentFront : sizes.buttonAssignmentSide;
     case Page::XYSensitivity:
-      return sizes.xySensitivity.height;
+      return sizes.xySensitivity;
     case Page::Dpi:
-      return sizes.dpi.height;
+      return sizes.dpi;
     case Page::Lighting:
-      return sizes.lighting.height;
+      return sizes.lighting;
     case Page::ReportRate:
-      return sizes.reportRate.height;
+      return sizes.reportRate;
     case Page::MouseSpeed:
     case Page::DoubleClickSpeed:
-      return sizes.mouseAttribute.height;
+      return sizes.mouseAttribute;
     case Page::ScrollSpeed:
-      return sizes.scrollSpeed.height;
+      return sizes.scrollSpeed;
     case Page::AngleSnap:
-      return sizes.angleSnap.height;
+      return sizes.angleSnap;
     case Page::GestureCorrection:
-      return sizes.gestureCorrection.height;
+      return sizes.gestureCorrection;
     case Page::MacroManager:
       break;
   }
-  return 0;
+  return {};
+}
+
+int MainLayout::PageHeight(Page page, const PageSizes& sizes) const {
+  return PageSize(page, view_, sizes).height;
 }
 
 int MainLayout::Place(Page page, int x, int top, const PageSizes& sizes, ColumnPlan& plan) {

@@ -62,6 +62,9 @@ struct PageSizes {
   Size gestureCorrection;
 };
 
+// The size of a page's background in the view (none for the macro manager header).
+Size PageSize(Page page, MouseView view, const PageSizes& sizes);
+
 // One header drawn by a pass, with its page (open or closed) below it.
 struct PageDraw {
   Page page;

@@ -32,39 +32,14 @@ std::uint8_t Byte(int value) {
 
 }  // namespace
 
-int PageWidth(Page page, const PageSizes& sizes) {
-  switch (page) {
-    case Page::XYSensitivity:
-      return sizes.xySensitivity.width;
-    case Page::Dpi:
-      return sizes.dpi.width;
-    case Page::Lighting:
-      return sizes.lighting.width;
-    case Page::ReportRate:
-      return sizes.reportRate.width;
-    case Page::MouseSpeed:
-    case Page::DoubleClickSpeed:
-      return sizes.mouseAttribute.width;
-    case Page::ScrollSpeed:
-      return sizes.scrollSpeed.width;
-    case Page::AngleSnap:
-      return sizes.angleSnap.width;
-    case Page::GestureCorrection:
-      return sizes.gestureCorrection.width;
-    case Page::ButtonAssignment:
-    case Page::MacroManager:
-      break;
-  }
-  return 0;
-}
-
 PagePlace PlaceOf(const PageDraw& draw, const PageSizes& sizes) {
-  return {draw.originX, draw.originY, draw.header.right, PageWidth(draw.page, sizes)};
+  return {draw.originX, draw.originY, draw.header.right,
+          PageSize(draw.page, MouseView::Front, sizes).width};
 }
 
 PagePlace PlaceOf(const MainLayout& layout, Page page, const PageSizes& sizes) {
   const Rect& header = layout.HeaderRect(page);
-  return {header.left, header.bottom, header.right, PageWidth(page, sizes)};
+  return {header.left, header.bottom, header.right, PageSize(page, MouseView::Front, sizes).width};
 }
 
 int SliderPosition(int x, int sliderLeft, SliderRule rule) {

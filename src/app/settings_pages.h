@@ -25,7 +25,6 @@ struct PagePlace {
   int width = 0;
 };
 
-int PageWidth(Page page, const PageSizes& sizes);
 PagePlace PlaceOf(const PageDraw& draw, const PageSizes& sizes);
 // The page's place in the layout as the last column pass left it.
 PagePlace PlaceOf(const MainLayout& layout, Page page, const PageSizes& sizes);
