@@ -318,15 +318,15 @@ PageChildren RightColumnChildren(const ColumnPlan& plan) {
 
 namespace {
 
-using R = std::optional<std::uint32_t>;
+using NewValue = std::optional<std::uint32_t>;
 
 // A slider's position from the click's x.
 template <const SliderRule& kRule>
-R SliderClick(const ControlClick& c) {
+NewValue SliderClick(const ControlClick& c) {
   return static_cast<std::uint32_t>(SliderPosition(c.x, c.area.left, kRule));
 }
 
-R Optional(std::optional<int> value) {
+NewValue Optional(std::optional<int> value) {
   if (!value) return std::nullopt;
   return static_cast<std::uint32_t>(*value);
 }
@@ -347,7 +347,7 @@ constexpr int kStages = static_cast<int>(kDpiStageCount);
 constexpr std::array<PageControl, kControlCount> kControls = {{
     {Control::DpiSwatch, Page::Dpi, Look::Swatch, kFields, kStages,
      [](const PagePlace&, int k) { return DpiSwatch(static_cast<std::size_t>(k)); },
-     [](const ControlClick& c) -> R {
+     [](const ControlClick& c) -> NewValue {
        const std::optional<Rgb> colour = c.colours.Choose();
        if (!colour) return std::nullopt;  // cancelled: the stage keeps its colour
        return Packed(*colour);
@@ -356,15 +356,15 @@ constexpr std::array<PageControl, kControlCount> kControls = {{
     {Control::DpiEnable, Page::Dpi, Look::Picture, kFields, kStages,
      [](const PagePlace&, int k) { return DpiEnableBox(static_cast<std::size_t>(k)); },
      // A damaged flag above 1 counts as enabled, as the settings block counts it.
-     [](const ControlClick& c) -> R { return c.current != 0 ? 0u : 1u; }, rec::kStageEnabled, 1,
-     L"dpi-enable", kBefore},
+     [](const ControlClick& c) -> NewValue { return c.current != 0 ? 0u : 1u; }, rec::kStageEnabled,
+     1, L"dpi-enable", kBefore},
     {Control::LightingMode, Page::Lighting, Look::Picture, kChoices, kLightingRows,
      LightingModeRadio,
-     [](const ControlClick& c) -> R { return static_cast<std::uint32_t>(c.index + 1); },
+     [](const ControlClick& c) -> NewValue { return static_cast<std::uint32_t>(c.index + 1); },
      rec::kLightingMode, 1, L"lighting-mode", kBefore},
     {Control::ReportRateDial, Page::ReportRate, Look::Picture, kFields, kSingle,
      [](const PagePlace& p, int) { return ReportRateDial(p); },
-     [](const ControlClick& c) -> R {
+     [](const ControlClick& c) -> NewValue {
        const auto code = ReportRateFromClick(c.place, c.x, c.y);
        if (!code) return std::nullopt;
        return std::uint32_t{*code};
@@ -383,17 +383,17 @@ constexpr std::array<PageControl, kControlCount> kControls = {{
      [](const PagePlace& p, int i) {
        return i == 0 ? ScrollRowsRadio(p) : ScrollOneScreenRadio(p);
      },
-     [](const ControlClick& c) -> R { return static_cast<std::uint32_t>(c.index); },
+     [](const ControlClick& c) -> NewValue { return static_cast<std::uint32_t>(c.index); },
      rec::kScrollOneScreen, 1, L"scroll-one-screen", kBefore},
     // Choice 0: "On", 1: "Off".
     {Control::AngleSnap, Page::AngleSnap, Look::Picture, kChoices, 2,
      [](const PagePlace& p, int i) { return i == 0 ? AngleSnapOnRadio(p) : AngleSnapOffRadio(p); },
-     [](const ControlClick& c) -> R { return c.index == 0 ? 1u : 0u; }, rec::kAngleSnap, 1,
+     [](const ControlClick& c) -> NewValue { return c.index == 0 ? 1u : 0u; }, rec::kAngleSnap, 1,
      L"angle-snap", kBefore},
     // Choice 0: the up arrow, 1: the down arrow.
     {Control::ScrollLines, Page::ScrollSpeed, Look::LinesBox, kChoices, 2,
      [](const PagePlace& p, int i) { return i == 0 ? ScrollLinesUp(p) : ScrollLinesDown(p); },
-     [](const ControlClick& c) -> R {
+     [](const ControlClick& c) -> NewValue {
        const int lines = SteppedScrollLines(static_cast<int>(c.current), c.index == 0 ? +1 : -1);
        return static_cast<std::uint32_t>(lines);
      },
@@ -406,7 +406,9 @@ constexpr std::array<PageControl, kControlCount> kControls = {{
      SliderClick<kSensitivitySlider>, rec::kYSensitivity, 1, L"y-sensitivity", kBefore},
     {Control::DpiLevel, Page::Dpi, Look::Picture, kFields, kStages,
      [](const PagePlace&, int k) { return DpiLevelBar(static_cast<std::size_t>(k)); },
-     [](const ControlClick& c) -> R { return static_cast<std::uint32_t>(DpiLevelFromClick(c.y)); },
+     [](const ControlClick& c) -> NewValue {
+       return static_cast<std::uint32_t>(DpiLevelFromClick(c.y));
+     },
      rec::kDpiStages, 1, L"dpi-level", kAfter},
     {Control::LightingSlider, Page::Lighting, Look::Picture, kFields, kLightingRows, LightingSlider,
      SliderClick<kLightingSlider>, rec::kBrightness, 1, L"lighting-slider", kAfter},
