@@ -35,11 +35,6 @@ void Win32PageView::FollowColumn(const ColumnPlan& plan) {
   }
 }
 
-void Win32PageView::DestroyChildren() {
-  DestroySwatches();
-  DestroyScrollLines();
-}
-
 void Win32PageView::CreateSwatches() {
   DestroySwatches();
   HINSTANCE instance = GetModuleHandleW(nullptr);

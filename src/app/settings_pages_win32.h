@@ -44,10 +44,9 @@ class Win32PageView : public PageView {
 
   SettingsPageEditor& editor() { return editor_; }
 
-  // After a pass over the right column: its pages' child windows made again or gone.
+  // After a pass over the right column (an empty plan: every page shown closed): its pages'
+  // child windows made again or gone.
   void FollowColumn(const ColumnPlan& plan);
-  // Every page shown closed: no child window stays.
-  void DestroyChildren();
 
   // A command from a child window: true when it was the lines box's.
   bool OnCommand(int id, int code);
