@@ -49,7 +49,6 @@ CHidMouseDlg::CHidMouseDlg(AppServices& services, Win32Host& host)
 CHidMouseDlg::~CHidMouseDlg() {
   if (instanceMutex_ != nullptr) CloseHandle(instanceMutex_);
   if (mainFont_ != nullptr) DeleteObject(mainFont_);
-  if (controlBrush_ != nullptr) DeleteObject(controlBrush_);
   if (smallFont_ != nullptr) DeleteObject(smallFont_);
 }
 
@@ -118,9 +117,8 @@ bool CHidMouseDlg::StartDeviceLink() {
     return false;
   }
   // The listener thread, running only while the mouse is connected.
-  const bool threadMade = listener_.CreateSuspended([this](std::uint8_t code, std::uint8_t value) {
-    SendMessageW(hwnd(), kMsgDeviceEvent, code, value);
-  });
+  const bool threadMade = listener_.CreateSuspended(
+      [this](std::uint8_t code, std::uint8_t value) { SendDeviceEvent(code, value); });
   if (threadMade && state.connectedFlag == 1) ResumeListener();
   // Hot-plug notifications.
   deviceChange_ = std::make_unique<DeviceChangeHandler>(
@@ -168,22 +166,9 @@ void CHidMouseDlg::ResumeListener() {
 }
 
 void CHidMouseDlg::OnProfileCommand(unsigned command) {
-  switch (command) {
-    case 0:
-      files_.ImportConfiguration();
-      break;
-    case 1:
-      files_.ExportConfiguration();
-      break;
-    case 2:
-      files_.LoadConfiguration();
-      files_.LoadCaptions();
-      ClearSelectionAndHover();
-      Relayout();
-      break;
-    default:
-      break;
-  }
+  if (!files_.RunProfileCommand(command)) return;
+  ClearSelectionAndHover();
+  Relayout();
 }
 
 void CHidMouseDlg::OnVirtualPlug(bool plugged) {
@@ -195,9 +180,7 @@ void CHidMouseDlg::OnVirtualPlug(bool plugged) {
     mouse->Unplug();
   }
   services_.uiLog.Line(plugged ? L"virtual-plug" : L"virtual-unplug");
-  deviceChange_->OnDeviceChange(plugged ? kDbtDeviceArrival : kDbtDeviceRemoveComplete,
-                                kDbtDevtypDeviceInterface,
-                                VirtualMouse::NotificationName(VirtualMouse::kCommandPath));
+  deviceChange_->OnVirtualMouse(plugged);
 }
 
 void CHidMouseDlg::ShowMainWindow() {
@@ -221,15 +204,7 @@ void CHidMouseDlg::ShowBalloon(const std::wstring& text, const std::wstring& tit
 }
 
 void CHidMouseDlg::ShowTrayMenu(const std::wstring& exitText) {
-  HMENU menu = CreatePopupMenu();
-  if (menu == nullptr) return;
-  AppendMenuW(menu, MF_STRING, kCmdExit, exitText.c_str());
-  POINT cursor{};
-  GetCursorPos(&cursor);
-  SetForegroundWindow(hwnd());
-  services_.uiLog.Line(L"tray-menu " + exitText);
-  TrackPopupMenu(menu, TPM_BOTTOMALIGN | TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, hwnd(), nullptr);
-  DestroyMenu(menu);
+  tray_.ShowMenu(hwnd(), kCmdExit, exitText);
 }
 
 void CHidMouseDlg::FullDraw() {
@@ -328,48 +303,11 @@ void CHidMouseDlg::DragWindow() {
 }
 
 LRESULT CHidMouseDlg::OnControlColour(UINT message, HDC dc, HWND control) {
-  // The brush made for the previous request is deleted first; this one lives until the next.
-  if (controlBrush_ != nullptr) {
-    DeleteObject(controlBrush_);
-    controlBrush_ = nullptr;
-  }
-  const Rgb text = services_.state.textColour;
-  const int id = GetDlgCtrlID(control);
-  switch (message) {
-    case WM_CTLCOLORSTATIC:
-      // The pages' swatches and their lines box while disabled.
-      controlBrush_ = pages_.OnStaticColour(dc, control);
-      if (controlBrush_ != nullptr) return reinterpret_cast<LRESULT>(controlBrush_);
-      break;
-    case WM_CTLCOLORBTN:
-      SetBkMode(dc, TRANSPARENT);
-      break;
-    case WM_CTLCOLOREDIT:
-      SetBkMode(dc, TRANSPARENT);
-      SelectObject(dc, mainFont_);
-      SetTextColor(dc, RGB(text.red, text.green, text.blue));
-      controlBrush_ = CreateSolidBrush(RGB(148, 148, 148));
-      return reinterpret_cast<LRESULT>(controlBrush_);
-    case WM_CTLCOLORLISTBOX:
-      SetBkMode(dc, TRANSPARENT);
-      if (id == 151 || id == 152) {
-        SetTextColor(dc, RGB(text.red, text.green, text.blue));
-        controlBrush_ = CreateSolidBrush(RGB(148, 148, 148));
-      } else {  // the function lists of the button rows
-        SetTextColor(dc, RGB(250, 250, 250));
-        SetBkColor(dc, RGB(80, 0, 0));  // for items a list fills behind their text
-        SelectObject(dc, mainFont_);
-        controlBrush_ = CreateSolidBrush(RGB(80, 0, 0));
-      }
-      return reinterpret_cast<LRESULT>(controlBrush_);
-    default:
-      break;
+  if (HBRUSH brush = controlColours_.Answer(message, dc, control, pages_,
+                                            services_.state.textColour, mainFont_)) {
+    return reinterpret_cast<LRESULT>(brush);
   }
   return Wnd::OnControlColour(message, dc, control);
-}
-
-void CHidMouseDlg::EndProgram() {
-  CloseProgram();
 }
 
 LRESULT CHidMouseDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -410,7 +348,7 @@ LRESULT CHidMouseDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void CHidMouseDlg::OnCommand(int id, int code, HWND) {
-  if (id == kCmdExit) EndProgram();
+  if (id == kCmdExit) CloseProgram();
   pages_.OnCommand(id, code);
 }
 

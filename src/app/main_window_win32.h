@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "app/app_state.h"
+#include "app/control_colours_win32.h"
 #include "app/logged_shell.h"
 #include "app/main_clicks.h"
 #include "app/main_controller.h"
@@ -115,7 +116,6 @@ class CHidMouseDlg : public Wnd,
   void OnDestroy() override;
 
  private:
-  void EndProgram();  // Exit and the close button: clean up, end the process with code 0
   // Runs the rest of the initialisation once the window exists; false skips what follows.
   bool StartDeviceLink();
   DiscoveryHooks Hooks();
@@ -138,9 +138,9 @@ class CHidMouseDlg : public Wnd,
   HFONT smallFont_ = nullptr;
   MainLayout layout_;
   PageSizes sizes_;
-  MainSurface surface_;            // the window's face and the drawing of its columns
-  HBRUSH controlBrush_ = nullptr;  // answer to the last control-colour request
-  Win32PageView pages_;            // the settings pages' child windows and redraws
+  MainSurface surface_;  // the window's face and the drawing of its columns
+  ControlColours controlColours_;
+  Win32PageView pages_;  // the settings pages' child windows and redraws
   int clickX_ = 0;
   int clickY_ = 0;
   HICON icon_ = nullptr;

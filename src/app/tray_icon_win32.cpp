@@ -38,6 +38,18 @@ bool TrayIcon::ShowBalloon(const std::wstring& text, const std::wstring& title, 
   return Shell_NotifyIconW(NIM_MODIFY, &data_) != FALSE;
 }
 
+void TrayIcon::ShowMenu(HWND window, UINT command, const std::wstring& text) {
+  HMENU menu = CreatePopupMenu();
+  if (menu == nullptr) return;
+  AppendMenuW(menu, MF_STRING, command, text.c_str());
+  POINT cursor{};
+  GetCursorPos(&cursor);
+  SetForegroundWindow(window);
+  log_.Line(L"tray-menu " + text);
+  TrackPopupMenu(menu, TPM_BOTTOMALIGN | TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, window, nullptr);
+  DestroyMenu(menu);
+}
+
 void TrayIcon::Remove() {
   if (!added_) return;
   Shell_NotifyIconW(NIM_DELETE, &data_);

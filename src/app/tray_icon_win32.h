@@ -22,6 +22,9 @@ class TrayIcon {
   // Balloon with the information icon; timeout in milliseconds.
   bool ShowBalloon(const std::wstring& text, const std::wstring& title, UINT timeoutMs);
   void Remove();
+  // The icon's menu with its one item, at the pointer; its choice reaches `window` as
+  // WM_COMMAND `command`.
+  void ShowMenu(HWND window, UINT command, const std::wstring& text);
   bool added() const { return added_; }
 
  private:

@@ -175,6 +175,23 @@ void ConfigurationFiles::SaveCaptions() {
   }
 }
 
+bool ConfigurationFiles::RunProfileCommand(unsigned command) {
+  switch (command) {
+    case kProfileImport:
+      ImportConfiguration();
+      return false;
+    case kProfileExport:
+      ExportConfiguration();
+      return false;
+    case kProfileReload:
+      LoadConfiguration();
+      LoadCaptions();
+      return true;
+    default:
+      return false;
+  }
+}
+
 void ConfigurationFiles::ImportConfiguration() {
   const std::optional<std::wstring> chosen = host_.ChooseOpenFile(
       ProfileDialog(kOfnFileMustExist | kOfnHideReadOnly | kOfnOverwritePrompt));

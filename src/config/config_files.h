@@ -15,6 +15,7 @@
 #include <string_view>
 
 #include "config/config_state.h"
+#include "config/profile_command.h"
 #include "platform/host.h"
 #include "platform/ini_file.h"
 
@@ -58,6 +59,9 @@ class ConfigurationFiles {
   // SAVE: the configuration in use is written to a .bin file chosen by the user and, under
   // the same name, beside the program.
   void ExportConfiguration();
+  // The profile manager's request: import, export, or the configuration and captions read
+  // again. True when the configuration in use was read again.
+  bool RunProfileCommand(unsigned command);
 
   // The language code: key Lan of section Skins of the caption file in use.
   std::wstring ReadLanguageCode();

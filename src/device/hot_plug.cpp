@@ -1,6 +1,7 @@
 #include "device/hot_plug.h"
 
 #include "device/device_events.h"
+#include "device/virtual_mouse.h"
 
 namespace gm {
 
@@ -46,6 +47,11 @@ void DeviceChangeHandler::ReportMouseGone() {
   actions_.SendDeviceEvent(kEventMouseNotDetected, 0);
   actions_.HideMainWindow();
   session_.connectedFlag = 0;
+}
+
+void DeviceChangeHandler::OnVirtualMouse(bool plugged) {
+  OnDeviceChange(plugged ? kDbtDeviceArrival : kDbtDeviceRemoveComplete, kDbtDevtypDeviceInterface,
+                 VirtualMouse::NotificationName(VirtualMouse::kCommandPath));
 }
 
 }  // namespace gm

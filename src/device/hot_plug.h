@@ -53,6 +53,8 @@ class DeviceChangeHandler {
   // Always returns 1 (TRUE).
   int OnDeviceChange(std::uint32_t event, std::uint32_t deviceType,
                      std::wstring_view interfaceName);
+  // The virtual mouse was plugged in or pulled out: the notification Windows would send.
+  void OnVirtualMouse(bool plugged);
 
  private:
   void OnArrival();

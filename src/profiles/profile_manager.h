@@ -14,15 +14,13 @@
 #include <vector>
 
 #include "config/language.h"
+#include "config/profile_command.h"
 #include "config/records.h"
 #include "gfx/geometry.h"
 #include "platform/host.h"
 #include "platform/ini_file.h"
 
 namespace gm {
-
-// wParam of the main window's profile message (0xB03).
-enum ProfileCommand : unsigned { kProfileImport = 0, kProfileExport = 1, kProfileReload = 2 };
 
 // The context menu of the name list (menu resource 181, popup "ProfileList").
 inline constexpr int kProfileMenuResource = 181;
