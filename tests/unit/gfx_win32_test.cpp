@@ -265,12 +265,43 @@ std::wstring SkinPath(const std::wstring& name) {
   return folder + name;
 }
 
-TEST_F(GfxWin32, EverySkinFileDecodesWithTheProgramsLoader) {
+// The size measured from a file's header is the size of what is drawn.
+TEST_F(GfxWin32, EverySkinFileDecodesWithTheProgramsLoaderAtTheSizeItsHeaderSays) {
   for (const std::wstring& name : skin::AllSkinFiles()) {
     auto image = DibImage::Load(SkinPath(name));
     ASSERT_TRUE(image) << std::string(name.begin(), name.end());
     EXPECT_GT(image->width(), 0);
+    const auto size = ImageFileSize(SkinPath(name));
+    ASSERT_TRUE(size);
+    EXPECT_EQ(size->cx, image->width());
+    EXPECT_EQ(size->cy, image->height());
   }
+}
+
+TEST_F(GfxWin32, ImageFileSizeOfOtherFilesComesFromTheDecoder) {
+  EXPECT_FALSE(ImageFileSize((dir_ / "none.png").wstring()));
+  std::ofstream((dir_ / "text.png").string()) << "not a picture";
+  EXPECT_FALSE(ImageFileSize((dir_ / "text.png").wstring()));
+  // A BMP: 3 x 2, 24 bits, no header a PNG reader knows.
+  std::vector<std::uint8_t> bmp(54 + 2 * 12, 0);
+  bmp[0] = 'B';
+  bmp[1] = 'M';
+  auto put = [&bmp](std::size_t at, std::uint32_t v) {
+    for (std::size_t k = 0; k < 4; ++k) bmp[at + k] = static_cast<std::uint8_t>(v >> (8 * k));
+  };
+  put(2, static_cast<std::uint32_t>(bmp.size()));
+  put(10, 54);
+  put(14, 40);
+  put(18, 3);
+  put(22, 2);
+  bmp[26] = 1;
+  bmp[28] = 24;
+  std::ofstream((dir_ / "image.bmp").string(), std::ios::binary)
+      .write(reinterpret_cast<const char*>(bmp.data()), static_cast<std::streamsize>(bmp.size()));
+  const auto size = ImageFileSize((dir_ / "image.bmp").wstring());
+  ASSERT_TRUE(size);
+  EXPECT_EQ(size->cx, 3);
+  EXPECT_EQ(size->cy, 2);
 }
 
 // Alpha channel of a part image, one byte per pixel.

@@ -1,0 +1,24 @@
+// The size a PNG file declares in its header, read without decoding the image.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+
+namespace gm::gfx {
+
+// The signature and the whole first chunk (IHDR with its CRC).
+inline constexpr std::size_t kPngHeaderSize = 33;
+
+struct PngSize {
+  std::uint32_t width = 0;
+  std::uint32_t height = 0;
+};
+
+// Width and height from the first bytes of a file, when they are a PNG signature followed by an
+// IHDR chunk that a decoder accepts (sizes 1..2^31-1, a valid depth and colour type, standard
+// methods, a matching CRC); nothing otherwise.
+std::optional<PngSize> PngHeaderSize(std::span<const std::uint8_t> bytes);
+
+}  // namespace gm::gfx
