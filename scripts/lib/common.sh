@@ -135,12 +135,13 @@ gm_start_xvfb() {
   return 1
 }
 
-# Waits up to $2 seconds for a visible top-level window of the program whose X class is $1
-# (Wine names it after the executable); prints its id.
-gm_wait_window() {
-  local class="$1" seconds="${2:-20}" i id
+# Waits up to $1 seconds for a visible window that `xdotool search` finds with the rest of the
+# arguments; prints the first one's id.
+gm_wait_search() {
+  local seconds="$1" i id
+  shift
   for i in $(seq $((seconds * 10))); do
-    id=$(xdotool search --onlyvisible --class "^$class\$" 2>/dev/null | head -n 1)
+    id=$(xdotool search --onlyvisible "$@" 2>/dev/null | head -n 1)
     if [ -n "$id" ]; then
       echo "$id"
       return 0
@@ -149,3 +150,7 @@ gm_wait_window() {
   done
   return 1
 }
+
+# Waits up to $2 seconds for a visible top-level window of the program whose X class is $1
+# (Wine names it after the executable); prints its id.
+gm_wait_window() { gm_wait_search "${2:-20}" --class "^$1\$"; }

@@ -53,18 +53,7 @@ gui_start() {
 gui_program_began() { [ -s "$GUI_APP/trace.txt" ] || [ -s "$GUI_APP/ui.txt" ]; }
 
 # Waits for a visible window titled $1 (up to $2 seconds); prints its id.
-gui_wait_titled() {
-  local seconds="${2:-10}" i id
-  for i in $(seq $((seconds * 10 * GUI_PATIENCE))); do
-    id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1)
-    if [ -n "$id" ]; then
-      echo "$id"
-      return 0
-    fi
-    sleep 0.1
-  done
-  return 1
-}
+gui_wait_titled() { gm_wait_search $((${2:-10} * GUI_PATIENCE)) --name "^$1\$"; }
 
 gui_window() { gm_wait_window ql-gm900.exe $((${1:-20} * GUI_PATIENCE)); }
 
