@@ -57,7 +57,7 @@ scenario_show_reads_what_save_wrote() {
 
 scenario_release_starts_from_its_zip() {
   local out="$GUI_WORK/release" version zip window
-  "$GM_ROOT/scripts/package" --no-build --out "$out" >"$GUI_WORK/package.log" 2>&1 ||
+  "$GM_ROOT/scripts/package" --no-build --zip-only --out "$out" >"$GUI_WORK/package.log" 2>&1 ||
     { gui_fail "scripts/package: $(tail -n 1 "$GUI_WORK/package.log")"; return; }
   version=$(cat "$GM_ROOT/build/win64/version.txt")
   zip="$out/QL-GM900-$version-win64.zip"
