@@ -538,13 +538,13 @@ int Add(MacroStore& store, const std::filesystem::path& file, Streams io, Args r
     case MacroStore::NameFit::Taken:
       return Refuse(io, subject, kMacroNameExists);
   }
-  MacroSource source2;
-  source2.delayStatus = *macro.delays ? 1 : 0;
-  source2.loopStatus = macro.loop == true ? 1 : 0;
-  source2.loopTimes = LeadingDecimal(macro.loopTimes);
-  source2.items = macro.items;
+  MacroSource encoded;
+  encoded.delayStatus = *macro.delays ? 1 : 0;
+  encoded.loopStatus = macro.loop == true ? 1 : 0;
+  encoded.loopTimes = LeadingDecimal(macro.loopTimes);
+  encoded.items = macro.items;
   std::size_t pairBytes = 0;
-  if (!EncodeMacroBlock(source2, &pairBytes)) {
+  if (!EncodeMacroBlock(encoded, &pairBytes)) {
     const MacroOverflow overflow{name, store.AllNames().size(), pairBytes, false};
     return Refuse(io, subject, DescribeOverflow(overflow));
   }

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
+#ifndef _WIN32
+#include <unistd.h>
+#endif
 #include <string>
 #include <vector>
 
@@ -179,6 +182,15 @@ TEST_F(CtlMacro, DamagedRecordIniWarnsAndNonFilesAreRefused) {
   EXPECT_NE(err.str().find("not a regular file"), std::string::npos);
   EXPECT_NE(err.str().find("no such file"), std::string::npos);
   EXPECT_EQ(Ctl({"list", dir.path().string()}).status, 1);
+#ifndef _WIN32
+  // Without permission to read it (root reads everything: nothing to try then).
+  if (geteuid() != 0) {
+    std::filesystem::permissions(record, std::filesystem::perms::none);
+    EXPECT_FALSE(UsableRecordIni(record, err));
+    EXPECT_NE(err.str().find("cannot be read"), std::string::npos);
+    std::filesystem::permissions(record, std::filesystem::perms::owner_all);
+  }
+#endif
 }
 
 }  // namespace
