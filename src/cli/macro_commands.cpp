@@ -600,7 +600,9 @@ int Delete(MacroStore& store, const std::filesystem::path& file, Streams io,
 int MacroCommand(Args args, Streams io, IniFile& ini) {
   if (args.empty()) return Usage(io, "a subcommand is needed");
   const std::string sub = PathUtf8(args[0]);
-  if (sub == "--help" || sub == "-h" || sub == "help") {
+  const bool help = std::any_of(args.begin(), args.end(),
+                                [](const std::filesystem::path& arg) { return arg == "--help"; });
+  if (help || sub == "-h" || sub == "help") {
     io.out << kUsage;
     return kExitOk;
   }
