@@ -163,7 +163,10 @@ bool MacroStore::Rename(std::size_t position, const std::wstring& from, const st
   const std::vector<std::wstring> all = AllNames();
   const std::optional<std::size_t> at = SectionIndex(all, position, from);
   if (!at) return true;
-  if (Shared(all, from)) return ini_.RenameSectionAt(file_, *at, all[*at], to);
+  // The name-keyed rename writes every later section again, which merges sections of one name.
+  const bool shared = std::any_of(all.begin(), all.end(),
+                                  [&](const std::wstring& name) { return Shared(all, name); });
+  if (shared) return ini_.RenameSectionAt(file_, *at, all[*at], to);
   return ini_.RenameSection(file_, from, to);
 }
 

@@ -233,6 +233,13 @@ TYPED_TEST(MacroStoreFile, SectionsOfOneNameRenamedAndDeletedByPlace) {
             test::Utf16File(u"[Fire]\r\nItem0=A\r\n[Spare]\r\nItem0=B\r\n[Jump]\r\nItem0=D\r\n"));
   EXPECT_TRUE(this->store.DeleteAt(0, L"Fire"));
   EXPECT_EQ(this->store.Names(), (Names{L"Spare", L"Jump"}));
+
+  // Later sections of one name stay apart when an earlier one is renamed.
+  test::WriteBytes(this->path, test::Utf16File(u"[A]\r\nItem0=1\r\n[B]\r\nItem0=2\r\n"
+                                               u"[b]\r\nItem0=3\r\n"));
+  EXPECT_TRUE(this->store.Rename(0, L"A", L"Z"));
+  EXPECT_EQ(test::ReadBytes(this->path), test::Utf16File(u"[Z]\r\nItem0=1\r\n[B]\r\nItem0=2\r\n"
+                                                         u"[b]\r\nItem0=3\r\n"));
 }
 
 TYPED_TEST(MacroStoreFile, RelativePathMeansTheFileBesideTheCaller) {
