@@ -137,6 +137,20 @@ TEST_F(CtlMacro, AddKeepsTheManagersRules) {
   EXPECT_EQ(ini.ReadString(record, L"M2", L"ItemCount"), L"");
 }
 
+// The lists read the names that begin within 255 characters: a name that would begin past them
+// is refused, as a rename that would push one past them.
+TEST_F(CtlMacro, NamesStayWithinTheWindowOfTheLists) {
+  ASSERT_EQ(Ctl({"add", record, "a"}).status, 0);
+  for (char c = 'b'; c < 'j'; ++c) ASSERT_EQ(Ctl({"add", record, std::string(31, c)}).status, 0);
+  const CtlRun tenth = Ctl({"add", record, "j"});  // would begin at 258
+  EXPECT_EQ(tenth.status, 1);
+  EXPECT_NE(tenth.err.find("No room for another macro"), std::string::npos);
+  const CtlRun longer = Ctl({"rename", record, "a", std::string(31, 'a')});
+  EXPECT_EQ(longer.status, 1);
+  EXPECT_NE(longer.err.find("Macro name too long"), std::string::npos);
+  EXPECT_EQ(Ctl({"rename", record, "a", "aa"}).status, 0);
+}
+
 TEST_F(CtlMacro, RenameAndDeleteByTheManagersRules) {
   test::WriteBytes(record, test::Utf16File(u"[Fire]\r\nItemCount=1\r\nItem0=A   Dn\r\n[Jump]\r\n"
                                            u"ItemCount=1\r\nItem0=B   Dn\r\n"));
