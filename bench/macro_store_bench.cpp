@@ -60,8 +60,8 @@ int main(int argc, char** argv) {
   const double first = gm::bench::BestMs(runs, [&] { store.Store(macros.front()); });
   // There and back again: each rename moves the whole file after the first section.
   const auto renameTwice = [&] {
-    store.Rename(L"Macro_0", L"Renamed_0");
-    store.Rename(L"Renamed_0", L"Macro_0");
+    store.Rename(0, L"Macro_0", L"Renamed_0");
+    store.Rename(0, L"Renamed_0", L"Macro_0");
   };
   const double rename = gm::bench::BestMs(runs, renameTwice) / 2;
   bool ok = true;

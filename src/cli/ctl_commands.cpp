@@ -1,4 +1,5 @@
 #include "cli/ctl_commands.h"
+#include "cli/macro_commands.h"
 
 #include <cstdio>
 #include <functional>
@@ -310,7 +311,8 @@ std::optional<std::array<std::string, kButtonCount>> ReadCaptions(
 std::optional<std::vector<Extras::MacroInfo>> ReadMacroNames(IniFile& ini,
                                                              const std::filesystem::path& file,
                                                              std::ostream& err) {
-  if (!IsFile(file, err)) return std::nullopt;
+  if (!UsableRecordIni(file, err)) return std::nullopt;
+  WarnAboutRecordIni(ini, file, err);
   MacroStore store(ini, file);
   std::vector<Extras::MacroInfo> macros;
   for (const std::wstring& name : store.Names()) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "cli/ctl_commands.h"
+#include "cli/macro_commands.h"
 #include "device/trace.h"
 #include "macro/macro_store.h"
 #include "platform/text_codec.h"
@@ -53,12 +54,10 @@ int Macros(Args args, Streams io) {
     return 2;
   }
   const std::filesystem::path& file = args[0];
+  if (!UsableRecordIni(file, io.err)) return 1;
   SystemIniFile ini;
   MacroStore store(ini, file);
-  if (!store.Exists()) {
-    io.err << "gm900ctl: " << PathUtf8(file) << ": no such file\n";
-    return 1;
-  }
+  WarnAboutRecordIni(ini, file, io.err);
   const MacroEncoding encoding = store.EncodeAll().value_or(MacroEncoding{});
   if (!encoding.ok()) {
     for (const MacroOverflow& overflow : encoding.overflows) {
@@ -100,6 +99,11 @@ int Show(Args args, Streams io) {
   return ShowCommand(args, io, ini);
 }
 
+int Macro(Args args, Streams io) {
+  SystemIniFile ini;
+  return MacroCommand(args, io, ini);
+}
+
 int Version(Args, Streams io) {
   io.out << "gm900ctl " << GM_VERSION << '\n';
   return 0;
@@ -129,6 +133,8 @@ constexpr std::array kCommands = {
             "compare what the mouse reports with what a Save of the file sends", &Verify},
     Command{"macros", "FILE", "print the 19 macro blocks that a record.ini gives, one line each",
             &Macros},
+    Command{"macro", "list|show|add|rename|delete RECORD.ini ...",
+            "list, show, add, rename or delete the macros of a record.ini, as text", &Macro},
     Command{"--version", "", "print the version", &Version},
     Command{"--help", "", "show this text", &Help},
 };

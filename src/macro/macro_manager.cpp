@@ -1,5 +1,6 @@
 #include "macro/macro_manager.h"
 
+#include <algorithm>
 #include <limits>
 
 #include "macro/macro_encoder.h"
@@ -76,13 +77,16 @@ std::wstring NextMacroName(const std::vector<std::wstring>& names, std::wstring_
   }
 }
 
+std::wstring_view TrimBlanks(std::wstring_view typed) {
+  const auto blank = [](wchar_t c) { return c == L' ' || c == L'\t'; };
+  while (!typed.empty() && blank(typed.front())) typed.remove_prefix(1);
+  while (!typed.empty() && blank(typed.back())) typed.remove_suffix(1);
+  return typed;
+}
+
 std::wstring CleanMacroName(std::wstring_view typed) {
   const auto blank = [](wchar_t c) { return c == L' ' || c == L'\t'; };
-  std::size_t begin = 0;
-  std::size_t end = typed.size();
-  while (begin < end && blank(typed[begin])) ++begin;
-  while (end > begin && blank(typed[end - 1])) --end;
-  std::wstring name(typed.substr(begin, end - begin));
+  std::wstring name(TrimBlanks(typed));
   // Cut between characters: half a surrogate pair would be no character at all.
   name.resize(Utf16Prefix(name, kMaxMacroNameLength).size());
   while (!name.empty() && blank(name.back())) name.pop_back();
@@ -168,7 +172,11 @@ void MacroManager::NewMacro() {
 void MacroManager::DeleteMacro() {
   if (!selectedMacro_) return;
   const std::size_t index = *selectedMacro_;
-  store_.Delete(names_[index]);
+  // The list and record.ini must keep telling the same macros in the same order.
+  if (!store_.DeleteAt(index, names_[index]) && store_.Exists()) {
+    ShowWarning(kRecordIniNotWritten);
+    return;
+  }
   names_.erase(names_.begin() + static_cast<std::ptrdiff_t>(index));
   selectedMacro_.reset();
   lastMacroDoubleClick_.reset();
@@ -190,14 +198,15 @@ MacroManager::RenameResult MacroManager::RenameMacro(std::size_t index, std::wst
     ShowWarning(kMacroNameBlank);
     return RenameResult::Blank;
   }
-  if (name == names_[index]) return RenameResult::Unchanged;
+  // The stored name given back as it was, even one longer than a new name may be.
+  if (name == names_[index] || TrimBlanks(typed) == names_[index]) return RenameResult::Unchanged;
   for (std::size_t other = 0; other < names_.size(); ++other) {
     if (other != index && SameIniName(names_[other], name)) {
       ShowWarning(kMacroNameExists);
       return RenameResult::Exists;
     }
   }
-  switch (store_.FitRename(names_[index], name)) {
+  switch (store_.FitRename(index, names_[index], name)) {
     case MacroStore::NameFit::Fits:
       break;
     case MacroStore::NameFit::PastList:
@@ -208,10 +217,22 @@ MacroManager::RenameResult MacroManager::RenameMacro(std::size_t index, std::wst
       return RenameResult::Exists;
   }
   if (selectedMacro_ != index) SelectMacro(index);
+  // A macro whose name an earlier section has was loaded from that one: what it holds itself is
+  // read once it has a name of its own, instead of storing the other's keys over it.
+  const bool shadowed =
+      std::any_of(names_.begin(), names_.begin() + static_cast<std::ptrdiff_t>(index),
+                  [&](const std::wstring& other) { return SameIniName(other, names_[index]); });
   // Where record.ini lacks the section, the store below adds it.
-  store_.Rename(names_[index], name);
+  if (!store_.Rename(index, names_[index], name)) {
+    ShowWarning(kRecordIniNotWritten);
+    return RenameResult::Failed;
+  }
   names_[index] = name;
-  StoreSelected();
+  if (shadowed) {
+    SelectMacro(index);
+  } else {
+    StoreSelected();
+  }
   return RenameResult::Renamed;
 }
 

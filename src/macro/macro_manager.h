@@ -83,6 +83,8 @@ inline constexpr std::wstring_view kRecordIniNotWritten = L"record.ini cannot be
 // A name as a rename stores it: without leading and trailing blanks, at most 31 UTF-16 units,
 // cut between two characters.
 std::wstring CleanMacroName(std::wstring_view typed);
+// The text without leading and trailing blanks.
+std::wstring_view TrimBlanks(std::wstring_view typed);
 
 enum class MouseButtonKey { Left, Middle, Right };
 
@@ -109,14 +111,19 @@ class MacroManager {
   // The limit message instead of a 20th macro, or of one whose name would not fit the list.
   // The first macro creates record.ini when it is missing.
   void NewMacro();
+  // Deletes the selected macro's section (the one at its place in the list); refused with a
+  // message when record.ini does not take it.
   void DeleteMacro();
   // A double-click on a macro: true when the rename editor opens over it, which takes a second
   // double-click on the same macro.
   bool MacroDoubleClicked(std::size_t index);
-  enum class RenameResult { Renamed, Unchanged, Blank, Exists, TooLong };
-  // A committed new name: the macro's section is renamed where it stands (its place is its block
-  // number) and the macro stored under the new name. A blank name, one another section has, or
-  // one that would push a macro past the window of the list is refused with a message.
+  enum class RenameResult { Renamed, Unchanged, Blank, Exists, TooLong, Failed };
+  // A committed new name: the macro's section (the one at its place in the list, also where
+  // record.ini holds several of its name) is renamed where it stands (its place is its block
+  // number) and the macro stored under the new name. A blank name, one another section has, one
+  // that would push a macro past the window of the list, or a rename record.ini does not take
+  // is refused with a message, the file as it was. The name given back unchanged, however long,
+  // is no rename.
   RenameResult RenameMacro(std::size_t index, std::wstring_view typed);
 
   // Event list. A choice (selection change or double-click) selects the item; true when the

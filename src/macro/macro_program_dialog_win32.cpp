@@ -282,13 +282,17 @@ void CMacroProgramDialog::OnLeftButtonDown(Point p) {
       break;
     case ManagerHit::New:
       if (manager_) {
+        EndRecordingBeforeSelectionChange();
         const std::size_t before = manager_->names().size();
         manager_->NewMacro();
         if (manager_->names().size() > before) Log(L"macro-new " + manager_->names().back());
       }
       break;
     case ManagerHit::Delete:
-      if (manager_) manager_->DeleteMacro();
+      if (manager_) {
+        EndRecordingBeforeSelectionChange();
+        manager_->DeleteMacro();
+      }
       break;
     case ManagerHit::None:
       break;
@@ -365,6 +369,7 @@ void CMacroProgramDialog::OnListCommand(int id, int code) {
   const auto line = static_cast<std::size_t>(index);
   if (id == kMacroListId) {
     if (code == LBN_SELCHANGE) {
+      EndRecordingBeforeSelectionChange();
       manager_->SelectMacro(line);
       SyncAll();
     } else if (code == LBN_DBLCLK && manager_->MacroDoubleClicked(line)) {
@@ -376,6 +381,27 @@ void CMacroProgramDialog::OnListCommand(int id, int code) {
       OpenEditor(eventList_, index, EditMode::Delay);
     }
   }
+}
+
+void CMacroProgramDialog::EndRecordingBeforeSelectionChange() {
+  // A recording belongs to the macro it started on: it ends, and is stored there, before another
+  // macro is chosen, made or the macro itself deleted.
+  if (recorder_.recording()) recorder_.Stop();
+}
+
+void CMacroProgramDialog::SelectEventAt(POINT client) {
+  const auto found = static_cast<DWORD>(
+      SendMessageW(eventList_, LB_ITEMFROMPOINT, 0, MAKELPARAM(client.x, client.y)));
+  // The nearest line comes back also for a point below the last one: there the selection stays.
+  RECT line{};
+  if (HIWORD(found) != 0 ||
+      SendMessageW(eventList_, LB_GETITEMRECT, LOWORD(found), reinterpret_cast<LPARAM>(&line)) ==
+          LB_ERR ||
+      PtInRect(&line, client) == FALSE) {
+    return;
+  }
+  manager_->SelectItem(LOWORD(found));
+  SendMessageW(eventList_, LB_SETCURSEL, LOWORD(found), 0);
 }
 
 void CMacroProgramDialog::OnMenuCommand(unsigned id) {
@@ -467,6 +493,13 @@ bool CMacroProgramDialog::PreTranslateMessage(const MSG& message) {
       if (message.wParam == VK_ESCAPE) return true;
       return message.wParam == VK_RETURN &&
              recorder_.previousEvent() != MacroRecorder::PreviousEvent::Stopped;
+    case WM_RBUTTONDOWN:
+      // As Windows lists do, the line under the pointer is selected first: the context menu
+      // then acts on the line it was opened on.
+      if (message.hwnd == eventList_ && manager_) {
+        SelectEventAt({GET_X_LPARAM(message.lParam), GET_Y_LPARAM(message.lParam)});
+      }
+      return false;
     case WM_RBUTTONUP:
       if (message.hwnd != eventList_) return false;
       {

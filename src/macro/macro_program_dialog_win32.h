@@ -79,6 +79,9 @@ class CMacroProgramDialog : public FacedWindow, private RecorderOwner {
   void OnOk();
   void OnListCommand(int id, int code);
   void OnMenuCommand(unsigned id);
+  void EndRecordingBeforeSelectionChange();
+  // Selects the event line at a point of the event list.
+  void SelectEventAt(POINT client);
   void OnRepeatFieldChanged();
   void OpenEditor(HWND list, int index, EditMode mode);
   void ShowContextMenu(POINT screen);

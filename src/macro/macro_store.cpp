@@ -124,17 +124,32 @@ MacroStore::NameFit MacroStore::FitNew(const std::wstring& name) {
   return NameFit::Fits;
 }
 
-MacroStore::NameFit MacroStore::FitRename(const std::wstring& from, const std::wstring& to) {
-  std::vector<std::wstring> all = AllNames();
-  const auto at = std::find_if(all.begin(), all.end(),
-                               [&](const std::wstring& name) { return SameIniName(name, from); });
-  for (auto other = all.begin(); other != all.end(); ++other) {
-    if (other != at && SameIniName(*other, to)) return NameFit::Taken;
+std::optional<std::size_t> MacroStore::SectionIndex(const std::vector<std::wstring>& all,
+                                                    std::size_t position,
+                                                    const std::wstring& name) {
+  if (position < all.size() && SameIniName(all[position], name)) return position;
+  for (std::size_t i = 0; i < all.size(); ++i) {
+    if (SameIniName(all[i], name)) return i;
   }
-  if (at == all.end()) return NameFit::Fits;  // nothing to rename; the store adds the macro
+  return std::nullopt;
+}
+
+bool MacroStore::Shared(const std::vector<std::wstring>& all, const std::wstring& name) {
+  return std::count_if(all.begin(), all.end(),
+                       [&](const std::wstring& other) { return SameIniName(other, name); }) > 1;
+}
+
+MacroStore::NameFit MacroStore::FitRename(std::size_t position, const std::wstring& from,
+                                          const std::wstring& to) {
+  std::vector<std::wstring> all = AllNames();
+  const std::optional<std::size_t> at = SectionIndex(all, position, from);
+  for (std::size_t other = 0; other < all.size(); ++other) {
+    if (other != at && SameIniName(all[other], to)) return NameFit::Taken;
+  }
+  if (!at) return NameFit::Fits;  // nothing to rename; the store adds the macro
   // Every name shown now stays within the window.
   const std::size_t shown = NamesInList(all);
-  *at = to;
+  all[*at] = to;
   return NamesInList(all) >= shown ? NameFit::Fits : NameFit::PastList;
 }
 
@@ -143,8 +158,15 @@ bool MacroStore::Add(const std::wstring& name, long count) {
   return ini_.WriteString(file_, name, kLoopTimesKey, std::to_wstring(count)) && Exists();
 }
 
-bool MacroStore::Rename(const std::wstring& from, const std::wstring& to) {
-  if (!Exists() || to.empty() || FitRename(from, to) != NameFit::Fits) return false;
+bool MacroStore::Rename(std::size_t position, const std::wstring& from, const std::wstring& to) {
+  if (!Exists() || to.empty() || FitRename(position, from, to) != NameFit::Fits) return false;
+  const std::vector<std::wstring> all = AllNames();
+  const std::optional<std::size_t> at = SectionIndex(all, position, from);
+  if (!at) return true;
+  // The name-keyed rename writes every later section again, which merges sections of one name.
+  const bool shared = std::any_of(all.begin(), all.end(),
+                                  [&](const std::wstring& name) { return Shared(all, name); });
+  if (shared) return ini_.RenameSectionAt(file_, *at, all[*at], to);
   return ini_.RenameSection(file_, from, to);
 }
 
@@ -200,6 +222,15 @@ MacroList MacroStore::LoadAll() {
 
 bool MacroStore::Delete(const std::wstring& name) {
   if (!Exists()) return false;
+  return ini_.DeleteSection(file_, name);
+}
+
+bool MacroStore::DeleteAt(std::size_t position, const std::wstring& name) {
+  if (!Exists()) return false;
+  const std::vector<std::wstring> all = AllNames();
+  const std::optional<std::size_t> at = SectionIndex(all, position, name);
+  if (!at) return true;  // nothing to delete
+  if (Shared(all, name)) return ini_.DeleteSectionAt(file_, *at, all[*at]);
   return ini_.DeleteSection(file_, name);
 }
 

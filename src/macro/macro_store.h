@@ -102,15 +102,18 @@ class MacroStore {
   };
   // A new macro, added at the end of the file.
   NameFit FitNew(const std::wstring& name);
-  // A macro renamed where it stands.
-  NameFit FitRename(const std::wstring& from, const std::wstring& to);
+  // A macro renamed where it stands: the section at `position` in file order when it has the name
+  // `from` (record.ini may hold several sections of one name), else the first one that has it.
+  NameFit FitRename(std::size_t position, const std::wstring& from, const std::wstring& to);
 
   // New: the macro's section holding MacroLoopTimes alone, at the end of the file. A missing
   // record.ini is created, as the INI layer creates files (UTF-16LE with a byte-order mark).
   // False when the name is taken, does not fit (FitNew) or the file cannot be written.
   bool Add(const std::wstring& name, long count);
-  // Gives the macro's section the new name where it stands, its keys kept.
-  bool Rename(const std::wstring& from, const std::wstring& to);
+  // Gives the macro's section (chosen as by FitRename) the new name where it stands, its keys
+  // kept. True also when no section has the old name: the next store adds the macro. False, with
+  // record.ini as it was, when the name does not fit or the file cannot be written.
+  bool Rename(std::size_t position, const std::wstring& from, const std::wstring& to);
 
   enum class StoreResult {
     Written,
@@ -126,7 +129,11 @@ class MacroStore {
 
   std::optional<LoadedMacro> Load(const std::wstring& name);
   MacroList LoadAll();
+  // Deletes the first section of that name.
   bool Delete(const std::wstring& name);
+  // Deletes the section at `position` in file order when it has that name, else the first one
+  // that has it.
+  bool DeleteAt(std::size_t position, const std::wstring& name);
   // Writes MacroLoopTimes alone (the repeat-count field's value); not into a section past the
   // window of the list.
   bool SetRepeatCount(const std::wstring& name, long count);
@@ -139,6 +146,11 @@ class MacroStore {
   std::size_t ItemCount(const std::wstring& section, bool* cut);
   // Whether the name's section, or a new one added at the end of the file, lies within the
   // window of the list; `all` holds every section name.
+  // Where in `all` the section chosen by position and name is (see FitRename).
+  static std::optional<std::size_t> SectionIndex(const std::vector<std::wstring>& all,
+                                                 std::size_t position, const std::wstring& name);
+  // More than one section has the name: only the calls by position reach any but the first.
+  static bool Shared(const std::vector<std::wstring>& all, const std::wstring& name);
   static bool InList(const std::vector<std::wstring>& all, const std::wstring& name);
 
   IniFile& ini_;

@@ -6,7 +6,17 @@ namespace gm {
 
 std::optional<FileFacts> LookAtFile(const std::filesystem::path& path) {
   WIN32_FILE_ATTRIBUTE_DATA facts{};
-  if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &facts)) return std::nullopt;
+  if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &facts)) {
+    // A device or a pipe has no attributes to give (Wine's "/dev/null" or a FIFO of its Unix
+    // side), but is there all the same: opened without access, which reads and waits for
+    // nothing, it is something other than a file.
+    HANDLE handle =
+        CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return std::nullopt;
+    CloseHandle(handle);
+    return FileFacts{false, 0};
+  }
   const bool regular =
       (facts.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) == 0;
   const std::uintmax_t size =

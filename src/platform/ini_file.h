@@ -29,6 +29,15 @@ class IniFile {
   // the file or the section is missing, or another section already has the new name.
   virtual bool RenameSection(const std::filesystem::path& file, const std::wstring& from,
                              const std::wstring& to) = 0;
+  // The section at `position` among the named sections in file order (as SectionNames counts
+  // them), which must have the name `name`: where a file holds several sections of one name, the
+  // calls above reach only the first. Rename gives it the new name where it stands, its keys
+  // kept; Delete removes it. False, with the file as it was, when the file cannot be read or
+  // written, the section there has another name, or another section already has the new name.
+  virtual bool RenameSectionAt(const std::filesystem::path& file, std::size_t position,
+                               const std::wstring& name, const std::wstring& to) = 0;
+  virtual bool DeleteSectionAt(const std::filesystem::path& file, std::size_t position,
+                               const std::wstring& name) = 0;
   // GetPrivateProfileSectionNamesW: the names in file order, as many as fit in a buffer of
   // bufferChars characters (the last one cut as the Windows function cuts it).
   virtual std::vector<std::wstring> SectionNames(const std::filesystem::path& file,

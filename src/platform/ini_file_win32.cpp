@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "platform/ini_names.h"
+#include "platform/portable_ini_file.h"
 #include "platform/win32_ini_file.h"
 
 namespace gm {
@@ -58,6 +59,11 @@ std::vector<std::wstring> SplitList(const std::wstring& list) {
     start = end + 1;
   }
   return strings;
+}
+
+// The documented call that makes the system drop its cached copy of the file.
+void DropCachedCopy(const std::filesystem::path& file) {
+  WritePrivateProfileStringW(nullptr, nullptr, nullptr, file.c_str());
 }
 
 }  // namespace
@@ -132,6 +138,24 @@ bool Win32IniFile::RenameSection(const std::filesystem::path& file, const std::w
     }
   }
   return ok;
+}
+
+bool Win32IniFile::RenameSectionAt(const std::filesystem::path& file, std::size_t position,
+                                   const std::wstring& name, const std::wstring& to) {
+  if (file.empty()) return false;
+  DropCachedCopy(file);
+  const bool renamed = PortableIniFile().RenameSectionAt(file, position, name, to);
+  DropCachedCopy(file);
+  return renamed;
+}
+
+bool Win32IniFile::DeleteSectionAt(const std::filesystem::path& file, std::size_t position,
+                                   const std::wstring& name) {
+  if (file.empty()) return false;
+  DropCachedCopy(file);
+  const bool deleted = PortableIniFile().DeleteSectionAt(file, position, name);
+  DropCachedCopy(file);
+  return deleted;
 }
 
 std::vector<std::wstring> Win32IniFile::SectionNames(const std::filesystem::path& file,

@@ -177,6 +177,16 @@ Key* FindKey(Section& section, std::u16string_view name) {
   return nullptr;
 }
 
+// The section at `position` among the named ones, when it has the name `name`.
+std::vector<Section>::iterator NamedSectionAt(Document& document, std::size_t position,
+                                              const std::u16string& name) {
+  for (auto it = document.sections.begin(); it != document.sections.end(); ++it) {
+    if (it->name.empty()) continue;
+    if (position-- == 0) return SameIniName(it->name, Trim(name)) ? it : document.sections.end();
+  }
+  return document.sections.end();
+}
+
 }  // namespace
 
 std::wstring PortableIniFile::ReadString(const std::filesystem::path& file,
@@ -272,6 +282,31 @@ bool PortableIniFile::RenameSection(const std::filesystem::path& file, const std
   const Section* holder = FindSection(document, newName);
   if (holder != nullptr && holder != section) return false;
   section->name = std::u16string(newName);
+  return Store(file, document);
+}
+
+bool PortableIniFile::RenameSectionAt(const std::filesystem::path& file, std::size_t position,
+                                      const std::wstring& name, const std::wstring& to) {
+  Document document;
+  if (Load(file, document) != FileState::Read) return false;
+  const std::u16string wanted = ToUtf16(to);
+  const std::u16string_view newName = Trim(wanted);
+  const auto section = NamedSectionAt(document, position, ToUtf16(name));
+  if (section == document.sections.end() || newName.empty()) return false;
+  for (auto other = document.sections.begin(); other != document.sections.end(); ++other) {
+    if (other != section && SameIniName(other->name, newName)) return false;
+  }
+  section->name = std::u16string(newName);
+  return Store(file, document);
+}
+
+bool PortableIniFile::DeleteSectionAt(const std::filesystem::path& file, std::size_t position,
+                                      const std::wstring& name) {
+  Document document;
+  if (Load(file, document) != FileState::Read) return false;
+  const auto section = NamedSectionAt(document, position, ToUtf16(name));
+  if (section == document.sections.end()) return false;
+  document.sections.erase(section);
   return Store(file, document);
 }
 

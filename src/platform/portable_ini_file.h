@@ -32,6 +32,10 @@ class PortableIniFile : public IniFile {
   bool DeleteSection(const std::filesystem::path& file, const std::wstring& section) override;
   bool RenameSection(const std::filesystem::path& file, const std::wstring& from,
                      const std::wstring& to) override;
+  bool RenameSectionAt(const std::filesystem::path& file, std::size_t position,
+                       const std::wstring& name, const std::wstring& to) override;
+  bool DeleteSectionAt(const std::filesystem::path& file, std::size_t position,
+                       const std::wstring& name) override;
   std::vector<std::wstring> SectionNames(const std::filesystem::path& file,
                                          std::size_t bufferChars) override;
 };

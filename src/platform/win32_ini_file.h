@@ -21,6 +21,12 @@ class Win32IniFile : public IniFile {
   // name.
   bool RenameSection(const std::filesystem::path& file, const std::wstring& from,
                      const std::wstring& to) override;
+  // The profile functions cannot tell sections of one name apart: the file is edited whole by the
+  // own engine, which writes the same bytes, and the system's cached copy is dropped around it.
+  bool RenameSectionAt(const std::filesystem::path& file, std::size_t position,
+                       const std::wstring& name, const std::wstring& to) override;
+  bool DeleteSectionAt(const std::filesystem::path& file, std::size_t position,
+                       const std::wstring& name) override;
   std::vector<std::wstring> SectionNames(const std::filesystem::path& file,
                                          std::size_t bufferChars) override;
 };

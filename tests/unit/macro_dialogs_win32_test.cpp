@@ -223,6 +223,59 @@ TEST_F(MacroDialogsWin32, ManagerRecordsThroughItsHookAndRefusesAMacroThatDoesNo
   EXPECT_FALSE(dialog.endedWithOk());
 }
 
+// A recording belongs to the macro it started on: choosing, making or deleting another macro
+// ends it first, stored there; the keys typed afterwards land nowhere.
+TEST_F(MacroDialogsWin32, ChoosingAnotherMacroEndsTheRecordingWhereItStarted) {
+  CMacroProgramDialog dialog(Context());
+  ASSERT_TRUE(dialog.Create(nullptr));
+  ClickIn(dialog.hwnd(), manager_layout::kRecord);
+  ASSERT_TRUE(dialog.recording());
+  ThreadKeyboardHook::Procedure(HC_ACTION, 'Q', test::KeyDownFlags(0x10));
+  Notify(dialog.hwnd(), dialog.macroList(), 1, LBN_SELCHANGE);
+  EXPECT_FALSE(dialog.recording());
+  ThreadKeyboardHook::Procedure(HC_ACTION, 'W', test::KeyDownFlags(0x11));
+  EXPECT_EQ(store.Load(L"Fire")->items, (Lines{Press(L"Q")}));
+  EXPECT_EQ(store.Load(L"Jump")->items, (Lines{Press(L"B")}));
+  EXPECT_EQ(ListLines(dialog.eventList()), (Lines{Press(L"B")}));
+
+  ClickIn(dialog.hwnd(), manager_layout::kRecord);
+  ThreadKeyboardHook::Procedure(HC_ACTION, 'E', test::KeyDownFlags(0x12));
+  ClickIn(dialog.hwnd(), manager_layout::kNew);
+  EXPECT_FALSE(dialog.recording());
+  EXPECT_EQ(store.Load(L"Jump")->items, (Lines{Press(L"E")}));
+  EXPECT_TRUE(ListLines(dialog.eventList()).empty());
+}
+
+// The event list's menu acts on the line it was opened on: the right-button press selects it.
+TEST_F(MacroDialogsWin32, RightButtonSelectsTheEventLineBeforeTheMenu) {
+  CMacroProgramDialog dialog(Context());
+  ASSERT_TRUE(dialog.Create(nullptr));
+  SendMessageW(dialog.eventList(), LB_SETCURSEL, 1, 0);  // "120 ms"
+  const auto press = [&](int line) {
+    RECT r{};
+    SendMessageW(dialog.eventList(), LB_GETITEMRECT, static_cast<WPARAM>(line),
+                 reinterpret_cast<LPARAM>(&r));
+    const MSG down{dialog.eventList(),
+                   WM_RBUTTONDOWN,
+                   MK_RBUTTON,
+                   MAKELPARAM(r.left + 5, (r.top + r.bottom) / 2),
+                   0,
+                   {}};
+    return dialog.PreTranslateMessage(down);
+  };
+  EXPECT_FALSE(press(0));  // the list still gets the press
+  EXPECT_EQ(Selection(dialog.eventList()), 0);
+  SendMessageW(dialog.hwnd(), WM_COMMAND, kCmdDeleteItem, 0);
+  EXPECT_EQ(store.Load(L"Fire")->items, (Lines{Delay(120), Release(L"A")}));
+  // Below the last line the selection stays where it was.
+  press(1);
+  const MSG below{dialog.eventList(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(20, 200), 0, {}};
+  dialog.PreTranslateMessage(below);
+  EXPECT_EQ(Selection(dialog.eventList()), 1);
+  SendMessageW(dialog.hwnd(), WM_COMMAND, kCmdDeleteItem, 0);
+  EXPECT_EQ(store.Load(L"Fire")->items, (Lines{Delay(120)}));
+}
+
 TEST_F(MacroDialogsWin32, ManagerWithoutItsBackgroundStaysEmptyAndHandsNothingBack) {
   const test::TempDir emptySkin;
   CMacroProgramDialog dialog(Context(emptySkin.path().wstring()));

@@ -226,6 +226,51 @@ TEST_F(Manager, RenameRefusesATakenNameInAnotherCaseInEveryScript) {
   EXPECT_EQ(NextMacroName({L"Макро_1", L"макро_0"}, L"МАКРО"), L"МАКРО_2");
 }
 
+// A rename record.ini does not take must not leave the macro stored a second time under the
+// new name while the old section stays.
+TEST_F(Manager, FailedRenameIsRefusedAndRecordIniStaysAsItWas) {
+  Add(L"A", true, true, L"1", {Press(L"A")});
+  Add(L"B", true, true, L"1", {Press(L"B")});
+  MacroManager& m = Opened();
+  ini.failRenames = true;
+  EXPECT_EQ(m.RenameMacro(0, L"Attack"), MacroManager::RenameResult::Failed);
+  EXPECT_EQ(m.names(), (Names{L"A", L"B"}));
+  EXPECT_EQ(Sections(), (Names{L"A", L"B"}));
+  EXPECT_EQ(store.Load(L"A")->items, (Names{Press(L"A")}));
+  ASSERT_EQ(host.messages.size(), 1u);
+  EXPECT_EQ(host.messages[0].text, L"record.ini cannot be written.");
+}
+
+// record.ini holding two sections of one name (edited by hand): rename and delete act on the
+// line the user chose, and a name given back unchanged, even one too long for a new name, is
+// no rename.
+TEST_F(Manager, DuplicateSectionsAreRenamedAndDeletedWhereChosen) {
+  const std::wstring longName(40, L'L');
+  auto& sections = ini.SectionsOf(path);
+  const auto section = [](const std::wstring& name, const std::wstring& item) {
+    return test::MemoryIniFile::Section{
+        name, {{L"MacroLoopTimes", L"1"}, {L"ItemCount", L"1"}, {L"Item0", item}}};
+  };
+  sections = {section(L"Fire", Press(L"A")), section(L"Fire", Press(L"B")),
+              section(L"Fire", Press(L"C")), section(longName, Press(L"D"))};
+  MacroManager& m = Opened();
+  EXPECT_EQ(m.RenameMacro(3, longName), MacroManager::RenameResult::Unchanged);
+  EXPECT_EQ(m.RenameMacro(3, L" " + longName + L" "), MacroManager::RenameResult::Unchanged);
+  EXPECT_TRUE(ini.writes.empty());
+
+  EXPECT_EQ(m.RenameMacro(1, L"Jump"), MacroManager::RenameResult::Renamed);
+  EXPECT_EQ(m.names(), (Names{L"Fire", L"Jump", L"Fire", longName}));
+  EXPECT_EQ(Sections(), m.names());
+  EXPECT_EQ(store.Load(L"Jump")->items, (Names{Press(L"B")}));
+  EXPECT_EQ(m.items(), (Names{Press(L"B")}));  // what the renamed macro holds itself
+
+  m.SelectMacro(2);
+  m.DeleteMacro();
+  EXPECT_EQ(Sections(), (Names{L"Fire", L"Jump", longName}));
+  EXPECT_EQ(store.Load(L"Fire")->items, (Names{Press(L"A")}));
+  EXPECT_TRUE(host.messages.empty());
+}
+
 TEST_F(Manager, RenamedMacroWithoutEventsStaysInRecordIni) {
   MacroManager& m = Opened();
   m.NewMacro();

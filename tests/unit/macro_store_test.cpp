@@ -217,6 +217,31 @@ TYPED_TEST(MacroStoreFile, MacroThatDoesNotFitIsReportedAndNeighboursStay) {
   EXPECT_EQ(encoding->blocks[2][3], 0x05);
 }
 
+// Sections of one name, which the name-keyed profile calls cannot tell apart: the second is
+// renamed and deleted where it stands with its own keys; each engine writes the same bytes.
+TYPED_TEST(MacroStoreFile, SectionsOfOneNameRenamedAndDeletedByPlace) {
+  test::WriteBytes(this->path, test::Utf16File(u"[Fire]\r\nItem0=A\r\n[fire]\r\nItem0=B\r\n"
+                                               u"[Fire]\r\nItem0=C\r\n[Jump]\r\nItem0=D\r\n"));
+  EXPECT_EQ(this->store.Names(), (Names{L"Fire", L"fire", L"Fire", L"Jump"}));
+  EXPECT_FALSE(this->store.Rename(1, L"fire", L"jump"));  // taken
+  EXPECT_TRUE(this->store.Rename(1, L"fire", L"Spare"));
+  EXPECT_EQ(this->store.Names(), (Names{L"Fire", L"Spare", L"Fire", L"Jump"}));
+  // The system reads the file anew after the change.
+  EXPECT_EQ(this->ini.ReadString(this->path, L"Spare", L"Item0", 1024), L"B");
+  EXPECT_TRUE(this->store.DeleteAt(2, L"Fire"));
+  EXPECT_EQ(test::ReadBytes(this->path),
+            test::Utf16File(u"[Fire]\r\nItem0=A\r\n[Spare]\r\nItem0=B\r\n[Jump]\r\nItem0=D\r\n"));
+  EXPECT_TRUE(this->store.DeleteAt(0, L"Fire"));
+  EXPECT_EQ(this->store.Names(), (Names{L"Spare", L"Jump"}));
+
+  // Later sections of one name stay apart when an earlier one is renamed.
+  test::WriteBytes(this->path, test::Utf16File(u"[A]\r\nItem0=1\r\n[B]\r\nItem0=2\r\n"
+                                               u"[b]\r\nItem0=3\r\n"));
+  EXPECT_TRUE(this->store.Rename(0, L"A", L"Z"));
+  EXPECT_EQ(test::ReadBytes(this->path), test::Utf16File(u"[Z]\r\nItem0=1\r\n[B]\r\nItem0=2\r\n"
+                                                         u"[b]\r\nItem0=3\r\n"));
+}
+
 TYPED_TEST(MacroStoreFile, RelativePathMeansTheFileBesideTheCaller) {
   this->Add(L"M", true, true, L"2", {Press(L"A")});
   const std::filesystem::path before = std::filesystem::current_path();

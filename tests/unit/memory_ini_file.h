@@ -74,10 +74,34 @@ class MemoryIniFile : public IniFile {
   bool RenameSection(const std::filesystem::path& file, const std::wstring& from,
                      const std::wstring& to) override {
     writes.push_back(L"rename " + from + L" " + to);
+    if (failRenames) return false;
     Section* found = Find(file, from);
     const Section* holder = Find(file, to);
     if (found == nullptr || (holder != nullptr && holder != found)) return false;
     found->name = to;
+    return true;
+  }
+
+  bool RenameSectionAt(const std::filesystem::path& file, std::size_t position,
+                       const std::wstring& name, const std::wstring& to) override {
+    writes.push_back(L"rename " + std::to_wstring(position) + L" " + name + L" " + to);
+    auto& sections = files[file.native()];
+    if (failRenames || position >= sections.size() || !Same(sections[position].name, name)) {
+      return false;
+    }
+    for (std::size_t other = 0; other < sections.size(); ++other) {
+      if (other != position && Same(sections[other].name, to)) return false;
+    }
+    sections[position].name = to;
+    return true;
+  }
+
+  bool DeleteSectionAt(const std::filesystem::path& file, std::size_t position,
+                       const std::wstring& name) override {
+    writes.push_back(L"delete " + std::to_wstring(position) + L" " + name);
+    auto& sections = files[file.native()];
+    if (position >= sections.size() || !Same(sections[position].name, name)) return false;
+    sections.erase(sections.begin() + static_cast<std::ptrdiff_t>(position));
     return true;
   }
 
@@ -103,6 +127,8 @@ class MemoryIniFile : public IniFile {
   std::map<std::filesystem::path::string_type, std::vector<Section>> files;
   std::vector<std::wstring> writes;
   std::size_t reads = 0;
+  // Every rename fails, as when the file cannot be written.
+  bool failRenames = false;
 
  private:
   static bool Same(const std::wstring& a, const std::wstring& b) { return SameIniName(a, b); }

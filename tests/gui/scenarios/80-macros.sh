@@ -139,6 +139,51 @@ scenario_macro_rename_refused_in_another_case() {
   gui_check "closed" gui_wait_log '^macro-manager cancel$'
 }
 
+# The event list's menu acts on the line it was opened on, and a recording stays with the macro
+# it started on when another macro is clicked during it.
+scenario_macro_menu_line_and_recording_stay_put() {
+  python3 - "$GUI_APP/record.ini" <<'PY'
+import sys
+body = lambda items: (f'DelayTimeSelStatus=1\r\nLoopTimeSelStatus=1\r\nMacroLoopTimes=1\r\n'
+                      f'ItemCount={len(items)}\r\n' +
+                      ''.join(f'Item{i}={t}\r\n' for i, t in enumerate(items)))
+text = '[Fire]\r\n' + body(['E   Dn', '500 ms', 'E   Up']) + '[Jump]\r\n' + body(['B   Dn'])
+open(sys.argv[1], 'w', encoding='utf-16', newline='').write(text)
+PY
+  mm_open || return
+  local w="$MM_WINDOW"
+  gui_click "$w" 200 122  # the third event line, "E   Up"
+  sleep 0.3
+  gui_click "$w" 200 88 3  # the menu on the first line, "E   Dn"
+  gui_check "menu opened" gui_wait_log '^macro-menu$'
+  sleep 0.5
+  gui_screenshot macro-menu-on-first-line
+  xdotool key --delay 150 Down Return  # Delete
+  gui_check "the line the menu was opened on deleted" gui_eventually 5 mm_record_ini_has \
+    '[Fire].DelayTimeSelStatus=1.LoopTimeSelStatus=1.MacroLoopTimes=1.ItemCount=2.Item0=500 ms.Item1=E   Up.'
+
+  gui_click "$w" 340 99  # Start Recording, on Fire
+  gui_check "recording" gui_wait_log '^macro-recording$'
+  xdotool mousemove --window "$w" 340 220
+  sleep 0.2
+  xdotool key --delay 80 a
+  sleep 0.3
+  gui_click "$w" 60 106  # Jump, in the middle of the recording
+  gui_check "choosing another macro ended the recording" gui_wait_log '^macro-recorded$'
+  xdotool mousemove --window "$w" 340 220
+  sleep 0.2
+  xdotool key --delay 80 x
+  sleep 0.5
+  gui_check "the recording stored in the macro it started on" mm_record_ini_has \
+    '[Fire].DelayTimeSelStatus=1.LoopTimeSelStatus=1.MacroLoopTimes=1.ItemCount=3.Item0=A   Dn.'
+  gui_check "the other macro as it was" mm_record_ini_has \
+    '[Jump].DelayTimeSelStatus=1.LoopTimeSelStatus=1.MacroLoopTimes=1.ItemCount=1.Item0=B   Dn.'
+  gui_check "no key of the recording in the other macro" eval '! mm_record_ini | grep -q "X   "'
+  gui_screenshot macro-recording-ended-by-choice
+  gui_click "$w" 372 408  # Cancel
+  gui_check "closed" gui_wait_log '^macro-manager cancel$'
+}
+
 # Without record.ini the first macro creates it, UTF-16LE with its byte-order mark.
 scenario_macro_first_creates_record_ini() {
   rm -f "$GUI_APP/record.ini"
@@ -188,6 +233,7 @@ gui_run_scenario macro-recorded-and-saved scenario_macro_recorded_and_saved
 gui_run_scenario macro-cancel scenario_macro_cancel_keeps_record_ini_only
 gui_run_scenario macro-manager-german scenario_macro_manager_german
 gui_run_scenario macro-rename-refused scenario_macro_rename_refused_in_another_case
+gui_run_scenario macro-menu-and-recording-stay-put scenario_macro_menu_line_and_recording_stay_put
 gui_run_scenario macro-first-creates-record-ini scenario_macro_first_creates_record_ini
 gui_run_scenario macro-picker-en scenario_macro_picker ENG
 gui_run_scenario macro-picker-ru scenario_macro_picker RUS
