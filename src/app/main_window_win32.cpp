@@ -223,7 +223,7 @@ void CHidMouseDlg::ClearSelectionAndHover() {
 
 void CHidMouseDlg::Reset() {
   services_.uiLog.Line(L"reset");
-  flows_.ResetAction();
+  services_.uiLog.Line(flows_.ResetAction() ? L"reset-done" : L"reset-busy");
 }
 
 void CHidMouseDlg::Cancel() {
