@@ -282,6 +282,7 @@ scenario_close_keeps_edits_and_alt_f4() {
   profiles_open || return
   profiles_close
   gui_check "the close asked for a reload" gui_wait_log '^profiles-post 2 0$' 2
+  gui_check "the dialog went" gui_eventually 10 gui_no_window_named Configuration
   gui_screenshot profiles-closed-edit-kept
   xdotool mousemove --window "$PROFILES_MAIN" 950 618 click 1
   gui_check "Save finished" gui_wait_log '^save-done$' 15
