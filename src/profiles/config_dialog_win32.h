@@ -28,7 +28,7 @@ class CConfigDialog : public Wnd {
   // main window. Without that image the window shows empty (its close box still answers).
   // False when no window could be made.
   bool Open(HWND mainWindow, const std::filesystem::path& skinFolder);
-  // From the opening until the close box is clicked.
+  // From the opening until it is closed (its close box, Alt+F4).
   bool open() const { return manager_.open(); }
   const ProfileManager& manager() const { return manager_; }
   // While the main window runs a file dialog for it: the window takes no input (a second
