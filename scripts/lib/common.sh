@@ -59,49 +59,85 @@ gm_fuzz_max_len() {
   esac
 }
 
-# A Wine prefix of the project's own, made once per build folder, with the fonts a user sees.
-gm_wine_prefix() {
+# True when the Wine prefix $1 has its system DLLs: a wineboot that failed half-way leaves
+# system32 empty, and every program then fails to load kernel32.dll.
+gm_wine_prefix_complete() {
+  local dll
+  for dll in kernel32.dll ntdll.dll user32.dll gdi32.dll cmd.exe; do
+    [ -f "$1/drive_c/windows/system32/$dll" ] || return 1
+  done
+}
+
+# True when the Wine prefix $1 works: complete, and a trivial program runs in it (cmd.exe
+# answering with an exit status of its own choosing).
+gm_wine_prefix_works() {
+  gm_wine_prefix_complete "$1" || return 1
+  WINEPREFIX="$1" timeout 120 wine cmd /c exit 7 >/dev/null 2>&1
+  local status=$?
+  WINEPREFIX="$1" wineserver -w
+  [ "$status" -eq 7 ]
+}
+
+# Makes the Wine prefix $1 afresh, with the fonts a user sees.
+gm_make_wine_prefix() {
   local prefix="$1"
-  export WINEPREFIX="$prefix" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-  if [ ! -f "$prefix/.gm-ready-3" ]; then
-    gm_log "making Wine prefix $prefix"
-    rm -rf "$prefix"
-    mkdir -p "$prefix"
-    wineboot -i >/dev/null 2>&1
-    # Font replacements: Windows faces the program asks for -> fonts from Debian packages.
-    # Written as a UTF-16 .reg file so that the Chinese face names survive.
-    local reg="$prefix/fonts.reg"
+  rm -rf "$prefix"
+  mkdir -p "$prefix"
+  wineboot -i >/dev/null 2>&1
+  # Font replacements: Windows faces the program asks for -> fonts from Debian packages.
+  # Written as a UTF-16 .reg file so that the Chinese face names survive.
+  local reg="$prefix/fonts.reg"
+  {
+    printf '\xff\xfe'
     {
-      printf '\xff\xfe'
-      {
-        printf 'Windows Registry Editor Version 5.00\r\n\r\n'
-        printf '[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n'
-        local face
-        for face in "Segoe UI" "Arial" "Tahoma" "Microsoft Sans Serif" "MS Shell Dlg" \
-          "MS Shell Dlg 2" "Verdana" "Times New Roman"; do
-          printf '"%s"="Liberation Sans"\r\n' "$face"
-        done
-        for face in "SimHei" "SimSun" "NSimSun" "Microsoft YaHei" "PMingLiU" "MingLiU" \
-          "Microsoft JhengHei" "黑体" "宋体" "新細明體" "微软雅黑"; do
-          printf '"%s"="WenQuanYi Micro Hei"\r\n' "$face"
-        done
-      } | iconv -f UTF-8 -t UTF-16LE
-    } >"$reg"
-    wine regedit "$reg" >/dev/null 2>&1
-    # Font linking, as Windows has it: characters missing from the Latin face (CJK, the
-    # full-width colon) come from the CJK font instead of showing as boxes.
-    for face in "Liberation Sans" "Arial"; do
-      wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
-        /v "$face" /t REG_MULTI_SZ /d "wqy-microhei.ttc,WenQuanYi Micro Hei" /f >/dev/null 2>&1
-    done
-    # The Windows test runner's windows are not handed to a window manager: without one (Xvfb)
-    # Wine waits 2 s for each shown window to be withdrawn when it is destroyed, which the
-    # tests that open and close windows hundreds of times cannot afford.
-    wine reg add 'HKCU\Software\Wine\AppDefaults\unit_tests.exe\X11 Driver' /v Managed \
-      /t REG_SZ /d N /f >/dev/null 2>&1
-    wineserver -w
-    touch "$prefix/.gm-ready-3"
-  fi
+      printf 'Windows Registry Editor Version 5.00\r\n\r\n'
+      printf '[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n'
+      local face
+      for face in "Segoe UI" "Arial" "Tahoma" "Microsoft Sans Serif" "MS Shell Dlg" \
+        "MS Shell Dlg 2" "Verdana" "Times New Roman"; do
+        printf '"%s"="Liberation Sans"\r\n' "$face"
+      done
+      for face in "SimHei" "SimSun" "NSimSun" "Microsoft YaHei" "PMingLiU" "MingLiU" \
+        "Microsoft JhengHei" "黑体" "宋体" "新細明體" "微软雅黑"; do
+        printf '"%s"="WenQuanYi Micro Hei"\r\n' "$face"
+      done
+    } | iconv -f UTF-8 -t UTF-16LE
+  } >"$reg"
+  wine regedit "$reg" >/dev/null 2>&1
+  # Font linking, as Windows has it: characters missing from the Latin face (CJK, the
+  # full-width colon) come from the CJK font instead of showing as boxes.
+  for face in "Liberation Sans" "Arial"; do
+    wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
+      /v "$face" /t REG_MULTI_SZ /d "wqy-microhei.ttc,WenQuanYi Micro Hei" /f >/dev/null 2>&1
+  done
+  # The Windows test runner's windows are not handed to a window manager: without one (Xvfb)
+  # Wine waits 2 s for each shown window to be withdrawn when it is destroyed, which the
+  # tests that open and close windows hundreds of times cannot afford.
+  wine reg add 'HKCU\Software\Wine\AppDefaults\unit_tests.exe\X11 Driver' /v Managed \
+    /t REG_SZ /d N /f >/dev/null 2>&1
+  wineserver -w
+}
+
+# A Wine prefix of the project's own, made once per build folder. A new prefix counts as
+# ready only once a program ran in it, and a ready one only while its system DLLs are there;
+# otherwise it is made again, and when the second one does not work either, one line says so
+# and the status is 1: every Windows program would fail in it.
+gm_wine_prefix() {
+  local prefix attempt
+  prefix=$(realpath -m "$1")  # Wine takes only an absolute WINEPREFIX
+  export WINEPREFIX="$prefix" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  [ -f "$prefix/.gm-ready-3" ] && gm_wine_prefix_complete "$prefix" && return 0
+  for attempt in first second; do
+    gm_log "making Wine prefix $prefix ($attempt try)"
+    gm_make_wine_prefix "$prefix"
+    if gm_wine_prefix_works "$prefix"; then
+      touch "$prefix/.gm-ready-3"
+      return 0
+    fi
+  done
+  echo "Wine does not work: the prefix $prefix was made twice and neither time could it run" \
+    "a program (no system DLLs, or 'wine cmd /c exit 7' failed); stopping" >&2
+  return 1
 }
 
 # Counts of a GoogleTest run's log: prints "passed failed". A run that crashed before its

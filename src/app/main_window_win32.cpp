@@ -166,7 +166,14 @@ void CHidMouseDlg::ResumeListener() {
 }
 
 void CHidMouseDlg::OnProfileCommand(unsigned command) {
-  if (!files_.RunProfileCommand(command)) return;
+  // The file dialogs of Load and Save are modal to this window; the profile manager is held
+  // too, so that nothing it does can reach the configuration before the dialog is done.
+  CConfigDialog* manager =
+      command != kProfileReload && profiles_ && profiles_->open() ? profiles_.get() : nullptr;
+  if (manager != nullptr) manager->HoldInput(true);
+  const bool reloaded = files_.RunProfileCommand(command);
+  if (manager != nullptr) manager->HoldInput(false);
+  if (!reloaded) return;
   ClearSelectionAndHover();
   Relayout();
 }
@@ -223,7 +230,7 @@ void CHidMouseDlg::ClearSelectionAndHover() {
 
 void CHidMouseDlg::Reset() {
   services_.uiLog.Line(L"reset");
-  flows_.ResetAction();
+  services_.uiLog.Line(flows_.ResetAction() ? L"reset-done" : L"reset-busy");
 }
 
 void CHidMouseDlg::Cancel() {

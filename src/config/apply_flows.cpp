@@ -56,7 +56,9 @@ void SaveFlows::ApplyAction() {
   host_.StartTimer(kSaveBusyTimer, kSaveBusyMs);
 }
 
-void SaveFlows::ResetAction() {
+bool SaveFlows::ResetAction() {
+  if (resetBusy_) return false;
+  resetBusy_ = true;
   host_.SetWaitCursor();
   host_.StartTimer(kResetCursorTimer, kWaitCursorMs);
 
@@ -70,6 +72,10 @@ void SaveFlows::ResetAction() {
 
   window_.ShowResetLayout();
   state_.defaultsMode = 0;
+  // As for the Save: started after the blocking apply, so clicks queued meanwhile find the
+  // flag set.
+  host_.StartTimer(kResetBusyTimer, kSaveBusyMs);
+  return true;
 }
 
 void SaveFlows::CancelAction() {
@@ -82,6 +88,10 @@ bool SaveFlows::OnTimer(unsigned id) {
   switch (id) {
     case kSaveBusyTimer:
       saveBusy_ = false;
+      host_.KillTimer(id);
+      return true;
+    case kResetBusyTimer:
+      resetBusy_ = false;
       host_.KillTimer(id);
       return true;
     case kResetCursorTimer:

@@ -18,6 +18,7 @@ namespace gm {
 inline constexpr unsigned kSaveBusyTimer = 1;     // clears the save-busy flag
 inline constexpr unsigned kResetCursorTimer = 2;  // arrow cursor after a Reset
 inline constexpr unsigned kSaveCursorTimer = 3;   // arrow cursor after a Save
+inline constexpr unsigned kResetBusyTimer = 4;    // clears the reset-busy flag
 inline constexpr std::uint32_t kSaveBusyMs = 2000;
 inline constexpr std::uint32_t kWaitCursorMs = 6000;
 
@@ -89,15 +90,18 @@ class SaveFlows {
   // desktop pointer settings. Without it nothing is sent or saved.
   void ApplyAction();
   // The Reset button: the settings part of the factory configuration (macros and byte 0 kept)
-  // and the factory captions; applied like a Save when the mouse is connected.
-  void ResetAction();
+  // and the factory captions; applied like a Save when the mouse is connected. Guarded like
+  // the Save: ignored until 2 s after the last Reset, so that a double click, or clicks queued
+  // while the apply blocked the window, run it once. True when it ran.
+  bool ResetAction();
   // The Cancel button: back to the saved copy of the record, reload the files at the next
   // opening, hide the window.
   void CancelAction();
-  // WM_TIMER of the main window. Handles timers 1-3 and returns true; false for any other id.
+  // WM_TIMER of the main window. Handles timers 1-4 and returns true; false for any other id.
   bool OnTimer(unsigned id);
 
   bool saveBusy() const { return saveBusy_; }
+  bool resetBusy() const { return resetBusy_; }
   bool reloadOnOpen() const { return reloadOnOpen_; }
   // The opening from the notification area: true once after a Cancel, and the flag is cleared.
   bool TakeReloadOnOpen();
@@ -114,6 +118,7 @@ class SaveFlows {
   ConfigurationFileSteps& files_;
   ActionWindow& window_;
   bool saveBusy_ = false;
+  bool resetBusy_ = false;
   bool reloadOnOpen_ = false;
 };
 

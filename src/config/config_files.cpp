@@ -108,6 +108,20 @@ FileDialogRequest ConfigurationFiles::ProfileDialog(unsigned flags) const {
   return {kProfileFilter, state_.files.configFile.wstring(), flags};
 }
 
+std::optional<std::uint8_t> ConfigurationFiles::ProfileNamedByList() const {
+  const std::filesystem::path& list = state_.files.profileList;
+  const std::wstring current = ini_.ReadString(list, kProfileSection, L"CurProfileName");
+  const long long count = LeadingNumber(ini_.ReadString(list, kProfileSection, L"ItemCount"));
+  if (count < 1 || count > static_cast<long long>(kMaxProfiles)) return std::nullopt;
+  std::uint8_t named = state_.profileFileIndex;
+  for (std::size_t n = 0; n < static_cast<std::size_t>(count); ++n) {
+    if (ini_.ReadString(list, kProfileSection, NumberedName(L"Item", n, L"")) == current) {
+      named = static_cast<std::uint8_t>(n);  // the last match wins
+    }
+  }
+  return named;
+}
+
 void ConfigurationFiles::LoadConfiguration() {
   ConfigFilePaths& files = state_.files;
   files.macroFile = Beside(L"record.ini");
@@ -116,18 +130,10 @@ void ConfigurationFiles::LoadConfiguration() {
     files.configFile = Beside(L"config.bin");
     files.captionFile = files.profileList;
   } else {
-    const std::wstring current =
-        ini_.ReadString(files.profileList, kProfileSection, L"CurProfileName");
-    const long long count =
-        LeadingNumber(ini_.ReadString(files.profileList, kProfileSection, L"ItemCount"));
     // A count outside 1-6 (missing, damaged) loads nothing.
-    if (count < 1 || count > static_cast<long long>(kMaxProfiles)) return;
-    for (std::size_t n = 0; n < static_cast<std::size_t>(count); ++n) {
-      if (ini_.ReadString(files.profileList, kProfileSection, NumberedName(L"Item", n, L"")) ==
-          current) {
-        state_.profileFileIndex = static_cast<std::uint8_t>(n);  // the last match wins
-      }
-    }
+    const std::optional<std::uint8_t> named = ProfileNamedByList();
+    if (!named) return;
+    state_.profileFileIndex = *named;
     UseProfileFiles();
   }
 
@@ -178,32 +184,38 @@ void ConfigurationFiles::SaveCaptions() {
 bool ConfigurationFiles::RunProfileCommand(unsigned command) {
   switch (command) {
     case kProfileImport:
-      ImportConfiguration();
+      if (ImportConfiguration()) importedSinceReload_ = true;
       return false;
     case kProfileExport:
       ExportConfiguration();
       return false;
-    case kProfileReload:
+    case kProfileReload: {
+      // Reading the same profile again would only throw away the window's unsaved edits.
+      const std::optional<std::uint8_t> named = ProfileNamedByList();
+      const bool switched = named && *named != state_.profileFileIndex;
+      if (!switched && !importedSinceReload_) return false;
+      importedSinceReload_ = false;
       LoadConfiguration();
       LoadCaptions();
       return true;
+    }
     default:
       return false;
   }
 }
 
-void ConfigurationFiles::ImportConfiguration() {
+bool ConfigurationFiles::ImportConfiguration() {
   const std::optional<std::wstring> chosen = host_.ChooseOpenFile(
       ProfileDialog(kOfnFileMustExist | kOfnHideReadOnly | kOfnOverwritePrompt));
-  if (!chosen) return;
+  if (!chosen) return false;
   const std::filesystem::path file(*chosen);
-  if (!Contains(file.filename().wstring(), L".bin")) return;
+  if (!Contains(file.filename().wstring(), L".bin")) return false;
   if (!FileExists(file)) {
     ShowMissingFile();
-    return;
+    return false;
   }
   const std::optional<ConfigFileBytes> content = ReadConfigFile(file);
-  if (!content) return;
+  if (!content) return false;
   state_.firstRunFlag = (*content)[0];
   state_.record.CopyFrom(std::span<const std::uint8_t, SettingsRecord::kSize>(
       content->data() + 1, SettingsRecord::kSize));
@@ -217,6 +229,7 @@ void ConfigurationFiles::ImportConfiguration() {
   UseProfileFiles();
   SaveCaptions();
   WriteConfiguration(state_.files.configFile);
+  return true;
 }
 
 void ConfigurationFiles::ExportConfiguration() {

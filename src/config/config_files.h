@@ -11,6 +11,7 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -54,13 +55,17 @@ class ConfigurationFiles {
   void SaveConfiguration();
   // Writes the 19 captions into the session's language section of the caption file.
   void SaveCaptions();
-  // LOAD: a .bin file chosen by the user becomes the configuration in use.
-  void ImportConfiguration();
+  // LOAD: a .bin file chosen by the user becomes the configuration in use. True when the
+  // record was read from it.
+  bool ImportConfiguration();
   // SAVE: the configuration in use is written to a .bin file chosen by the user and, under
   // the same name, beside the program.
   void ExportConfiguration();
   // The profile manager's request: import, export, or the configuration and captions read
-  // again. True when the configuration in use was read again.
+  // again. The reload at the manager's close brings in the profile chosen there or what an
+  // import read; when neither the profile in use changed nor anything was imported since the
+  // last reload, it keeps the unsaved edits and reads nothing. True when the configuration in
+  // use was read again.
   bool RunProfileCommand(unsigned command);
 
   // The language code: key Lan of section Skins of the caption file in use.
@@ -68,6 +73,9 @@ class ConfigurationFiles {
 
  private:
   std::filesystem::path Beside(std::wstring_view fileName) const;
+  // The position of the configuration the ProfileList names: the last Item%d equal to
+  // CurProfileName, else the one in use. Nothing when ItemCount is outside 1-6.
+  std::optional<std::uint8_t> ProfileNamedByList() const;
   void UseProfileFiles();
   void ShowMissingFile();
   bool WriteConfiguration(const std::filesystem::path& file);
@@ -76,6 +84,7 @@ class ConfigurationFiles {
   ConfigState& state_;
   IniFile& ini_;
   Host& host_;
+  bool importedSinceReload_ = false;
 };
 
 }  // namespace gm

@@ -130,11 +130,15 @@ void CConfigDialog::ShowNames() {
   SendMessageW(nameList_, LB_SETCURSEL, selected ? static_cast<WPARAM>(*selected) : WPARAM(-1), 0);
 }
 
-void CConfigDialog::OnLeftButtonDown(Point p) {
-  // A rename in progress is committed first: the field loses the focus.
+void CConfigDialog::CommitRename() {
+  // The in-place field commits when it loses the focus.
   if (nameList_ != nullptr && GetFocus() != nullptr && GetParent(GetFocus()) == nameList_) {
     SetFocus(hwnd());
   }
+}
+
+void CConfigDialog::OnLeftButtonDown(Point p) {
+  CommitRename();
   if (kProfileCloseBox.Contains(p)) {
     CloseWindow();
   } else if (kProfileNewButton.Contains(p) && nameList_ != nullptr) {
@@ -175,7 +179,19 @@ LRESULT CALLBACK CConfigDialog::MainWindowProc(HWND main, UINT message, WPARAM w
   return result;
 }
 
+void CConfigDialog::OnClose() {
+  // Alt+F4 and any other close request: as the close box, never a bare destroy.
+  CloseWindow();
+}
+
+void CConfigDialog::HoldInput(bool hold) {
+  if (hwnd() == nullptr) return;
+  EnableWindow(hwnd(), hold ? FALSE : TRUE);
+  log_.Line(hold ? L"profiles-held" : L"profiles-released");
+}
+
 void CConfigDialog::CloseWindow() {
+  CommitRename();
   manager_.Close();
   log_.Line(L"profiles-close");
   Destroy();

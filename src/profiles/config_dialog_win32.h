@@ -28,9 +28,12 @@ class CConfigDialog : public Wnd {
   // main window. Without that image the window shows empty (its close box still answers).
   // False when no window could be made.
   bool Open(HWND mainWindow, const std::filesystem::path& skinFolder);
-  // From the opening until the close box is clicked.
+  // From the opening until it is closed (its close box, Alt+F4).
   bool open() const { return manager_.open(); }
   const ProfileManager& manager() const { return manager_; }
+  // While the main window runs a file dialog for it: the window takes no input (a second
+  // Load, or the close box and its reload in the middle of an import).
+  void HoldInput(bool hold);
 
  protected:
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -39,6 +42,7 @@ class CConfigDialog : public Wnd {
   void OnLeftButtonDown(Point p) override;
   void OnCommand(int id, int code, HWND control) override;
   LRESULT OnControlColour(UINT kind, HDC dc, HWND control) override;
+  void OnClose() override;
   void OnDestroy() override;
 
  private:
@@ -49,6 +53,7 @@ class CConfigDialog : public Wnd {
   void RequestEdit();
   void OpenEditor();
   void CloseWindow();
+  void CommitRename();
   POINT MainWindowOrigin() const;  // the main window's client origin on the screen
   // After a change of the main window's place or visibility.
   void FollowMainWindow(const WINDOWPOS& change);

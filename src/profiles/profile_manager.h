@@ -98,7 +98,8 @@ class ProfileManager {
   // Import into, or export, the configuration in use: handed to the main window.
   void Load();
   void Save();
-  // The close box: writes the ProfileList and asks the main window to reload.
+  // The close box: writes the ProfileList and asks the main window to reload (which it does
+  // when another profile is now in use or an import was read).
   void Close();
 
  private:

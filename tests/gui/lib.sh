@@ -7,11 +7,17 @@
 # happens, so a generous limit costs nothing, and a loaded machine still passes.
 GUI_PATIENCE=${GUI_PATIENCE:-3}
 
+# After this many scenarios in a row whose program never started, the run stops: the cause
+# (Wine, the prefix, the build) is not one a further scenario would get past.
+GUI_START_LIMIT=${GUI_START_LIMIT:-3}
+
 GUI_PASSED=0
 GUI_FAILED=0
 GUI_CURRENT=""
 GUI_APP=""
 GUI_PID=""
+GUI_START_FAILURES=0  # scenarios in a row whose program did not start
+GUI_NOT_STARTED=0     # this scenario's program did not start
 
 gui_fail() {
   printf 'FAIL %s: %s\n' "$GUI_CURRENT" "$*"
@@ -36,16 +42,31 @@ gui_fresh_app() {
 # server was killed) Wine hangs a new process before its first window exists: nothing reaches
 # the trace or the log. Such a start is ended and made once more; a program that never starts
 # still fails its scenario.
+# After a scenario whose program did not start, the next ones get one attempt each, and the
+# run stops after GUI_START_LIMIT of them in a row instead of waiting each one out.
 gui_start() {
-  local attempt
-  for attempt in 1 2; do
+  local attempt attempts=2
+  [ "$GUI_START_FAILURES" -gt 0 ] && attempts=1
+  for attempt in $(seq "$attempts"); do
     (cd "$GUI_APP" && exec wine ./QL-GM900.exe --virtual-mouse --trace trace.txt \
       --control control.txt --ui-log ui.txt "$@" >>"$GUI_APP/wine.log" 2>&1) &
     GUI_PID=$!
-    gui_eventually 15 gui_program_began && return 0
+    if gui_eventually 15 gui_program_began; then
+      GUI_START_FAILURES=0
+      return 0
+    fi
     echo "gui_start: no sign of the program after attempt $attempt" >>"$GUI_APP/wine.log"
     gui_stop
   done
+  GUI_NOT_STARTED=1
+  GUI_START_FAILURES=$((GUI_START_FAILURES + 1))
+  gui_fail "the program did not start"
+  if [ "$GUI_START_FAILURES" -ge "$GUI_START_LIMIT" ]; then
+    echo "gui: stopped: the program did not start in $GUI_START_FAILURES scenarios in a row" \
+      "(last: $GUI_APP/wine.log)"
+    echo "gui: $GUI_PASSED passed, $((GUI_FAILED + 1)) failed"
+    exit 1
+  fi
   return 1
 }
 
@@ -55,7 +76,11 @@ gui_program_began() { [ -s "$GUI_APP/trace.txt" ] || [ -s "$GUI_APP/ui.txt" ]; }
 # Waits for a visible window titled $1 (up to $2 seconds); prints its id.
 gui_wait_titled() { gm_wait_search $((${2:-10} * GUI_PATIENCE)) --name "^$1\$"; }
 
-gui_window() { gm_wait_window ql-gm900.exe $((${1:-20} * GUI_PATIENCE)); }
+# Nothing to wait for once gui_start has given up.
+gui_window() {
+  [ "$GUI_NOT_STARTED" -eq 0 ] || return 1
+  gm_wait_window ql-gm900.exe $((${1:-20} * GUI_PATIENCE))
+}
 
 # True once no window of the program is visible, within $1 seconds. Wine without a window
 # manager takes up to about 2 s to take a hidden window off the screen.
@@ -170,6 +195,7 @@ gui_stop() {
 gui_run_scenario() {  # name function [arguments of the function]
   GUI_CURRENT="$1"
   GUI_SCENARIO_FAILED=0
+  GUI_NOT_STARTED=0
   gui_fresh_app "$1"
   "$2" "${@:3}"
   gui_stop

@@ -129,20 +129,32 @@ TEST_F(SaveFlowsTest, SaveSendsEverythingThenSavesFilesThenDesktop) {
   EXPECT_TRUE(flows.saveBusy());
 }
 
-TEST_F(SaveFlowsTest, ClicksWhileBusyAreIgnoredUntilTimerOne) {
-  state.record = Edited(10);
-  flows.ApplyAction();
-  const std::size_t pausesAfterFirst = host.pauses.size();
-  flows.ApplyAction();  // queued while the first Save blocked the window
-  flows.ApplyAction();
-  EXPECT_EQ(host.pauses.size(), pausesAfterFirst);
-  EXPECT_EQ(std::count(log().begin(), log().end(), "save-configuration"), 1);
+// Save and Reset alike: clicks queued while the apply blocked the window, or a double click,
+// run the flow once; its timer ends the guard, and the other button's guard is not touched.
+TEST_F(SaveFlowsTest, ClicksWhileBusyAreIgnoredUntilTheFlowsTimer) {
+  for (const bool reset : {false, true}) {
+    SCOPED_TRACE(reset ? "reset" : "save");
+    const auto click = [&] { reset ? (void)flows.ResetAction() : flows.ApplyAction(); };
+    const auto busy = [&] { return reset ? flows.resetBusy() : flows.saveBusy(); };
+    const unsigned timer = reset ? kResetBusyTimer : kSaveBusyTimer;
+    log().clear();
+    state.record = Edited(10);
+    click();
+    const std::size_t pausesAfterFirst = host.pauses.size();
+    EXPECT_TRUE(busy());
+    EXPECT_FALSE(reset ? flows.saveBusy() : flows.resetBusy());
+    click();  // queued while the first run blocked the window
+    click();
+    EXPECT_EQ(host.pauses.size(), pausesAfterFirst);
+    EXPECT_EQ(std::count(log().begin(), log().end(), "save-configuration"), 1);
 
-  EXPECT_TRUE(flows.OnTimer(kSaveBusyTimer));
-  EXPECT_FALSE(flows.saveBusy());
-  EXPECT_EQ(host.timers.count(kSaveBusyTimer), 0u);
-  flows.ApplyAction();
-  EXPECT_EQ(std::count(log().begin(), log().end(), "save-configuration"), 2);
+    EXPECT_TRUE(flows.OnTimer(timer));
+    EXPECT_FALSE(busy());
+    EXPECT_EQ(host.timers.count(timer), 0u);
+    click();
+    EXPECT_EQ(std::count(log().begin(), log().end(), "save-configuration"), 2);
+    flows.OnTimer(timer);
+  }
 }
 
 TEST_F(SaveFlowsTest, SaveWithoutMouseDoesNothingButTheBusyTimer) {
@@ -165,12 +177,14 @@ TEST_F(SaveFlowsTest, TimersRestoreTheArrowAndStop) {
   log().clear();
   EXPECT_TRUE(flows.OnTimer(kSaveCursorTimer));
   EXPECT_TRUE(flows.OnTimer(kResetCursorTimer));
-  EXPECT_FALSE(flows.OnTimer(4));
+  EXPECT_FALSE(flows.OnTimer(5));
   EXPECT_FALSE(flows.OnTimer(0));
   EXPECT_EQ(log(), (std::vector<std::string>{"arrow-cursor", "kill-timer 3", "arrow-cursor",
                                              "kill-timer 2"}));
-  EXPECT_TRUE(flows.saveBusy());  // only timer 1 clears it
-  EXPECT_EQ(host.timers, (std::map<unsigned, std::uint32_t>{{kSaveBusyTimer, kSaveBusyMs}}));
+  EXPECT_TRUE(flows.saveBusy());  // only timers 1 and 4 clear the guards
+  EXPECT_TRUE(flows.resetBusy());
+  EXPECT_EQ(host.timers, (std::map<unsigned, std::uint32_t>{{kSaveBusyTimer, kSaveBusyMs},
+                                                            {kResetBusyTimer, kSaveBusyMs}}));
 }
 
 TEST_F(SaveFlowsTest, ResetAppliesFactorySettingsWithCurrentMacros) {
@@ -182,10 +196,10 @@ TEST_F(SaveFlowsTest, ResetAppliesFactorySettingsWithCurrentMacros) {
 
   flows.ResetAction();
 
-  EXPECT_EQ(log(),
-            (std::vector<std::string>{"wait-cursor", "start-timer 2 6000",
-                                      "load-configuration defaults=1", "load-captions defaults=1",
-                                      "save-configuration", "save-captions", "reset-layout"}));
+  EXPECT_EQ(log(), (std::vector<std::string>{
+                       "wait-cursor", "start-timer 2 6000", "load-configuration defaults=1",
+                       "load-captions defaults=1", "save-configuration", "save-captions",
+                       "reset-layout", "start-timer 4 2000"}));
   EXPECT_EQ(state.defaultsMode, 0);
   EXPECT_EQ(state.record.dpiStage(0), 30);
   EXPECT_EQ(state.record.macros[18][127], 0x5A);
@@ -195,7 +209,7 @@ TEST_F(SaveFlowsTest, ResetAppliesFactorySettingsWithCurrentMacros) {
   EXPECT_EQ(mouse.memory().macros[0][0], 0x5A);
   EXPECT_EQ(state.savedRecord, state.record);
   EXPECT_EQ(desktop.calls.size(), 4u);
-  EXPECT_FALSE(flows.saveBusy());  // Reset has no busy flag
+  EXPECT_FALSE(flows.saveBusy());  // a Save may follow at once
 }
 
 TEST_F(SaveFlowsTest, ResetWithoutMouseChangesOnlyMemoryAndKeepsByteZero) {
@@ -207,9 +221,9 @@ TEST_F(SaveFlowsTest, ResetWithoutMouseChangesOnlyMemoryAndKeepsByteZero) {
 
   flows.ResetAction();
 
-  EXPECT_EQ(log(), (std::vector<std::string>{"wait-cursor", "start-timer 2 6000",
-                                             "load-configuration defaults=1",
-                                             "load-captions defaults=1", "reset-layout"}));
+  EXPECT_EQ(log(), (std::vector<std::string>{
+                       "wait-cursor", "start-timer 2 6000", "load-configuration defaults=1",
+                       "load-captions defaults=1", "reset-layout", "start-timer 4 2000"}));
   EXPECT_EQ(state.record.at(rec::kProfile), 3);
   EXPECT_EQ(state.record.dpiStage(0), 30);
   EXPECT_EQ(state.savedRecord, saved);

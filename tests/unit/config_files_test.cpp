@@ -257,6 +257,53 @@ TEST_F(ConfigFilesTest, ImportMakesTheChosenFileTheConfigurationInUse) {
   EXPECT_EQ(state.files.captionFile, At("str3.ini"));
 }
 
+// The reload at the profile manager's close: it brings in another profile or what an import
+// read, and otherwise keeps the window's unsaved edits (record and captions).
+TEST_F(ConfigFilesTest, ReloadAtTheCloseKeepsEditsUnlessTheProfileChangedOrWasImported) {
+  WriteConfigs();
+  ASSERT_TRUE(ini.WriteString(At("str1.ini"), L"Setting-EN", L"Item1", L"Stored"));
+  ASSERT_TRUE(ini.WriteString(At("str2.ini"), L"Setting-EN", L"Item1", L"Two"));
+  WriteProfileList(L"3", {L"A", L"B", L"C"}, L"B");
+  files.LoadConfiguration();
+  files.LoadCaptions();
+  const auto edit = [&] {
+    state.record = Marked(70);
+    state.labels[0] = L"Edited";
+  };
+
+  edit();  // same profile, nothing imported; renames and a damaged list change nothing
+  WriteProfileList(L"3", {L"Office", L"B", L"Work"}, L"B");
+  EXPECT_FALSE(files.RunProfileCommand(kProfileReload));
+  WriteProfileList(L"9", {L"A", L"B", L"C"}, L"A");
+  EXPECT_FALSE(files.RunProfileCommand(kProfileReload));
+  WriteProfileList(L"3", {L"A", L"B", L"C"}, L"Gone");  // no name matches: still profile 1
+  EXPECT_FALSE(files.RunProfileCommand(kProfileReload));
+  EXPECT_EQ(state.record, Marked(70));
+  EXPECT_EQ(state.labels[0], L"Edited");
+  EXPECT_EQ(state.profileFileIndex, 1);
+
+  WriteProfileList(L"3", {L"A", L"B", L"C"}, L"C");  // another profile: loaded
+  EXPECT_TRUE(files.RunProfileCommand(kProfileReload));
+  EXPECT_EQ(state.record, Marked(2));
+  EXPECT_EQ(state.labels[0], L"Two");
+
+  // A cancelled import loaded nothing; a completed one is shown by the reload even though
+  // the profile stays the same, and only once.
+  host.fileAnswers = {std::nullopt, At("config4.bin").wstring()};
+  EXPECT_FALSE(files.RunProfileCommand(kProfileImport));
+  edit();
+  EXPECT_FALSE(files.RunProfileCommand(kProfileReload));
+  EXPECT_EQ(state.record, Marked(70));
+  EXPECT_FALSE(files.RunProfileCommand(kProfileImport));
+  EXPECT_TRUE(files.RunProfileCommand(kProfileReload));
+  SettingsRecord imported = Marked(4);
+  imported.at(rec::kProfile) = 2;
+  EXPECT_EQ(state.record, imported);
+  edit();
+  EXPECT_FALSE(files.RunProfileCommand(kProfileReload));
+  EXPECT_EQ(state.record, Marked(70));
+}
+
 TEST_F(ConfigFilesTest, ExportWritesThePairAtTheChosenPlaceAndBesideTheProgram) {
   state.profileFileIndex = 1;
   state.files.configFile = At("config1.bin");

@@ -37,11 +37,20 @@ scenario_reset_applies_factory_settings() {
   local window
   window=$(gui_window) || { gui_fail "window"; return; }
   gui_wait_log '^window-shown$' || { gui_fail "full draw"; return; }
-  xdotool mousemove --window "$window" 700 618 click 1
+  # A double click: the second press waits while the first Reset blocks the window, and then
+  # finds its guard set.
+  xdotool mousemove --window "$window" 700 618 click --repeat 2 --delay 80 1
   gui_check "Reset sends the configuration" \
     bash -c "for i in \$(seq 100); do grep -q '^set-feature 00 0f 13 80' '$GUI_APP/trace.txt' && exit 0; sleep 0.1; done; exit 1"
   gui_check "config0.bin written" \
     bash -c "for i in \$(seq 50); do [ \"\$(head -c 1 '$GUI_APP/config0.bin' | od -An -tu1 | tr -d ' ')\" = 1 ] && exit 0; sleep 0.1; done; exit 1"
+  gui_check "the second press found Reset busy" gui_wait_log '^reset-busy$' 10
+  sleep 1
+  gui_check "one key table for a double click" gui_count_is trace.txt '^set-feature 00 0d ' 1
+  sleep 2
+  xdotool mousemove --window "$window" 700 618 click 1
+  gui_check "a Reset after the guard runs" \
+    gui_eventually 15 gui_count_is trace.txt '^set-feature 00 0d ' 2
 }
 
 gui_run_scenario save-once scenario_save_once_within_two_seconds

@@ -197,7 +197,19 @@ scenario_export_and_import() {
     sleep 0.1
   done
   gui_check "open dialog" [ -n "$dialog" ]
+  gui_check "the profile manager is held" gui_wait_log '^profiles-held$' 2
+  gui_screenshot profiles-file-dialog
+  # While the file dialog runs, the part of the profile manager it leaves free takes no
+  # click: no menu for a second Load, no New (with six names: the limit message).
+  local menus
+  menus=$(gui_count ui.txt '^profiles-menu$')
+  xdotool mousemove --window "$PROFILES_WINDOW" 100 450 click 3
+  xdotool mousemove --window "$PROFILES_WINDOW" 150 586 click 1
+  sleep 1
+  gui_check "no menu meanwhile" gui_count_is ui.txt '^profiles-menu$' "$menus"
+  gui_check "no New meanwhile" gui_no_window_named Warning
   if [ -n "$dialog" ]; then
+    xdotool mousemove --window "$dialog" 300 200  # the keys go where the pointer is
     sleep 0.5
     xdotool type --window "$dialog" --delay 30 "import-me.bin"
     xdotool key --window "$dialog" Return
@@ -205,7 +217,9 @@ scenario_export_and_import() {
   gui_check "imported into config0.bin" \
     bash -c "for i in \$(seq 50); do cmp -s -i 2 '$GUI_APP/config0.bin' '$GUI_APP/import-me.bin' && exit 0; sleep 0.1; done; exit 1"
   gui_check "with flag 1" [ "$(flag_of "$GUI_APP/config0.bin")" = 1 ]
+  gui_check "the profile manager answers again" gui_wait_log '^profiles-released$' 5
   profiles_close
+  gui_check "the import is shown by the reload" gui_wait_log '^relayout$' 5
 }
 
 scenario_german_and_russian() {
@@ -236,7 +250,62 @@ scenario_german_and_russian() {
   done
 }
 
+# Gives button 4 (row 5) the function "Left Title Scroll" from its list.
+profiles_edit_button() {
+  xdotool mousemove --window "$PROFILES_MAIN" 100 117 click 1  # "Button Assignment"
+  gui_wait_log '^layout' 5 || { gui_fail "button page"; return 1; }
+  sleep 0.3
+  xdotool mousemove --window "$PROFILES_MAIN" 185 217 click 1
+  gui_wait_log '^menu open 4$' 5 || { gui_fail "list of button 4"; return 1; }
+  local h
+  h=$(sed -n 's/^function-list \([0-9]*\)$/\1/p' "$GUI_APP/ui.txt" | tail -n 1)
+  sleep 0.2
+  xdotool mousemove --window "$PROFILES_MAIN" 320 $((210 + h * 14 + h / 2))
+  sleep 0.3
+  xdotool click 1
+  gui_wait_log '^pick 4 Left Title Scroll$' 5 || { gui_fail "button 4 changed"; return 1; }
+}
+
+# Button 4's slot (6) in the last key table the mouse received.
+profiles_button4_slot() {
+  awk '/^set-feature 00 0d / { found = 1; data = ""; n = 0; next }
+       found && /^write 00 / { data = data " " substr($0, 10); if (++n == 2) { found = 0; last = data } }
+       END { print last }' "$GUI_APP/trace.txt" | awk '{ print $25, $26, $27, $28 }'
+}
+
+# Looking at the profile manager and closing it keeps the window's unsaved edits; Alt+F4 is
+# its close box (names written, reload, Config opens it again); another profile chosen there
+# is loaded.
+scenario_close_keeps_edits_and_alt_f4() {
+  profiles_start || return
+  profiles_edit_button || return
+  profiles_open || return
+  profiles_close
+  gui_check "the close asked for a reload" gui_wait_log '^profiles-post 2 0$' 2
+  gui_check "the dialog went" gui_eventually 10 gui_no_window_named Configuration
+  gui_screenshot profiles-closed-edit-kept
+  xdotool mousemove --window "$PROFILES_MAIN" 950 618 click 1
+  gui_check "Save finished" gui_wait_log '^save-done$' 15
+  # The reload came before the click in the window's queue: by now it would have redrawn.
+  gui_check "the same profile is not read again" gui_count_is ui.txt '^relayout$' 0
+  gui_check "the edit reached the mouse" [ "$(profiles_button4_slot)" = "01 00 f5 00" ]
+  gui_check "and the caption file" \
+    [ "$(ini_value "$GUI_APP/str0.ini" Setting-EN Item5)" = "Left Title Scroll" ]
+
+  profiles_open || return
+  profiles_click_line 1
+  xdotool key --window "$PROFILES_WINDOW" alt+F4
+  gui_check "Alt+F4 closes like the close box" gui_wait_log '^profiles-close$' 5
+  gui_check "the dialog is gone" gui_eventually 10 gui_no_window_named Configuration
+  gui_check "another profile chosen" [ "$(profiles_key CurProfileName)" = Profile_2 ]
+  gui_check "and loaded" gui_wait_log '^relayout$' 5
+  profiles_open || return
+  gui_check "Config opens it again" gui_count_is ui.txt '^profiles-open$' 1
+  profiles_close
+}
+
 gui_run_scenario profiles-delete-new-switch scenario_delete_new_and_switch
 gui_run_scenario profiles-rename-copy-limit scenario_rename_copy_and_limit
+gui_run_scenario profiles-close-alt-f4 scenario_close_keeps_edits_and_alt_f4
 gui_run_scenario profiles-export-import scenario_export_and_import
 gui_run_scenario profiles-languages scenario_german_and_russian
