@@ -4,7 +4,7 @@
 GM_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 GM_PACKAGES=(cmake make g++ googletest libgtest-dev libgmock-dev
   g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev wine wine64
-  xvfb xdotool x11-utils imagemagick librsvg2-bin python3 libhidapi-dev
+  xvfb xdotool x11-utils imagemagick librsvg2-bin python3 python3-jsonschema libhidapi-dev nlohmann-json3-dev
   fonts-liberation fonts-wqy-microhei fonts-dejavu-core clang libclang-rt-14-dev)
 
 gm_log() { printf '== %s\n' "$*" >&2; }
