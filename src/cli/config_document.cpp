@@ -492,11 +492,12 @@ std::optional<std::string> ImportDocument(std::string_view text, ConfigurationCo
   Json document;
   try {
     document = Json::parse(text);
-  } catch (const Json::parse_error& error) {
+  } catch (const Json::exception& error) {
+    // A syntax error, or a number too large for a double: one line without the library's tag.
     std::string what = error.what();
-    // "[json.exception.parse_error.101] parse error at line 2, column 3: ..." without the tag.
-    if (const std::size_t tag = what.find("] "); tag != std::string::npos)
+    if (const std::size_t tag = what.find("] "); tag != std::string::npos) {
       what = what.substr(tag + 2);
+    }
     return "not JSON: " + what;
   }
   ConfigurationContent result = content;

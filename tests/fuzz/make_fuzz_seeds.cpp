@@ -9,6 +9,7 @@
 
 #include "app/app_state.h"
 #include "buttons/key_table.h"
+#include "cli/config_document.h"
 #include "config/apply_flows.h"
 #include "config/factory_files.h"
 #include "device/command_link.h"
@@ -199,6 +200,23 @@ void ControlSeeds() {
   Seed("control_lines", "commands", seed.bytes);
 }
 
+// show --json documents, a part of one, and function texts.
+void DocumentSeeds() {
+  gm::cli::ConfigurationContent content{1, gm::FactoryRecord()};
+  Seed("config_document", "factory", Text(gm::cli::DocumentJson(content, {})));
+  content.record.at(gm::rec::kLightingMode) = 0xFE;
+  content.record.button(gm::ButtonField::Category, 2) = 11;
+  content.record.button(gm::ButtonField::ComboModifier, 2) = 0x30;
+  content.record.button(gm::ButtonField::ComboKey2, 2) = 0x57;
+  content.record.at(100) = 7;
+  Seed("config_document", "damaged", Text(gm::cli::DocumentJson(content, {})));
+  Seed("config_document", "part",
+       Text("{\"dpi\": {\"stage3\": {\"dpi\": 1600}}, \"buttons\": {\"button2\": "
+            "{\"function\": \"Macro Key: Macro_1, repeat while held\"}}}"));
+  Seed("config_document", "combo", Text("Combo Key: no modifier + Right Ctrl + Num +"));
+  Seed("config_document", "hotkey", Text("HotKey: Copy (Ctrl + C)"));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -218,5 +236,6 @@ int main(int argc, char** argv) {
   CommandLinkSeeds();
   ListenerSeeds();
   ControlSeeds();
+  DocumentSeeds();
   return 0;
 }

@@ -420,6 +420,7 @@ TEST(DocumentTest, ImportNamesTheWrongPathInOneLine) {
       {"{\"unused\": {\"61\": 1}}", "unused.61: record byte 61 belongs to a setting"},
       {"{\"genral\": {}}", "genral: unknown key (did you mean general?)"},
       {"{\"general\": {\"reportRate\": 250,}}", "not JSON: parse error at line 1"},
+      {"{\"general\": {\"reportRate\": 1e999}}", "not JSON: number overflow"},
   };
   for (const auto& [document, expected] : cases) {
     ConfigurationContent content = base;
