@@ -201,20 +201,25 @@ void ControlSeeds() {
 }
 
 // show --json documents, a part of one, and function texts.
-void DocumentSeeds() {
+void DocumentInputs() {
+  const std::filesystem::path folder = output / "config_document";
+  std::filesystem::create_directories(folder);
+  const auto write = [&](const std::string& name, const std::string& text) {
+    gm::fuzz::WriteFile(folder / name, Text(text));
+  };
   gm::cli::ConfigurationContent content{1, gm::FactoryRecord()};
-  Seed("config_document", "factory", Text(gm::cli::DocumentJson(content, {})));
+  write("factory", gm::cli::DocumentJson(content, {}));
   content.record.at(gm::rec::kLightingMode) = 0xFE;
   content.record.button(gm::ButtonField::Category, 2) = 11;
   content.record.button(gm::ButtonField::ComboModifier, 2) = 0x30;
   content.record.button(gm::ButtonField::ComboKey2, 2) = 0x57;
   content.record.at(100) = 7;
-  Seed("config_document", "damaged", Text(gm::cli::DocumentJson(content, {})));
-  Seed("config_document", "part",
-       Text("{\"dpi\": {\"stage3\": {\"dpi\": 1600}}, \"buttons\": {\"button2\": "
-            "{\"function\": \"Macro Key: Macro_1, repeat while held\"}}}"));
-  Seed("config_document", "combo", Text("Combo Key: no modifier + Right Ctrl + Num +"));
-  Seed("config_document", "hotkey", Text("HotKey: Copy (Ctrl + C)"));
+  write("damaged", gm::cli::DocumentJson(content, {}));
+  write("part",
+        "{\"dpi\": {\"stage3\": {\"dpi\": 1600}}, \"buttons\": {\"button2\": "
+        "{\"function\": \"Macro Key: Macro_1, repeat while held\"}}}");
+  write("combo", "Combo Key: no modifier + Right Ctrl + Num +");
+  write("hotkey", "HotKey: Copy (Ctrl + C)");
 }
 
 }  // namespace
@@ -236,6 +241,6 @@ int main(int argc, char** argv) {
   CommandLinkSeeds();
   ListenerSeeds();
   ControlSeeds();
-  DocumentSeeds();
+  DocumentInputs();
   return 0;
 }
