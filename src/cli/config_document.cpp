@@ -342,15 +342,14 @@ void ImportDocumentOrThrow(const Json& document, ConfigurationContent& content) 
   for (const auto& [group, node] : document.items()) {
     if (std::find(groups.begin(), groups.end(), group) == groups.end()) {
       Fail(group, "unknown key" + DidYouMean(group, groups) +
-                      "; the keys are general, dpi, "
-                      "lighting, sensor, desktop, buttons, macros and unused");
+                      "; the keys are general, dpi, lighting, sensor, desktop, buttons, macros "
+                      "and unused");
     }
     NeedObject(node, group);
   }
   // Scalar settings: every key must be one of the model's.
   for (const std::string group : {"general", "dpi", "lighting", "sensor", "desktop"}) {
     if (!document.contains(group)) continue;
-    std::vector<std::pair<std::string, Json>> given;
     for (const auto& [key, value] : document[group].items()) {
       const std::string path = group + "." + key;
       if (!model[group].contains(key)) {
@@ -424,11 +423,11 @@ void ImportDocumentOrThrow(const Json& document, ConfigurationContent& content) 
       NeedObject(value, path);
       for (const auto& [inner, innerValue] : value.items()) {
         const std::string at = path + "." + inner;
-        if (!innerValue.is_string()) Fail(at, "a string is needed");
-        if (inner == "caption") continue;  // captions live in the caption file
-        if (inner != "function") {
+        if (inner != "function" && inner != "caption") {
           Fail(at, "unknown key" + DidYouMean(inner, {"function", "caption"}));
         }
+        if (!innerValue.is_string()) Fail(at, "a string is needed");
+        if (inner == "caption") continue;  // captions live in the caption file
         const auto parsed = ParseFunction(innerValue.get<std::string>(), names);
         if (const auto* message = std::get_if<std::string>(&parsed)) Fail(at, *message);
         WriteFunction(content.record, *b, std::get<ParsedFunction>(parsed));
