@@ -2,6 +2,8 @@
 // with what the mouse reports.
 #include <gtest/gtest.h>
 
+#include <nlohmann/json.hpp>
+
 #include <sstream>
 #include <string>
 #include <vector>
@@ -169,6 +171,18 @@ TEST_F(ShowTest, DiffNamesWhatChangedAndExitsByTheResult) {
   EXPECT_EQ(Run(DiffCommand, {config, dir / "other.bin"}), kExitFailed);
   EXPECT_EQ(out.str(), "Bytes no setting uses: record offsets 118\n");
 
+  // --json names the same change by its path, with both values as the document holds them.
+  other = Sample();
+  other.dpiStage(2) = 16;
+  test::WriteBytes(dir / "other.bin", FileBytes(other));
+  ASSERT_EQ(Run(DiffCommand, {"--json", config, dir / "other.bin"}), kExitFailed);
+  const auto diff = nlohmann::json::parse(out.str());
+  EXPECT_EQ(diff["equal"], false);
+  EXPECT_EQ(diff["differences"],
+            nlohmann::json::parse(R"([{"setting": "dpi.stage3.dpi", "a": 1200, "b": 1600}])"));
+  ASSERT_EQ(Run(DiffCommand, {"--json", config, config}), kExitOk);
+  EXPECT_EQ(nlohmann::json::parse(out.str())["differences"].size(), 0u);
+
   EXPECT_EQ(Run(DiffCommand, {config, dir / "missing.bin"}), kExitUsage);
   EXPECT_NE(err.str().find("missing.bin: no such file"), std::string::npos);
   EXPECT_EQ(Run(DiffCommand, {config}), kExitUsage);
@@ -184,6 +198,12 @@ TEST_F(ShowTest, VerifyComparesTheMouseWithASaveOfTheFile) {
   ASSERT_EQ(Run(ApplyCommand, {config, "--force"}, system), kExitOk);
   EXPECT_EQ(Run(VerifyCommand, {config}, system), kExitOk) << out.str();
   EXPECT_NE(out.str().find("the mouse holds what a Save of"), std::string::npos);
+  EXPECT_EQ(Run(VerifyCommand, {config, "--json"}, system), kExitOk) << out.str();
+  EXPECT_EQ(nlohmann::json::parse(out.str())["equal"], true);
+  EXPECT_EQ(Run(InfoCommand, {"--json"}, system), kExitOk);
+  const auto info = nlohmann::json::parse(out.str());
+  EXPECT_EQ(info["dpi"]["stage1"]["dpi"], 400);
+  EXPECT_EQ(info["lighting"]["mode"], "respiration");
 
   SettingsRecord other = Sample();
   other.dpiStage(0) = 8;
