@@ -8,6 +8,7 @@
 #include <iostream>
 #include <ostream>
 #include <span>
+#include <streambuf>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,6 +21,7 @@
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
+#include <windows.h>
 
 #include "platform/dll_search_win32.h"
 #include "platform/win32_hid_system.h"
@@ -288,15 +290,64 @@ int Run(Args args, Streams io) {
   return command->run(args.subspan(1), io);
 }
 
-// Output that could not be written (a full disk, a closed standard output) is a failure.
-int FinishOutput(int status) {
-  errno = 0;
+// Standard output through C's stdout, keeping the error of the first write that failed: by
+// the end of the run errno no longer tells why.
+class StdoutBuffer : public std::streambuf {
+ public:
+  int error() const { return error_; }
+  bool failed() const { return failed_; }
+  // The reader went away ("| head" has what it wanted).
+  bool brokenPipe() const { return brokenPipe_; }
+
+ protected:
+  int_type overflow(int_type c) override {
+    if (traits_type::eq_int_type(c, traits_type::eof())) return traits_type::not_eof(c);
+    const char byte = traits_type::to_char_type(c);
+    return xsputn(&byte, 1) == 1 ? c : traits_type::eof();
+  }
+  std::streamsize xsputn(const char* text, std::streamsize count) override {
+    errno = 0;
+    const std::size_t written = std::fwrite(text, 1, static_cast<std::size_t>(count), stdout);
+    if (written != static_cast<std::size_t>(count)) Fail();
+    return static_cast<std::streamsize>(written);
+  }
+  int sync() override {
+    errno = 0;
+    if (std::fflush(stdout) != 0) Fail();
+    return failed_ ? -1 : 0;
+  }
+
+ private:
+  void Fail() {
+    if (!failed_) {
+      error_ = errno;
+      brokenPipe_ = error_ == EPIPE;
+#ifdef _WIN32
+      // The C runtime says EINVAL for a pipe whose reader has closed it (Windows gives
+      // ERROR_NO_DATA, Wine ERROR_PIPE_NOT_CONNECTED).
+      const DWORD last = GetLastError();
+      brokenPipe_ = brokenPipe_ || last == ERROR_BROKEN_PIPE || last == ERROR_NO_DATA ||
+                    last == ERROR_PIPE_NOT_CONNECTED;
+#endif
+    }
+    failed_ = true;
+  }
+  bool failed_ = false;
+  bool brokenPipe_ = false;
+  int error_ = 0;
+};
+
+// Output that could not be written (a full disk, a closed standard output) is a failure. A
+// reader that stopped early (a broken pipe, "| head") is not worth a message: on Linux the
+// signal ends the tool silently, and so it does here on Windows.
+int FinishOutput(int status, StdoutBuffer& out) {
   std::cout.flush();
-  const bool failed = std::fflush(stdout) != 0 || std::ferror(stdout) != 0 || !std::cout;
-  if (!failed) return status;
-  const int error = errno;
-  std::cerr << "gm900ctl: cannot write standard output"
-            << (error != 0 ? std::string(": ") + std::strerror(error) : std::string()) << '\n';
+  if (!out.failed() && std::ferror(stdout) == 0) return status;
+  if (!out.brokenPipe()) {
+    std::cerr << "gm900ctl: cannot write standard output"
+              << (out.error() != 0 ? std::string(": ") + std::strerror(out.error()) : std::string())
+              << '\n';
+  }
   return status == 0 ? 1 : status;
 }
 
@@ -314,5 +365,9 @@ int main(int argc, char** argv) {
   _setmode(_fileno(stdin), _O_BINARY);
 #endif
   const std::vector<std::filesystem::path> args(argv + (argc > 0 ? 1 : 0), argv + argc);
-  return gm::cli::FinishOutput(gm::cli::Run(args, {std::cout, std::cerr}));
+  gm::cli::StdoutBuffer out;
+  std::streambuf* const standard = std::cout.rdbuf(&out);
+  const int status = gm::cli::FinishOutput(gm::cli::Run(args, {std::cout, std::cerr}), out);
+  std::cout.rdbuf(standard);
+  return status;
 }
