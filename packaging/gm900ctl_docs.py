@@ -110,7 +110,7 @@ class Help:
         """The help of one command (help COMMAND or COMMAND --help), when it has one."""
         if command not in self._command_help:
             found = None
-            for args in (["help", command], [command, "--help"]):
+            for args in (["help", *command.split()], [*command.split(), "--help"]):
                 status, text = self.run(args)
                 # Not the general help, which an older gm900ctl prints for "help COMMAND".
                 if status == 0 and text.strip() and "\ncommands:" not in "\n" + text:
@@ -126,6 +126,8 @@ class Help:
             if words in usage.spellings() or words == usage.command:
                 found += usage.options
         text = self.command_help(words) or ""
+        if " " in words:  # a subcommand: the lines of its command's help that name it
+            text = "\n".join(line for line in text.splitlines() if words in line)
         found += OPTION.findall(text)
         return sorted(set(found))
 

@@ -4,9 +4,9 @@
 GM_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 GM_PACKAGES=(cmake make g++ googletest libgtest-dev libgmock-dev
   g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev wine wine64
-  xvfb xdotool x11-utils imagemagick librsvg2-bin python3 libhidapi-dev
-  fonts-liberation fonts-wqy-microhei fonts-dejavu-core clang libclang-rt-14-dev
-  dpkg-dev lintian)
+  xvfb xdotool x11-utils imagemagick librsvg2-bin python3 python3-jsonschema libhidapi-dev
+  nlohmann-json3-dev fonts-liberation fonts-wqy-microhei fonts-dejavu-core clang
+  libclang-rt-14-dev dpkg-dev lintian)
 
 gm_log() { printf '== %s\n' "$*" >&2; }
 
@@ -43,7 +43,8 @@ gm_build_win64() {
 }
 
 # The fuzz targets (tests/fuzz): clang with libFuzzer and the sanitizers.
-GM_FUZZ_TARGETS=(ini_text config_files macro_store command_link listener control_lines)
+GM_FUZZ_TARGETS=(ini_text config_files macro_store command_link listener control_lines
+  config_document)
 
 gm_build_fuzz() {
   cmake -S "$GM_ROOT/tests/fuzz" -B "$GM_ROOT/build/fuzz" -DCMAKE_CXX_COMPILER=clang++ \

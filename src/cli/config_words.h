@@ -1,6 +1,6 @@
 // A configuration in a person's words: every setting of a SettingsRecord (and of a settings
-// block read back from the mouse) as a labelled line, grouped, with a stable key and a JSON
-// value for scripts. show prints it, diff and verify compare it line by line.
+// block read back from the mouse) as a labelled line, grouped, with a stable key. show prints
+// it, diff and verify compare it line by line; config_document.h is the same as JSON.
 #pragma once
 
 #include <array>
@@ -17,7 +17,6 @@ struct Setting {
   std::string key;    // stable JSON key within its group ("stage1", "button4")
   std::string label;  // what a person reads ("Stage 1", "Button 4")
   std::string text;   // the value in words
-  std::string json;   // the value as a JSON fragment
 };
 
 struct SettingGroup {
@@ -46,10 +45,8 @@ Description DescribeRecord(const SettingsRecord& record, std::uint8_t firstRunFl
 // What a settings block says, in words; profile is the mouse's current profile.
 Description DescribeBlock(std::uint8_t profile, const SettingsBlock& block);
 
-// Text form: a heading per group, then "  Label: text" lines.
+// Text form: a heading per group, then "  Label: text" lines (control characters escaped).
 std::string DescriptionText(const Description& description);
-// One JSON object: {"group": {"key": value, ...}, ...}, two-space indents, one setting a line.
-std::string DescriptionJson(const Description& description);
 
 // "Label: a -> b" for each setting whose text differs (settings only on one side are shown
 // against "(none)").
@@ -58,8 +55,5 @@ std::vector<std::string> DifferingLines(const Description& a, const Description&
 // "Name: " + the button's function in words, as show prints it.
 std::string ButtonFunctionText(const SettingsRecord& record, std::size_t button,
                                const Extras& extras);
-
-// A JSON string literal of UTF-8 text.
-std::string JsonString(const std::string& text);
 
 }  // namespace gm::cli

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <functional>
+#include <iostream>
 #include <memory>
 #include <sstream>
 #include <string_view>
@@ -11,6 +12,7 @@
 
 #include "buttons/key_table.h"
 #include "cli/config_words.h"
+#include "cli/ctl_args.h"
 #include "config/apply_flows.h"
 #include "device/device_operations.h"
 #include "device/discovery.h"
@@ -26,61 +28,20 @@
 namespace gm::cli {
 namespace {
 
-constexpr std::string_view kApplyUsage = "usage: gm900ctl apply [--virtual] [--trace] CONFIG.bin\n";
-constexpr std::string_view kEncodeUsage = "usage: gm900ctl encode CONFIG.bin\n";
-constexpr std::string_view kInfoUsage = "usage: gm900ctl info [--virtual]\n";
+constexpr std::string_view kApplyUsage =
+    "usage: gm900ctl apply [--virtual] [--trace] [--force] CONFIG.bin\n";
+constexpr std::string_view kEncodeUsage = "usage: gm900ctl encode [--force] CONFIG.bin\n";
+constexpr std::string_view kInfoUsage = "usage: gm900ctl info [--virtual] [--json]\n";
 
-std::string PathText(const std::filesystem::path& path) {
-  const std::u8string text = path.u8string();
-  return std::string(text.begin(), text.end());
-}
-
-// The arguments of a subcommand: its options (any order, before or after the file) and the
-// remaining operands. "--" ends the options.
-struct ParsedArgs {
-  bool virtualMouse = false;
-  bool trace = false;
-  bool json = false;
-  std::optional<std::filesystem::path> captions;
-  std::optional<std::filesystem::path> macros;
-  std::vector<std::filesystem::path> operands;
-  std::string unknownOption;
-  std::string missingValue;  // an option whose FILE is missing
-};
-
-// allowShow: show's --json, --captions FILE and --macros FILE.
-ParsedArgs Parse(Args args, bool allowTrace, bool allowShow = false) {
-  ParsedArgs parsed;
-  bool options = true;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::filesystem::path& arg = args[i];
-    const std::string text = PathText(arg);
-    if (options && text == "--") {
-      options = false;
-    } else if (options && text == "--virtual") {
-      parsed.virtualMouse = true;
-    } else if (options && allowTrace && text == "--trace") {
-      parsed.trace = true;
-    } else if (options && allowShow && text == "--json") {
-      parsed.json = true;
-    } else if (options && allowShow && (text == "--captions" || text == "--macros")) {
-      if (i + 1 == args.size()) {
-        if (parsed.missingValue.empty()) parsed.missingValue = text;
-        continue;
-      }
-      (text == "--captions" ? parsed.captions : parsed.macros) = args[++i];
-    } else if (options && text.size() > 1 && text[0] == '-') {
-      if (parsed.unknownOption.empty()) parsed.unknownOption = text;
-    } else {
-      parsed.operands.push_back(arg);
-    }
-  }
-  return parsed;
-}
-
-int Usage(Streams io, std::string_view usage, const std::string& problem) {
-  io.err << "gm900ctl: " << problem << '\n' << usage;
-  return kExitUsage;
+// A file with values outside their ranges is not sent (nor encoded) unless forced: the mouse
+// would get bytes the program never makes. Lists what is wrong on err.
+bool RefuseOutOfRange(const ConfigurationContent& content, const ParsedArgs& parsed, Streams io) {
+  const std::vector<std::string> wrong = OutOfRange(content);
+  if (wrong.empty() || parsed.force) return false;
+  io.err << "gm900ctl: " << InputName(parsed.operands[0])
+         << ": values outside their ranges (--force sends them all the same):\n";
+  for (const std::string& line : wrong) io.err << "  " << Printable(line) << '\n';
+  return true;
 }
 
 std::string Hex2(unsigned value) {
@@ -147,28 +108,90 @@ int WithMouse(const ParsedArgs& parsed, Streams io, const SystemAccess& system,
 
 }  // namespace
 
-std::optional<ConfigurationContent> ReadConfigurationContent(const std::filesystem::path& file,
-                                                             std::ostream& err) {
-  const std::string name = PathText(file);
+std::string InputName(const std::filesystem::path& file) {
+  return file == "-" ? std::string("standard input") : PathText(file);
+}
+
+std::optional<std::vector<std::uint8_t>> ReadInput(const std::filesystem::path& file, Streams io,
+                                                   std::size_t maxBytes) {
+  const std::string name = InputName(file);
+  if (file == "-") {
+    std::istream& in = io.in != nullptr ? *io.in : std::cin;
+    std::vector<std::uint8_t> bytes;
+    char buffer[4096];
+    while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
+      bytes.insert(bytes.end(), buffer, buffer + in.gcount());
+      if (bytes.size() > maxBytes) break;
+    }
+    if (in.bad()) {
+      io.err << "gm900ctl: " << name << ": cannot be read\n";
+      return std::nullopt;
+    }
+    if (bytes.size() > maxBytes) {
+      io.err << "gm900ctl: " << name << ": more than " << maxBytes << " bytes\n";
+      return std::nullopt;
+    }
+    return bytes;
+  }
   std::error_code error;
   const auto status = std::filesystem::status(file, error);
   if (!std::filesystem::exists(status)) {
-    err << "gm900ctl: " << name << ": no such file\n";
+    io.err << "gm900ctl: " << name << ": no such file\n";
     return std::nullopt;
   }
   if (!std::filesystem::is_regular_file(status)) {
-    err << "gm900ctl: " << name << ": not a configuration file (not a regular file)\n";
+    io.err << "gm900ctl: " << name << ": not a regular file\n";
     return std::nullopt;
   }
   const std::uintmax_t size = std::filesystem::file_size(file, error);
-  if (!error && size != kConfigurationFileSize) {
-    err << "gm900ctl: " << name << ": " << size << " bytes; a configuration file has "
-        << kConfigurationFileSize << "\n";
+  if (!error && size > maxBytes) {
+    io.err << "gm900ctl: " << name << ": more than " << maxBytes << " bytes\n";
     return std::nullopt;
   }
-  const auto bytes = ReadWholeFile(file, kConfigurationFileSize);
-  if (error || !bytes || bytes->size() != kConfigurationFileSize) {
-    err << "gm900ctl: " << name << ": cannot be read\n";
+  auto bytes = ReadWholeFile(file, maxBytes);
+  if (error || !bytes) {
+    io.err << "gm900ctl: " << name << ": cannot be read\n";
+    return std::nullopt;
+  }
+  return bytes;
+}
+
+std::optional<ConfigurationContent> ReadConfigurationContent(const std::filesystem::path& file,
+                                                             Streams io) {
+  const std::string name = InputName(file);
+  std::optional<std::vector<std::uint8_t>> bytes;
+  if (file == "-") {
+    // One byte more than a configuration file tells a longer input from a whole one.
+    bytes = ReadInput(file, io, kConfigurationFileSize + 1);
+    if (!bytes) return std::nullopt;
+  } else {
+    std::error_code error;
+    const auto status = std::filesystem::status(file, error);
+    if (!std::filesystem::exists(status)) {
+      io.err << "gm900ctl: " << name << ": no such file\n";
+      return std::nullopt;
+    }
+    if (!std::filesystem::is_regular_file(status)) {
+      io.err << "gm900ctl: " << name << ": not a configuration file (not a regular file)\n";
+      return std::nullopt;
+    }
+    const std::uintmax_t size = std::filesystem::file_size(file, error);
+    if (!error && size != kConfigurationFileSize) {
+      io.err << "gm900ctl: " << name << ": " << size << " bytes; a configuration file has "
+             << kConfigurationFileSize << "\n";
+      return std::nullopt;
+    }
+    bytes = ReadWholeFile(file, kConfigurationFileSize);
+    if (error || !bytes) {
+      io.err << "gm900ctl: " << name << ": cannot be read\n";
+      return std::nullopt;
+    }
+  }
+  if (bytes->size() != kConfigurationFileSize) {
+    io.err << "gm900ctl: " << name << ": "
+           << (bytes->size() > kConfigurationFileSize ? "more than " : "")
+           << std::min(bytes->size(), kConfigurationFileSize) << " bytes; a configuration file has "
+           << kConfigurationFileSize << "\n";
     return std::nullopt;
   }
   ConfigurationContent content;
@@ -178,9 +201,8 @@ std::optional<ConfigurationContent> ReadConfigurationContent(const std::filesyst
   return content;
 }
 
-std::optional<SettingsRecord> ReadConfigurationFile(const std::filesystem::path& file,
-                                                    std::ostream& err) {
-  auto content = ReadConfigurationContent(file, err);
+std::optional<SettingsRecord> ReadConfigurationFile(const std::filesystem::path& file, Streams io) {
+  auto content = ReadConfigurationContent(file, io);
   if (!content) return std::nullopt;
   return content->record;
 }
@@ -208,27 +230,28 @@ std::vector<std::string> DescribeSettings(std::uint8_t profile, const SettingsBl
 }
 
 int EncodeCommand(Args args, Streams io) {
-  const ParsedArgs parsed = Parse(args, false);
+  const ParsedArgs parsed = Parse(args, {.force = true});
   if (!parsed.unknownOption.empty() || parsed.virtualMouse) {
     return Usage(io, kEncodeUsage,
                  "unknown option " + (parsed.virtualMouse ? "--virtual" : parsed.unknownOption));
   }
   if (parsed.operands.size() != 1) return Usage(io, kEncodeUsage, "one CONFIG.bin is needed");
-  const auto record = ReadConfigurationFile(parsed.operands[0], io.err);
-  if (!record) return kExitFailed;
-  for (const std::string& line : SaveLines(*record)) io.out << line << '\n';
+  const auto content = ReadConfigurationContent(parsed.operands[0], io);
+  if (!content || RefuseOutOfRange(*content, parsed, io)) return kExitFailed;
+  for (const std::string& line : SaveLines(content->record)) io.out << line << '\n';
   return kExitOk;
 }
 
 int ApplyCommand(Args args, Streams io, const SystemAccess& system) {
-  const ParsedArgs parsed = Parse(args, true);
+  const ParsedArgs parsed = Parse(args, {.trace = true, .force = true});
   if (!parsed.unknownOption.empty()) {
     return Usage(io, kApplyUsage, "unknown option " + parsed.unknownOption);
   }
   if (parsed.operands.size() != 1) return Usage(io, kApplyUsage, "one CONFIG.bin is needed");
   // The file first: a bad file never reaches the mouse.
-  const auto record = ReadConfigurationFile(parsed.operands[0], io.err);
-  if (!record) return kExitFailed;
+  const auto content = ReadConfigurationContent(parsed.operands[0], io);
+  if (!content || RefuseOutOfRange(*content, parsed, io)) return kExitFailed;
+  const SettingsRecord* record = &content->record;
 
   return WithMouse(
       parsed, io, system,
@@ -236,7 +259,7 @@ int ApplyCommand(Args args, Streams io, const SystemAccess& system) {
         state.record = *record;
         SendConfigurationToMouse(link, state);
         if (mouse == nullptr) {
-          out << "applied " << PathText(parsed.operands[0]) << '\n';
+          out << "applied " << InputName(parsed.operands[0]) << '\n';
           return kExitOk;
         }
         // The virtual mouse lives only for this run: show what it now holds, in
@@ -252,7 +275,7 @@ int ApplyCommand(Args args, Streams io, const SystemAccess& system) {
 }
 
 int InfoCommand(Args args, Streams io, const SystemAccess& system) {
-  const ParsedArgs parsed = Parse(args, false);
+  const ParsedArgs parsed = Parse(args, {.json = true});
   if (!parsed.unknownOption.empty()) {
     return Usage(io, kInfoUsage, "unknown option " + parsed.unknownOption);
   }
@@ -260,6 +283,10 @@ int InfoCommand(Args args, Streams io, const SystemAccess& system) {
   return WithMouse(parsed, io, system,
                    [&](CommandLink& link, MouseState& state, VirtualMouse*, std::ostream& out) {
                      RunReadBackSequence(link, state.device);
+                     if (parsed.json) {
+                       out << BlockJson(state.device.profile, state.device.settingsBlocks[0]);
+                       return kExitOk;
+                     }
                      for (const std::string& line :
                           DescribeSettings(state.device.profile, state.device.settingsBlocks[0])) {
                        out << line << '\n';
@@ -274,8 +301,9 @@ namespace {
 
 constexpr std::string_view kShowUsage =
     "usage: gm900ctl show CONFIG.bin [--captions str.ini] [--macros record.ini] [--json]\n";
-constexpr std::string_view kDiffUsage = "usage: gm900ctl diff A.bin B.bin\n";
-constexpr std::string_view kVerifyUsage = "usage: gm900ctl verify [--virtual] CONFIG.bin\n";
+constexpr std::string_view kDiffUsage = "usage: gm900ctl diff [--json] A.bin B.bin\n";
+constexpr std::string_view kVerifyUsage =
+    "usage: gm900ctl verify [--virtual] [--json] CONFIG.bin\n";
 
 bool IsFile(const std::filesystem::path& file, std::ostream& err) {
   std::error_code error;
@@ -344,8 +372,19 @@ std::string DifferingOffsets(std::span<const std::uint8_t> a, std::span<const st
 
 }  // namespace
 
+std::optional<std::array<std::string, kButtonCount>> ReadCaptionFile(
+    IniFile& ini, const std::filesystem::path& file, std::ostream& err) {
+  return ReadCaptions(ini, file, err);
+}
+
+std::optional<std::vector<Extras::MacroInfo>> ReadMacroNameFile(IniFile& ini,
+                                                                const std::filesystem::path& file,
+                                                                std::ostream& err) {
+  return ReadMacroNames(ini, file, err);
+}
+
 int ShowCommand(Args args, Streams io, IniFile& ini) {
-  const ParsedArgs parsed = Parse(args, false, true);
+  const ParsedArgs parsed = Parse(args, {.json = true, .files = true});
   if (!parsed.unknownOption.empty() || parsed.virtualMouse) {
     return Usage(io, kShowUsage,
                  "unknown option " + (parsed.virtualMouse ? "--virtual" : parsed.unknownOption));
@@ -353,7 +392,7 @@ int ShowCommand(Args args, Streams io, IniFile& ini) {
   if (!parsed.missingValue.empty())
     return Usage(io, kShowUsage, parsed.missingValue + " needs a FILE");
   if (parsed.operands.size() != 1) return Usage(io, kShowUsage, "one CONFIG.bin is needed");
-  const auto content = ReadConfigurationContent(parsed.operands[0], io.err);
+  const auto content = ReadConfigurationContent(parsed.operands[0], io);
   if (!content) return kExitFailed;
   Extras extras;
   if (parsed.captions) {
@@ -366,21 +405,25 @@ int ShowCommand(Args args, Streams io, IniFile& ini) {
   }
   // The whole document is made before anything is printed.
   const Description description = DescribeRecord(content->record, content->firstRunFlag, extras);
-  io.out << (parsed.json ? DescriptionJson(description) : DescriptionText(description));
+  io.out << (parsed.json ? DocumentJson(*content, extras) : DescriptionText(description));
   return kExitOk;
 }
 
 int DiffCommand(Args args, Streams io) {
-  const ParsedArgs parsed = Parse(args, false);
+  const ParsedArgs parsed = Parse(args, {.json = true});
   if (!parsed.unknownOption.empty() || parsed.virtualMouse) {
     return Usage(io, kDiffUsage,
                  "unknown option " + (parsed.virtualMouse ? "--virtual" : parsed.unknownOption));
   }
   if (parsed.operands.size() != 2)
     return Usage(io, kDiffUsage, "two configuration files are needed");
-  const auto a = ReadConfigurationContent(parsed.operands[0], io.err);
-  const auto b = a ? ReadConfigurationContent(parsed.operands[1], io.err) : std::nullopt;
+  const auto a = ReadConfigurationContent(parsed.operands[0], io);
+  const auto b = a ? ReadConfigurationContent(parsed.operands[1], io) : std::nullopt;
   if (!a || !b) return kExitUsage;
+  if (parsed.json) {
+    io.out << DiffJson(*a, *b);
+    return *a == *b ? kExitOk : kExitFailed;
+  }
   std::vector<std::string> lines = DifferingLines(DescribeRecord(a->record, a->firstRunFlag, {}),
                                                   DescribeRecord(b->record, b->firstRunFlag, {}));
   // Bytes that no setting shows (reserved bytes, the parameters of functions a button no
@@ -391,17 +434,17 @@ int DiffCommand(Args args, Streams io) {
     b->record.CopyTo(right);
     lines.push_back("Bytes no setting uses: record offsets " + DifferingOffsets(left, right));
   }
-  for (const std::string& line : lines) io.out << line << '\n';
+  for (const std::string& line : lines) io.out << Printable(line) << '\n';
   return lines.empty() ? kExitOk : kExitFailed;
 }
 
 int VerifyCommand(Args args, Streams io, const SystemAccess& system) {
-  const ParsedArgs parsed = Parse(args, false);
+  const ParsedArgs parsed = Parse(args, {.json = true});
   if (!parsed.unknownOption.empty()) {
     return Usage(io, kVerifyUsage, "unknown option " + parsed.unknownOption);
   }
   if (parsed.operands.size() != 1) return Usage(io, kVerifyUsage, "one CONFIG.bin is needed");
-  const auto record = ReadConfigurationFile(parsed.operands[0], io.err);
+  const auto record = ReadConfigurationFile(parsed.operands[0], io);
   if (!record) return kExitUsage;
   const std::string name = PathText(parsed.operands[0]);
   return WithMouse(
@@ -411,6 +454,10 @@ int VerifyCommand(Args args, Streams io, const SystemAccess& system) {
         // A Save always writes profile 0 and the settings block built from the record.
         const SettingsBlock expected = BuildSettingsBlock(*record);
         const SettingsBlock& held = state.device.settingsBlocks[0];
+        if (parsed.json) {
+          out << VerifyJson(expected, state.device.profile, held);
+          return state.device.profile == 0 && held == expected ? kExitOk : kExitFailed;
+        }
         if (state.device.profile == 0 && held == expected) {
           out << "the mouse holds what a Save of " << name
               << " sends: profile 0 and the settings block (the key table and the macros cannot "

@@ -6,12 +6,14 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <istream>
 #include <optional>
 #include <ostream>
 #include <span>
 #include <string>
 #include <vector>
 
+#include "cli/config_document.h"
 #include "config/records.h"
 #include "platform/hid_system.h"
 #include "platform/host.h"
@@ -21,10 +23,12 @@ namespace gm::cli {
 
 using Args = std::span<const std::filesystem::path>;
 
-// Output streams of a run; standard output carries results and traces, errors go to err.
+// Streams of a run; standard output carries results and traces, errors go to err. in is
+// what "-" reads (standard input when null).
 struct Streams {
   std::ostream& out;
   std::ostream& err;
+  std::istream* in = nullptr;
 };
 
 inline constexpr int kExitOk = 0;
@@ -53,23 +57,32 @@ int VerifyCommand(Args args, Streams io, const SystemAccess& system);
 
 // apply [--virtual] [--trace] CONFIG.bin: connects and sends the device part of a Save.
 int ApplyCommand(Args args, Streams io, const SystemAccess& system);
-// encode CONFIG.bin: the blocks a Save of that file would send, without a device.
+// encode [--force] CONFIG.bin: the blocks a Save of that file would send, without a device.
 int EncodeCommand(Args args, Streams io);
+
+// get CONFIG.bin NAME: one setting as show prints it.
+int GetCommand(Args args, Streams io, IniFile& ini);
+// set CONFIG.bin NAME=VALUE...: settings changed in the file, all or nothing.
+int SetCommand(Args args, Streams io, IniFile& ini);
+// import SETTINGS.json OUT.bin [--base CONFIG.bin]: a configuration file built from JSON.
+int ImportCommand(Args args, Streams io);
 // info [--virtual]: the mouse's current profile and settings block, decoded and as hex.
 int InfoCommand(Args args, Streams io, const SystemAccess& system);
 
-struct ConfigurationContent {
-  std::uint8_t firstRunFlag = 0;
-  SettingsRecord record;
-};
+// The whole of a file, or of io's input for "-", at most maxBytes; a message on io.err naming
+// the file and nothing when it is missing, not a regular file, unreadable or too long.
+std::optional<std::vector<std::uint8_t>> ReadInput(const std::filesystem::path& file, Streams io,
+                                                   std::size_t maxBytes);
 
-// A configuration file (FirstRunFlag, then the record); a clear message on err naming the file
-// and nothing when it is missing, unreadable or not 2855 bytes long.
+// A configuration file (FirstRunFlag, then the record), "-" for io's input; a clear message on
+// io.err naming the file and nothing when it is missing, unreadable or not 2855 bytes long.
 std::optional<ConfigurationContent> ReadConfigurationContent(const std::filesystem::path& file,
-                                                             std::ostream& err);
+                                                             Streams io);
 // The record alone.
-std::optional<SettingsRecord> ReadConfigurationFile(const std::filesystem::path& file,
-                                                    std::ostream& err);
+std::optional<SettingsRecord> ReadConfigurationFile(const std::filesystem::path& file, Streams io);
+
+// The name of a file in messages: its path, or "standard input" for "-".
+std::string InputName(const std::filesystem::path& file);
 
 // "settings-block HEX", "key-table HEX", then "macro-block K HEX" for K = 0..18.
 std::vector<std::string> BlockLines(const SettingsBlock& settings, const KeyTable& keyTable,

@@ -1,10 +1,14 @@
 // gm900ctl: the command-line tool on the program's core. One function per subcommand, found
 // by name in kCommands; arguments arrive as native paths so that file names pass unchanged.
 #include <array>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <iostream>
 #include <ostream>
 #include <span>
+#include <streambuf>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,6 +20,10 @@
 #include "platform/text_codec.h"
 
 #ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+
 #include "platform/dll_search_win32.h"
 #include "platform/win32_hid_system.h"
 #include "platform/win32_host.h"
@@ -104,6 +112,16 @@ int Macro(Args args, Streams io) {
   return MacroCommand(args, io, ini);
 }
 
+int Get(Args args, Streams io) {
+  SystemIniFile ini;
+  return GetCommand(args, io, ini);
+}
+
+int Set(Args args, Streams io) {
+  SystemIniFile ini;
+  return SetCommand(args, io, ini);
+}
+
 int Version(Args, Streams io) {
   io.out << "gm900ctl " << GM_VERSION << '\n';
   return 0;
@@ -111,35 +129,143 @@ int Version(Args, Streams io) {
 
 int Help(Args, Streams io);
 
+// A subcommand: its name, its arguments and a one-line summary for the list of commands, and
+// the text `gm900ctl help COMMAND` and `COMMAND --help` print under its usage line. Every
+// command's help lives here, in one place.
 struct Command {
   std::string_view name;
   std::string_view arguments;
   std::string_view summary;
   int (*run)(Args, Streams);
+  std::string_view help = {};
 };
 
 constexpr std::array kCommands = {
-    Command{"apply", "[--virtual] [--trace] CONFIG.bin",
-            "send a configuration file to the mouse as a Save does", &Apply},
-    Command{"encode", "CONFIG.bin", "print the blocks a Save of a configuration file sends",
-            &EncodeCommand},
-    Command{"info", "[--virtual]",
-            "read the current profile and settings block from the mouse and show them", &Info},
+    Command{"apply", "[--virtual] [--trace] [--force] CONFIG.bin",
+            "send a configuration file to the mouse as a Save does", &Apply,
+            "Connects to the mouse and sends the configuration file as the Save button does:\n"
+            "the report rate, the settings block, the key table and the 19 macro blocks, with\n"
+            "the protocol's pauses (about 4.6 s). A file holding values outside their ranges\n"
+            "(a damaged file) is refused with the list of them, unless --force is given.\n"
+            "  --virtual  use the virtual mouse; nothing is waited for, and the blocks it then\n"
+            "             holds are printed last, in encode's lines\n"
+            "  --trace    print every report and pause in the trace format\n"
+            "  --force    send values outside their ranges all the same\n"
+            "CONFIG.bin may be - for standard input.\n"
+            "Example: gm900ctl apply --virtual --trace config.bin\n"},
+    Command{"encode", "[--force] CONFIG.bin",
+            "print the blocks a Save of a configuration file sends", &EncodeCommand,
+            "Prints what a Save of the file sends, without a mouse: settings-block, key-table\n"
+            "and macro-block 0 .. macro-block 18, each with its 128 bytes in hex. Values\n"
+            "outside their ranges are refused as by apply, unless --force is given.\n"
+            "Example: gm900ctl encode config.bin\n"},
+    Command{"info", "[--virtual] [--json]",
+            "read the current profile and settings block from the mouse and show them", &Info,
+            "Reads the current profile and its settings block back from the mouse and shows\n"
+            "the stages, lighting, sensitivity, angle snap and correction, then the block in\n"
+            "hex. --json prints the same as one JSON document.\n"
+            "Example: gm900ctl info --virtual --json\n"},
     Command{"show", "CONFIG.bin [--captions str.ini] [--macros record.ini] [--json]",
-            "every setting of a configuration file in words (or as JSON)", &Show},
-    Command{"diff", "A.bin B.bin", "the settings in which two configuration files differ",
-            &DiffCommand},
-    Command{"verify", "[--virtual] CONFIG.bin",
-            "compare what the mouse reports with what a Save of the file sends", &Verify},
+            "every setting of a configuration file in words (or as JSON)", &Show,
+            "Prints every setting of a configuration file in words, grouped. With --captions\n"
+            "the buttons' captions (in the caption file's own language), with --macros the\n"
+            "macros' names. --json prints the whole file as one JSON document that import\n"
+            "takes back; its paths are the names get and set use\n"
+            "(docs/gm900-config.schema.json describes it). Control characters in captions and\n"
+            "names are printed as \\xNN. CONFIG.bin may be - for standard input.\n"
+            "Example: gm900ctl show config0.bin --captions str0.ini --macros record.ini\n"},
+    Command{"get", "CONFIG.bin NAME [--captions str.ini] [--macros record.ini]",
+            "print one setting of a configuration file", &Get,
+            "Prints one setting as show --json holds it: NAME is its dotted path there, for\n"
+            "example dpi.stage3.dpi, general.reportRate, lighting.mode,\n"
+            "buttons.button2.function. A value prints as plain text (1600, true, neon,\n"
+            "Multimedia: Volume Up, unknown (254)), a group of settings as JSON.\n"
+            "Example: gm900ctl get config0.bin buttons.button6.function\n"},
+    Command{"set", "CONFIG.bin NAME=VALUE... [--captions str.ini] [--macros record.ini]",
+            "change settings of a configuration file", &Set,
+            "Changes settings in the file, all or nothing: every NAME=VALUE is checked first,\n"
+            "and a wrong one is named in one line with what is allowed, the file untouched\n"
+            "(exit status 1). NAME is a path of show --json; VALUE is written as show prints\n"
+            "it: 1600, true, #ff8000, neon, 250 (Hz), Multimedia: Volume Up,\n"
+            "Combo Key: Left Ctrl + Shift + A, Macro Key: macro 2, repeat while held.\n"
+            "The window's rules hold: DPI values are steps of 100 (1650 is refused, not\n"
+            "rounded), the last button with Click keeps it, a function change touches only\n"
+            "that button's bytes. The file is replaced whole, as the program saves.\n"
+            "  --captions str.ini  write the changed buttons' captions into the caption file\n"
+            "                      as the window does at a Save (the file then counts as\n"
+            "                      saved by the program)\n"
+            "  --macros record.ini name macros by their names in record.ini\n"
+            "Example: gm900ctl set config0.bin dpi.stage3.dpi=1600 lighting.mode=neon\n"},
+    Command{"import", "SETTINGS.json OUT.bin [--base CONFIG.bin]",
+            "build a configuration file from a JSON document", &ImportCommand,
+            "Builds a configuration file from a JSON document as show --json writes it: every\n"
+            "setting the document holds, the rest from the base (the factory configuration\n"
+            "unless --base names a file). A document that is not JSON, or has a wrong type, an\n"
+            "unknown key or a value out of range, is refused in one line naming its path.\n"
+            "Values written as {\"unknown\": N} are taken as the byte N, so that a damaged\n"
+            "file round-trips. SETTINGS.json or the base may be - for standard input.\n"
+            "Example: gm900ctl import profile.json my.bin --base config0.bin\n"},
+    Command{"diff", "[--json] A.bin B.bin", "the settings in which two configuration files differ",
+            &DiffCommand,
+            "Prints the settings in which two files differ, one line each, label: A -> B;\n"
+            "bytes no setting shows are named by their record offsets. Exit status 0 equal,\n"
+            "1 different, 2 for a file that cannot be used. --json lists the differences by\n"
+            "the paths of show --json.\n"
+            "Example: gm900ctl diff config.bin config0.bin\n"},
+    Command{"verify", "[--virtual] [--json] CONFIG.bin",
+            "compare what the mouse reports with what a Save of the file sends", &Verify,
+            "Reads the current profile and settings block back from the mouse and compares\n"
+            "them with what a Save of the file sends (profile 0 and its settings block); the\n"
+            "key table and the macros cannot be read back. Exit status 0 equal, 1 different,\n"
+            "2 no mouse or a bad file.\n"
+            "Example: gm900ctl verify --virtual config.bin\n"},
     Command{"macros", "FILE", "print the 19 macro blocks that a record.ini gives, one line each",
             &Macros},
     Command{"macro", "list|show|add|rename|delete RECORD.ini ...",
-            "list, show, add, rename or delete the macros of a record.ini, as text", &Macro},
+            "list, show, add, rename or delete the macros of a record.ini, as text", &Macro,
+            "  macro list RECORD.ini                the macros, one line each: number and name\n"
+            "  macro show RECORD.ini NAME           one macro as text, one event a line\n"
+            "  macro add RECORD.ini NAME [FILE|-] [--loop N|off] [--delays on|off]\n"
+            "                                       a new macro from a text (- standard input;\n"
+            "                                       without one an empty macro, as New makes)\n"
+            "  macro rename RECORD.ini OLD NEW      rename as the macro manager does\n"
+            "  macro delete RECORD.ini NAME         delete as the macro manager does\n"
+            "The text has one event a line: KEY down, KEY up (the key names of the program's\n"
+            "lists), N ms (the delay before the next event), item TEXT (an event the program\n"
+            "does not write itself); then loop N times | loop off [, count N] and\n"
+            "delays on|off. Empty lines and lines beginning with # are skipped. The manager's\n"
+            "rules hold: names are cut to 31 characters, a name differing only in case is\n"
+            "taken, 19 macros at most, events that do not fit into a macro block are refused.\n"
+            "Example: gm900ctl macro show record.ini Macro_1\n"},
+    Command{"help", "[COMMAND]", "this text, or the help of one command", &Help},
     Command{"--version", "", "print the version", &Version},
     Command{"--help", "", "show this text", &Help},
 };
 
-int Help(Args, Streams io) {
+const Command* FindCommand(std::string_view name) {
+  for (const Command& command : kCommands) {
+    if (command.name == name) return &command;
+  }
+  return nullptr;
+}
+
+void CommandHelp(const Command& command, std::ostream& out) {
+  out << "usage: gm900ctl " << command.name;
+  if (!command.arguments.empty()) out << ' ' << command.arguments;
+  out << "\n\n" << command.summary << '\n';
+  if (!command.help.empty()) out << '\n' << command.help;
+}
+
+int Help(Args args, Streams io) {
+  if (!args.empty()) {
+    const Command* command = FindCommand(PathUtf8(args[0]));
+    if (command == nullptr) {
+      io.err << "gm900ctl: no command \"" << PathUtf8(args[0]) << "\" (see gm900ctl --help)\n";
+      return 2;
+    }
+    CommandHelp(*command, io.out);
+    return 0;
+  }
   io.out << "usage: gm900ctl COMMAND [ARGUMENTS]\n\ncommands:\n";
   for (const Command& command : kCommands) {
     std::string usage(command.name);
@@ -153,10 +279,12 @@ int Help(Args, Streams io) {
             "  --virtual             use the virtual mouse instead of the system's devices; its\n"
             "                        pauses are not waited for, and apply then prints the blocks\n"
             "                        it holds, in encode's lines\n"
-            "  --trace               print every report and pause in the trace format\n";
-  io.out << "\nexit status: 0 on success, 1 when a file cannot be used, 2 for wrong arguments\n"
-            "or when no mouse is found; diff and verify: 0 equal, 1 different, 2 for wrong\n"
-            "arguments, a file that cannot be used or no mouse\n";
+            "  --trace               print every report and pause in the trace format\n"
+            "  -                     standard input, where a file is read\n"
+            "  COMMAND --help        the help of one command\n";
+  io.out << "\nexit status: 0 on success, 1 when a file cannot be used or written, 2 for wrong\n"
+            "arguments or when no mouse is found; diff and verify: 0 equal, 1 different, 2 for\n"
+            "wrong arguments, a file that cannot be used or no mouse\n";
   return 0;
 }
 
@@ -166,12 +294,81 @@ int Run(Args args, Streams io) {
     return 2;
   }
   const std::string name = PathUtf8(args[0]);
-  for (const Command& command : kCommands) {
-    if (command.name == name) return command.run(args.subspan(1), io);
+  const Command* command = FindCommand(name == "-h" ? "--help" : name);
+  if (command == nullptr) {
+    io.err << "gm900ctl: unknown command \"" << name << "\" (see gm900ctl --help)\n";
+    return 2;
   }
-  if (name == "-h" || name == "help") return Help(args.subspan(1), io);
-  io.err << "gm900ctl: unknown command \"" << name << "\" (see gm900ctl --help)\n";
-  return 2;
+  // COMMAND --help (an option before "--").
+  for (const std::filesystem::path& arg : args.subspan(1)) {
+    if (arg == "--") break;
+    if (command->run != &Help && (arg == "--help" || arg == "-h")) {
+      CommandHelp(*command, io.out);
+      return 0;
+    }
+  }
+  return command->run(args.subspan(1), io);
+}
+
+// Standard output through C's stdout, keeping the error of the first write that failed: by
+// the end of the run errno no longer tells why.
+class StdoutBuffer : public std::streambuf {
+ public:
+  int error() const { return error_; }
+  bool failed() const { return failed_; }
+  // The reader went away ("| head" has what it wanted).
+  bool brokenPipe() const { return brokenPipe_; }
+
+ protected:
+  int_type overflow(int_type c) override {
+    if (traits_type::eq_int_type(c, traits_type::eof())) return traits_type::not_eof(c);
+    const char byte = traits_type::to_char_type(c);
+    return xsputn(&byte, 1) == 1 ? c : traits_type::eof();
+  }
+  std::streamsize xsputn(const char* text, std::streamsize count) override {
+    errno = 0;
+    const std::size_t written = std::fwrite(text, 1, static_cast<std::size_t>(count), stdout);
+    if (written != static_cast<std::size_t>(count)) Fail();
+    return static_cast<std::streamsize>(written);
+  }
+  int sync() override {
+    errno = 0;
+    if (std::fflush(stdout) != 0) Fail();
+    return failed_ ? -1 : 0;
+  }
+
+ private:
+  void Fail() {
+    if (!failed_) {
+      error_ = errno;
+      brokenPipe_ = error_ == EPIPE;
+#ifdef _WIN32
+      // The C runtime says EINVAL for a pipe whose reader has closed it (Windows gives
+      // ERROR_NO_DATA, Wine ERROR_PIPE_NOT_CONNECTED).
+      const DWORD last = GetLastError();
+      brokenPipe_ = brokenPipe_ || last == ERROR_BROKEN_PIPE || last == ERROR_NO_DATA ||
+                    last == ERROR_PIPE_NOT_CONNECTED;
+#endif
+    }
+    failed_ = true;
+  }
+  bool failed_ = false;
+  bool brokenPipe_ = false;
+  int error_ = 0;
+};
+
+// Output that could not be written (a full disk, a closed standard output) is a failure. A
+// reader that stopped early (a broken pipe, "| head") is not worth a message: on Linux the
+// signal ends the tool silently, and so it does here on Windows.
+int FinishOutput(int status, StdoutBuffer& out) {
+  std::cout.flush();
+  if (!out.failed() && std::ferror(stdout) == 0) return status;
+  if (!out.brokenPipe()) {
+    std::cerr << "gm900ctl: cannot write standard output"
+              << (out.error() != 0 ? std::string(": ") + std::strerror(out.error()) : std::string())
+              << '\n';
+  }
+  return status == 0 ? 1 : status;
 }
 
 }  // namespace
@@ -183,6 +380,14 @@ int wmain(int argc, wchar_t** argv) {
 #else
 int main(int argc, char** argv) {
 #endif
+#ifdef _WIN32
+  // Configuration files arrive on standard input as bytes.
+  _setmode(_fileno(stdin), _O_BINARY);
+#endif
   const std::vector<std::filesystem::path> args(argv + (argc > 0 ? 1 : 0), argv + argc);
-  return gm::cli::Run(args, {std::cout, std::cerr});
+  gm::cli::StdoutBuffer out;
+  std::streambuf* const standard = std::cout.rdbuf(&out);
+  const int status = gm::cli::FinishOutput(gm::cli::Run(args, {std::cout, std::cerr}), out);
+  std::cout.rdbuf(standard);
+  return status;
 }

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <iostream>
 #include <iterator>
 #include <limits>
 
@@ -450,12 +449,9 @@ int Show(MacroStore& store, IniFile& ini, const std::filesystem::path& file, Str
 
 std::optional<std::string> ReadText(const std::filesystem::path& source, Streams io) {
   if (source == "-") {
-    std::string text((std::istreambuf_iterator<char>(std::cin)), std::istreambuf_iterator<char>());
-    if (text.size() > kMaxTextBytes) {
-      io.err << "gm900ctl: standard input: more than 1 MB is no macro\n";
-      return std::nullopt;
-    }
-    return text;
+    const auto bytes = ReadInput(source, io, kMaxTextBytes);
+    if (!bytes) return std::nullopt;
+    return std::string(bytes->begin(), bytes->end());
   }
   // A pipe is welcome here: <(gm900ctl macro show ...) is one.
   const std::optional<std::vector<std::uint8_t>> bytes =

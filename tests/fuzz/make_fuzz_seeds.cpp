@@ -9,6 +9,7 @@
 
 #include "app/app_state.h"
 #include "buttons/key_table.h"
+#include "cli/config_document.h"
 #include "config/apply_flows.h"
 #include "config/factory_files.h"
 #include "device/command_link.h"
@@ -199,6 +200,28 @@ void ControlSeeds() {
   Seed("control_lines", "commands", seed.bytes);
 }
 
+// show --json documents, a part of one, and function texts.
+void DocumentInputs() {
+  const std::filesystem::path folder = output / "config_document";
+  std::filesystem::create_directories(folder);
+  const auto write = [&](const std::string& name, const std::string& text) {
+    gm::fuzz::WriteFile(folder / name, Text(text));
+  };
+  gm::cli::ConfigurationContent content{1, gm::FactoryRecord()};
+  write("factory", gm::cli::DocumentJson(content, {}));
+  content.record.at(gm::rec::kLightingMode) = 0xFE;
+  content.record.button(gm::ButtonField::Category, 2) = 11;
+  content.record.button(gm::ButtonField::ComboModifier, 2) = 0x30;
+  content.record.button(gm::ButtonField::ComboKey2, 2) = 0x57;
+  content.record.at(100) = 7;
+  write("damaged", gm::cli::DocumentJson(content, {}));
+  write("part",
+        "{\"dpi\": {\"stage3\": {\"dpi\": 1600}}, \"buttons\": {\"button2\": "
+        "{\"function\": \"Macro Key: Macro_1, repeat while held\"}}}");
+  write("combo", "Combo Key: no modifier + Right Ctrl + Num +");
+  write("hotkey", "HotKey: Copy (Ctrl + C)");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -218,5 +241,6 @@ int main(int argc, char** argv) {
   CommandLinkSeeds();
   ListenerSeeds();
   ControlSeeds();
+  DocumentInputs();
   return 0;
 }

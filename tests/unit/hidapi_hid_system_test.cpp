@@ -105,6 +105,11 @@ struct HidapiTest : ::testing::Test {
     SettingsRecord record;
     record.at(rec::kReportRateCode) = 2;
     for (std::size_t k = 0; k < kDpiStageCount; ++k) record.dpiStage(k) = 10;
+    // Values in range, as apply sends no other without --force.
+    record.at(rec::kLightingMode) = 1;
+    record.at(rec::kBrightness) = 3;
+    record.at(rec::kXSensitivity) = record.at(rec::kYSensitivity) = 5;
+    record.at(rec::kGestureCorrection) = 3;
     record.macros[4][1] = 1;
     std::vector<std::uint8_t> bytes(cli::kConfigurationFileSize, 1);
     record.CopyTo(

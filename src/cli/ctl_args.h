@@ -1,0 +1,65 @@
+// The argument conventions every gm900ctl subcommand shares: options in any order around the
+// operands, "--" to end them, "-" for standard input, and one usage line after an error.
+#pragma once
+
+#include <array>
+#include <filesystem>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cli/config_words.h"
+#include "cli/ctl_commands.h"
+#include "platform/ini_file.h"
+
+namespace gm::cli {
+
+// A path as UTF-8, for messages.
+std::string PathText(const std::filesystem::path& path);
+
+// The options a subcommand takes besides --virtual (which every device command takes).
+struct Allowed {
+  bool trace = false;
+  bool json = false;
+  bool files = false;  // --captions FILE and --macros FILE
+  bool force = false;
+  bool base = false;  // --base FILE
+};
+
+// The arguments of a subcommand: its options (any order, before or after the file) and the
+// remaining operands. "--" ends the options; "-" is an operand (standard input).
+struct ParsedArgs {
+  bool virtualMouse = false;
+  bool trace = false;
+  bool json = false;
+  bool force = false;
+  std::optional<std::filesystem::path> captions;
+  std::optional<std::filesystem::path> macros;
+  std::optional<std::filesystem::path> base;
+  std::vector<std::filesystem::path> operands;
+  std::string unknownOption;
+  std::string missingValue;  // an option whose FILE is missing
+};
+
+// The options and operands of a subcommand's arguments.
+ParsedArgs Parse(Args args, Allowed allowed);
+
+// "gm900ctl: PROBLEM" and the usage on standard error; returns kExitUsage.
+int Usage(Streams io, std::string_view usage, const std::string& problem);
+
+// The first problem of the arguments besides the operand count: an unknown option, --virtual
+// where no mouse is used, an option without its FILE. Empty when there is none.
+std::string ArgumentProblem(const ParsedArgs& parsed, bool takesVirtual);
+
+// The 19 captions of a caption file in its own language (Skins/Lan), UTF-8; a message naming
+// the file and nothing when it is missing or has none.
+std::optional<std::array<std::string, kButtonCount>> ReadCaptionFile(
+    IniFile& ini, const std::filesystem::path& file, std::ostream& err);
+// The macro names of a record.ini with their item counts.
+std::optional<std::vector<Extras::MacroInfo>> ReadMacroNameFile(IniFile& ini,
+                                                                const std::filesystem::path& file,
+                                                                std::ostream& err);
+
+}  // namespace gm::cli
