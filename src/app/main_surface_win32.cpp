@@ -8,15 +8,6 @@
 #include "gfx/skin_files.h"
 
 namespace gm {
-namespace {
-
-// Where a view change draws the middle background again, under the view buttons and the
-// mouse picture.
-constexpr int kMouseAreaLeft = 262;
-constexpr int kMouseAreaTop = 107;
-
-}  // namespace
-
 MainSurface::~MainSurface() {
   if (picture_ != nullptr) DeleteObject(picture_);
 }
@@ -129,7 +120,7 @@ void MainSurface::DrawRightColumn(HDC dc, const MainPainter& painter, ColumnPosi
 void MainSurface::SetView(MouseView view) {
   context_.closeButtonLists();  // the rows now show other buttons
   Redraw([this, view](HDC dc, const MainPainter& painter) {
-    painter.Image(dc, skin::kMainMid, kMouseAreaLeft, kMouseAreaTop);
+    painter.Image(dc, skin::kMainMid, kMiddlePanel.left, kMiddlePanel.top);
     painter.ViewButtons(dc, view);
     painter.MousePicture(dc, view);
     context_.layout.SetView(view);

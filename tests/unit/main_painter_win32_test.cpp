@@ -1,0 +1,114 @@
+// The button rows of the main window's picture, drawn by the program's painter on the default
+// skin: a label stays inside its drop-down box however long it is, and a row drawn again
+// leaves nothing of the label it replaces.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/app_state.h"
+#include "app/main_painter_win32.h"
+#include "gfx/skin_files.h"
+#include "win32_test_support.h"
+
+namespace gm {
+namespace {
+
+constexpr int kWidth = 520;  // the left column, the middle panel's start and the lists' place
+constexpr int kHeight = 400;
+
+class RowPicture : public ::testing::Test {
+ protected:
+  RowPicture() {
+    state.UseLanguage(L"");
+    state.textColour = {255, 255, 255};
+    HDC screen = GetDC(nullptr);
+    dc_ = CreateCompatibleDC(screen);
+    bitmap_ = CreateCompatibleBitmap(screen, kWidth, kHeight);
+    ReleaseDC(nullptr, screen);
+    old_ = SelectObject(dc_, bitmap_);
+    font_ = CreateFontW(15, 0, 0, 0, 300, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_SWISS, L"Segoe UI");
+  }
+  ~RowPicture() override {
+    SelectObject(dc_, old_);
+    DeleteObject(bitmap_);
+    DeleteDC(dc_);
+    DeleteObject(font_);
+  }
+
+  // The window's background with the side view's page open, as the left column draws it.
+  void DrawPage() {
+    const MainPainter painter(state, skin_, font_, font_);
+    painter.Image(dc_, skin::kMain, 0, 0);
+    painter.LeftColumnBackground(dc_);
+    painter.Image(dc_, skin::kButtonAssignmentSide, 20, 127);
+  }
+  void DrawRow(int row) {
+    const MainPainter painter(state, skin_, font_, font_);
+    painter.ButtonRow(dc_, MouseView::Side, row, skin::kDropdownNormal);
+  }
+  std::vector<COLORREF> Pixels() const {
+    std::vector<COLORREF> out;
+    for (int y = 0; y < kHeight; ++y) {
+      for (int x = 0; x < kWidth; ++x) out.push_back(GetPixel(dc_, x, y));
+    }
+    return out;
+  }
+  // Pixels that differ between two pictures, outside the rectangle `inside`.
+  static std::vector<std::string> Differences(const std::vector<COLORREF>& a,
+                                              const std::vector<COLORREF>& b, const Rect& inside) {
+    std::vector<std::string> out;
+    for (int y = 0; y < kHeight; ++y) {
+      for (int x = 0; x < kWidth; ++x) {
+        const std::size_t i = static_cast<std::size_t>(y * kWidth + x);
+        if (a[i] != b[i] && !inside.Contains(x, y) && out.size() < 5) {
+          out.push_back(std::to_string(x) + "," + std::to_string(y));
+        }
+      }
+    }
+    return out;
+  }
+
+  AppState state;
+  const std::filesystem::path skin_ = test::DefaultSkinFolder();  // the painter keeps a reference
+
+ private:
+  HDC dc_ = nullptr;
+  HBITMAP bitmap_ = nullptr;
+  HGDIOBJ old_ = nullptr;
+  HFONT font_ = nullptr;
+};
+
+TEST_F(RowPicture, LongLabelsStayInTheirBoxAndLeaveNothingBehind) {
+  const std::wstring longLabels[] = {
+      L"Macro Key-" + std::wstring(31, L'W'),
+      L"Combo Key-Right Shift+Page Down+Scroll Lock",
+      L"Macro Key-" + std::wstring(31, L'i'),
+  };
+  const int row = 3;  // button S4
+  const Rect box{120, 129 + 20 * row, 250, 145 + 20 * row};
+
+  DrawPage();
+  state.labels[10] = L"";
+  DrawRow(row);
+  const std::vector<COLORREF> empty = Pixels();
+  state.labels[10] = L"Copy";
+  DrawRow(row);
+  const std::vector<COLORREF> shortLabel = Pixels();
+
+  for (const std::wstring& label : longLabels) {
+    // Nothing of the label outside its box: not over the button's name, not past x = 250.
+    state.labels[10] = label;
+    DrawRow(row);
+    EXPECT_EQ(Differences(empty, Pixels(), box), std::vector<std::string>{})
+        << "label of " << label.size() << " characters";
+    // A shorter label drawn in its place looks as if it had always been there.
+    state.labels[10] = L"Copy";
+    DrawRow(row);
+    EXPECT_EQ(Differences(shortLabel, Pixels(), {}), std::vector<std::string>{});
+  }
+}
+
+}  // namespace
+}  // namespace gm
