@@ -26,33 +26,36 @@ Size Measure(const std::wstring& path) {
 
 }  // namespace
 
+int TextWidth(HDC dc, HFONT font, const std::wstring& text) {
+  const HGDIOBJ old = SelectObject(dc, font);
+  SIZE size{};
+  GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+  SelectObject(dc, old);
+  return static_cast<int>(size.cx);
+}
+
+HFONT SmallerFontToFit(HDC dc, HFONT font, const std::wstring& text, int width, int smallest) {
+  HFONT fitted = font;
+  if (TextWidth(dc, font, text) <= width) return fitted;
+  LOGFONTW spec{};
+  GetObjectW(font, sizeof(spec), &spec);
+  const int sign = spec.lfHeight < 0 ? -1 : 1;
+  for (int height = sign * spec.lfHeight - 1; height >= smallest; --height) {
+    spec.lfHeight = sign * height;
+    spec.lfWidth = 0;
+    HFONT smaller = CreateFontIndirectW(&spec);
+    if (smaller == nullptr) break;
+    if (fitted != font) DeleteObject(fitted);
+    fitted = smaller;
+    if (TextWidth(dc, fitted, text) <= width) break;
+  }
+  return fitted;
+}
+
 HFONT FontToFit(HDC dc, HFONT font, const std::wstring& text, const Rect& rect, UINT format) {
   constexpr int kSmallestHeight = 9;
   const int room = rect.width() - kLabelPadding * ((format & DT_CENTER) != 0 ? 2 : 1);
-  const HGDIOBJ old = SelectObject(dc, font);
-  const auto width = [&] {
-    SIZE size{};
-    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-    return static_cast<int>(size.cx);
-  };
-  HFONT fitted = font;
-  if (width() > room) {
-    LOGFONTW spec{};
-    GetObjectW(font, sizeof(spec), &spec);
-    const int sign = spec.lfHeight < 0 ? -1 : 1;
-    for (int height = sign * spec.lfHeight - 1; height >= kSmallestHeight; --height) {
-      spec.lfHeight = sign * height;
-      spec.lfWidth = 0;
-      HFONT smaller = CreateFontIndirectW(&spec);
-      if (smaller == nullptr) break;
-      SelectObject(dc, smaller);
-      if (fitted != font) DeleteObject(fitted);
-      fitted = smaller;
-      if (width() <= room) break;
-    }
-  }
-  SelectObject(dc, old);
-  return fitted;
+  return SmallerFontToFit(dc, font, text, room, kSmallestHeight);
 }
 
 std::wstring MainPainter::Path(const wchar_t* name) const {
@@ -148,7 +151,7 @@ void MainPainter::MousePictureAgain(HDC dc, MouseView view) const {
   const int saved = SaveDC(dc);
   IntersectClipRect(dc, at.x, at.y, at.x + size.width, at.y + size.height);
   Image(dc, skin::kMain, 0, 0);
-  Image(dc, skin::kMainMid, kMiddlePanel.left, kMiddlePanel.top);
+  if (middlePanelDrawn_) Image(dc, skin::kMainMid, kMiddlePanel.left, kMiddlePanel.top);
   Image(dc, picture, at.x, at.y);
   RestoreDC(dc, saved);
 }
@@ -209,11 +212,24 @@ void MainPainter::ButtonRow(HDC dc, MouseView view, int row, const wchar_t* look
 }
 
 void MainPainter::Label(HDC dc, const std::wstring& label, int top) const {
-  // A label wider than its box (a long macro name or key combination) ends with "..." inside
-  // the box: cut without a mark it would pass for the whole label, and a smaller font would
-  // set one row apart from the others and soon be unreadable. The box is the whole span a
-  // label can cover, so redrawing the row puts back everything an older label drew.
-  Text(dc, label, {120, top, 250, top + 16}, DT_CENTER | DT_END_ELLIPSIS);
+  // A label a little wider than its box (a catalogue text in German or Russian) is drawn a
+  // pixel or two smaller; one that is still too wide (a long macro name or combination) ends
+  // with "..." inside the box in the usual font: the mark says the label is longer, and a
+  // font small enough for it would soon be unreadable. The box is the whole span a label can
+  // cover, so redrawing the row puts back everything an older label drew.
+  constexpr int kSmallerBy = 2;
+  const Rect box{120, top, 250, top + 16};
+  const int room = box.width() - 2;
+  LOGFONTW spec{};
+  GetObjectW(mainFont_, sizeof(spec), &spec);
+  const int height = spec.lfHeight < 0 ? -spec.lfHeight : spec.lfHeight;
+  HFONT font = SmallerFontToFit(dc, mainFont_, label, room, height - kSmallerBy);
+  if (TextWidth(dc, font, label) <= room) {
+    Text(dc, label, box, DT_CENTER, font);
+  } else {
+    Text(dc, label, box, DT_CENTER | DT_END_ELLIPSIS);
+  }
+  if (font != mainFont_) DeleteObject(font);
 }
 
 void MainPainter::ButtonRows(HDC dc, MouseView view) const {

@@ -19,12 +19,23 @@ inline constexpr int kLabelPadding = 3;
 // The font a label is drawn in: `font` when `text` fits `rect` with its padding, else a copy of
 // it made smaller until it does (not below 9 pixels), which the caller deletes.
 HFONT FontToFit(HDC dc, HFONT font, const std::wstring& text, const Rect& rect, UINT format);
+// The same for a text that may take `width` pixels, with a font not smaller than `smallest`
+// pixels: the font reached when even that is too wide.
+HFONT SmallerFontToFit(HDC dc, HFONT font, const std::wstring& text, int width, int smallest);
+// The width of a text in a font.
+int TextWidth(HDC dc, HFONT font, const std::wstring& text);
 
 class MainPainter {
  public:
+  // middlePanelDrawn: the middle panel's image lies under the mouse picture (after a view
+  // change) rather than only the window's background.
   MainPainter(const AppState& state, const std::filesystem::path& skinFolder, HFONT mainFont,
-              HFONT smallFont)
-      : state_(state), skinFolder_(skinFolder), mainFont_(mainFont), smallFont_(smallFont) {}
+              HFONT smallFont, bool middlePanelDrawn = false)
+      : state_(state),
+        skinFolder_(skinFolder),
+        mainFont_(mainFont),
+        smallFont_(smallFont),
+        middlePanelDrawn_(middlePanelDrawn) {}
 
   // A skin image at its natural size; a missing file draws nothing.
   void Image(HDC dc, const wchar_t* name, int x, int y) const;
@@ -46,7 +57,8 @@ class MainPainter {
   void Chrome(HDC dc, MouseView view) const;
   void ViewButtons(HDC dc, MouseView view) const;
   void MousePicture(HDC dc, MouseView view) const;
-  // The mouse picture of the view drawn again over what lies under it, within its own place.
+  // The mouse picture of the view drawn again, within its own place, over what the window drew
+  // under it.
   void MousePictureAgain(HDC dc, MouseView view) const;
   // The window's background within the place of a skin image drawn at the top-left of rect
   // (and within rect): what a button's looks are drawn on.
@@ -77,6 +89,7 @@ class MainPainter {
   const std::filesystem::path& skinFolder_;
   HFONT mainFont_;
   HFONT smallFont_;
+  bool middlePanelDrawn_;
 };
 
 }  // namespace gm

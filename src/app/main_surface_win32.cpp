@@ -25,7 +25,8 @@ void MainSurface::Create() {
 }
 
 MainPainter MainSurface::Painter() const {
-  return MainPainter(context_.state, context_.skinFolder, context_.mainFont, context_.smallFont);
+  return MainPainter(context_.state, context_.skinFolder, context_.mainFont, context_.smallFont,
+                     middlePanelDrawn_);
 }
 
 void MainSurface::Redraw(const DrawStep& draw) {
@@ -75,6 +76,7 @@ void MainSurface::FullDraw() {
 void MainSurface::DrawAllClosed() {
   context_.rightColumnDrawn(ColumnPlan{});
   EnsureScrollThumb();
+  middlePanelDrawn_ = false;
   Redraw([this](HDC dc, const MainPainter& painter) {
     painter.Chrome(dc, MouseView::Front);
     for (std::size_t i = 0; i < kPageCount; ++i) {
@@ -92,6 +94,7 @@ void MainSurface::ResetLayout() {
 
 void MainSurface::Relayout() {
   EnsureScrollThumb();
+  middlePanelDrawn_ = false;
   Redraw([this](HDC dc, const MainPainter& painter) {
     painter.Chrome(dc, context_.layout.view());
     DrawLeftColumn(dc, painter);
@@ -119,6 +122,7 @@ void MainSurface::DrawRightColumn(HDC dc, const MainPainter& painter, ColumnPosi
 
 void MainSurface::SetView(MouseView view) {
   context_.closeButtonLists();  // the rows now show other buttons
+  middlePanelDrawn_ = true;
   Redraw([this, view](HDC dc, const MainPainter& painter) {
     painter.Image(dc, skin::kMainMid, kMiddlePanel.left, kMiddlePanel.top);
     painter.ViewButtons(dc, view);

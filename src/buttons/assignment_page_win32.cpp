@@ -295,19 +295,22 @@ void AssignmentPage::DrawPart(HDC dc, const MainPainter& painter, std::size_t bu
   const MouseView partView = ViewOfButton(button);
   if (partView != view()) return;
   const Point at = partView == MouseView::Front ? skin::kMouseFrontAt : skin::kMouseSideAt;
-  const auto draw = [&](std::size_t b, skin::PartLook look) {
-    for (const std::wstring& part : skin::MousePartsOfButton(static_cast<int>(b), look)) {
+  const auto light = [&](std::size_t b) {
+    for (const std::wstring& part :
+         skin::MousePartsOfButton(static_cast<int>(b), skin::PartLook::Over)) {
       painter.Image(dc, part, at.x, at.y);
     }
   };
   // A part's edges are blended: a look drawn over another would blend them twice and leave a
-  // halo. The picture under the parts comes back first (a part is as large as the picture),
-  // then the part, and the part still lit elsewhere in the picture on top again.
+  // halo. The picture comes back first (a part is as large as the picture), then the part lit
+  // elsewhere in it, and this part's hover look. Its resting look is the picture's own, as the
+  // first draw shows it: the "-normal" image drawn over the picture again would move its
+  // blended edges by a step or two.
   painter.MousePictureAgain(dc, partView);
-  draw(button, over ? skin::PartLook::Over : skin::PartLook::Normal);
   if (litPart_ && *litPart_ != button && ViewOfButton(*litPart_) == partView) {
-    draw(*litPart_, skin::PartLook::Over);
+    light(*litPart_);
   }
+  if (over) light(button);
 }
 
 void AssignmentPage::LightMousePart(std::size_t button) {

@@ -8,6 +8,7 @@
 
 #include "app/app_state.h"
 #include "app/main_painter_win32.h"
+#include "buttons/function_catalogue.h"
 #include "gfx/skin_files.h"
 #include "win32_test_support.h"
 
@@ -70,6 +71,9 @@ class RowPicture : public ::testing::Test {
     return out;
   }
 
+  HDC dc() const { return dc_; }
+  HFONT font() const { return font_; }
+
   AppState state;
   const std::filesystem::path skin_ = test::DefaultSkinFolder();  // the painter keeps a reference
 
@@ -107,6 +111,34 @@ TEST_F(RowPicture, LongLabelsStayInTheirBoxAndLeaveNothingBehind) {
     state.labels[10] = L"Copy";
     DrawRow(row);
     EXPECT_EQ(Differences(shortLabel, Pixels(), {}), std::vector<std::string>{});
+  }
+}
+
+TEST_F(RowPicture, CatalogueTextsAreNeverCut) {
+  // Every function text in every language stays in its box and never ends in "...": a
+  // German or Russian text a few pixels too wide is drawn a little smaller instead.
+  const int row = 1;
+  const Rect box{120, 149, 250, 165};
+  DrawPage();
+  state.labels[8] = L"";
+  DrawRow(row);
+  const std::vector<COLORREF> empty = Pixels();
+  for (Language language : {Language::English, Language::German, Language::Russian}) {
+    for (const LocalisedText& text : kCategoryTexts) {
+      const std::wstring label(InLanguage(text, language));
+      state.labels[8] = label;
+      DrawRow(row);
+      const std::vector<COLORREF> drawn = Pixels();
+      EXPECT_EQ(Differences(empty, drawn, box), std::vector<std::string>{}) << label.size();
+      // The same label cut with "..." by the system looks different.
+      state.labels[8] = L"";
+      DrawRow(row);
+      const MainPainter painter(state, skin_, font(), font());
+      painter.Text(dc(), label, box, DT_CENTER | DT_END_ELLIPSIS);
+      if (TextWidth(dc(), font(), label) > box.width()) {
+        EXPECT_NE(Differences(drawn, Pixels(), {}), std::vector<std::string>{}) << label.size();
+      }
+    }
   }
 }
 

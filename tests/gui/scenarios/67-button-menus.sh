@@ -401,6 +401,17 @@ scenario_hover() {
   sleep 0.3
   gui_screenshot hover-page-again
   ba_expect_same_window "row and mouse picture part put back" hover-page hover-page-again
+  # The same in the side view, whose change drew the middle panel under the picture.
+  ba_side_view || return
+  ba_move 600 300
+  sleep 0.5
+  gui_screenshot hover-side
+  ba_open_row 0 7 && ba_pick_item 13 7 "Button Off"
+  ba_move 600 300
+  gui_check "side row 0 back" gui_wait_log '^rest row0$'
+  sleep 0.3
+  gui_screenshot hover-side-again
+  ba_expect_same_window "side view part put back" hover-side hover-side-again
 }
 
 gui_run_scenario menus-english scenario_sub_lists_and_save ENG en
