@@ -144,8 +144,9 @@ bool CHidMouseDlg::StartDeviceLink() {
   const std::optional<Rgb> colour = SkinTextColour(state.skin);
   if (colour) state.textColour = *colour;
   if (skin.fellBack || !colour) {
-    const std::wstring line = std::wstring(L"caption file without") +
-                              (skin.fellBack ? L" skin" : L"") + (colour ? L"" : L" text colour");
+    const std::wstring line =
+        std::wstring(L"caption file lacks ") +
+        (skin.fellBack ? (colour ? L"a skin" : L"a skin and the text colour") : L"the text colour");
     WriteDebuggerLine(line + L": " + state.files.captionFile.wstring());
     services_.uiLog.Line(line);
   }

@@ -254,7 +254,7 @@ Rect AngleSnapOnRadio(const PagePlace& p) {
 }
 
 Rect AngleSnapOnLabel(const PagePlace& p) {
-  return {p.x + 45, p.y + 10, p.x + 141, p.y + 30};  // up to the "Off" radio
+  return {p.x + 45, p.y + 10, p.x + 100, p.y + 30};
 }
 
 Rect AngleSnapOffRadio(const PagePlace& p) {

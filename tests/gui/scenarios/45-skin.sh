@@ -104,7 +104,7 @@ scenario_damaged_caption_file() {
     # shellcheck disable=SC2086
     gui_check "$case: texts in $colour" \
       [ "$(gui_count_colour "captions-$case" 673 604 793 634 $colour)" -gt 20 ]
-    gui_check "$case: said" gui_wait_log '^caption file without skin'
+    gui_check "$case: said" gui_wait_log '^caption file lacks a skin'
     gui_stop
   done
 }

@@ -1,8 +1,8 @@
 # The button assignment page's menus in the real program: a row's function list, the four
 # sub-lists under the pointer, picks that reach the row, the caption file and, after Save, the
 # key table the virtual mouse receives; the key dialogs and the macro picker opened from the
-# list; the left-click guard; hover highlighting. Screenshots of every sub-list in English and
-# German.
+# list; the left-click guard; hover and leave leaving the window as it was. Screenshots of every
+# sub-list in English, German and Russian.
 # shellcheck shell=bash
 
 ba_start() {
@@ -416,6 +416,7 @@ scenario_hover() {
 
 gui_run_scenario menus-english scenario_sub_lists_and_save ENG en
 gui_run_scenario menus-german scenario_sub_lists_and_save GER de
+gui_run_scenario menus-russian scenario_sub_lists_and_save RUS ru
 gui_run_scenario menus-side-view scenario_side_view_rows
 gui_run_scenario menus-key-dialogs scenario_key_dialogs_from_the_list
 gui_run_scenario menus-macro scenario_macro_from_the_list
