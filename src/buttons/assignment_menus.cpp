@@ -127,33 +127,34 @@ void AssignmentMenus::OnFunctionListPick(std::optional<std::size_t> position) {
   const std::size_t p = *position;
   if (SubListOfItem(p)) return;  // chosen in the sub-list
   const std::size_t button = *open_;
-  // The dialogs run their own message loops; the list may close meanwhile (the mouse went
-  // away and the configuration was read again), and then what they answer belongs to a
-  // record that is no longer there.
+  // The dialogs run their own message loops (busy_ holds the menus still meanwhile). The list
+  // may close in one (the mouse went away and the configuration was read again); what the
+  // dialog answers then belongs to a record that is no longer there.
+  const auto ask = [&](auto dialog) {
+    busy_ = true;
+    auto answer = dialog();
+    busy_ = false;
+    return answer;
+  };
   const auto stillOpen = [&] {
     if (open_ == button) return true;
     windows_.Log(L"pick dropped " + std::to_wstring(button));
     return false;
   };
   bool picked = false;
-  busy_ = true;
   if (p == kSingleKeyItem) {
-    const auto name = windows_.AskSingleKey();
-    busy_ = false;
+    const auto name = ask([&] { return windows_.AskSingleKey(); });
     if (!stillOpen()) return;
     if (name) picked = assignment_.PickSingleKey(button, *name);
   } else if (p == kComboKeyItem) {
-    const auto keys = windows_.AskComboKey();
-    busy_ = false;
+    const auto keys = ask([&] { return windows_.AskComboKey(); });
     if (!stillOpen()) return;
     if (keys) picked = assignment_.PickCombo(button, keys->modifier, keys->key1, keys->key2);
   } else if (p == kMacroKeyItem) {
-    const MacroPickerResult macro = windows_.AskMacro();
-    busy_ = false;
+    const MacroPickerResult macro = ask([&] { return windows_.AskMacro(); });
     if (!stillOpen()) return;
     picked = AssignPickedMacro(assignment_, button, macro);
   } else {
-    busy_ = false;
     picked = assignment_.PickSimple(button, static_cast<std::uint8_t>(p));
   }
   if (!picked) {
