@@ -8,6 +8,7 @@
 #include "gfx/skin_files.h"
 
 namespace gm {
+
 MainSurface::~MainSurface() {
   if (picture_ != nullptr) DeleteObject(picture_);
 }
