@@ -210,8 +210,13 @@ void PagePainter::Labels(HDC dc, gm::Page page, const PagePlace& place) const {
       for (int r = 0; r < kLightingRows; ++r) {
         base_.FittedText(dc, Text(kLightingModeSlot[r]), LightingModeLabel(place, r), DT_LEFT);
         for (int i = 0; i < kLightingScaleLabels; ++i) {
-          base_.Text(dc, LightingScaleText(r, i), LightingScaleLabel(place, r, i), DT_LEFT,
-                     base_.smallFont());
+          // "100%" would reach the page's border line: a label that does not fit between its
+          // left edge and the page's edge ends at the latter instead.
+          const std::wstring text = LightingScaleText(r, i);
+          Rect label = LightingScaleLabel(place, r, i);
+          label.right = std::min(label.right, place.x + place.width - 1 - kLabelPadding);
+          const bool fits = TextWidth(dc, base_.smallFont(), text) <= label.width();
+          base_.Text(dc, text, label, fits ? DT_LEFT : DT_RIGHT, base_.smallFont());
         }
       }
       break;

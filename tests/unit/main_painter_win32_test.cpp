@@ -1,14 +1,18 @@
-// The button rows of the main window's picture, drawn by the program's painter on the default
-// skin: a label stays inside its drop-down box however long it is, and a row drawn again
-// leaves nothing of the label it replaces.
+// The main window's picture drawn by the program's painter on the default skin: a button's
+// label stays inside its drop-down box however long it is, a row drawn again leaves nothing of
+// the label it replaces, and a page's texts keep off the page's edge.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "app/app_state.h"
+#include "app/main_fonts_win32.h"
 #include "app/main_painter_win32.h"
+#include "app/page_painter_win32.h"
+#include "app/settings_pages.h"
 #include "buttons/function_catalogue.h"
+#include "gfx/image_win32.h"
 #include "gfx/skin_files.h"
 #include "win32_test_support.h"
 
@@ -18,9 +22,9 @@ namespace {
 constexpr int kWidth = 520;  // the left column, the middle panel's start and the lists' place
 constexpr int kHeight = 400;
 
-class RowPicture : public ::testing::Test {
+class MainPicture : public ::testing::Test {
  protected:
-  RowPicture() {
+  MainPicture() {
     state.UseLanguage(L"");
     state.textColour = {255, 255, 255};
     HDC screen = GetDC(nullptr);
@@ -31,7 +35,7 @@ class RowPicture : public ::testing::Test {
     font_ = CreateFontW(15, 0, 0, 0, 300, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
                         CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_SWISS, L"Segoe UI");
   }
-  ~RowPicture() override {
+  ~MainPicture() override {
     SelectObject(dc_, old_);
     DeleteObject(bitmap_);
     DeleteDC(dc_);
@@ -84,7 +88,7 @@ class RowPicture : public ::testing::Test {
   HFONT font_ = nullptr;
 };
 
-TEST_F(RowPicture, LongLabelsStayInTheirBoxAndLeaveNothingBehind) {
+TEST_F(MainPicture, LongLabelsStayInTheirBoxAndLeaveNothingBehind) {
   const std::wstring longLabels[] = {
       L"Macro Key-" + std::wstring(31, L'W'),
       L"Combo Key-Right Shift+Page Down+Scroll Lock",
@@ -114,7 +118,7 @@ TEST_F(RowPicture, LongLabelsStayInTheirBoxAndLeaveNothingBehind) {
   }
 }
 
-TEST_F(RowPicture, CatalogueTextsAreNeverCut) {
+TEST_F(MainPicture, CatalogueTextsAreNeverCut) {
   // Every function text in every language stays in its box and never ends in "...": a
   // German or Russian text a few pixels too wide is drawn a little smaller instead.
   const int row = 1;
@@ -140,6 +144,32 @@ TEST_F(RowPicture, CatalogueTextsAreNeverCut) {
       }
     }
   }
+}
+
+TEST_F(MainPicture, LightingPageTextsKeepOffThePagesEdge) {
+  // Nothing but the page itself within three pixels of its right edge: "100%" ends before it.
+  HFONT small =
+      CreateFontFromSpec(FontFor(FontUse::MainSmall, Language::English, false), ANSI_CHARSET);
+  const MainPainter painter(state, skin_, font(), small);
+  const auto size = gfx::ImageFileSize(skin_.wstring() + skin::kLightingPage);
+  ASSERT_TRUE(size.has_value());
+  const PagePlace place{20, 127, 262, static_cast<int>(size->cx)};
+  const Rect edge{place.x + place.width - 4, place.y, place.x + place.width,
+                  place.y + static_cast<int>(size->cy)};
+  DrawPage();
+  painter.Image(dc(), skin::kLightingPage, place.x, place.y);
+  const std::vector<COLORREF> page = Pixels();
+  PagePainter(painter).OpenPage(dc(), Page::Lighting, place);
+  const std::vector<COLORREF> drawn = Pixels();
+  std::vector<COLORREF> pageEdge, drawnEdge;
+  for (int y = edge.top; y < edge.bottom; ++y) {
+    for (int x = edge.left; x < edge.right; ++x) {
+      pageEdge.push_back(page[static_cast<std::size_t>(y * kWidth + x)]);
+      drawnEdge.push_back(drawn[static_cast<std::size_t>(y * kWidth + x)]);
+    }
+  }
+  EXPECT_EQ(pageEdge, drawnEdge);
+  DeleteObject(small);
 }
 
 }  // namespace
