@@ -215,8 +215,8 @@ void PagePainter::Labels(HDC dc, gm::Page page, const PagePlace& place) const {
           const std::wstring text = LightingScaleText(r, i);
           Rect label = LightingScaleLabel(place, r, i);
           label.right = std::min(label.right, place.x + place.width - 1 - kLabelPadding);
-          const bool fits = TextWidth(dc, base_.smallFont(), text) <= label.width();
-          base_.Text(dc, text, label, fits ? DT_LEFT : DT_RIGHT, base_.smallFont());
+          label.left = std::min(label.left, label.right - TextWidth(dc, base_.smallFont(), text));
+          base_.Text(dc, text, label, DT_LEFT, base_.smallFont());
         }
       }
       break;

@@ -169,6 +169,25 @@ TEST_F(MainPicture, LightingPageTextsKeepOffThePagesEdge) {
     }
   }
   EXPECT_EQ(pageEdge, drawnEdge);
+  // ... and whole: as many pixels of ink in its corner as "100%" drawn unclipped has.
+  const auto ink = [&](const std::vector<COLORREF>& a, const std::vector<COLORREF>& b,
+                       const Rect& r) {
+    int n = 0;
+    for (int y = r.top; y < r.bottom; ++y) {
+      for (int x = r.left; x < r.right; ++x) {
+        const std::size_t i = static_cast<std::size_t>(y * kWidth + x);
+        n += a[i] != b[i] ? 1 : 0;
+      }
+    }
+    return n;
+  };
+  const Rect corner{place.x + 208, place.y + 33, place.x + place.width, place.y + 48};
+  DrawPage();
+  painter.Image(dc(), skin::kLightingPage, place.x, place.y);
+  painter.Text(dc(), L"100%", {place.x + 30, place.y + 60, place.x + 200, place.y + 75},
+               DT_LEFT | DT_NOCLIP, small);
+  const Rect free{place.x + 30, place.y + 60, place.x + 200, place.y + 75};
+  EXPECT_EQ(ink(page, drawn, corner), ink(page, Pixels(), free));
   DeleteObject(small);
 }
 
