@@ -44,6 +44,8 @@ extern const std::array<Rect, kPageCount> kDefaultHeaderRects;
 
 inline constexpr Rect kScrollTrack{984, 32, 991, 595};
 inline constexpr Rect kScrollThumbHome{984, 32, 991, 146};
+// Where "/BK_MainMid.png" goes: under the view buttons' row and the mouse picture.
+inline constexpr Rect kMiddlePanel{262, 107, 734, 515};
 inline constexpr int kColumnTop = 32;
 inline constexpr int kPageGap = 5;
 

@@ -1,5 +1,7 @@
 #include "app/main_painter_win32.h"
 
+#include <algorithm>
+
 #include "app/main_clicks.h"
 #include "app/page_painter_win32.h"
 #include "gfx/image_win32.h"
@@ -24,6 +26,38 @@ Size Measure(const std::wstring& path) {
 
 }  // namespace
 
+int TextWidth(HDC dc, HFONT font, const std::wstring& text) {
+  const HGDIOBJ old = SelectObject(dc, font);
+  SIZE size{};
+  GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+  SelectObject(dc, old);
+  return static_cast<int>(size.cx);
+}
+
+HFONT SmallerFontToFit(HDC dc, HFONT font, const std::wstring& text, int width, int smallest) {
+  HFONT fitted = font;
+  if (TextWidth(dc, font, text) <= width) return fitted;
+  LOGFONTW spec{};
+  GetObjectW(font, sizeof(spec), &spec);
+  const int sign = spec.lfHeight < 0 ? -1 : 1;
+  for (int height = sign * spec.lfHeight - 1; height >= smallest; --height) {
+    spec.lfHeight = sign * height;
+    spec.lfWidth = 0;
+    HFONT smaller = CreateFontIndirectW(&spec);
+    if (smaller == nullptr) break;
+    if (fitted != font) DeleteObject(fitted);
+    fitted = smaller;
+    if (TextWidth(dc, fitted, text) <= width) break;
+  }
+  return fitted;
+}
+
+HFONT FontToFit(HDC dc, HFONT font, const std::wstring& text, const Rect& rect, UINT format) {
+  constexpr int kSmallestHeight = 9;
+  const int room = rect.width() - kLabelPadding * ((format & DT_CENTER) != 0 ? 2 : 1);
+  return SmallerFontToFit(dc, font, text, room, kSmallestHeight);
+}
+
 std::wstring MainPainter::Path(const wchar_t* name) const {
   return skinFolder_.wstring() + name;
 }
@@ -44,6 +78,13 @@ void MainPainter::Text(HDC dc, const std::wstring& text, const Rect& rect, UINT 
   SelectObject(dc, old);
 }
 
+void MainPainter::FittedText(HDC dc, const std::wstring& text, const Rect& rect,
+                             UINT format) const {
+  HFONT font = FontToFit(dc, mainFont_, text, rect, format);
+  Text(dc, text, rect, format, font);
+  if (font != mainFont_) DeleteObject(font);
+}
+
 void MainPainter::WrappedText(HDC dc, const std::wstring& text, const Rect& rect) const {
   const HGDIOBJ old = SelectObject(dc, mainFont_);
   SetBkMode(dc, TRANSPARENT);
@@ -55,8 +96,10 @@ void MainPainter::WrappedText(HDC dc, const std::wstring& text, const Rect& rect
   // the top and at the bottom.
   RECT measured{rect.left, rect.top, rect.right, rect.top};
   DrawTextW(dc, text.c_str(), length, &measured, kFormat | DT_CALCRECT);
-  const int spare = rect.height() - (measured.bottom - measured.top);
-  RECT r{rect.left, rect.top + spare / 2, rect.right, rect.bottom - spare / 2};
+  const int block = measured.bottom - measured.top;
+  const int top = rect.top + (rect.height() - block) / 2;
+  RECT r{rect.left, top, rect.right,
+         std::max(rect.bottom - (rect.height() - block) / 2, top + block)};
   DrawTextW(dc, text.c_str(), length, &r, kFormat);
   SelectObject(dc, old);
 }
@@ -94,10 +137,32 @@ void MainPainter::ViewButtons(HDC dc, MouseView view) const {
 
 void MainPainter::MousePicture(HDC dc, MouseView view) const {
   if (view == MouseView::Front) {
-    Image(dc, skin::kMouseFront, 362, 49);
+    Image(dc, skin::kMouseFront, skin::kMouseFrontAt.x, skin::kMouseFrontAt.y);
   } else {
-    Image(dc, skin::kMouseSide, 299, 117);
+    Image(dc, skin::kMouseSide, skin::kMouseSideAt.x, skin::kMouseSideAt.y);
   }
+}
+
+void MainPainter::MousePictureAgain(HDC dc, MouseView view) const {
+  const bool front = view == MouseView::Front;
+  const wchar_t* picture = front ? skin::kMouseFront : skin::kMouseSide;
+  const Point at = front ? skin::kMouseFrontAt : skin::kMouseSideAt;
+  const Size size = Measure(Path(picture));
+  const int saved = SaveDC(dc);
+  IntersectClipRect(dc, at.x, at.y, at.x + size.width, at.y + size.height);
+  Image(dc, skin::kMain, 0, 0);
+  if (middlePanelDrawn_) Image(dc, skin::kMainMid, kMiddlePanel.left, kMiddlePanel.top);
+  Image(dc, picture, at.x, at.y);
+  RestoreDC(dc, saved);
+}
+
+void MainPainter::BackgroundUnder(HDC dc, const wchar_t* image, const Rect& rect) const {
+  const Size size = Measure(Path(image));
+  const int saved = SaveDC(dc);
+  IntersectClipRect(dc, rect.left, rect.top, std::max(rect.right, rect.left + size.width),
+                    std::max(rect.bottom, rect.top + size.height));
+  Image(dc, skin::kMain, 0, 0);
+  RestoreDC(dc, saved);
 }
 
 void MainPainter::Header(HDC dc, gm::Page page, const Rect& header) const {
@@ -143,7 +208,28 @@ void MainPainter::ButtonRow(HDC dc, MouseView view, int row, const wchar_t* look
   RestoreDC(dc, saved);
   Text(dc, state_.texts[slot::kFirstButtonName + button], {31, top, 115, top + 16}, DT_CENTER);
   Image(dc, look, 120, top);
-  Text(dc, state_.labels[button], {120, top, 250, top + 16}, DT_CENTER | DT_NOCLIP);
+  Label(dc, state_.labels[button], top);
+}
+
+void MainPainter::Label(HDC dc, const std::wstring& label, int top) const {
+  // A label a little wider than its box (a catalogue text in German or Russian) is drawn a
+  // pixel or two smaller; one that is still too wide (a long macro name or combination) ends
+  // with "..." inside the box in the usual font: the mark says the label is longer, and a
+  // font small enough for it would soon be unreadable. The box is the whole span a label can
+  // cover, so redrawing the row puts back everything an older label drew.
+  constexpr int kSmallerBy = 2;
+  const Rect box{120, top, 250, top + 16};
+  const int room = box.width() - 2;
+  LOGFONTW spec{};
+  GetObjectW(mainFont_, sizeof(spec), &spec);
+  const int height = spec.lfHeight < 0 ? -spec.lfHeight : spec.lfHeight;
+  HFONT font = SmallerFontToFit(dc, mainFont_, label, room, height - kSmallerBy);
+  if (TextWidth(dc, font, label) <= room) {
+    Text(dc, label, box, DT_CENTER, font);
+  } else {
+    Text(dc, label, box, DT_CENTER | DT_END_ELLIPSIS);
+  }
+  if (font != mainFont_) DeleteObject(font);
 }
 
 void MainPainter::ButtonRows(HDC dc, MouseView view) const {
@@ -155,8 +241,7 @@ void MainPainter::ButtonRows(HDC dc, MouseView view) const {
     const int top = 129 + 20 * r;
     Text(dc, state_.texts[slot::kFirstButtonName + button], {31, top, 115, top + 16}, DT_CENTER);
     Image(dc, skin::kDropdownNormal, 120, top);
-    // Long captions are wider than the box image; the page draws the box's ends.
-    Text(dc, state_.labels[button], {120, top, 250, top + 16}, DT_CENTER | DT_NOCLIP);
+    Label(dc, state_.labels[button], top);
   }
 }
 

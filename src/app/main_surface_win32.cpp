@@ -8,14 +8,6 @@
 #include "gfx/skin_files.h"
 
 namespace gm {
-namespace {
-
-// Where a view change draws the middle background again, under the view buttons and the
-// mouse picture.
-constexpr int kMouseAreaLeft = 262;
-constexpr int kMouseAreaTop = 107;
-
-}  // namespace
 
 MainSurface::~MainSurface() {
   if (picture_ != nullptr) DeleteObject(picture_);
@@ -34,7 +26,8 @@ void MainSurface::Create() {
 }
 
 MainPainter MainSurface::Painter() const {
-  return MainPainter(context_.state, context_.skinFolder, context_.mainFont, context_.smallFont);
+  return MainPainter(context_.state, context_.skinFolder, context_.mainFont, context_.smallFont,
+                     middlePanelDrawn_);
 }
 
 void MainSurface::Redraw(const DrawStep& draw) {
@@ -84,6 +77,7 @@ void MainSurface::FullDraw() {
 void MainSurface::DrawAllClosed() {
   context_.rightColumnDrawn(ColumnPlan{});
   EnsureScrollThumb();
+  middlePanelDrawn_ = false;
   Redraw([this](HDC dc, const MainPainter& painter) {
     painter.Chrome(dc, MouseView::Front);
     for (std::size_t i = 0; i < kPageCount; ++i) {
@@ -101,6 +95,7 @@ void MainSurface::ResetLayout() {
 
 void MainSurface::Relayout() {
   EnsureScrollThumb();
+  middlePanelDrawn_ = false;
   Redraw([this](HDC dc, const MainPainter& painter) {
     painter.Chrome(dc, context_.layout.view());
     DrawLeftColumn(dc, painter);
@@ -128,8 +123,9 @@ void MainSurface::DrawRightColumn(HDC dc, const MainPainter& painter, ColumnPosi
 
 void MainSurface::SetView(MouseView view) {
   context_.closeButtonLists();  // the rows now show other buttons
+  middlePanelDrawn_ = true;
   Redraw([this, view](HDC dc, const MainPainter& painter) {
-    painter.Image(dc, skin::kMainMid, kMouseAreaLeft, kMouseAreaTop);
+    painter.Image(dc, skin::kMainMid, kMiddlePanel.left, kMiddlePanel.top);
     painter.ViewButtons(dc, view);
     painter.MousePicture(dc, view);
     context_.layout.SetView(view);

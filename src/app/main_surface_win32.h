@@ -82,7 +82,10 @@ class MainSurface {
 
   Context context_;
   HBITMAP picture_ = nullptr;  // the window's face, drawn off-screen
-  gfx::CGdipButton thumb_;     // the right column's scroll thumb, created once
+  // A view change draws the middle panel's own image under the mouse picture, the whole
+  // window's draws only the window's background: what is under the picture now.
+  bool middlePanelDrawn_ = false;
+  gfx::CGdipButton thumb_;  // the right column's scroll thumb, created once
 };
 
 }  // namespace gm

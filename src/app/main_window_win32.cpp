@@ -135,11 +135,21 @@ bool CHidMouseDlg::StartDeviceLink() {
   state.UseLanguage(files_.ReadLanguageCode());
   // The captions and skin values.
   files_.LoadCaptions();
-  // The skin folder and the window's size from its background.
-  skinFolder_ = skin::SkinFolder(state.programPath, state.skin.path);
+  // The skin folder and the window's size from its background; the shipped skin when the
+  // caption file names none that can be drawn.
+  const skin::SkinChoice skin = skin::ChooseSkinFolder(state.programPath, state.skin.path);
+  skinFolder_ = skin.folder;
   surface_.Create();
-  // The skin's text colour.
-  state.textColour = TextColour(state.skin);
+  // The skin's text colour, unless the caption file lacks it.
+  const std::optional<Rgb> colour = SkinTextColour(state.skin);
+  if (colour) state.textColour = *colour;
+  if (skin.fellBack || !colour) {
+    const std::wstring line =
+        std::wstring(L"caption file lacks ") +
+        (skin.fellBack ? (colour ? L"a skin" : L"a skin and the text colour") : L"the text colour");
+    WriteDebuggerLine(line + L": " + state.files.captionFile.wstring());
+    services_.uiLog.Line(line);
+  }
   // The fonts.
   CreateFonts();
   return true;

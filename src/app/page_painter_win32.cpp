@@ -161,8 +161,8 @@ void PagePainter::Draw(HDC dc, Control control, const PagePlace& place, int inde
     case Control::DoubleClickSpeedDial: {
       const Rect dial = SpeedDial(place);
       base_.Image(dc, skin::SpeedDial(static_cast<int>(Value(control, 0))), dial.left, dial.top);
-      base_.Text(dc, Text(slot::kSlow), SpeedSlowLabel(place), DT_CENTER);
-      base_.Text(dc, Text(slot::kFast), SpeedFastLabel(place), DT_CENTER);
+      base_.FittedText(dc, Text(slot::kSlow), SpeedSlowLabel(place), DT_CENTER);
+      base_.FittedText(dc, Text(slot::kFast), SpeedFastLabel(place), DT_CENTER);
       break;
     }
     case Control::ScrollMode: {
@@ -208,20 +208,25 @@ void PagePainter::Labels(HDC dc, gm::Page page, const PagePlace& place) const {
   switch (page) {
     case Page::Lighting:
       for (int r = 0; r < kLightingRows; ++r) {
-        base_.Text(dc, Text(kLightingModeSlot[r]), LightingModeLabel(place, r), DT_LEFT);
+        base_.FittedText(dc, Text(kLightingModeSlot[r]), LightingModeLabel(place, r), DT_LEFT);
         for (int i = 0; i < kLightingScaleLabels; ++i) {
-          base_.Text(dc, LightingScaleText(r, i), LightingScaleLabel(place, r, i), DT_LEFT,
-                     base_.smallFont());
+          // "100%" would reach the page's border line: a label that does not fit between its
+          // left edge and the page's edge ends at the latter instead.
+          const std::wstring text = LightingScaleText(r, i);
+          Rect label = LightingScaleLabel(place, r, i);
+          label.right = std::min(label.right, place.x + place.width - 1 - kLabelPadding);
+          label.left = std::min(label.left, label.right - TextWidth(dc, base_.smallFont(), text));
+          base_.Text(dc, text, label, DT_LEFT, base_.smallFont());
         }
       }
       break;
     case Page::ScrollSpeed:
-      base_.Text(dc, Text(slot::kNumberOfRows), ScrollRowsLabel(place), DT_LEFT);
+      base_.FittedText(dc, Text(slot::kNumberOfRows), ScrollRowsLabel(place), DT_LEFT);
       base_.WrappedText(dc, Text(slot::kScrollOneScreen), ScrollOneScreenLabel(place));
       break;
     case Page::AngleSnap:
-      base_.Text(dc, Text(slot::kOn), AngleSnapOnLabel(place), DT_LEFT);
-      base_.Text(dc, Text(slot::kOff), AngleSnapOffLabel(place), DT_LEFT);
+      base_.FittedText(dc, Text(slot::kOn), AngleSnapOnLabel(place), DT_LEFT);
+      base_.FittedText(dc, Text(slot::kOff), AngleSnapOffLabel(place), DT_LEFT);
       break;
     case Page::GestureCorrection:
       for (int i = 0; i < kGestureScaleLabels; ++i) {
@@ -230,8 +235,8 @@ void PagePainter::Labels(HDC dc, gm::Page page, const PagePlace& place) const {
       break;
     case Page::XYSensitivity:
       for (Axis axis : {Axis::X, Axis::Y}) {
-        base_.Text(dc, Text(axis == Axis::X ? slot::kXAxis : slot::kYAxis),
-                   SensitivityLabel(place, axis), DT_LEFT);
+        base_.FittedText(dc, Text(axis == Axis::X ? slot::kXAxis : slot::kYAxis),
+                         SensitivityLabel(place, axis), DT_LEFT);
         for (int i = 0; i < kSensitivityScaleLabels; ++i) {
           base_.Text(dc, std::to_wstring(i + 1), SensitivityScaleLabel(place, axis, i), DT_LEFT);
         }

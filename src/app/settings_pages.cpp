@@ -87,8 +87,9 @@ Rect LightingModeRadio(const PagePlace& p, int row) {
 }
 
 Rect LightingModeLabel(const PagePlace& p, int row) {
+  // To the page's separator, so that longer words than "Respiration" have their room.
   const int o = kLightingRowStep * row;
-  return {p.x + 25, p.y + 15 + o, p.x + 90, p.y + 34 + o};
+  return {p.x + 25, p.y + 15 + o, p.x + 95, p.y + 34 + o};
 }
 
 Rect LightingSlider(const PagePlace& p, int row) {
@@ -157,14 +158,16 @@ Rect SpeedDial(const PagePlace& p) {
   return {c - kSpeedRadius, p.y + 20, c + kSpeedRadius, p.y + 103};
 }
 
+// Between the dial and the page's edge, less the edge's border line, so that a word as long as
+// the room is not drawn on it.
 Rect SpeedSlowLabel(const PagePlace& p) {
   const int c = p.x + p.width / 2;
-  return {c - 121, p.y + 73, c - kSpeedRadius, p.y + 103};
+  return {c - 120, p.y + 73, c - kSpeedRadius, p.y + 103};
 }
 
 Rect SpeedFastLabel(const PagePlace& p) {
   const int c = p.x + p.width / 2;
-  return {c + kSpeedRadius, p.y + 73, c + 121, p.y + 103};
+  return {c + kSpeedRadius, p.y + 73, c + 120, p.y + 103};
 }
 
 std::optional<int> SpeedPositionFromClick(const PagePlace& place, int x, int y) {
@@ -194,7 +197,7 @@ Rect ScrollOneScreenRadio(const PagePlace& p) {
 }
 
 Rect ScrollRowsLabel(const PagePlace& p) {
-  return {p.x + 27, p.y + 15, p.x + 142, p.y + 27};
+  return {p.x + 27, p.y + 15, p.x + 150, p.y + 27};  // up to the lines box
 }
 
 Rect ScrollOneScreenLabel(const PagePlace& p) {
@@ -259,7 +262,7 @@ Rect AngleSnapOffRadio(const PagePlace& p) {
 }
 
 Rect AngleSnapOffLabel(const PagePlace& p) {
-  return {p.x + 166, p.y + 10, p.x + 221, p.y + 30};
+  return {p.x + 166, p.y + 10, p.x + p.width, p.y + 30};  // up to the page's edge
 }
 
 // Gesture correction page.

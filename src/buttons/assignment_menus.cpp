@@ -1,5 +1,7 @@
 #include "buttons/assignment_menus.h"
 
+#include <algorithm>
+
 #include "buttons/function_catalogue.h"
 
 namespace gm {
@@ -36,21 +38,21 @@ std::wstring SubListName(SubList list) {
   return {};
 }
 
-Rect FunctionListArea(std::size_t row) {
+Rect FunctionListArea(std::size_t row, int width) {
   const int top = 129 + 20 * static_cast<int>(row);
-  return {262, top, 262 + kListWidth, top + kListHeight};
+  return {262, top, 262 + std::max(kListWidth, width), top + kListHeight};
 }
 
-Rect SubListRect(SubList list, const Rect& listArea, const Rect& item) {
-  const auto upward = [&](int width, int height) {
+Rect SubListRect(SubList list, const Rect& listArea, const Rect& item, int width) {
+  const auto upward = [&](int least, int height) {
     const int bottom = listArea.top + item.bottom;
-    return Rect{listArea.right, bottom - height, listArea.right + width, bottom};
+    return Rect{listArea.right, bottom - height, listArea.right + std::max(least, width), bottom};
   };
   switch (list) {
     case SubList::Dpi: {
       const int left = listArea.left + item.right;
       const int top = listArea.top + item.top;
-      return {left, top, left + 60, top + 60};
+      return {left, top, left + std::max(60, width), top + 60};
     }
     case SubList::Media:
       return upward(115, 130);
@@ -91,8 +93,9 @@ void AssignmentMenus::ToggleFunctionList(std::size_t button) {
     windows_.Log(L"menu refused " + std::to_wstring(button));
     return;
   }
-  windows_.CreateFunctionList(button, FunctionListArea(RowOfButton(button)),
-                              FunctionListItems(language_));
+  const std::vector<std::wstring> items = FunctionListItems(language_);
+  openArea_ = FunctionListArea(RowOfButton(button), windows_.ListWidth(items));
+  windows_.CreateFunctionList(button, openArea_, items);
   windows_.LightMousePart(button);
   open_ = button;
   windows_.Log(L"menu open " + std::to_wstring(button));
@@ -110,9 +113,11 @@ void AssignmentMenus::OnPointerMove(MenuList over, std::optional<std::size_t> it
   if (sub_ == wanted) return;
   CloseSubList();
   if (!wanted) return;
-  const Rect area = FunctionListArea(RowOfButton(*open_));
-  windows_.CreateSubList(*wanted, SubListRect(*wanted, area, windows_.FunctionItemRect(*item)),
-                         SubListItems(*wanted, language_));
+  const std::vector<std::wstring> items = SubListItems(*wanted, language_);
+  windows_.CreateSubList(
+      *wanted,
+      SubListRect(*wanted, openArea_, windows_.FunctionItemRect(*item), windows_.ListWidth(items)),
+      items);
   sub_ = wanted;
   windows_.Log(L"sublist open " + SubListName(*wanted));
 }
@@ -122,21 +127,36 @@ void AssignmentMenus::OnFunctionListPick(std::optional<std::size_t> position) {
   const std::size_t p = *position;
   if (SubListOfItem(p)) return;  // chosen in the sub-list
   const std::size_t button = *open_;
+  // The dialogs run their own message loops (busy_ holds the menus still meanwhile). The list
+  // may close in one (the mouse went away and the configuration was read again); what the
+  // dialog answers then belongs to a record that is no longer there.
+  const auto ask = [&](auto dialog) {
+    busy_ = true;
+    auto answer = dialog();
+    busy_ = false;
+    return answer;
+  };
+  const auto stillOpen = [&] {
+    if (open_ == button) return true;
+    windows_.Log(L"pick dropped " + std::to_wstring(button));
+    return false;
+  };
   bool picked = false;
-  busy_ = true;  // the dialogs run their own message loops
   if (p == kSingleKeyItem) {
-    if (const auto name = windows_.AskSingleKey())
-      picked = assignment_.PickSingleKey(button, *name);
+    const auto name = ask([&] { return windows_.AskSingleKey(); });
+    if (!stillOpen()) return;
+    if (name) picked = assignment_.PickSingleKey(button, *name);
   } else if (p == kComboKeyItem) {
-    if (const auto keys = windows_.AskComboKey()) {
-      picked = assignment_.PickCombo(button, keys->modifier, keys->key1, keys->key2);
-    }
+    const auto keys = ask([&] { return windows_.AskComboKey(); });
+    if (!stillOpen()) return;
+    if (keys) picked = assignment_.PickCombo(button, keys->modifier, keys->key1, keys->key2);
   } else if (p == kMacroKeyItem) {
-    picked = AssignPickedMacro(assignment_, button, windows_.AskMacro());
+    const MacroPickerResult macro = ask([&] { return windows_.AskMacro(); });
+    if (!stillOpen()) return;
+    picked = AssignPickedMacro(assignment_, button, macro);
   } else {
     picked = assignment_.PickSimple(button, static_cast<std::uint8_t>(p));
   }
-  busy_ = false;
   if (!picked) {
     windows_.Log(L"pick cancelled " + std::to_wstring(button));
     CloseFunctionList();

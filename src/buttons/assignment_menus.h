@@ -58,6 +58,9 @@ class AssignmentMenuWindows {
                              const std::vector<std::wstring>& items) = 0;
   virtual void DestroySubList(SubList list) = 0;
   virtual void SelectItem(MenuList list, std::size_t position) = 0;
+  // The outer width a list needs to show each of its items whole, in the list's font; 0 when
+  // it cannot be measured.
+  virtual int ListWidth(const std::vector<std::wstring>& items) const = 0;
 
   // The row of the button drawn in a look with the button's label; copied to the screen.
   virtual void DrawRow(std::size_t button, RowLook look) = 0;
@@ -80,12 +83,14 @@ inline constexpr std::size_t kSingleKeyItem = 10;
 inline constexpr std::size_t kComboKeyItem = 11;
 inline constexpr std::size_t kMacroKeyItem = 12;
 
-// Where the function list of a row goes: (262, 129 + 20k) - (392, 389 + 20k).
-Rect FunctionListArea(std::size_t row);
+// Where the function list of a row goes: (262, 129 + 20k) - (392, 389 + 20k), made wider to
+// the right when its longest item needs it (`width`, below 130 ignored).
+Rect FunctionListArea(std::size_t row, int width = 0);
 // Where a sub-list goes, from its list's area and the opening item's rectangle in the list's
 // own coordinates: the DPI list to the right of the item's right edge at its top, the other
-// three right of the list, ending at the item's bottom.
-Rect SubListRect(SubList list, const Rect& listArea, const Rect& item);
+// three right of the list, ending at the item's bottom. Each is as wide as the specified width
+// or `width`, whichever is more; the left edge, the height and the bottom stay.
+Rect SubListRect(SubList list, const Rect& listArea, const Rect& item, int width = 0);
 std::vector<std::wstring> SubListItems(SubList list, Language language);
 std::vector<std::wstring> FunctionListItems(Language language);
 
@@ -130,6 +135,7 @@ class AssignmentMenus {
   AssignmentMenuWindows& windows_;
   std::optional<std::size_t> open_;  // the button whose function list is open
   std::optional<SubList> sub_;       // the one open sub-list
+  Rect openArea_;                    // where the open function list is
   bool busy_ = false;                // a dialog runs for the open list
 };
 

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "app/app_messages.h"
 #include "app/main_clicks.h"
 #include "buttons/combo_dialog_win32.h"
@@ -57,7 +59,26 @@ ButtonLook LookOf(HotButton button) {
   return {skin::kHelpNormal, skin::kHelpOver, std::nullopt};
 }
 
+// A list box draws an item's text a pixel or two in from its left edge; the same is kept free
+// on the right, with the border on both sides.
+constexpr int kItemTextPadding = 4;
+constexpr int kListBorder = 1;
+
 }  // namespace
+
+int MenuListWidth(HFONT font, const std::vector<std::wstring>& items) {
+  HDC dc = GetDC(nullptr);
+  const HGDIOBJ old = SelectObject(dc, font);
+  int widest = 0;
+  for (const std::wstring& item : items) {
+    SIZE size{};
+    GetTextExtentPoint32W(dc, item.c_str(), static_cast<int>(item.size()), &size);
+    widest = std::max(widest, static_cast<int>(size.cx));
+  }
+  SelectObject(dc, old);
+  ReleaseDC(nullptr, dc);
+  return widest + 2 * (kItemTextPadding + kListBorder);
+}
 
 AssignmentPage::~AssignmentPage() {
   // The lists are children of the main window; they go with it, or here if it outlives us.
@@ -79,6 +100,7 @@ AssignmentMenus& AssignmentPage::Menus() {
 void AssignmentPage::ClearSelectionAndHover() {
   CloseAllLists();
   hover_.Clear();
+  litPart_.reset();  // the redraw that follows shows the plain mouse picture
 }
 
 bool AssignmentPage::pageOpen() const {
@@ -139,13 +161,16 @@ void AssignmentPage::OnMainPointerMove(Point p) {
     return;
   }
   if (move.restore.empty()) return;
+  // Only a lit part has a look to put back; the others show the picture's own.
+  std::optional<std::size_t> partBack;
+  for (std::size_t button : move.partsBack) {
+    if (litPart_ == button) partBack = button;
+  }
   context_.paint([&](HDC dc, const MainPainter& painter) {
     for (HotArea area : move.restore) DrawArea(dc, painter, area, false);
-    for (std::size_t button : move.partsBack) DrawPart(dc, painter, button, false);
+    if (partBack) DrawPart(dc, painter, *partBack, false);
   });
-  for (std::size_t button : move.partsBack) {
-    if (litPart_ == button) litPart_.reset();
-  }
+  if (partBack) litPart_.reset();
   for (HotArea area : move.restore) Log(L"rest " + HotAreaName(area));
 }
 
@@ -270,20 +295,28 @@ void AssignmentPage::DrawPart(HDC dc, const MainPainter& painter, std::size_t bu
   const MouseView partView = ViewOfButton(button);
   if (partView != view()) return;
   const Point at = partView == MouseView::Front ? skin::kMouseFrontAt : skin::kMouseSideAt;
-  for (const std::wstring& part : skin::MousePartsOfButton(
-           static_cast<int>(button), over ? skin::PartLook::Over : skin::PartLook::Normal)) {
-    painter.Image(dc, part, at.x, at.y);
+  const auto light = [&](std::size_t b) {
+    for (const std::wstring& part :
+         skin::MousePartsOfButton(static_cast<int>(b), skin::PartLook::Over)) {
+      painter.Image(dc, part, at.x, at.y);
+    }
+  };
+  // A part's edges are blended: a look drawn over another would blend them twice and leave a
+  // halo. The picture comes back first (a part is as large as the picture), then the part lit
+  // elsewhere in it, and this part's hover look. Its resting look is the picture's own, as the
+  // first draw shows it: the "-normal" image drawn over the picture again would move its
+  // blended edges by a step or two.
+  painter.MousePictureAgain(dc, partView);
+  if (litPart_ && *litPart_ != button && ViewOfButton(*litPart_) == partView) {
+    light(*litPart_);
   }
+  if (over) light(button);
 }
 
 void AssignmentPage::LightMousePart(std::size_t button) {
-  // Every part but the lit one shows its normal look, as the picture itself does; only the part
-  // lit before and the new one are drawn (each image is decoded from its file every time).
-  const std::optional<std::size_t> before = litPart_;
-  context_.paint([&](HDC dc, const MainPainter& painter) {
-    if (before && *before != button) DrawPart(dc, painter, *before, false);
-    DrawPart(dc, painter, button, true);
-  });
+  // Every part but the lit one shows its normal look, as the picture itself does: the picture
+  // drawn again puts the part lit before back.
+  context_.paint([&](HDC dc, const MainPainter& painter) { DrawPart(dc, painter, button, true); });
   litPart_ = button;
 }
 
@@ -294,6 +327,9 @@ void AssignmentPage::DrawArea(HDC dc, const MainPainter& painter, HotArea area, 
   }
   const Rect rect = HotAreaRect(area);
   const ButtonLook look = LookOf(area.button());
+  // The window's background under the button first: its rounded, blended edges would be
+  // blended again over the other look.
+  painter.BackgroundUnder(dc, look.normal, rect);
   painter.Image(dc, over ? look.over : look.normal, rect.left, rect.top);
   if (!look.textSlot) return;
   const std::wstring& text = context_.state.texts[*look.textSlot];

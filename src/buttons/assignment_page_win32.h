@@ -27,6 +27,9 @@ namespace gm {
 inline constexpr int kFunctionListId = 181;
 inline constexpr int kFirstSubListId = 182;
 
+// The outer width of a menu list (border included) that shows every item whole in `font`.
+int MenuListWidth(HFONT font, const std::vector<std::wstring>& items);
+
 class AssignmentPage : public AssignmentMenuWindows {
  public:
   // Draws into the window's off-screen picture and copies it to the screen.
@@ -81,6 +84,9 @@ class AssignmentPage : public AssignmentMenuWindows {
                      const std::vector<std::wstring>& items) override;
   void DestroySubList(SubList list) override;
   void SelectItem(MenuList list, std::size_t position) override;
+  int ListWidth(const std::vector<std::wstring>& items) const override {
+    return MenuListWidth(context_.mainFont, items);
+  }
   void DrawRow(std::size_t button, RowLook look) override;
   void LightMousePart(std::size_t button) override;
   std::optional<std::wstring> AskSingleKey() override;

@@ -78,6 +78,11 @@ Rgb TextColour(const SkinValues& skin) {
   return {component(skin.red), component(skin.green), component(skin.blue)};
 }
 
+std::optional<Rgb> SkinTextColour(const SkinValues& skin) {
+  if (skin.red.empty() || skin.green.empty() || skin.blue.empty()) return std::nullopt;
+  return TextColour(skin);
+}
+
 std::filesystem::path ConfigurationFiles::Beside(std::wstring_view fileName) const {
   return ProgramFilePath(state_.programPath, fileName);
 }

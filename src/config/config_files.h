@@ -40,6 +40,9 @@ long long LeadingNumber(std::wstring_view text);
 
 // The skin's text colour: RColor, GColor, BColor as numbers, each held to 0-255.
 Rgb TextColour(const SkinValues& skin);
+// The same, but nothing when a key is missing or empty (a damaged or emptied caption file):
+// the window then keeps its default colour instead of drawing black text.
+std::optional<Rgb> SkinTextColour(const SkinValues& skin);
 
 class ConfigurationFiles {
  public:

@@ -30,6 +30,7 @@ void DeviceChangeHandler::OnArrival() {
   session_.connectedFlag = 1;
   CommandLink link(hid_, host_, session_.link);
   if (connect_) connect_(link);
+  actions_.ClearSelectionAndHover();
   actions_.ReloadConfiguration();
   actions_.ResumeListener();
 }
@@ -45,6 +46,7 @@ void DeviceChangeHandler::OnRemoval() {
 
 void DeviceChangeHandler::ReportMouseGone() {
   actions_.SendDeviceEvent(kEventMouseNotDetected, 0);
+  actions_.ClearSelectionAndHover();
   actions_.HideMainWindow();
   session_.connectedFlag = 0;
 }

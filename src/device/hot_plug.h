@@ -30,6 +30,9 @@ class DeviceChangeActions {
   // Hands a device event (code, value) to the main window and waits until it is handled.
   virtual void SendDeviceEvent(std::uint8_t code, std::uint8_t value) = 0;
   virtual void HideMainWindow() = 0;
+  // Closes the button menus and puts back what is lit: they were decided on the record of a
+  // mouse that is gone, and a reload replaces it.
+  virtual void ClearSelectionAndHover() = 0;
   // Loads the configuration files and the button captions again.
   virtual void ReloadConfiguration() = 0;
   // If the listener thread exists: resumes it for good and marks it running.

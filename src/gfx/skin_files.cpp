@@ -1,5 +1,7 @@
 #include "gfx/skin_files.h"
 
+#include "platform/file_ops.h"
+
 namespace gm::skin {
 namespace {
 
@@ -136,6 +138,14 @@ std::vector<std::wstring> AllSkinFiles() {
 
 std::filesystem::path SkinFolder(const std::filesystem::path& program, std::wstring_view path) {
   return std::filesystem::path(program.parent_path().wstring() + L"/Skins/" + std::wstring(path));
+}
+
+SkinChoice ChooseSkinFolder(const std::filesystem::path& program, std::wstring_view path) {
+  if (!path.empty()) {
+    std::filesystem::path named = SkinFolder(program, path);
+    if (IsRegularFile(named.wstring() + kMain)) return {std::move(named), false};
+  }
+  return {SkinFolder(program, kDefaultSkin), true};
 }
 
 }  // namespace gm::skin

@@ -129,4 +129,17 @@ std::vector<std::wstring> AllSkinFiles();
 // as text, so that a value with a leading slash or backslash stays inside the program's folder.
 std::filesystem::path SkinFolder(const std::filesystem::path& program, std::wstring_view path);
 
+// The skin that ships with the program.
+inline constexpr wchar_t kDefaultSkin[] = L"Default";
+
+// The skin folder the main window draws from: the caption file's `Path` when that folder has
+// the window's background, else the shipped Default skin, so that a missing, emptied or
+// damaged caption file still gives the window its face. `fellBack` says that the named skin
+// could not be used.
+struct SkinChoice {
+  std::filesystem::path folder;
+  bool fellBack = false;
+};
+SkinChoice ChooseSkinFolder(const std::filesystem::path& program, std::wstring_view path);
+
 }  // namespace gm::skin

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <functional>
 
 #include "buttons/assignment_menus.h"
 #include "buttons/key_table.h"
@@ -35,6 +36,11 @@ class FakeWindows : public AssignmentMenuWindows {
     subItems = items;
   }
   void DestroySubList(SubList list) override { calls.push_back(L"destroy " + SubListName(list)); }
+  int ListWidth(const std::vector<std::wstring>& items) const override {
+    std::size_t longest = 0;
+    for (const std::wstring& item : items) longest = std::max(longest, item.size());
+    return static_cast<int>(longest) * charWidth;
+  }
   void SelectItem(MenuList list, std::size_t position) override {
     calls.push_back(L"select " + std::to_wstring(static_cast<int>(list)) + L" " +
                     std::to_wstring(position));
@@ -48,6 +54,7 @@ class FakeWindows : public AssignmentMenuWindows {
   }
   std::optional<std::wstring> AskSingleKey() override {
     calls.push_back(L"single-key dialog");
+    if (duringDialog) duringDialog();
     return singleKey;
   }
   std::optional<ComboKeyNames> AskComboKey() override {
@@ -69,6 +76,9 @@ class FakeWindows : public AssignmentMenuWindows {
   std::optional<std::wstring> singleKey;
   std::optional<ComboKeyNames> combo;
   MacroPickerResult macro;
+  std::function<void()> duringDialog;
+  int charWidth = 0;  // what ListWidth measures a character as; 0: every list fits  // what happens
+                      // while a dialog's loop runs
 };
 
 class Menus : public ::testing::Test {
@@ -165,6 +175,38 @@ TEST_F(Menus, SubListFollowsTheHoveredItemAndEndsAtItsBottom) {
   EXPECT_EQ(windows.calls, (std::vector<std::wstring>{L"select 3 4"}));
 }
 
+TEST_F(Menus, ListsWidenToTheirLongestItemAndTheSubListsFollow) {
+  // German texts measured at 8 pixels a character: "Rechte Schwenkwalze" (19) needs more
+  // than the function list's 130; every list keeps its left edge, top and height.
+  windows.charWidth = 8;
+  AssignmentMenus menus = Make(Language::German);
+  menus.ToggleFunctionList(2);  // row 2: top 169
+  const auto longest = [](const std::vector<std::wstring>& items) {
+    std::size_t n = 0;
+    for (const std::wstring& item : items) n = std::max(n, item.size());
+    return static_cast<int>(n) * 8;
+  };
+  const int listRight = 262 + longest(windows.listItems);
+  ASSERT_GT(listRight, 392);
+  EXPECT_EQ(windows.listArea, (Rect{262, 169, listRight, 169 + 260}));
+  menus.OnPointerMove(MenuList::Function, 7);
+  EXPECT_EQ(windows.subRect.left, listRight);  // beside the wider list, not over it
+  EXPECT_EQ(windows.subRect.right, listRight + std::max(115, longest(windows.subItems)));
+  EXPECT_EQ(windows.subRect.bottom, 169 + 128);
+  EXPECT_EQ(windows.subRect.bottom - windows.subRect.top, 130);
+  menus.OnPointerMove(MenuList::Function, 6);  // "DPI Loop" fits the DPI list's 60 only barely
+  EXPECT_EQ(windows.subRect, (Rect{262 + 128, 169 + 96, 262 + 128 + 64, 169 + 96 + 60}));
+
+  // Texts that fit keep the lists as wide as specified.
+  windows.charWidth = 1;
+  menus.ToggleFunctionList(2);
+  menus.ToggleFunctionList(2);
+  EXPECT_EQ(windows.listArea, (Rect{262, 169, 392, 429}));
+  menus.OnPointerMove(MenuList::Function, 8);
+  EXPECT_EQ(windows.subRect.left, 392);
+  EXPECT_EQ(windows.subRect.right, 392 + 90);
+}
+
 TEST_F(Menus, SubListPicksEncodeAndCloseBothLists) {
   AssignmentMenus menus = Make();
   struct Case {
@@ -244,6 +286,23 @@ TEST_F(Menus, FunctionListPicks) {
     EXPECT_EQ(labels[5], L"Macro Key-Fire");
     EXPECT_EQ(Slot(5), before);
   }
+}
+
+TEST_F(Menus, ListClosedWhileItsDialogRunsPicksNothing) {
+  // The mouse went away during the key dialog: the lists closed and the record was read again,
+  // so the confirmed key must not land on it.
+  AssignmentMenus menus = Make();
+  menus.ToggleFunctionList(0);
+  windows.singleKey = L"Space";
+  windows.duringDialog = [&] { menus.CloseAll(); };
+  const auto before = Slot(0);
+  menus.OnFunctionListPick(kSingleKeyItem);
+  EXPECT_EQ(Slot(0), before);
+  EXPECT_EQ(labels[0], L"old");
+  EXPECT_FALSE(hover.flagged(HotArea::Row(0)));
+  windows.duringDialog = nullptr;
+  menus.ToggleFunctionList(0);  // the menus are usable again
+  EXPECT_EQ(menus.openButton(), 0u);
 }
 
 TEST_F(Menus, ClicksOutsideCloseTheRowsListsAndEverySubList) {

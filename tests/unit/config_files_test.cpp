@@ -219,6 +219,10 @@ TEST(ConfigFileNumbers, LeadingNumberReadsLikeTheCLibrary) {
   EXPECT_EQ(LeadingNumber(L""), 0);
   EXPECT_EQ(LeadingNumber(L"99999999999999999999"), 2147483647);
   EXPECT_EQ(TextColour({L"Default", L"-5", L"abc", L"256"}), (Rgb{0, 0, 255}));
+  // A key that is missing or empty leaves the colour to the window's default, not black.
+  EXPECT_EQ(SkinTextColour({L"Default", L"-5", L"abc", L"256"}), (Rgb{0, 0, 255}));
+  EXPECT_EQ(SkinTextColour({L"Default", L"255", L"", L"255"}), std::nullopt);
+  EXPECT_EQ(SkinTextColour({}), std::nullopt);
 }
 
 TEST_F(ConfigFilesTest, ImportMakesTheChosenFileTheConfigurationInUse) {

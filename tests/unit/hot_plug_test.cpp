@@ -22,6 +22,7 @@ class RecordingActions : public DeviceChangeActions {
     log.push_back("event " + std::to_string(code) + " " + std::to_string(value));
   }
   void HideMainWindow() override { log.push_back("hide"); }
+  void ClearSelectionAndHover() override { log.push_back("clear"); }
   void ReloadConfiguration() override { log.push_back("reload"); }
   void ResumeListener() override { log.push_back("resume"); }
   Lines log;
@@ -71,7 +72,7 @@ TEST(MouseInterfaceName, OnlyTheTwoSpellingsMatch) {
 TEST_F(HotPlugFixture, ArrivalWithTheMouseAnnouncesConnectsReloadsAndResumes) {
   mouse.memory().profile = 3;
   EXPECT_EQ(Notify(kDbtDeviceArrival, VirtualMouse::kCommandPath), 1);
-  EXPECT_EQ(actions.log, (Lines{"event 14 0", "reload", "resume"}));
+  EXPECT_EQ(actions.log, (Lines{"event 14 0", "clear", "reload", "resume"}));
   EXPECT_EQ(state.connectedFlag, 1u);
   EXPECT_EQ(wakes, 1);
   // The connect sequence reached the mouse over the new command handle.
@@ -84,7 +85,7 @@ TEST_F(HotPlugFixture, ArrivalWithoutTheCommandInterfaceReportsTheMouseGone) {
   state.connectedFlag = 1;
   mouse.enumeration().pop_back();  // only the event interface has arrived so far
   EXPECT_EQ(Notify(kDbtDeviceArrival, VirtualMouse::kEventPath), 1);
-  EXPECT_EQ(actions.log, (Lines{"event 15 0", "hide"}));
+  EXPECT_EQ(actions.log, (Lines{"event 15 0", "clear", "hide"}));
   EXPECT_EQ(state.connectedFlag, 0u);
   EXPECT_TRUE(traceText.str().empty());  // no command was sent
 }
@@ -102,14 +103,14 @@ TEST_F(HotPlugFixture, UnplugThenPlugReconnectsOverFreshHandles) {
   StartConnected();
   mouse.Unplug();
   EXPECT_EQ(Notify(kDbtDeviceRemoveComplete, VirtualMouse::kCommandPath), 1);
-  EXPECT_EQ(actions.log, (Lines{"event 15 0", "hide"}));
+  EXPECT_EQ(actions.log, (Lines{"event 15 0", "clear", "hide"}));
   EXPECT_EQ(state.connectedFlag, 0u);
 
   actions.log.clear();
   mouse.memory().connectArgument = 0;
   mouse.Plug();
   EXPECT_EQ(Notify(kDbtDeviceArrival, VirtualMouse::kCommandPath), 1);
-  EXPECT_EQ(actions.log, (Lines{"event 14 0", "reload", "resume"}));
+  EXPECT_EQ(actions.log, (Lines{"event 14 0", "clear", "reload", "resume"}));
   EXPECT_EQ(state.connectedFlag, 1u);
   EXPECT_EQ(mouse.memory().connectArgument, 0xFC);  // the stale handle was not used
 }

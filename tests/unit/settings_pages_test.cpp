@@ -82,7 +82,7 @@ TEST(SettingsPages, SpeedDialAngleToPosition) {
   EXPECT_EQ(SpeedPositionFromClick(kRight, c + 60, cy + 5), std::nullopt);   // below the centre
   EXPECT_EQ(SpeedPositionFromClick(kRight, c, cy - 42), std::nullopt);       // inside the hole
   EXPECT_EQ(SpeedPositionFromClick(kRight, c + 60, cy - 40), std::nullopt);  // beyond the ring
-  EXPECT_EQ(SpeedSlowLabel(kRight), (Rect{734, 173, 784, 203}));
+  EXPECT_EQ(SpeedSlowLabel(kRight), (Rect{735, 173, 784, 203}));
 }
 
 TEST(SettingsPages, ScrollLinesStepAndTypedText) {

@@ -57,6 +57,28 @@ TEST(SkinFiles, SkinFolderStaysBesideTheProgram) {
   }
 }
 
+TEST(SkinFiles, ASkinThatCannotBeDrawnGivesWayToTheShippedOne) {
+  test::TempDir dir;
+  std::filesystem::create_directories(dir / "Skins" / "Default");
+  std::filesystem::create_directories(dir / "Skins" / "Blue");
+  std::filesystem::create_directories(dir / "Skins" / "Empty");
+  std::filesystem::create_directories(dir / "Skins" / "Odd" / "main.png");  // a folder
+  test::WriteBytes(dir / "Skins" / "Default" / "main.png", {1});
+  test::WriteBytes(dir / "Skins" / "Blue" / "main.png", {1});
+  const std::filesystem::path program = dir / "QL-GM900.exe";
+  const std::filesystem::path shipped = SkinFolder(program, L"Default");
+  const SkinChoice blue = ChooseSkinFolder(program, L"Blue");
+  EXPECT_EQ(blue.folder, SkinFolder(program, L"Blue"));
+  EXPECT_FALSE(blue.fellBack);
+  EXPECT_FALSE(ChooseSkinFolder(program, L"Default").fellBack);
+  // Path empty (or missing), a folder that is not there, one without the window's background.
+  for (const wchar_t* path : {L"", L"Gone", L"Empty", L"Odd", L"\x01\x02garbage"}) {
+    const SkinChoice choice = ChooseSkinFolder(program, path);
+    EXPECT_EQ(choice.folder, shipped) << Narrow(path);
+    EXPECT_TRUE(choice.fellBack) << Narrow(path);
+  }
+}
+
 TEST(SkinFiles, FamiliesAreNamedAsTheSkinFolderHasThem) {
   EXPECT_EQ(DpiStage(120), L"/DPISetting/DPIStage/120.png");
   EXPECT_EQ(ReportRateDial(125), L"/USBReportRate/125HZ.png");

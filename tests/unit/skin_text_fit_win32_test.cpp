@@ -6,6 +6,7 @@
 // spills over the image's edge nor touches its border or anything else drawn on it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -14,7 +15,10 @@
 #include "app/language_table.h"
 #include "app/main_clicks.h"
 #include "app/main_fonts.h"
+#include "app/main_painter_win32.h"
 #include "app/settings_pages.h"
+#include "buttons/assignment_menus.h"
+#include "buttons/assignment_page_win32.h"
 #include "buttons/combo_dialog_model.h"
 #include "buttons/function_catalogue.h"
 #include "buttons/single_dialog_model.h"
@@ -92,9 +96,10 @@ class Scene {
   }
 
   // The text drawn centred in (or, with left, from the left edge of) the rectangle must lie on
-  // one surface with the margin on both sides.
-  void ExpectFits(std::wstring_view text, const Rect& rect, const char* what,
-                  bool left = false) const {
+  // one surface with the margin on both sides; a clipped text must also lie inside its
+  // rectangle, which the drawing cuts it to.
+  void ExpectFits(std::wstring_view text, const Rect& rect, const char* what, bool left = false,
+                  bool clipped = false) const {
     const int width = Width(text);
     const int placed = left ? rect.left : rect.left + (rect.width() - width) / 2;
     // The ink: the advance widths less the first glyph's space before it and the last one's
@@ -121,7 +126,40 @@ class Scene {
     EXPECT_TRUE(from + kMargin <= textLeft && textRight + kMargin <= to)
         << what << " \"" << Utf8(text) << "\": text " << textLeft << ".." << textRight << " ("
         << width << " px), surface " << from << ".." << to;
+    if (clipped) {
+      EXPECT_TRUE(rect.left <= placed && placed + width <= rect.right)
+          << what << " \"" << Utf8(text) << "\": " << width << " px cut to " << rect.left << ".."
+          << rect.right;
+    }
   }
+
+  // A page's label as the program draws it: in the font FontToFit gives it for its rectangle,
+  // never cut.
+  void ExpectLabelFits(const std::wstring& text, const Rect& rect, const char* what,
+                       UINT format) const {
+    HFONT fitted = FontToFit(dc_, font_, text, rect, format);
+    const HGDIOBJ old = SelectObject(dc_, fitted);
+    ExpectFits(text, rect, what, format == DT_LEFT, true);
+    SelectObject(dc_, old);
+    if (fitted != font_) DeleteObject(fitted);
+  }
+
+  // A text wrapped at word breaks in the rectangle, its block centred on the rectangle's
+  // middle, must stay between the heights `top` and `bottom`.
+  void ExpectWrappedFits(std::wstring_view text, const Rect& rect, int top, int bottom,
+                         const char* what) const {
+    RECT measured{rect.left, rect.top, rect.right, rect.top};
+    DrawTextW(dc_, text.data(), static_cast<int>(text.size()), &measured,
+              DT_LEFT | DT_WORDBREAK | DT_NOPREFIX | DT_CALCRECT);
+    const int block = measured.bottom - measured.top;
+    const int blockTop = rect.top + (rect.height() - block) / 2;
+    EXPECT_TRUE(top <= blockTop && blockTop + block <= bottom)
+        << what << " \"" << Utf8(text) << "\" wraps to " << blockTop << ".." << blockTop + block;
+    EXPECT_LE(measured.right, rect.right) << what << " \"" << Utf8(text) << "\"";
+  }
+
+  HDC dc() const { return dc_; }
+  HFONT font() const { return font_; }
 
  private:
   HFONT font_;
@@ -213,6 +251,154 @@ TEST(SkinTextFit, MainWindowButtonsAndHeaders) {
       }
     }
   }
+}
+
+TEST(SkinTextFit, LabelsOfTheSettingsPages) {
+  // The right column's pages at the lighting page's place, the X/Y page at the left column's.
+  const PagePlace right{734, 52, 976, 242};
+  const PagePlace left{20, 195, 262, 242};
+  for (Language language : kLanguages) {
+    LanguageTable texts;
+    FillLanguageTable(texts, kCodes[LanguageIndex(language)]);
+    const FontSpec font = MainFont(language);
+    {
+      std::vector<Placed> images{{skin::kMain, 0, 0},
+                                 {skin::kMainRight, 734, 32},
+                                 {skin::kLightingPage, right.x, right.y}};
+      for (int r = 0; r < kLightingRows; ++r) {
+        images.push_back(
+            {skin::kDisable, LightingModeRadio(right, r).left, LightingModeRadio(right, r).top});
+      }
+      const std::wstring slider = skin::LightingSlider(3);
+      for (int r = 0; r < kLightingRows; ++r) {
+        images.push_back(
+            {slider.c_str(), LightingSlider(right, r).left, LightingSlider(right, r).top});
+      }
+      const Scene scene(1000, 650, images, font, ANSI_CHARSET);
+      const std::size_t modes[] = {slot::kStandard, slot::kRespiration, slot::kNeon};
+      for (int r = 0; r < kLightingRows; ++r) {
+        scene.ExpectLabelFits(texts[modes[r]], LightingModeLabel(right, r), "lighting mode",
+                              DT_LEFT);
+      }
+    }
+    {
+      const std::wstring dial = skin::SpeedDial(7);
+      const Rect d = SpeedDial(right);
+      const Scene scene(1000, 650,
+                        {{skin::kMain, 0, 0},
+                         {skin::kMainRight, 734, 32},
+                         {skin::kMouseSpeedPage, right.x, right.y},
+                         {dial.c_str(), d.left, d.top}},
+                        font, ANSI_CHARSET);
+      scene.ExpectLabelFits(texts[slot::kSlow], SpeedSlowLabel(right), "speed", DT_CENTER);
+      scene.ExpectLabelFits(texts[slot::kFast], SpeedFastLabel(right), "speed", DT_CENTER);
+    }
+    {
+      const Rect rows = ScrollRowsRadio(right);
+      const Rect screen = ScrollOneScreenRadio(right);
+      const Rect lines = ScrollLinesBox(right);
+      const Scene scene(1000, 650,
+                        {{skin::kMain, 0, 0},
+                         {skin::kMainRight, 734, 32},
+                         {skin::kScrollSpeedPage, right.x, right.y},
+                         {skin::kScrollRadioOn, rows.left, rows.top},
+                         {skin::kScrollRadioOff, screen.left, screen.top},
+                         {skin::kScrollLinesBox, lines.left, lines.top}},
+                        font, ANSI_CHARSET);
+      scene.ExpectLabelFits(texts[slot::kNumberOfRows], ScrollRowsLabel(right), "scroll rows",
+                            DT_LEFT);
+      // Between the lines box above and the page's bottom edge.
+      const auto page = gfx::ImageFileSize(SkinFolder() + skin::kScrollSpeedPage);
+      ASSERT_TRUE(page.has_value());
+      scene.ExpectWrappedFits(texts[slot::kScrollOneScreen], ScrollOneScreenLabel(right),
+                              lines.bottom + 1, right.y + static_cast<int>(page->cy) - 2,
+                              "scroll one screen");
+    }
+    {
+      const Rect on = AngleSnapOnRadio(right);
+      const Rect off = AngleSnapOffRadio(right);
+      const Scene scene(1000, 650,
+                        {{skin::kMain, 0, 0},
+                         {skin::kMainRight, 734, 32},
+                         {skin::kAngleSnapPage, right.x, right.y},
+                         {skin::kEnable, on.left, on.top},
+                         {skin::kDisable, off.left, off.top}},
+                        font, ANSI_CHARSET);
+      scene.ExpectLabelFits(texts[slot::kOn], AngleSnapOnLabel(right), "angle snap", DT_LEFT);
+      scene.ExpectLabelFits(texts[slot::kOff], AngleSnapOffLabel(right), "angle snap", DT_LEFT);
+    }
+    {
+      const std::wstring slider = skin::StageSlider(5);
+      const Scene scene(1000, 650,
+                        {{skin::kMain, 0, 0},
+                         {skin::kMainLeft, 20, 107},
+                         {skin::kXYSensitivityPage, left.x, left.y},
+                         {slider.c_str(), SensitivitySlider(left, Axis::X).left,
+                          SensitivitySlider(left, Axis::X).top},
+                         {slider.c_str(), SensitivitySlider(left, Axis::Y).left,
+                          SensitivitySlider(left, Axis::Y).top}},
+                        font, ANSI_CHARSET);
+      scene.ExpectLabelFits(texts[slot::kXAxis], SensitivityLabel(left, Axis::X), "axis", DT_LEFT);
+      scene.ExpectLabelFits(texts[slot::kYAxis], SensitivityLabel(left, Axis::Y), "axis", DT_LEFT);
+    }
+  }
+}
+
+TEST(SkinTextFit, ItemsOfTheButtonMenusInTheirLists) {
+  // Real list boxes as the menus make them, in the program's font and width: every item's text
+  // lies inside its item, and every item is seen without scrolling.
+  HWND parent = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1000, 650, nullptr, nullptr,
+                                GetModuleHandleW(nullptr), nullptr);
+  ASSERT_NE(parent, nullptr);
+  for (Language language : kLanguages) {
+    HFONT font = CreateFontFromSpec(MainFont(language), ANSI_CHARSET);
+    struct Menu {
+      std::vector<std::wstring> items;
+      Rect rect;
+      const char* what;
+    };
+    const std::vector<std::wstring> functions = FunctionListItems(language);
+    const Rect area = FunctionListArea(11, MenuListWidth(font, functions));
+    std::vector<Menu> menus{{functions, area, "function list"}};
+    const Rect item6{0, 96, area.width() - 2, 112};
+    for (SubList list : {SubList::Dpi, SubList::Media, SubList::HotKey, SubList::Windows}) {
+      const std::vector<std::wstring> items = SubListItems(list, language);
+      menus.push_back(
+          {items, SubListRect(list, area, item6, MenuListWidth(font, items)), "sub-list"});
+    }
+    for (const Menu& menu : menus) {
+      HWND box = CreateWindowExW(
+          0, L"LISTBOX", L"", WS_CHILD | WS_BORDER | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+          menu.rect.left, menu.rect.top, menu.rect.width(), menu.rect.height(), parent, nullptr,
+          GetModuleHandleW(nullptr), nullptr);
+      ASSERT_NE(box, nullptr);
+      SendMessageW(box, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+      for (const std::wstring& item : menu.items) {
+        SendMessageW(box, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+      }
+      RECT client{};
+      GetClientRect(box, &client);
+      HDC dc = GetDC(box);
+      const HGDIOBJ old = SelectObject(dc, font);
+      for (std::size_t i = 0; i < menu.items.size(); ++i) {
+        RECT item{};
+        SendMessageW(box, LB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&item));
+        SIZE size{};
+        GetTextExtentPoint32W(dc, menu.items[i].c_str(), static_cast<int>(menu.items[i].size()),
+                              &size);
+        // The list draws the text a pixel or two in from the item's left edge.
+        EXPECT_LE(item.left + 2 + size.cx + 1, std::min(item.right, client.right))
+            << menu.what << " \"" << Utf8(menu.items[i]) << "\" (" << size.cx << " px) in "
+            << client.right << " px";
+        EXPECT_LE(item.bottom, client.bottom) << menu.what << " item " << i << " below the list";
+      }
+      SelectObject(dc, old);
+      ReleaseDC(box, dc);
+      DestroyWindow(box);
+    }
+    DeleteObject(font);
+  }
+  DestroyWindow(parent);
 }
 
 TEST(SkinTextFit, MacroManagerHeadingsAndButtons) {

@@ -99,6 +99,7 @@ class WindowSteps : public DeviceChangeActions, public ActionWindow {
     log.push_back("event " + std::to_string(code) + " " + std::to_string(value));
   }
   void HideMainWindow() override { log.push_back("hide"); }
+  void ClearSelectionAndHover() override {}
   void ReloadConfiguration() override {
     files_.LoadConfiguration();
     files_.LoadCaptions();

@@ -20,8 +20,18 @@ scenario_dpi_stage_balloon() {
 
 scenario_unplug_and_plug() {
   gui_start
-  gui_window >/dev/null || { gui_fail "window"; return; }
+  local window
+  window=$(gui_window) || { gui_fail "window"; return; }
+  gui_wait_log '^window-shown$'
+  # A function list open when the mouse goes: it closes, and stays closed after the replug
+  # (it was decided on the record the replug reads again).
+  xdotool mousemove --window "$window" 100 117 click 1  # "Button Assignment"
+  gui_wait_log '^layout' || { gui_fail "page opened"; return; }
+  sleep 0.3
+  xdotool mousemove --window "$window" 185 157 click 1  # row 1
+  gui_wait_log '^menu open 1$' || { gui_fail "list of button 1"; return; }
   gui_send "unplug"
+  gui_check "the list closed with the mouse gone" gui_wait_log '^menu close 1$'
   gui_check "warning balloon" \
     gui_wait_log '^balloon Warning\|The system did not detect the gaming mouse!\|100$'
   gui_check "window hidden" gui_wait_log '^window-hidden$'
@@ -41,6 +51,13 @@ scenario_unplug_and_plug() {
   gui_check "window shown again from the icon" gui_window 10
   gui_send "dpi 1"
   gui_check "listener runs after plugging in" gui_wait_log 'first stage'
+  gui_check "no list open after the replug" \
+    [ "$(grep -E '^menu (open|close) ' "$GUI_APP/ui.txt" | tail -n 1)" = "menu close 1" ]
+  window=$(gui_window 10) || return
+  sleep 0.5
+  xdotool mousemove --window "$window" 185 157 click 1  # row 1 again: a fresh list
+  gui_check "row 1 opens its list again" \
+    gui_eventually 10 gui_count_is ui.txt '^menu open 1$' 2
 }
 
 scenario_close_hides_and_icon_shows() {

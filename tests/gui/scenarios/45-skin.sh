@@ -75,6 +75,40 @@ scenario_skin_text_colour() {
     [ "$(gui_count_colour yellow-text 673 604 793 634 255 255 255)" -lt 3 ]
 }
 
+# A caption file the user lost or damaged: the shipped skin and, without the colour keys, the
+# default (green) text colour, so the first full draw has the factory window's face; the log
+# says what was missing.
+scenario_damaged_caption_file() {
+  local case
+  for case in missing empty-path garbage no-background; do
+    gui_fresh_app "captions-$case"
+    case "$case" in
+      missing) rm "$GUI_APP/str.ini" "$GUI_APP/str0.ini" ;;
+      empty-path) gui_set_ini str0.ini Skins Path "" ;;
+      garbage) head -c 3000 /dev/urandom >"$GUI_APP/str0.ini" ;;
+      no-background)
+        mkdir -p "$GUI_APP/Skins/Plain"
+        gui_set_ini str0.ini Skins Path Plain
+        ;;
+    esac
+    gui_start_drawn || return
+    gui_screenshot "captions-$case"
+    gui_check "$case: Save button" gui_matches_skin "captions-$case" button-save-normal.png 3 3 926 607
+    gui_check "$case: Config button" gui_matches_skin "captions-$case" button-config-normal.png 3 3 21 607
+    gui_check "$case: DPI header" gui_matches_skin "captions-$case" ItemBK.png 1 10 735 42
+    gui_check "$case: window background" gui_matches_skin "captions-$case" main.png 600 20 600 20
+    gui_check "$case: logo" gui_matches_skin "captions-$case" Logo.png 30 20 50 52
+    # Without its colour keys the file leaves the texts green; with them, the skin's white.
+    local colour="255 255 255"
+    [ "$case" = missing ] || [ "$case" = garbage ] && colour="0 255 0"
+    # shellcheck disable=SC2086
+    gui_check "$case: texts in $colour" \
+      [ "$(gui_count_colour "captions-$case" 673 604 793 634 $colour)" -gt 20 ]
+    gui_check "$case: said" gui_wait_log '^caption file lacks a skin'
+    gui_stop
+  done
+}
+
 scenario_five_languages() {
   local code
   for code in EN CHS CHT GER RUS; do
@@ -95,3 +129,4 @@ gui_run_scenario first-draw-pixels scenario_first_draw_matches_the_skin
 gui_run_scenario skin-without-logo scenario_skin_without_logo
 gui_run_scenario skin-text-colour scenario_skin_text_colour
 gui_run_scenario five-languages scenario_five_languages
+gui_run_scenario damaged-caption-file scenario_damaged_caption_file

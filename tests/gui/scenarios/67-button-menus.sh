@@ -1,8 +1,8 @@
 # The button assignment page's menus in the real program: a row's function list, the four
 # sub-lists under the pointer, picks that reach the row, the caption file and, after Save, the
 # key table the virtual mouse receives; the key dialogs and the macro picker opened from the
-# list; the left-click guard; hover highlighting. Screenshots of every sub-list in English and
-# German.
+# list; the left-click guard; hover and leave leaving the window as it was. Screenshots of every
+# sub-list in English, German and Russian.
 # shellcheck shell=bash
 
 ba_start() {
@@ -331,8 +331,29 @@ scenario_last_click_button_guarded() {
   gui_check "no second warning" [ "$(grep -c '^menu refused' "$GUI_APP/ui.txt")" -eq 1 ]
 }
 
+# The number of the window's pixels that differ between two screenshots (by more than $3
+# percent of a channel's range, 0 for exact).
+ba_window_differences() {  # shot-a shot-b fuzz
+  local X Y WIDTH HEIGHT SCREEN WINDOW crop
+  eval "$(xdotool getwindowgeometry --shell "$GUI_WINDOW")"
+  crop="${WIDTH}x${HEIGHT}+$X+$Y"
+  convert "$GUI_WORK/$1.png" -crop "$crop" +repage "$GUI_WORK/$1.window.png"
+  convert "$GUI_WORK/$2.png" -crop "$crop" +repage "$GUI_WORK/$2.window.png"
+  compare -metric AE -fuzz "${3:-0}%" "$GUI_WORK/$1.window.png" "$GUI_WORK/$2.window.png" \
+    null: 2>&1
+}
+
+ba_expect_same_window() {  # what shot-a shot-b
+  local n
+  n=$(ba_window_differences "$2" "$3")
+  [ "$n" = 0 ] || gui_fail "$1: $n pixels differ"
+}
+
 scenario_hover() {
   ba_start || return
+  ba_move 600 300
+  sleep 0.5
+  gui_screenshot hover-none
   ba_move 950 618  # Save
   gui_check "Save lit" gui_wait_log '^hover save$'
   sleep 0.2
@@ -343,24 +364,59 @@ scenario_hover() {
   gui_screenshot hover-reset
   ba_move 600 300  # empty space
   gui_check "Reset back" gui_wait_log '^rest reset$'
+  # Every skinned button lit and put back: the window as it was, to the pixel.
+  local at lit rested
+  for at in "950 618 save" "700 618 reset" "850 618 cancel" "60 618 config" "944 12 help" \
+    "965 12 minimise" "986 12 close"; do
+    set -- $at
+    lit=$(grep -c "^hover $3\$" "$GUI_APP/ui.txt")
+    rested=$(grep -c "^rest $3\$" "$GUI_APP/ui.txt")
+    ba_move "$1" "$2"
+    ba_wait_more "^hover $3\$" "$lit" || gui_fail "$3 lit"
+    ba_move 600 300
+    ba_wait_more "^rest $3\$" "$rested" || gui_fail "$3 back"
+  done
+  sleep 0.3
+  gui_screenshot hover-none-again
+  ba_expect_same_window "hover and leave" hover-none hover-none-again
   ba_move 185 157  # row 1 is not hot while the page is closed
   sleep 0.5
   gui_check "closed page: no row lit" [ "$(grep -c '^hover row' "$GUI_APP/ui.txt")" -eq 0 ]
 
   ba_open_page || return
+  ba_move 600 300
+  sleep 0.5
+  gui_screenshot hover-page
   ba_move 185 157
   gui_check "row 1 lit" gui_wait_log '^hover row1$'
-  ba_open_row 1 1 && ba_pick_item 13 1 "Button Off"
+  # The list lights button 2's part of the mouse picture; picking what the row already shows
+  # leaves the label as it was.
+  ba_open_row 1 1 && ba_pick_item 1 1 "Menu"
   sleep 0.5
   gui_check "the leave look stays until the pointer moves away" \
     [ "$(grep -c '^rest row1$' "$GUI_APP/ui.txt")" -eq 0 ]
   gui_screenshot hover-after-pick
   ba_move 600 300
   gui_check "row 1 back" gui_wait_log '^rest row1$'
+  sleep 0.3
+  gui_screenshot hover-page-again
+  ba_expect_same_window "row and mouse picture part put back" hover-page hover-page-again
+  # The same in the side view, whose change drew the middle panel under the picture.
+  ba_side_view || return
+  ba_move 600 300
+  sleep 0.5
+  gui_screenshot hover-side
+  ba_open_row 0 7 && ba_pick_item 13 7 "Button Off"
+  ba_move 600 300
+  gui_check "side row 0 back" gui_wait_log '^rest row0$'
+  sleep 0.3
+  gui_screenshot hover-side-again
+  ba_expect_same_window "side view part put back" hover-side hover-side-again
 }
 
 gui_run_scenario menus-english scenario_sub_lists_and_save ENG en
 gui_run_scenario menus-german scenario_sub_lists_and_save GER de
+gui_run_scenario menus-russian scenario_sub_lists_and_save RUS ru
 gui_run_scenario menus-side-view scenario_side_view_rows
 gui_run_scenario menus-key-dialogs scenario_key_dialogs_from_the_list
 gui_run_scenario menus-macro scenario_macro_from_the_list
