@@ -4,9 +4,9 @@
 #include <cstdio>
 #include <map>
 
-#include "app/language_table.h"
 #include "buttons/function_catalogue.h"
 #include "buttons/key_names.h"
+#include "config/language_table.h"
 #include "config/pointer_settings.h"
 #include "macro/macro_encoder.h"
 #include "platform/text_codec.h"

@@ -10,14 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "app/dialog_picture_win32.h"
-#include "app/language_table.h"
 #include "app/main_clicks.h"
-#include "app/main_fonts.h"
 #include "app/settings_pages.h"
 #include "buttons/combo_dialog_model.h"
 #include "buttons/function_catalogue.h"
 #include "buttons/single_dialog_model.h"
+#include "config/language_table.h"
 #include "gfx/image_win32.h"
 #include "gfx/skin_files.h"
 #include "help/help_panel.h"
@@ -25,6 +23,8 @@
 #include "macro/macro_manager_texts.h"
 #include "macro/macro_picker.h"
 #include "macro/macro_picker_texts.h"
+#include "ui/dialog_picture_win32.h"
+#include "ui/main_fonts.h"
 
 namespace gm {
 namespace {

@@ -7,7 +7,7 @@
 #include <array>
 
 #include "app/settings_pages.h"
-#include "app/ui_log.h"
+#include "ui/ui_log.h"
 
 namespace gm {
 

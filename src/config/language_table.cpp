@@ -1,4 +1,4 @@
-#include "app/language_table.h"
+#include "config/language_table.h"
 
 #include "buttons/function_catalogue.h"
 #include "config/records.h"
