@@ -6,7 +6,7 @@
 
 #include <array>
 
-#include "app/settings_pages.h"
+#include "ui/colour_chooser.h"
 #include "ui/ui_log.h"
 
 namespace gm {
