@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "buttons/function_catalogue.h"
+#include "config/function_catalogue.h"
 #include "config/language.h"
 #include "config/records.h"
 

@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <map>
 
-#include "buttons/function_catalogue.h"
 #include "buttons/key_names.h"
+#include "config/function_catalogue.h"
 #include "config/language_table.h"
 #include "config/pointer_settings.h"
 #include "macro/macro_encoder.h"

@@ -9,9 +9,9 @@
 #include <system_error>
 #include <utility>
 
-#include "buttons/key_table.h"
 #include "cli/config_words.h"
 #include "config/apply_flows.h"
+#include "config/key_table.h"
 #include "device/device_operations.h"
 #include "device/discovery.h"
 #include "device/trace.h"

@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "app/app_state.h"
-#include "buttons/key_table.h"
 #include "config/apply_flows.h"
 #include "config/factory_files.h"
+#include "config/key_table.h"
 #include "device/command_link.h"
 #include "device/device_operations.h"
 #include "device/discovery.h"

@@ -6,7 +6,7 @@
 #include <deque>
 
 #include "buttons/assignment_menus.h"
-#include "buttons/key_table.h"
+#include "config/key_table.h"
 #include "fake_host.h"
 
 namespace gm {

@@ -1,9 +1,9 @@
-#include "buttons/key_table.h"
+#include "config/key_table.h"
 
 #include <algorithm>
 
-#include "buttons/function_catalogue.h"
 #include "buttons/key_names.h"
+#include "config/function_catalogue.h"
 
 namespace gm {
 
