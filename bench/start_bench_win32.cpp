@@ -25,6 +25,7 @@
 #include "app/main_layout.h"
 #include "app/main_painter_win32.h"
 #include "app/tray_icon_win32.h"
+#include "buttons/button_assignment.h"
 #include "config/apply_flows.h"
 #include "config/config_files.h"
 #include "device/device_notification.h"
