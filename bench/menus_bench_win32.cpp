@@ -9,14 +9,14 @@
 #include <cstdio>
 #include <vector>
 
-#include "app/dialog_picture_win32.h"
-#include "app/main_fonts.h"
+#include "app/assignment_page_win32.h"
 #include "bench_timing.h"
-#include "buttons/assignment_page_win32.h"
 #include "gfx/gdiplus_win32.h"
 #include "gfx/skin_files.h"
 #include "platform/win32_host.h"
 #include "platform/win32_ini_file.h"
+#include "ui/dialog_picture_win32.h"
+#include "ui/main_fonts.h"
 
 namespace {
 

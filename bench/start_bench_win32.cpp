@@ -20,15 +20,12 @@
 #include <string>
 #include <vector>
 
-#include "app/app_messages.h"
 #include "app/app_state.h"
 #include "app/main_clicks.h"
-#include "app/main_fonts_win32.h"
 #include "app/main_layout.h"
 #include "app/main_painter_win32.h"
 #include "app/tray_icon_win32.h"
-#include "app/ui_log.h"
-#include "app/wnd_win32.h"
+#include "buttons/button_assignment.h"
 #include "config/apply_flows.h"
 #include "config/config_files.h"
 #include "device/device_notification.h"
@@ -44,6 +41,10 @@
 #include "platform/dll_search_win32.h"
 #include "platform/win32_host.h"
 #include "platform/win32_ini_file.h"
+#include "ui/app_messages.h"
+#include "ui/main_fonts_win32.h"
+#include "ui/ui_log.h"
+#include "ui/wnd_win32.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 
 #include <string_view>
 
-#include "app/language_table.h"
 #include "config/config_state.h"
+#include "config/language_table.h"
 #include "device/device_session.h"
 #include "macro/macro_options.h"
 

@@ -9,11 +9,9 @@
 #include <thread>
 #include <vector>
 
-#include "app/app_messages.h"
 #include "app/app_state.h"
 #include "app/main_window_win32.h"
 #include "app/program_options.h"
-#include "app/ui_log.h"
 #include "device/trace.h"
 #include "device/tracing_host.h"
 #include "device/virtual_mouse.h"
@@ -22,6 +20,8 @@
 #include "platform/win32_hid_system.h"
 #include "platform/win32_host.h"
 #include "platform/win32_ini_file.h"
+#include "ui/app_messages.h"
+#include "ui/ui_log.h"
 
 namespace {
 

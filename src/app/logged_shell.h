@@ -2,8 +2,8 @@
 // to the system's shell.
 #pragma once
 
-#include "app/ui_log.h"
 #include "platform/shell.h"
+#include "ui/ui_log.h"
 
 namespace gm {
 

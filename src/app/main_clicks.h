@@ -8,18 +8,9 @@
 
 #include "app/main_layout.h"
 #include "app/settings_pages.h"
+#include "buttons/main_geometry.h"
 
 namespace gm {
-
-inline constexpr Rect kResetButton{673, 604, 793, 634};
-inline constexpr Rect kCancelButton{798, 604, 918, 634};
-inline constexpr Rect kSaveButton{923, 604, 980, 634};
-inline constexpr Rect kHelpButton{937, 5, 952, 20};
-inline constexpr Rect kMinimiseButton{958, 5, 973, 20};
-inline constexpr Rect kCloseButton{979, 5, 994, 20};
-inline constexpr Rect kConfigButton{18, 604, 138, 634};
-inline constexpr Rect kFrontViewButton{437, 527, 499, 556};
-inline constexpr Rect kSideViewButton{500, 527, 562, 556};
 
 // What the clicks do; the main window carries them out.
 class MainClickActions {

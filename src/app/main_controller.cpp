@@ -1,9 +1,9 @@
 #include "app/main_controller.h"
 
-#include "app/app_messages.h"
 #include "device/device_events.h"
 #include "device/device_operations.h"
 #include "device/discovery.h"
+#include "ui/app_messages.h"
 
 namespace gm {
 namespace {

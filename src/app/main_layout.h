@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <vector>
 
+#include "buttons/main_geometry.h"
 #include "gfx/geometry.h"
 
 namespace gm {
@@ -36,7 +37,6 @@ constexpr Page RightPage(std::size_t k) {
   return static_cast<Page>(PageIndex(Page::Dpi) + k);
 }
 
-enum class MouseView { Front, Side };
 enum class ColumnPosition { Top, Scrolled };
 
 // Default (collapsed) rectangle of each header.

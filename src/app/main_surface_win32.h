@@ -12,9 +12,9 @@
 #include "app/app_state.h"
 #include "app/main_layout.h"
 #include "app/main_painter_win32.h"
-#include "app/ui_log.h"
-#include "app/wnd_win32.h"
 #include "gfx/gdip_button_win32.h"
+#include "ui/ui_log.h"
+#include "ui/wnd_win32.h"
 
 namespace gm {
 

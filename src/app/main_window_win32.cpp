@@ -1,8 +1,5 @@
 #include "app/main_window_win32.h"
 
-#include "app/app_messages.h"
-#include "app/dialog_picture_win32.h"
-#include "app/main_fonts_win32.h"
 #include "buttons/button_assignment.h"
 #include "device/device_notification.h"
 #include "device/device_operations.h"
@@ -11,6 +8,9 @@
 #include "help/updater.h"
 #include "macro/macro_program_dialog_win32.h"
 #include "platform/debug_output.h"
+#include "ui/app_messages.h"
+#include "ui/dialog_picture_win32.h"
+#include "ui/main_fonts_win32.h"
 
 namespace gm {
 namespace {

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "app/app_state.h"
+#include "app/assignment_page_win32.h"
 #include "app/control_colours_win32.h"
 #include "app/logged_shell.h"
 #include "app/main_clicks.h"
@@ -18,9 +19,6 @@
 #include "app/main_view.h"
 #include "app/settings_pages_win32.h"
 #include "app/tray_icon_win32.h"
-#include "app/ui_log.h"
-#include "app/wnd_win32.h"
-#include "buttons/assignment_page_win32.h"
 #include "config/apply_flows.h"
 #include "config/config_files.h"
 #include "device/hot_plug.h"
@@ -34,6 +32,8 @@
 #include "platform/win32_host.h"
 #include "platform/win32_shell.h"
 #include "profiles/config_dialog_win32.h"
+#include "ui/ui_log.h"
+#include "ui/wnd_win32.h"
 
 namespace gm {
 

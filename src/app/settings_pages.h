@@ -13,6 +13,7 @@
 #include "app/main_layout.h"
 #include "config/records.h"
 #include "gfx/geometry.h"
+#include "ui/colour_chooser.h"
 
 namespace gm {
 
@@ -128,13 +129,6 @@ struct PageChildren {
   ChildAction scrollLines = ChildAction::Destroy;
 };
 PageChildren RightColumnChildren(const ColumnPlan& plan);
-
-// The system's colour dialog, opened at black: the colour the user confirmed, or nothing.
-class ColourChooser {
- public:
-  virtual ~ColourChooser() = default;
-  virtual std::optional<Rgb> Choose() = 0;
-};
 
 // The controls of the settings pages, in the order their click tests run; each has one entry
 // in PageControls().

@@ -9,12 +9,12 @@
 #include <functional>
 
 #include "app/app_state.h"
-#include "app/colour_dialog_win32.h"
 #include "app/main_layout.h"
 #include "app/main_painter_win32.h"
 #include "app/settings_pages.h"
-#include "app/ui_log.h"
-#include "app/wnd_win32.h"
+#include "ui/colour_dialog_win32.h"
+#include "ui/ui_log.h"
+#include "ui/wnd_win32.h"
 
 namespace gm {
 

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "app/ui_log.h"
+#include "ui/ui_log.h"
 
 namespace gm {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "buttons/function_catalogue.h"
+#include "config/function_catalogue.h"
 
 namespace gm {
 namespace {

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "app/main_layout.h"
 #include "buttons/button_assignment.h"
 #include "buttons/hover_tracker.h"
+#include "buttons/main_geometry.h"
 #include "config/language.h"
 #include "gfx/geometry.h"
 #include "macro/macro_picker.h"

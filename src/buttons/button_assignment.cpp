@@ -1,7 +1,7 @@
 #include "buttons/button_assignment.h"
 
-#include "buttons/function_catalogue.h"
 #include "buttons/key_names.h"
+#include "config/function_catalogue.h"
 #include "platform/host.h"
 
 namespace gm {

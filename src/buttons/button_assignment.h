@@ -8,17 +8,13 @@
 #include <string>
 #include <string_view>
 
-#include "buttons/function_catalogue.h"
+#include "config/function_catalogue.h"
 #include "config/language.h"
 #include "config/records.h"
 
 namespace gm {
 
 class Host;
-
-// The caption shown for each button's function; stored as text in the caption file and
-// never rebuilt from the record.
-using ButtonLabels = std::array<std::wstring, kButtonCount>;
 
 // Works on the one record and the 19 labels of the program, in the language of the session.
 // Each pick writes the category and its parameter fields and sets the label; a pick with a

@@ -1,6 +1,6 @@
 #include "buttons/combo_dialog_model.h"
 
-#include "buttons/function_catalogue.h"
+#include "config/function_catalogue.h"
 
 namespace gm {
 namespace {

@@ -2,10 +2,10 @@
 
 #include <commctrl.h>
 
-#include "app/app_messages.h"
 #include "buttons/key_names.h"
 #include "buttons/system_key_name.h"
 #include "gfx/skin_files.h"
+#include "ui/app_messages.h"
 
 namespace gm {
 namespace {

@@ -1,6 +1,6 @@
 #include "buttons/hover_tracker.h"
 
-#include "app/main_clicks.h"
+#include "buttons/main_geometry.h"
 
 namespace gm {
 namespace {

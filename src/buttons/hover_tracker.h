@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "app/main_layout.h"
+#include "buttons/main_geometry.h"
 #include "gfx/geometry.h"
 
 namespace gm {

@@ -1,9 +1,9 @@
 #include "buttons/key_dialog_win32.h"
 
-#include "app/dialog_picture_win32.h"
-#include "app/main_fonts_win32.h"
 #include "gfx/mem_dc_win32.h"
 #include "gfx/skin_files.h"
+#include "ui/dialog_picture_win32.h"
+#include "ui/main_fonts_win32.h"
 
 namespace gm {
 namespace {

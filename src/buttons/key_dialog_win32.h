@@ -10,14 +10,14 @@
 #include <string>
 #include <string_view>
 
-#include "app/keyboard_hook_win32.h"
-#include "app/main_fonts.h"
-#include "app/wnd_win32.h"
 #include "buttons/key_dialog_common.h"
 #include "config/language.h"
 #include "config/records.h"
 #include "gfx/image_win32.h"
 #include "platform/host.h"
+#include "ui/keyboard_hook_win32.h"
+#include "ui/main_fonts.h"
+#include "ui/wnd_win32.h"
 
 namespace gm {
 

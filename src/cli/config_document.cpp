@@ -8,8 +8,8 @@
 #include <set>
 #include <utility>
 
-#include "app/language_table.h"
-#include "buttons/function_catalogue.h"
+#include "config/function_catalogue.h"
+#include "config/language_table.h"
 #include "platform/text_codec.h"
 
 namespace gm::cli {

@@ -4,10 +4,10 @@
 #include <cstdio>
 #include <map>
 
-#include "app/language_table.h"
-#include "buttons/function_catalogue.h"
 #include "buttons/key_names.h"
 #include "cli/config_document.h"
+#include "config/function_catalogue.h"
+#include "config/language_table.h"
 #include "config/pointer_settings.h"
 #include "macro/macro_encoder.h"
 #include "platform/text_codec.h"

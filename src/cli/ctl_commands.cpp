@@ -10,10 +10,10 @@
 #include <system_error>
 #include <utility>
 
-#include "buttons/key_table.h"
 #include "cli/config_words.h"
 #include "cli/ctl_args.h"
 #include "config/apply_flows.h"
+#include "config/key_table.h"
 #include "device/device_operations.h"
 #include "device/discovery.h"
 #include "device/trace.h"

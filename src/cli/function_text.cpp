@@ -6,8 +6,8 @@
 #include <optional>
 #include <string_view>
 
-#include "buttons/function_catalogue.h"
 #include "buttons/key_names.h"
+#include "config/function_catalogue.h"
 #include "platform/text_codec.h"
 
 namespace gm::cli {

@@ -1,6 +1,6 @@
 #include "config/device_image.h"
 
-#include "buttons/key_table.h"
+#include "config/key_table.h"
 
 namespace gm {
 

@@ -4,8 +4,8 @@
 #include <optional>
 #include <vector>
 
-#include "buttons/function_catalogue.h"
 #include "config/config_files.h"
+#include "config/function_catalogue.h"
 #include "platform/file_replace.h"
 
 namespace gm {

@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <string>
 
-#include "buttons/button_assignment.h"
+#include "config/function_catalogue.h"
 #include "config/language.h"
 #include "config/records.h"
 #include "platform/ini_file.h"

@@ -6,10 +6,10 @@
 
 #include <filesystem>
 
-#include "app/dialog_picture_win32.h"
-#include "app/wnd_win32.h"
 #include "help/help_panel.h"
 #include "platform/host.h"
+#include "ui/dialog_picture_win32.h"
+#include "ui/wnd_win32.h"
 
 namespace gm {
 

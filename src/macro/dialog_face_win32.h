@@ -11,9 +11,9 @@
 #include <string_view>
 #include <vector>
 
-#include "app/dialog_picture_win32.h"
-#include "app/wnd_win32.h"
 #include "gfx/geometry.h"
+#include "ui/dialog_picture_win32.h"
+#include "ui/wnd_win32.h"
 
 namespace gm {
 

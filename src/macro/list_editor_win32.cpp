@@ -5,8 +5,8 @@
 
 #include <utility>
 
-#include "app/app_messages.h"
-#include "app/wnd_win32.h"
+#include "ui/app_messages.h"
+#include "ui/wnd_win32.h"
 
 namespace gm {
 namespace {

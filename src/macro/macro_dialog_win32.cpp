@@ -2,11 +2,11 @@
 
 #include <commctrl.h>
 
-#include "app/app_messages.h"
-#include "app/main_fonts_win32.h"
-#include "app/ui_log.h"
 #include "gfx/image_win32.h"
 #include "gfx/skin_files.h"
+#include "ui/app_messages.h"
+#include "ui/main_fonts_win32.h"
+#include "ui/ui_log.h"
 
 namespace gm {
 namespace {

@@ -5,12 +5,12 @@
 
 #include <windows.h>
 
-#include "app/wnd_win32.h"
 #include "macro/dialog_face_win32.h"
 #include "macro/macro_dialog_context.h"
 #include "macro/macro_picker.h"
 #include "macro/macro_store.h"
 #include "platform/win32_host.h"
+#include "ui/wnd_win32.h"
 
 namespace gm {
 

@@ -8,7 +8,6 @@
 
 #include <optional>
 
-#include "app/wnd_win32.h"
 #include "macro/dialog_face_win32.h"
 #include "macro/list_editor.h"
 #include "macro/macro_dialog_context.h"
@@ -17,6 +16,7 @@
 #include "macro/macro_store.h"
 #include "macro/record_hook_win32.h"
 #include "platform/win32_host.h"
+#include "ui/wnd_win32.h"
 
 namespace gm {
 

@@ -3,8 +3,8 @@
 // and handed to the recorder; the macro manager installs and removes it for the recorder.
 #pragma once
 
-#include "app/keyboard_hook_win32.h"
 #include "macro/macro_recorder.h"
+#include "ui/keyboard_hook_win32.h"
 
 namespace gm {
 

@@ -6,10 +6,10 @@
 #include <string>
 #include <utility>
 
-#include "app/app_messages.h"
 #include "gfx/image_win32.h"
 #include "gfx/skin_files.h"
 #include "macro/list_editor_win32.h"
+#include "ui/app_messages.h"
 
 namespace gm {
 namespace {

@@ -7,12 +7,12 @@
 
 #include <filesystem>
 
-#include "app/dialog_picture_win32.h"
-#include "app/ui_log.h"
-#include "app/wnd_win32.h"
 #include "platform/ini_file.h"
 #include "platform/win32_host.h"
 #include "profiles/profile_manager.h"
+#include "ui/dialog_picture_win32.h"
+#include "ui/ui_log.h"
+#include "ui/wnd_win32.h"
 
 namespace gm {
 

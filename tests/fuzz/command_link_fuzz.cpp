@@ -6,8 +6,8 @@
 #include <cstdint>
 
 #include "app/main_controller.h"
-#include "buttons/key_table.h"
 #include "config/apply_flows.h"
+#include "config/key_table.h"
 #include "device/command_link.h"
 #include "device/device_events.h"
 #include "device/device_operations.h"

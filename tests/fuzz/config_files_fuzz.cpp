@@ -9,10 +9,10 @@
 #include <string>
 
 #include "app/app_state.h"
-#include "buttons/key_table.h"
 #include "cli/ctl_commands.h"
 #include "config/apply_flows.h"
 #include "config/config_files.h"
+#include "config/key_table.h"
 #include "config/pointer_settings.h"
 #include "device/command_link.h"
 #include "device/discovery.h"

@@ -11,14 +11,14 @@
 #include <string>
 #include <vector>
 
-#include "app/app_messages.h"
-#include "app/wnd_win32.h"
 #include "buttons/combo_dialog_win32.h"
 #include "buttons/single_dialog_win32.h"
 #include "config/language.h"
 #include "gfx/gdiplus_win32.h"
 #include "macro/record_hook_win32.h"
 #include "platform/win32_host.h"
+#include "ui/app_messages.h"
+#include "ui/wnd_win32.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <functional>
 
 #include "buttons/assignment_menus.h"
-#include "buttons/key_table.h"
+#include "config/key_table.h"
 #include "fake_host.h"
 
 namespace gm {

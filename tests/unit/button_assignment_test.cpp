@@ -2,8 +2,9 @@
 #include <gtest/gtest.h>
 
 #include "buttons/button_assignment.h"
-#include "buttons/function_catalogue.h"
-#include "buttons/key_table.h"
+#include "buttons/key_names.h"
+#include "config/function_catalogue.h"
+#include "config/key_table.h"
 #include "fake_host.h"
 
 namespace gm {

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "buttons/key_table.h"
 #include "cli/ctl_commands.h"
 #include "config/factory_files.h"
+#include "config/key_table.h"
 #include "device/trace.h"
 #include "device/virtual_mouse.h"
 #include "fake_host.h"

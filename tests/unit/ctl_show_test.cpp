@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "app/language_table.h"
 #include "cli/config_words.h"
 #include "cli/ctl_commands.h"
+#include "config/language_table.h"
 #include "device/virtual_mouse.h"
 #include "fake_host.h"
 #include "platform/portable_ini_file.h"

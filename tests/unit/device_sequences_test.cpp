@@ -6,8 +6,8 @@
 #include <sstream>
 
 #include "app/app_state.h"
-#include "buttons/key_table.h"
 #include "config/apply_flows.h"
+#include "config/key_table.h"
 #include "device/device_operations.h"
 #include "device/virtual_mouse.h"
 #include "fake_host.h"

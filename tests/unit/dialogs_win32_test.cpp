@@ -10,7 +10,6 @@
 #include <utility>
 #include <vector>
 
-#include "app/wnd_win32.h"
 #include "fake_host.h"
 #include "fake_shell.h"
 #include "gfx/gdiplus_win32.h"
@@ -19,6 +18,7 @@
 #include "platform/portable_ini_file.h"
 #include "profiles/config_dialog_win32.h"
 #include "temp_dir.h"
+#include "ui/wnd_win32.h"
 
 namespace gm {
 namespace {

@@ -15,8 +15,6 @@
 #include "app/main_painter_win32.h"
 #include "app/page_painter_win32.h"
 #include "app/settings_pages.h"
-#include "app/ui_log.h"
-#include "app/wnd_win32.h"
 #include "buttons/combo_dialog_win32.h"
 #include "buttons/single_dialog_win32.h"
 #include "fake_host.h"
@@ -33,6 +31,8 @@
 #include "platform/win32_ini_file.h"
 #include "profiles/config_dialog_win32.h"
 #include "temp_dir.h"
+#include "ui/ui_log.h"
+#include "ui/wnd_win32.h"
 #include "win32_test_support.h"
 
 namespace gm {

@@ -4,8 +4,8 @@
 
 #include "buttons/button_assignment.h"
 #include "buttons/combo_dialog_model.h"
-#include "buttons/key_table.h"
 #include "buttons/single_dialog_model.h"
+#include "config/key_table.h"
 
 namespace gm {
 namespace {

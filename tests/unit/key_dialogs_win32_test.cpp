@@ -6,13 +6,13 @@
 #include <filesystem>
 #include <functional>
 
-#include "app/keyboard_hook_win32.h"
 #include "buttons/combo_dialog_win32.h"
 #include "buttons/single_dialog_win32.h"
 #include "fake_host.h"
 #include "gfx/gdiplus_win32.h"
 #include "gfx/skin_files.h"
 #include "temp_dir.h"
+#include "ui/keyboard_hook_win32.h"
 #include "win32_test_support.h"
 
 namespace gm {

@@ -2,7 +2,7 @@
 // a character on its way from the UTF-8 sources to UTF-16.
 #include <gtest/gtest.h>
 
-#include "app/language_table.h"
+#include "config/language_table.h"
 #include "platform/text_codec.h"
 
 namespace gm {

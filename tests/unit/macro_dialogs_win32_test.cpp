@@ -7,9 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "app/app_messages.h"
-#include "app/keyboard_hook_win32.h"
-#include "app/wnd_win32.h"
 #include "fake_host.h"
 #include "gfx/gdiplus_win32.h"
 #include "macro/macro_dialog_win32.h"
@@ -17,6 +14,9 @@
 #include "macro_items.h"
 #include "platform/win32_ini_file.h"
 #include "temp_dir.h"
+#include "ui/app_messages.h"
+#include "ui/keyboard_hook_win32.h"
+#include "ui/wnd_win32.h"
 #include "win32_test_support.h"
 
 namespace gm {

@@ -2,12 +2,12 @@
 // what each edit writes to record.ini, and the blocks OK hands back.
 #include <gtest/gtest.h>
 
-#include "app/ui_log.h"
 #include "fake_host.h"
 #include "macro/macro_manager.h"
 #include "macro_items.h"
 #include "memory_ini_file.h"
 #include "temp_dir.h"
+#include "ui/ui_log.h"
 
 namespace gm {
 namespace {

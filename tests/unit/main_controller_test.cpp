@@ -3,12 +3,12 @@
 
 #include <utility>
 
-#include "app/app_messages.h"
 #include "app/app_state.h"
 #include "app/main_controller.h"
 #include "app/program_options.h"
 #include "device/virtual_mouse.h"
 #include "fake_host.h"
+#include "ui/app_messages.h"
 
 namespace gm {
 namespace {

@@ -1,7 +1,7 @@
 // The font table: each place's face, height and weight by language and system version.
 #include <gtest/gtest.h>
 
-#include "app/main_fonts.h"
+#include "ui/main_fonts.h"
 
 namespace gm {
 namespace {

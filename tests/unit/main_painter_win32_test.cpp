@@ -7,13 +7,13 @@
 #include <vector>
 
 #include "app/app_state.h"
-#include "app/main_fonts_win32.h"
 #include "app/main_painter_win32.h"
 #include "app/page_painter_win32.h"
 #include "app/settings_pages.h"
-#include "buttons/function_catalogue.h"
+#include "config/function_catalogue.h"
 #include "gfx/image_win32.h"
 #include "gfx/skin_files.h"
+#include "ui/main_fonts_win32.h"
 #include "win32_test_support.h"
 
 namespace gm {

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "app/app_messages.h"
-#include "app/wnd_win32.h"
 #include "fake_host.h"
 #include "macro/record_hook_win32.h"
+#include "ui/app_messages.h"
+#include "ui/wnd_win32.h"
 #include "win32_test_support.h"
 
 namespace gm {

@@ -11,17 +11,15 @@
 #include <string>
 #include <vector>
 
-#include "app/dialog_picture_win32.h"
-#include "app/language_table.h"
+#include "app/assignment_page_win32.h"
 #include "app/main_clicks.h"
-#include "app/main_fonts.h"
 #include "app/main_painter_win32.h"
 #include "app/settings_pages.h"
 #include "buttons/assignment_menus.h"
-#include "buttons/assignment_page_win32.h"
 #include "buttons/combo_dialog_model.h"
-#include "buttons/function_catalogue.h"
 #include "buttons/single_dialog_model.h"
+#include "config/function_catalogue.h"
+#include "config/language_table.h"
 #include "gfx/image_win32.h"
 #include "gfx/skin_files.h"
 #include "help/help_panel.h"
@@ -29,6 +27,8 @@
 #include "macro/macro_manager_texts.h"
 #include "macro/macro_picker.h"
 #include "macro/macro_picker_texts.h"
+#include "ui/dialog_picture_win32.h"
+#include "ui/main_fonts.h"
 
 namespace gm {
 namespace {

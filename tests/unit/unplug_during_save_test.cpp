@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "app/app_state.h"
-#include "buttons/key_table.h"
 #include "config/apply_flows.h"
 #include "config/config_files.h"
 #include "config/factory_files.h"
+#include "config/key_table.h"
 #include "device/device_operations.h"
 #include "device/discovery.h"
 #include "device/hot_plug.h"

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "app/wnd_win32.h"
+#include "ui/wnd_win32.h"
 
 namespace gm {
 namespace {

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "app/main_fonts.h"
+#include "ui/main_fonts.h"
 
 namespace gm {
 

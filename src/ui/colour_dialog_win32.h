@@ -6,8 +6,8 @@
 
 #include <array>
 
-#include "app/settings_pages.h"
-#include "app/ui_log.h"
+#include "ui/colour_chooser.h"
+#include "ui/ui_log.h"
 
 namespace gm {
 

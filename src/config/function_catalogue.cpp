@@ -1,4 +1,4 @@
-#include "buttons/function_catalogue.h"
+#include "config/function_catalogue.h"
 
 namespace gm {
 

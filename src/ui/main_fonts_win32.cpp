@@ -1,4 +1,4 @@
-#include "app/main_fonts_win32.h"
+#include "ui/main_fonts_win32.h"
 
 namespace gm {
 

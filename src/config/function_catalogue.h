@@ -5,10 +5,11 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
-#include "buttons/key_names.h"
 #include "config/language.h"
+#include "config/records.h"
 
 namespace gm {
 
@@ -63,12 +64,16 @@ inline constexpr std::array<std::uint8_t, kMediaListSize> kMediaUsages = {0x83, 
 // HotKeyList: Ctrl shortcuts; the field keeps the KeyCode of the letter.
 inline constexpr std::size_t kHotKeyListSize = 10;
 extern const std::array<LocalisedText, kHotKeyListSize> kHotKeyList;
-inline constexpr std::array<KeyCode, kHotKeyListSize> kHotKeyLetters = {
+inline constexpr std::array<std::uint8_t, kHotKeyListSize> kHotKeyLetters = {
     0x11, 0x1B, 0x06, 0x19, 0x16, 0x13, 0x09, 0x1C, 0x1D, 0x04};  // N X C V S P F Y Z A
 
 // WindowsList: the field keeps the position itself.
 inline constexpr std::size_t kWindowsListSize = 7;
 extern const std::array<LocalisedText, kWindowsListSize> kWindowsList;
+
+// The caption shown for each button's function; stored as text in the caption file and
+// never rebuilt from the record.
+using ButtonLabels = std::array<std::wstring, kButtonCount>;
 
 // The left-click guard's message box.
 extern const LocalisedText kLeftKeyMustBeSelected;

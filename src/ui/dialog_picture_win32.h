@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "app/main_fonts_win32.h"
+#include "ui/main_fonts_win32.h"
 
 namespace gm {
 

@@ -1,6 +1,6 @@
-#include "app/language_table.h"
+#include "config/language_table.h"
 
-#include "buttons/function_catalogue.h"
+#include "config/function_catalogue.h"
 #include "config/records.h"
 
 namespace gm {

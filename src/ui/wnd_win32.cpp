@@ -1,4 +1,4 @@
-#include "app/wnd_win32.h"
+#include "ui/wnd_win32.h"
 
 namespace gm {
 

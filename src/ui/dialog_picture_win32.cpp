@@ -1,4 +1,4 @@
-#include "app/dialog_picture_win32.h"
+#include "ui/dialog_picture_win32.h"
 
 #include <optional>
 

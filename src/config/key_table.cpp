@@ -1,9 +1,8 @@
-#include "buttons/key_table.h"
+#include "config/key_table.h"
 
 #include <algorithm>
 
-#include "buttons/function_catalogue.h"
-#include "buttons/key_names.h"
+#include "config/function_catalogue.h"
 
 namespace gm {
 
@@ -17,6 +16,7 @@ constexpr std::uint8_t kCodeIeBackward = 0xF3;
 constexpr std::uint8_t kCodeIeForward = 0xF4;
 constexpr std::uint8_t kCodeLeftTilt = 0xF5;
 constexpr std::uint8_t kCodeRightTilt = 0xF6;
+constexpr std::uint8_t kCodeLeftCtrl = 0xE0;  // the keyboard usage held by the hot keys
 
 constexpr std::uint8_t kMediaPlayerUsageLow = 0x83;  // usage 0x0183, the only one above 0xFF
 
@@ -60,7 +60,7 @@ SlotBytes EncodeButtonFunction(const SettingsRecord& record, std::size_t button)
               static_cast<std::uint8_t>(usage == kMediaPlayerUsageLow ? 0x01 : 0x00)};
     }
     case CategoryValue(FunctionCategory::HotKey):
-      return {kSlotKeyboard, 0x00, kLeftCtrlKey, field(ButtonField::HotKeyLetter)};
+      return {kSlotKeyboard, 0x00, kCodeLeftCtrl, field(ButtonField::HotKeyLetter)};
     case CategoryValue(FunctionCategory::Windows): {
       const std::uint8_t action = field(ButtonField::WindowsAction);
       if (action >= kWindowsActionBytes.size()) return {};

@@ -1,4 +1,4 @@
-#include "app/main_fonts.h"
+#include "ui/main_fonts.h"
 
 #include <algorithm>
 #include <array>

@@ -1,15 +1,15 @@
-#include "buttons/assignment_page_win32.h"
+#include "app/assignment_page_win32.h"
 
 #include <commctrl.h>
 
 #include <algorithm>
 
-#include "app/app_messages.h"
 #include "app/main_clicks.h"
 #include "buttons/combo_dialog_win32.h"
 #include "buttons/single_dialog_win32.h"
 #include "gfx/skin_files.h"
 #include "macro/macro_dialog_win32.h"
+#include "ui/app_messages.h"
 
 namespace gm {
 namespace {

@@ -14,12 +14,12 @@
 #include "app/app_state.h"
 #include "app/main_layout.h"
 #include "app/main_painter_win32.h"
-#include "app/ui_log.h"
-#include "app/wnd_win32.h"
 #include "buttons/assignment_menus.h"
 #include "buttons/hover_tracker.h"
 #include "platform/host.h"
 #include "platform/ini_file.h"
+#include "ui/ui_log.h"
+#include "ui/wnd_win32.h"
 
 namespace gm {
 

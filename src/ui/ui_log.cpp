@@ -1,4 +1,4 @@
-#include "app/ui_log.h"
+#include "ui/ui_log.h"
 
 namespace gm {
 

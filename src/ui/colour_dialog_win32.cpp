@@ -1,4 +1,4 @@
-#include "app/colour_dialog_win32.h"
+#include "ui/colour_dialog_win32.h"
 
 #include <commdlg.h>
 

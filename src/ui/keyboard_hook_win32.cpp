@@ -1,4 +1,4 @@
-#include "app/keyboard_hook_win32.h"
+#include "ui/keyboard_hook_win32.h"
 
 #include <algorithm>
 #include <vector>
