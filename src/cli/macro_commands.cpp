@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "buttons/key_names.h"
+#include "cli/function_text.h"
 #include "config/language.h"
 #include "macro/list_editor.h"
 #include "macro/macro_encoder.h"
@@ -126,20 +127,14 @@ bool SameIgnoringAsciiCase(std::wstring_view a, std::wstring_view b) {
                     [](wchar_t x, wchar_t y) { return AsciiLower(x) == AsciiLower(y); });
 }
 
+// The edit distance of two key names, ignoring the case of ASCII letters.
 std::size_t EditDistance(std::wstring_view a, std::wstring_view b) {
-  std::vector<std::size_t> row(b.size() + 1);
-  for (std::size_t j = 0; j <= b.size(); ++j) row[j] = j;
-  for (std::size_t i = 1; i <= a.size(); ++i) {
-    std::size_t diagonal = row[0];
-    row[0] = i;
-    for (std::size_t j = 1; j <= b.size(); ++j) {
-      const std::size_t above = row[j];
-      const bool same = AsciiLower(a[i - 1]) == AsciiLower(b[j - 1]);
-      row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (same ? 0 : 1)});
-      diagonal = above;
-    }
-  }
-  return row[b.size()];
+  const auto lower = [](std::wstring_view text) {
+    std::wstring folded(text);
+    for (wchar_t& c : folded) c = AsciiLower(c);
+    return ToUtf8(folded);
+  };
+  return Distance(lower(a), lower(b));
 }
 
 // The key names a macro can play: the key table without "Application", which gives no key.
