@@ -326,18 +326,27 @@ class StdoutBuffer : public std::streambuf {
     return xsputn(&byte, 1) == 1 ? c : traits_type::eof();
   }
   std::streamsize xsputn(const char* text, std::streamsize count) override {
-    errno = 0;
+    ClearErrors();
     const std::size_t written = std::fwrite(text, 1, static_cast<std::size_t>(count), stdout);
     if (written != static_cast<std::size_t>(count)) Fail();
     return static_cast<std::streamsize>(written);
   }
   int sync() override {
-    errno = 0;
+    ClearErrors();
     if (std::fflush(stdout) != 0) Fail();
     return failed_ ? -1 : 0;
   }
 
  private:
+  // Only this write's error counts: a failure the C runtime finds by itself (a closed standard
+  // output) leaves the last error an earlier call set, which must not pass for a broken pipe
+  // and so end the run with status 1 and no message.
+  static void ClearErrors() {
+    errno = 0;
+#ifdef _WIN32
+    SetLastError(ERROR_SUCCESS);
+#endif
+  }
   void Fail() {
     if (!failed_) {
       error_ = errno;
