@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "fuzz_support.h"
+#include "platform/ini_names.h"
 #include "platform/portable_ini_file.h"
 #include "platform/text_codec.h"
 
@@ -88,12 +89,10 @@ std::wstring Value(Input& in, bool unicode) {
   return value;
 }
 
+// The engine's own rule: a name made of ASCII may still match a section of the file written in
+// other letters (the capital of "ſ" is "S").
 bool Same(const std::wstring& a, const std::wstring& b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](wchar_t x, wchar_t y) {
-           auto fold = [](wchar_t c) { return c >= L'A' && c <= L'Z' ? c + 32 : c; };
-           return fold(x) == fold(y);
-         });
+  return gm::SameIniName(a, b);
 }
 
 bool Ascii(const std::wstring& text) {
@@ -173,12 +172,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         ini.DeleteSection(file, section);
         std::erase_if(written,
                       [&](const auto& entry) { return Same(entry.first.section, section); });
-        std::vector<std::wstring> expected = AsciiOnly(before);
+        std::vector<std::wstring> expected = before;
         const auto gone =
             std::find_if(expected.begin(), expected.end(),
                          [&](const std::wstring& name) { return Same(name, section); });
         if (gone != expected.end()) expected.erase(gone);
-        GM_FUZZ_CHECK(AsciiOnly(ini.SectionNames(file, kAllNames)) == expected);
+        GM_FUZZ_CHECK(AsciiOnly(ini.SectionNames(file, kAllNames)) == AsciiOnly(expected));
         break;
       }
       default: {

@@ -7,6 +7,7 @@
 
 #include "platform/ini_names.h"
 #include "platform/portable_ini_file.h"
+#include "platform/text_codec.h"
 #include "temp_dir.h"
 
 namespace gm {
@@ -53,22 +54,50 @@ TEST(PortableIniFile, ReadsKeysByTheRulesOfTheWindowsFunctions) {
             (std::vector<std::wstring>{L"Skins", L"skins", L"Setting-CHS"}));
 }
 
-// Names match as the Windows functions match them, in the scripts of the program's languages
-// too; the C runtime's "C" locale would fold A-Z only.
-TEST(IniNames, CaseFoldsInLatinGreekAndCyrillic) {
-  EXPECT_TRUE(SameIniName(L"МАКРО_0 Ёж", L"макро_0 ёж"));
-  EXPECT_TRUE(SameIniName(L"ÄRGER Ÿ", L"ärger ÿ"));
-  EXPECT_TRUE(SameIniName(L"ΣΟΦΊΑΣ", L"σοφίας"));
-  EXPECT_TRUE(SameIniName(L"ĀĹŁŽ", L"āĺłž"));  // pairs on even and on odd code points
-  EXPECT_FALSE(SameIniName(L"ĺ", L"Ļ"));
-  EXPECT_FALSE(SameIniName(L"×", L"÷"));
-  EXPECT_FALSE(SameIniName(L"Macro", L"Macro_"));
+// Names match as the Windows functions match them: by the capitals of the whole Basic
+// Multilingual Plane. A pair the program takes as two names while Windows takes them as one
+// section would let a new macro overwrite another.
+TEST(IniNames, FoldToTheCapitalsOfTheBasicMultilingualPlane) {
+  struct Case {
+    const wchar_t* a;
+    const wchar_t* b;
+    bool same;
+  };
+  const Case cases[] = {
+      {L"МАКРО_0 Ёж", L"макро_0 ёж", true},
+      {L"ÄRGER Ÿ", L"ärger ÿ", true},
+      {L"ΣΟΦΊΑΣ", L"σοφίας", true},  // both small sigmas have the capital Σ
+      {L"ĀĹŁŽ", L"āĺłž", true},
+      {L"ＭＡＣＲＯ＿１", L"ｍａｃｒｏ＿１", true},  // fullwidth, as Chinese input types it
+      {L"ƀǄǅ", L"Ƀǆǆ", true},                        // Latin Extended-B, title case too
+      {L"ԱՐԱՄ", L"արամ", true},                      // Armenian
+      {L"Ⴀა", L"ⴀᲐ", true},                      // Georgian
+      {L"Ꭰ", L"ꭰ", true},                          // Cherokee
+      {L"ẠἈⅫⓐ", L"ạἀⅻⒶ", true},  // Latin and Greek Extended, numerals, circled letters
+      {L"ſı", L"SI", true},      // long s, dotless i
+      {L"µ", L"Μ", true},        // the micro sign's capital is Greek
+      {L"ĺ", L"Ļ", false},
+      {L"×", L"÷", false},
+      {L"Macro", L"Macro_", false},
+      {L"ß", L"ẞ", false},  // ß has no simple capital
+      {L"k", L"K", false},  // the Kelvin sign is no capital of k
+      {L"i", L"İ", false},  // nor is the dotted capital I
+      {L"𐐀", L"𐐨", false},  // beyond the plane: Deseret stays apart
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(ToUtf8(c.a) + " / " + ToUtf8(c.b));
+    EXPECT_EQ(SameIniName(std::wstring_view(c.a), std::wstring_view(c.b)), c.same);
+    EXPECT_EQ(SameIniName(ToUtf16(c.a), ToUtf16(c.b)), c.same);
+  }
 
   TempDir dir;
   const auto file = dir / "record.ini";
   PortableIniFile ini;
   ASSERT_TRUE(ini.WriteString(file, L"Макро_0", L"ItemCount", L"2"));
   EXPECT_EQ(ini.ReadString(file, L"МАКРО_0", L"itemcount"), L"2");
+  ASSERT_TRUE(ini.WriteString(file, L"ｍａｃｒｏ", L"ItemCount", L"3"));
+  EXPECT_EQ(ini.ReadString(file, L"ＭＡＣＲＯ", L"ItemCount"), L"3");
+  EXPECT_FALSE(ini.RenameSection(file, L"Макро_0", L"ＭａＣｒＯ"));
 }
 
 TEST(PortableIniFile, BufferSizeCutsValuesAndSectionLists) {
