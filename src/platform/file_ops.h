@@ -13,10 +13,22 @@ namespace gm {
 struct FileFacts {
   bool regular = false;     // a regular file (not a folder or a device)
   std::uintmax_t size = 0;  // in bytes, for a regular file
+  // When its content last changed, and when the file itself last changed (POSIX: its status;
+  // Windows: its creation, which moves when another file replaces it), in nanoseconds of
+  // FileClockNow's clock. Which file it is: the POSIX inode and device, 0 on Windows.
+  std::int64_t modified = 0;
+  std::int64_t changed = 0;
+  std::uint64_t serial = 0;
+  std::uint64_t device = 0;
+
+  bool operator==(const FileFacts&) const = default;
 };
 
 // What there is at `path`; nothing when there is nothing (or it cannot be looked at).
 std::optional<FileFacts> LookAtFile(const std::filesystem::path& path);
+// The current time of the clock the file system stamps files with: nanoseconds since 1970.
+std::int64_t FileClockNow();
+
 inline bool FileExists(const std::filesystem::path& path) {
   return !path.empty() && LookAtFile(path).has_value();
 }

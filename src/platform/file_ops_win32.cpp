@@ -3,6 +3,17 @@
 #include "platform/file_ops.h"
 
 namespace gm {
+namespace {
+
+// FILETIME counts 100 ns from 1601; the file clock counts nanoseconds from 1970.
+std::int64_t Nanoseconds(const FILETIME& time) {
+  constexpr std::int64_t kFrom1601To1970 = 116444736000000000;
+  const std::int64_t ticks = static_cast<std::int64_t>(
+      (static_cast<std::uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime);
+  return (ticks - kFrom1601To1970) * 100;
+}
+
+}  // namespace
 
 std::optional<FileFacts> LookAtFile(const std::filesystem::path& path) {
   WIN32_FILE_ATTRIBUTE_DATA facts{};
@@ -11,7 +22,16 @@ std::optional<FileFacts> LookAtFile(const std::filesystem::path& path) {
       (facts.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) == 0;
   const std::uintmax_t size =
       (static_cast<std::uintmax_t>(facts.nFileSizeHigh) << 32) | facts.nFileSizeLow;
-  return FileFacts{regular, regular ? size : 0u};
+  FileFacts result{regular, regular ? size : 0u};
+  result.modified = Nanoseconds(facts.ftLastWriteTime);
+  result.changed = Nanoseconds(facts.ftCreationTime);
+  return result;
+}
+
+std::int64_t FileClockNow() {
+  FILETIME now{};
+  GetSystemTimeAsFileTime(&now);
+  return Nanoseconds(now);
 }
 
 bool RemoveFile(const std::filesystem::path& path) {
