@@ -3,10 +3,12 @@
 // most of the program's size.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <system_error>
+#include <vector>
 
 namespace gm {
 
@@ -36,6 +38,16 @@ inline bool IsRegularFile(const std::filesystem::path& path) {
   const std::optional<FileFacts> facts = path.empty() ? std::nullopt : LookAtFile(path);
   return facts && facts->regular;
 }
+
+// A regular file's whole content with its facts, both taken through one open handle, so that
+// they belong together; nothing when there is no such file, it cannot be read or it is larger
+// than maxBytes.
+struct FileContent {
+  FileFacts facts;
+  std::vector<std::uint8_t> bytes;
+};
+std::optional<FileContent> ReadFileWithFacts(const std::filesystem::path& path,
+                                             std::size_t maxBytes);
 
 // Deletes a file; false when it could not (a missing file included).
 bool RemoveFile(const std::filesystem::path& path);

@@ -345,33 +345,29 @@ class PortableIniFile::Kept {
   // The file as it is now, read again only when it changed since it was kept; nullptr when it
   // is missing or unreadable.
   KeptFile* Open(const std::filesystem::path& file, State& state) {
-    const std::optional<FileFacts> facts = LookAtFile(file);
-    state = !facts                                          ? State::Missing
-            : !facts->regular || facts->size > kMaxIniBytes ? State::Unreadable
-                                                            : State::Read;
-    if (state != State::Read) {
-      Forget(file);
-      return nullptr;
-    }
+    state = State::Read;
     KeptFile* kept = Find(file);
-    if (kept != nullptr && kept->settled && kept->facts == *facts) return kept;
-
+    if (kept != nullptr && kept->settled) {
+      // Settled: the facts tell whether the file is still what was kept.
+      const std::optional<FileFacts> facts = LookAtFile(file);
+      if (facts && *facts == kept->facts) return kept;
+    }
     const std::int64_t readAt = FileClockNow();
-    std::optional<std::vector<std::uint8_t>> bytes = ReadWholeFile(file, kMaxIniBytes);
-    if (!bytes) {
-      state = State::Unreadable;
+    std::optional<FileContent> content = ReadFileWithFacts(file, kMaxIniBytes);
+    if (!content) {
+      state = FileExists(file) ? State::Unreadable : State::Missing;
       Forget(file);
       return nullptr;
     }
     if (kept == nullptr) {
       kept = &Add(file);
-      kept->document = Parse(*bytes);
-    } else if (kept->bytes != *bytes) {
-      kept->document = Parse(*bytes);
+      kept->document = Parse(content->bytes);
+    } else if (kept->bytes != content->bytes) {
+      kept->document = Parse(content->bytes);
     }
-    kept->bytes = std::move(*bytes);
-    // Taken after the read: a change during it leaves times too recent to be settled.
-    kept->facts = LookAtFile(file).value_or(FileFacts{});
+    kept->bytes = std::move(content->bytes);
+    // A change made while the file was read leaves its times too recent to be settled.
+    kept->facts = content->facts;
     kept->settled = Settled(kept->facts, readAt);
     return kept;
   }
