@@ -420,7 +420,8 @@ class PortableIniFile::Kept {
     return files_.front();
   }
 
-  void Forget(const std::filesystem::path& file) {
+  // By value: the path may be the kept file's own, which goes with it.
+  void Forget(const std::filesystem::path file) {
     files_.remove_if([&](const KeptFile& kept) { return kept.path == file; });
   }
 

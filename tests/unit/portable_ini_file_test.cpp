@@ -229,6 +229,17 @@ TEST(PortableIniFile, WritesThatCannotReachTheDiskFail) {
   EXPECT_FALSE(ini.WriteString(dir.path(), L"Skins", L"Lan", L"EN"));
   EXPECT_FALSE(ini.WriteString({}, L"Skins", L"Lan", L"EN"));
   EXPECT_EQ(ini.ReadString(dir.path(), L"Skins", L"Lan"), L"");
+
+  // A kept file whose write fails shows what the file holds, not the change; the other kept
+  // files stay as they are.
+  WriteBytes(dir / "a.ini", Utf16File(u"[Skins]\r\nLan=EN\r\n"));
+  WriteBytes(dir / "b.ini", Utf16File(u"[Skins]\r\nLan=GER\r\n"));
+  ASSERT_EQ(ini.ReadString(dir / "a.ini", L"Skins", L"Lan"), L"EN");
+  ASSERT_EQ(ini.ReadString(dir / "b.ini", L"Skins", L"Lan"), L"GER");
+  std::filesystem::create_directory(dir / "b.ini.tmp");  // where the new content would go
+  EXPECT_FALSE(ini.WriteString(dir / "b.ini", L"Skins", L"Lan", L"RUS"));
+  EXPECT_EQ(ini.ReadString(dir / "b.ini", L"Skins", L"Lan"), L"GER");
+  EXPECT_EQ(ini.ReadString(dir / "a.ini", L"Skins", L"Lan"), L"EN");
 }
 
 // What an engine reads from the file it keeps parsed, set against what a fresh engine reads
