@@ -3,20 +3,34 @@
 // most of the program's size.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <system_error>
+#include <vector>
 
 namespace gm {
 
 struct FileFacts {
   bool regular = false;     // a regular file (not a folder or a device)
   std::uintmax_t size = 0;  // in bytes, for a regular file
+  // When its content last changed, and when the file itself last changed (POSIX: its status;
+  // Windows: its creation, which moves when another file replaces it), in nanoseconds of
+  // FileClockNow's clock. Which file it is: the POSIX inode and device, 0 on Windows.
+  std::int64_t modified = 0;
+  std::int64_t changed = 0;
+  std::uint64_t serial = 0;
+  std::uint64_t device = 0;
+
+  bool operator==(const FileFacts&) const = default;
 };
 
 // What there is at `path`; nothing when there is nothing (or it cannot be looked at).
 std::optional<FileFacts> LookAtFile(const std::filesystem::path& path);
+// The current time of the clock the file system stamps files with: nanoseconds since 1970.
+std::int64_t FileClockNow();
+
 inline bool FileExists(const std::filesystem::path& path) {
   return !path.empty() && LookAtFile(path).has_value();
 }
@@ -24,6 +38,16 @@ inline bool IsRegularFile(const std::filesystem::path& path) {
   const std::optional<FileFacts> facts = path.empty() ? std::nullopt : LookAtFile(path);
   return facts && facts->regular;
 }
+
+// A regular file's whole content with its facts, both taken through one open handle, so that
+// they belong together; nothing when there is no such file, it cannot be read or it is larger
+// than maxBytes.
+struct FileContent {
+  FileFacts facts;
+  std::vector<std::uint8_t> bytes;
+};
+std::optional<FileContent> ReadFileWithFacts(const std::filesystem::path& path,
+                                             std::size_t maxBytes);
 
 // Deletes a file; false when it could not (a missing file included).
 bool RemoveFile(const std::filesystem::path& path);

@@ -1,8 +1,21 @@
 #include <windows.h>
 
+#include <algorithm>
+
 #include "platform/file_ops.h"
 
 namespace gm {
+namespace {
+
+// FILETIME counts 100 ns from 1601; the file clock counts nanoseconds from 1970.
+std::int64_t Nanoseconds(const FILETIME& time) {
+  constexpr std::int64_t kFrom1601To1970 = 116444736000000000;
+  const std::int64_t ticks = static_cast<std::int64_t>(
+      (static_cast<std::uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime);
+  return (ticks - kFrom1601To1970) * 100;
+}
+
+}  // namespace
 
 std::optional<FileFacts> LookAtFile(const std::filesystem::path& path) {
   WIN32_FILE_ATTRIBUTE_DATA facts{};
@@ -21,7 +34,51 @@ std::optional<FileFacts> LookAtFile(const std::filesystem::path& path) {
       (facts.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) == 0;
   const std::uintmax_t size =
       (static_cast<std::uintmax_t>(facts.nFileSizeHigh) << 32) | facts.nFileSizeLow;
-  return FileFacts{regular, regular ? size : 0u};
+  FileFacts result{regular, regular ? size : 0u};
+  result.modified = Nanoseconds(facts.ftLastWriteTime);
+  result.changed = Nanoseconds(facts.ftCreationTime);
+  return result;
+}
+
+std::optional<FileContent> ReadFileWithFacts(const std::filesystem::path& path,
+                                             std::size_t maxBytes) {
+  HANDLE handle = CreateFileW(path.c_str(), GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return std::nullopt;
+  std::optional<FileContent> content;
+  BY_HANDLE_FILE_INFORMATION facts{};
+  if (GetFileInformationByHandle(handle, &facts) &&
+      (facts.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) == 0 &&
+      GetFileType(handle) == FILE_TYPE_DISK) {
+    const std::uintmax_t size =
+        (static_cast<std::uintmax_t>(facts.nFileSizeHigh) << 32) | facts.nFileSizeLow;
+    if (size <= maxBytes) {
+      content.emplace();
+      // The same facts as LookAtFile gives, so that the two can be compared.
+      content->facts = FileFacts{true, size};
+      content->facts.modified = Nanoseconds(facts.ftLastWriteTime);
+      content->facts.changed = Nanoseconds(facts.ftCreationTime);
+      content->bytes.resize(static_cast<std::size_t>(size));
+      std::size_t done = 0;
+      while (done < content->bytes.size()) {
+        const DWORD want = static_cast<DWORD>(
+            std::min<std::size_t>(content->bytes.size() - done, std::size_t{1} << 30));
+        DWORD got = 0;
+        if (!ReadFile(handle, content->bytes.data() + done, want, &got, nullptr) || got == 0) break;
+        done += got;
+      }
+      if (done != content->bytes.size()) content.reset();  // cut short while it was read
+    }
+  }
+  CloseHandle(handle);
+  return content;
+}
+
+std::int64_t FileClockNow() {
+  FILETIME now{};
+  GetSystemTimeAsFileTime(&now);
+  return Nanoseconds(now);
 }
 
 bool RemoveFile(const std::filesystem::path& path) {

@@ -1,45 +1,30 @@
 #include "platform/ini_names.h"
 
+#include <algorithm>
+#include <cstdint>
+
 namespace gm {
 namespace {
 
-// Latin Extended-A pairs a capital with the small letter after it; the pairs start on even
-// code points up to U+0137, on odd ones from U+0139 to U+0148 and from U+0179 to U+017E.
-char32_t FoldLatinExtendedA(char32_t c) {
-  if (c == 0x130 || c == 0x131 || c == 0x138 || c == 0x149 || c == 0x17F) return c;
-  if (c == 0x178) return 0xFF;  // Ÿ
-  const bool oddPairs = (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E);
-  return (c % 2 == 1) == oddPairs ? c + 1 : c;
-}
+// Every step-th code point from first to last has the capital code point + delta (modulo
+// 0x10000). The runs are sorted and do not overlap.
+struct UpperRun {
+  std::uint16_t first;
+  std::uint16_t last;
+  std::uint8_t step;
+  std::uint16_t delta;
+};
 
-char32_t FoldGreek(char32_t c) {
-  if (c == 0x386) return 0x3AC;                   // Ά
-  if (c >= 0x388 && c <= 0x38A) return c + 0x25;  // Έ Ή Ί
-  if (c == 0x38C) return 0x3CC;                   // Ό
-  if (c == 0x38E || c == 0x38F) return c + 0x3F;  // Ύ Ώ
-  if (c >= 0x391 && c <= 0x3AB && c != 0x3A2) return c + 0x20;
-  if (c == 0x3C2) return 0x3C3;  // final sigma: both small sigmas have the capital Σ
-  return c;
-}
-
-char32_t FoldCyrillic(char32_t c) {
-  if (c <= 0x40F) return c + 0x50;  // Ѐ .. Џ
-  if (c <= 0x42F) return c + 0x20;  // А .. Я
-  if (c == 0x4C0) return 0x4CF;     // Ӏ
-  // Pairs of a capital on an even code point and its small letter after it; from U+04C1 to
-  // U+04CE on odd ones.
-  const bool paired = (c >= 0x460 && c <= 0x481) || (c >= 0x48A && c <= 0x52F);
-  if (!paired) return c;
-  const bool oddPairs = c >= 0x4C1 && c <= 0x4CE;
-  return (c % 2 == 1) == oddPairs ? c + 1 : c;
-}
+constexpr UpperRun kUpperRuns[] = {
+#include "platform/ini_upper_table.inc"
+};
 
 template <typename Char>
 bool Same(std::basic_string_view<Char> a, std::basic_string_view<Char> b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i) {
-    if (FoldIniNameChar(static_cast<char32_t>(a[i])) !=
-        FoldIniNameChar(static_cast<char32_t>(b[i]))) {
+    if (a[i] != b[i] && FoldIniNameChar(static_cast<char32_t>(a[i])) !=
+                            FoldIniNameChar(static_cast<char32_t>(b[i]))) {
       return false;
     }
   }
@@ -49,13 +34,15 @@ bool Same(std::basic_string_view<Char> a, std::basic_string_view<Char> b) {
 }  // namespace
 
 char32_t FoldIniNameChar(char32_t c) {
-  if (c >= U'A' && c <= U'Z') return c + 0x20;
-  if (c < 0xC0) return c;
-  if (c <= 0xDE) return c == 0xD7 ? c : c + 0x20;  // À .. Þ without ×
-  if (c >= 0x100 && c <= 0x17F) return FoldLatinExtendedA(c);
-  if (c >= 0x386 && c <= 0x3C2) return FoldGreek(c);
-  if (c >= 0x400 && c <= 0x52F) return FoldCyrillic(c);
-  return c;
+  if (c < 0x80) return c >= U'a' && c <= U'z' ? c - 0x20 : c;
+  if (c > 0xFFFF) return c;
+  const auto after =
+      std::upper_bound(std::begin(kUpperRuns), std::end(kUpperRuns), c,
+                       [](char32_t code, const UpperRun& run) { return code < run.first; });
+  if (after == std::begin(kUpperRuns)) return c;
+  const UpperRun& run = *(after - 1);
+  if (c > run.last || (c - run.first) % run.step != 0) return c;
+  return (c + run.delta) & 0xFFFF;
 }
 
 bool SameIniName(std::u16string_view a, std::u16string_view b) {

@@ -9,9 +9,10 @@
 
 namespace gm {
 
-// Simple case folding for the scripts names are written in: Latin (ASCII, Latin-1, Latin
-// Extended-A), Greek and Cyrillic. Capitals fold to their small letters; any other character,
-// and every character beyond the Basic Multilingual Plane, stays as it is.
+// The character whose fold two names compare: its capital by the simple upper-case mapping of
+// the Basic Multilingual Plane, as the Windows profile functions compare names (fullwidth,
+// Armenian, Georgian, Cherokee ... included). A character without a capital, and every one
+// beyond the plane (a surrogate in UTF-16), stays as it is.
 char32_t FoldIniNameChar(char32_t c);
 
 bool SameIniName(std::u16string_view a, std::u16string_view b);

@@ -1,9 +1,13 @@
 #include "platform/portable_ini_file.h"
-#include "platform/file_ops.h"
 
+#include <bit>
+#include <cstdint>
+#include <cstring>
+#include <list>
 #include <optional>
 #include <string_view>
 
+#include "platform/file_ops.h"
 #include "platform/file_replace.h"
 #include "platform/ini_names.h"
 #include "platform/text_codec.h"
@@ -13,25 +17,16 @@ namespace {
 
 // Larger files are treated as unreadable rather than exhausting memory.
 constexpr std::size_t kMaxIniBytes = std::size_t{64} << 20;
+// How many files are kept parsed: the program uses a handful.
+constexpr std::size_t kKeptFiles = 8;
+// How long after a change a file's times still cannot tell it from a later change of the same
+// size: the file system's clock moves in ticks (about 10 ms on Linux, 16 ms on Windows), on
+// some file systems in whole seconds (two on FAT). Until then a kept file is compared byte for
+// byte with the file.
+constexpr std::int64_t kFineClockMargin = 100'000'000;      // 100 ms
+constexpr std::int64_t kCoarseClockMargin = 3'000'000'000;  // 3 s, for times in whole seconds
 
 enum class Encoding { Ansi, Utf8, Utf8WithBom, Utf16Le, Utf16Be };
-
-struct Key {
-  std::u16string name;
-  std::optional<std::u16string> value;  // none for a line without "="
-};
-
-struct Section {
-  std::u16string name;  // empty for the keys before the first header
-  std::vector<Key> keys;
-};
-
-struct Document {
-  Encoding encoding = Encoding::Utf16Le;
-  std::vector<Section> sections;
-};
-
-enum class FileState { Missing, Unreadable, Read };
 
 bool IsBlank(char16_t c) {
   return c == u' ' || (c >= 0x09 && c <= 0x0D) || c == 0x1A;  // 0x1A: the DOS end-of-file mark
@@ -54,6 +49,124 @@ std::u16string_view Trim(std::u16string_view text) {
 // Names and values end at an embedded NUL, as C strings do in the Windows functions.
 std::u16string UpToNul(std::u16string_view text) {
   return std::u16string(text.substr(0, text.find(u'\0')));
+}
+
+std::uint32_t NameHash(std::u16string_view name) {
+  std::uint32_t hash = 2166136261u;  // FNV-1a over the folded characters
+  for (const char16_t unit : name) {
+    hash = (hash ^ static_cast<std::uint32_t>(FoldIniNameChar(unit))) * 16777619u;
+  }
+  return hash;
+}
+
+// Where the first item of each name stands in a list of keys or sections: a hash table of the
+// names as they match, so that finding one does not walk the list. Short lists are walked.
+class NameIndex {
+ public:
+  static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+
+  template <typename Item>
+  std::size_t Find(const std::vector<Item>& items, std::u16string_view name) const {
+    if (slots_.empty()) {
+      for (std::size_t i = 0; i < items.size(); ++i) {
+        if (SameIniName(items[i].name, name)) return i;
+      }
+      return kNone;
+    }
+    const std::uint32_t hash = NameHash(name);
+    const std::size_t mask = slots_.size() - 1;
+    for (std::size_t at = hash & mask;; at = (at + 1) & mask) {
+      const Slot& slot = slots_[at];
+      if (slot.position == 0) return kNone;
+      if (slot.hash == hash && SameIniName(items[slot.position - 1].name, name)) {
+        return slot.position - 1;
+      }
+    }
+  }
+
+  // The last item of the list is new.
+  template <typename Item>
+  void Appended(const std::vector<Item>& items) {
+    if (slots_.empty() ? items.size() > kWalked : (used_ + 1) * 2 > slots_.size()) {
+      Rebuild(items);
+    } else if (!slots_.empty()) {
+      Insert(items, items.size() - 1);
+    }
+  }
+
+  template <typename Item>
+  void Rebuild(const std::vector<Item>& items) {
+    slots_.clear();
+    used_ = 0;
+    if (items.size() <= kWalked) return;
+    slots_.resize(std::bit_ceil(items.size() * 2));
+    for (std::size_t i = 0; i < items.size(); ++i) Insert(items, i);
+  }
+
+ private:
+  static constexpr std::size_t kWalked = 8;
+  struct Slot {
+    std::uint32_t position = 0;  // in the list, plus 1; 0 marks a free slot
+    std::uint32_t hash = 0;
+  };
+
+  // Indexes the item unless one before it has its name.
+  template <typename Item>
+  void Insert(const std::vector<Item>& items, std::size_t position) {
+    const std::u16string_view name = items[position].name;
+    const std::uint32_t hash = NameHash(name);
+    const std::size_t mask = slots_.size() - 1;
+    for (std::size_t at = hash & mask;; at = (at + 1) & mask) {
+      Slot& slot = slots_[at];
+      if (slot.position == 0) {
+        slot = {static_cast<std::uint32_t>(position + 1), hash};
+        ++used_;
+        return;
+      }
+      if (slot.hash == hash && SameIniName(items[slot.position - 1].name, name)) return;
+    }
+  }
+
+  std::vector<Slot> slots_;
+  std::size_t used_ = 0;
+};
+
+struct Key {
+  std::u16string name;
+  std::optional<std::u16string> value;  // none for a line without "="
+};
+
+struct Section {
+  std::u16string name;  // empty for the keys before the first header
+  std::vector<Key> keys;
+  NameIndex index;  // of the keys
+};
+
+struct Document {
+  Encoding encoding = Encoding::Utf16Le;
+  // The first section is the nameless one that holds the keys before the first header.
+  std::vector<Section> sections;
+  NameIndex index;  // of the sections
+  // The document is what a parse of its own serialized bytes gives: it can be changed in
+  // memory and still read as the file will read. A file without a byte-order mark, with a
+  // second nameless section ("[]") or with a NUL is not: it is parsed again after each write.
+  bool canonical = true;
+};
+
+void AddSection(Document& document, std::u16string name) {
+  document.sections.push_back({std::move(name), {}, {}});
+  document.index.Appended(document.sections);
+}
+
+void AddKey(Section& section, Key key) {
+  section.keys.push_back(std::move(key));
+  section.index.Appended(section.keys);
+}
+
+Document EmptyDocument() {
+  Document document;
+  AddSection(document, {});
+  return document;
 }
 
 std::u16string DecodeText(std::span<const std::uint8_t> bytes, Encoding& encoding) {
@@ -79,9 +192,13 @@ std::u16string DecodeText(std::span<const std::uint8_t> bytes, Encoding& encodin
 }
 
 Document Parse(std::span<const std::uint8_t> bytes) {
-  Document document;
+  // A file without a single byte has no encoding to keep: it is written like a new file.
+  if (bytes.empty()) return EmptyDocument();
+  Document document = EmptyDocument();
   const std::u16string text = DecodeText(bytes, document.encoding);
-  document.sections.push_back({});
+  // Without a byte-order mark the encoding is guessed from the content, and a write may change
+  // the guess.
+  document.canonical = document.encoding != Encoding::Ansi && document.encoding != Encoding::Utf8;
   const std::u16string_view all = text;
   std::size_t position = 0;
   while (position < all.size()) {
@@ -91,11 +208,16 @@ Document Parse(std::span<const std::uint8_t> bytes) {
     const std::u16string_view line = Trim(all.substr(position, end - position));
     position = end + 1;
     if (line.empty()) continue;
+    // A name or value cut at a NUL may end in blanks that the next parse trims.
+    if (line.find(u'\0') != std::u16string_view::npos) document.canonical = false;
 
     if (line.front() == u'[') {
       const std::size_t close = line.rfind(u']');
       if (close != std::u16string_view::npos) {
-        document.sections.push_back({UpToNul(line.substr(1, close - 1)), {}});
+        std::u16string name = UpToNul(line.substr(1, close - 1));
+        // Written back without a header, its keys would join the section before it.
+        if (name.empty()) document.canonical = false;
+        AddSection(document, std::move(name));
         continue;
       }
       // A header without "]" is kept as a key line.
@@ -108,31 +230,68 @@ Document Parse(std::span<const std::uint8_t> bytes) {
       key.name = UpToNul(TrimRight(line.substr(0, equals)));
       key.value = UpToNul(TrimLeft(line.substr(equals + 1)));
     }
-    document.sections.back().keys.push_back(std::move(key));
+    AddKey(document.sections.back(), std::move(key));
   }
   return document;
 }
 
-std::vector<std::uint8_t> Serialize(const Document& document) {
-  std::u16string text;
+// Hands the document's text to `put` piece by piece, as "[Section]" and "Key=Value" lines.
+template <typename Put>
+void EachPiece(const Document& document, Put put) {
+  static constexpr std::u16string_view kOpen = u"[";
+  static constexpr std::u16string_view kClose = u"]\r\n";
+  static constexpr std::u16string_view kEquals = u"=";
+  static constexpr std::u16string_view kLineEnd = u"\r\n";
   for (const Section& section : document.sections) {
-    if (!section.name.empty()) text += u"[" + section.name + u"]\r\n";
+    if (!section.name.empty()) {
+      put(kOpen);
+      put(section.name);
+      put(kClose);
+    }
     for (const Key& key : section.keys) {
-      text += key.name;
-      if (key.value) text += u"=" + *key.value;
-      text += u"\r\n";
+      put(key.name);
+      if (key.value) {
+        put(kEquals);
+        put(*key.value);
+      }
+      put(kLineEnd);
     }
   }
+}
+
+std::vector<std::uint8_t> Serialize(const Document& document) {
+  std::size_t units = 0;
+  EachPiece(document, [&](std::u16string_view piece) { units += piece.size(); });
   std::vector<std::uint8_t> bytes;
+  const bool utf16 =
+      document.encoding == Encoding::Utf16Le || document.encoding == Encoding::Utf16Be;
+  if (utf16) {
+    // Straight into the bytes, the common case: the program's files are UTF-16.
+    const bool bigEndian = document.encoding == Encoding::Utf16Be;
+    bytes.resize(2 + units * 2);
+    bytes[0] = bigEndian ? 0xFE : 0xFF;
+    bytes[1] = bigEndian ? 0xFF : 0xFE;
+    std::uint8_t* at = bytes.data() + 2;
+    const bool native = bigEndian == (std::endian::native == std::endian::big);
+    EachPiece(document, [&](std::u16string_view piece) {
+      if (native) {
+        std::memcpy(at, piece.data(), piece.size() * 2);
+        at += piece.size() * 2;
+        return;
+      }
+      for (const char16_t c : piece) {
+        const auto low = static_cast<std::uint8_t>(c & 0xFF);
+        const auto high = static_cast<std::uint8_t>(c >> 8);
+        *at++ = bigEndian ? high : low;
+        *at++ = bigEndian ? low : high;
+      }
+    });
+    return bytes;
+  }
+  std::u16string text;
+  text.reserve(units);
+  EachPiece(document, [&](std::u16string_view piece) { text += piece; });
   switch (document.encoding) {
-    case Encoding::Utf16Le:
-      bytes = {0xFF, 0xFE};
-      AppendUtf16(text, false, bytes);
-      break;
-    case Encoding::Utf16Be:
-      bytes = {0xFE, 0xFF};
-      AppendUtf16(text, true, bytes);
-      break;
     case Encoding::Utf8WithBom:
       bytes = {0xEF, 0xBB, 0xBF};
       AppendUtf8(text, bytes);
@@ -140,41 +299,31 @@ std::vector<std::uint8_t> Serialize(const Document& document) {
     case Encoding::Utf8:
       AppendUtf8(text, bytes);
       break;
-    case Encoding::Ansi:
+    default:
       AppendWindows1252(text, bytes);
       break;
   }
   return bytes;
 }
 
-FileState Load(const std::filesystem::path& file, Document& document) {
-  if (!FileExists(file)) return FileState::Missing;
-  std::optional<std::vector<std::uint8_t>> bytes = ReadWholeFile(file, kMaxIniBytes);
-  if (!bytes) return FileState::Unreadable;
-  // A file without a single byte has no encoding to keep: it is written like a new file.
-  document = bytes->empty() ? Document{} : Parse(*bytes);
-  if (document.sections.empty()) document.sections.push_back({});
-  return FileState::Read;
-}
-
-bool Store(const std::filesystem::path& file, const Document& document) {
-  return !ReplaceFileContents(file, Serialize(document));
+// Whether text written as a name or value reads back as the same text from the file: no line
+// break or NUL, which the parse splits or cuts at; no lone surrogate, which UTF-8 cannot carry.
+bool ReadsBack(std::u16string_view text, Encoding encoding) {
+  for (const char16_t c : text) {
+    if (c == u'\r' || c == u'\n' || c == u'\0') return false;
+    if (encoding == Encoding::Utf8WithBom && c >= 0xD800 && c <= 0xDFFF) return false;
+  }
+  return true;
 }
 
 Section* FindSection(Document& document, std::u16string_view name) {
-  const std::u16string_view wanted = Trim(name);
-  for (Section& section : document.sections) {
-    if (SameIniName(section.name, wanted)) return &section;
-  }
-  return nullptr;
+  const std::size_t at = document.index.Find(document.sections, Trim(name));
+  return at == NameIndex::kNone ? nullptr : &document.sections[at];
 }
 
 Key* FindKey(Section& section, std::u16string_view name) {
-  const std::u16string_view wanted = Trim(name);
-  for (Key& key : section.keys) {
-    if (SameIniName(key.name, wanted)) return &key;
-  }
-  return nullptr;
+  const std::size_t at = section.index.Find(section.keys, Trim(name));
+  return at == NameIndex::kNone ? nullptr : &section.keys[at];
 }
 
 // The section at `position` among the named ones, when it has the name `name`.
@@ -187,14 +336,119 @@ std::vector<Section>::iterator NamedSectionAt(Document& document, std::size_t po
   return document.sections.end();
 }
 
+// A file as the engine last read or wrote it.
+struct KeptFile {
+  std::filesystem::path path;
+  FileFacts facts;  // its size, times and identity then
+  // Its times lay far enough in the past that any later change shows in the facts.
+  bool settled = false;
+  std::vector<std::uint8_t> bytes;  // its content then
+  Document document;
+};
+
 }  // namespace
+
+class PortableIniFile::Kept {
+ public:
+  enum class State { Missing, Unreadable, Read };
+
+  // The file as it is now, read again only when it changed since it was kept; nullptr when it
+  // is missing or unreadable.
+  KeptFile* Open(const std::filesystem::path& file, State& state) {
+    state = State::Read;
+    KeptFile* kept = Find(file);
+    if (kept != nullptr && kept->settled) {
+      // Settled: the facts tell whether the file is still what was kept.
+      const std::optional<FileFacts> facts = LookAtFile(file);
+      if (facts && *facts == kept->facts) return kept;
+    }
+    const std::int64_t readAt = FileClockNow();
+    std::optional<FileContent> content = ReadFileWithFacts(file, kMaxIniBytes);
+    if (!content) {
+      state = FileExists(file) ? State::Unreadable : State::Missing;
+      Forget(file);
+      return nullptr;
+    }
+    if (kept == nullptr) {
+      kept = &Add(file);
+      kept->document = Parse(content->bytes);
+    } else if (kept->bytes != content->bytes) {
+      kept->document = Parse(content->bytes);
+    }
+    kept->bytes = std::move(content->bytes);
+    // A change made while the file was read leaves its times too recent to be settled.
+    kept->facts = content->facts;
+    kept->settled = Settled(kept->facts, readAt);
+    return kept;
+  }
+
+  // A missing file about to be written.
+  KeptFile& Create(const std::filesystem::path& file) {
+    Forget(file);
+    KeptFile& kept = Add(file);
+    kept.document = EmptyDocument();
+    return kept;
+  }
+
+  // Writes the kept document to its file. `reparse`: the change may read back otherwise from
+  // the file, which is then parsed again as written. A write that fails forgets the file.
+  bool Store(KeptFile& kept, bool reparse) {
+    std::vector<std::uint8_t> bytes = Serialize(kept.document);
+    if (ReplaceFileContents(kept.path, bytes)) {
+      Forget(kept.path);
+      return false;
+    }
+    if (reparse || !kept.document.canonical) kept.document = Parse(bytes);
+    kept.bytes = std::move(bytes);
+    kept.facts = LookAtFile(kept.path).value_or(FileFacts{});
+    kept.settled = false;  // just written: its times are recent
+    return true;
+  }
+
+ private:
+  static bool Settled(const FileFacts& facts, std::int64_t now) {
+    constexpr std::int64_t kSecond = 1'000'000'000;
+    const bool wholeSeconds = facts.modified % kSecond == 0 && facts.changed % kSecond == 0;
+    const std::int64_t margin = wholeSeconds ? kCoarseClockMargin : kFineClockMargin;
+    return facts.modified < now - margin && facts.changed < now - margin;
+  }
+
+  KeptFile* Find(const std::filesystem::path& file) {
+    for (auto it = files_.begin(); it != files_.end(); ++it) {
+      if (it->path == file) {
+        files_.splice(files_.begin(), files_, it);  // the most recently used first
+        return &files_.front();
+      }
+    }
+    return nullptr;
+  }
+
+  KeptFile& Add(const std::filesystem::path& file) {
+    if (files_.size() >= kKeptFiles) files_.pop_back();
+    files_.emplace_front();
+    files_.front().path = file;
+    return files_.front();
+  }
+
+  // By value: the path may be the kept file's own, which goes with it.
+  void Forget(const std::filesystem::path file) {
+    files_.remove_if([&](const KeptFile& kept) { return kept.path == file; });
+  }
+
+  std::list<KeptFile> files_;
+};
+
+PortableIniFile::PortableIniFile() : kept_(std::make_unique<Kept>()) {}
+PortableIniFile::~PortableIniFile() = default;
 
 std::wstring PortableIniFile::ReadString(const std::filesystem::path& file,
                                          const std::wstring& section, const std::wstring& key,
                                          std::size_t bufferChars) {
-  Document document;
-  if (bufferChars == 0 || Load(file, document) != FileState::Read) return {};
-  Section* found = FindSection(document, ToUtf16(section));
+  const std::lock_guard<std::mutex> hold(lock_);
+  Kept::State state;
+  KeptFile* kept = bufferChars == 0 ? nullptr : kept_->Open(file, state);
+  if (kept == nullptr) return {};
+  Section* found = FindSection(kept->document, ToUtf16(section));
   Key* entry = found != nullptr ? FindKey(*found, ToUtf16(key)) : nullptr;
   if (entry == nullptr || !entry->value) return {};
 
@@ -211,68 +465,84 @@ std::wstring PortableIniFile::ReadString(const std::filesystem::path& file,
 
 bool PortableIniFile::WriteString(const std::filesystem::path& file, const std::wstring& section,
                                   const std::wstring& key, const std::wstring& value) {
-  Document document;
-  switch (Load(file, document)) {
-    case FileState::Unreadable:
-      return false;
-    case FileState::Missing:
-      if (file.empty()) return false;
-      document = Document{};
-      document.sections.push_back({});
-      break;
-    case FileState::Read:
-      break;
+  const std::lock_guard<std::mutex> hold(lock_);
+  Kept::State state;
+  KeptFile* kept = kept_->Open(file, state);
+  if (state == Kept::State::Unreadable) return false;
+  if (state == Kept::State::Missing) {
+    if (file.empty()) return false;
+    kept = &kept_->Create(file);
   }
+  Document& document = kept->document;
   const std::u16string sectionName = ToUtf16(section);
   const std::u16string keyName = ToUtf16(key);
   const std::u16string text(TrimLeft(ToUtf16(value)));
+  // A value ending in blanks reads back without them; a key name with "=" or one that begins
+  // like a header reads back as another name or as a section.
+  const std::u16string_view newKey = Trim(keyName);
+  bool reparse = !ReadsBack(text, document.encoding) || TrimRight(text).size() != text.size() ||
+                 !ReadsBack(newKey, document.encoding) ||
+                 newKey.find(u'=') != std::u16string_view::npos ||
+                 (!newKey.empty() && newKey.front() == u'[');
 
   Section* target = FindSection(document, sectionName);
   if (target == nullptr) {
-    document.sections.push_back({std::u16string(Trim(sectionName)), {}});
+    const std::u16string_view newSection = Trim(sectionName);
+    reparse = reparse || !ReadsBack(newSection, document.encoding);
+    AddSection(document, std::u16string(newSection));
     target = &document.sections.back();
   }
   Key* entry = FindKey(*target, keyName);
   if (entry == nullptr) {
-    target->keys.push_back({std::u16string(Trim(keyName)), text});
+    AddKey(*target, {std::u16string(newKey), text});
   } else if (entry->value == text) {
     return true;  // nothing changes, the file is not touched
   } else {
     entry->value = text;
   }
-  return Store(file, document);
+  return kept_->Store(*kept, reparse);
 }
 
 bool PortableIniFile::DeleteKey(const std::filesystem::path& file, const std::wstring& section,
                                 const std::wstring& key) {
-  Document document;
-  if (Load(file, document) != FileState::Read) return true;
-  Section* target = FindSection(document, ToUtf16(section));
+  const std::lock_guard<std::mutex> hold(lock_);
+  Kept::State state;
+  KeptFile* kept = kept_->Open(file, state);
+  if (kept == nullptr) return true;
+  Section* target = FindSection(kept->document, ToUtf16(section));
   // The first of duplicate keys is the one that is read, and the one that goes.
   const Key* entry = target != nullptr ? FindKey(*target, ToUtf16(key)) : nullptr;
   if (entry == nullptr) return true;
   target->keys.erase(target->keys.begin() + (entry - target->keys.data()));
-  return Store(file, document);
+  target->index.Rebuild(target->keys);
+  return kept_->Store(*kept, false);
 }
 
 bool PortableIniFile::DeleteSection(const std::filesystem::path& file,
                                     const std::wstring& section) {
-  Document document;
-  if (Load(file, document) != FileState::Read) return true;
-  const std::u16string name = ToUtf16(section);
-  for (auto it = document.sections.begin(); it != document.sections.end(); ++it) {
-    if (SameIniName(it->name, name)) {
-      document.sections.erase(it);
-      return Store(file, document);
-    }
-  }
-  return true;
+  const std::lock_guard<std::mutex> hold(lock_);
+  Kept::State state;
+  KeptFile* kept = kept_->Open(file, state);
+  if (kept == nullptr) return true;
+  Document& document = kept->document;
+  // Unlike every other operation, the Windows functions match the name untrimmed here.
+  const std::size_t at = document.index.Find(document.sections, ToUtf16(section));
+  if (at == NameIndex::kNone) return true;
+  const bool nameless = at == 0;
+  document.sections.erase(document.sections.begin() + static_cast<std::ptrdiff_t>(at));
+  // The keys before the first header go; the file still reads with an empty place for them.
+  if (nameless) document.sections.insert(document.sections.begin(), Section{});
+  document.index.Rebuild(document.sections);
+  return kept_->Store(*kept, false);
 }
 
 bool PortableIniFile::RenameSection(const std::filesystem::path& file, const std::wstring& from,
                                     const std::wstring& to) {
-  Document document;
-  if (Load(file, document) != FileState::Read) return false;
+  const std::lock_guard<std::mutex> hold(lock_);
+  Kept::State state;
+  KeptFile* kept = kept_->Open(file, state);
+  if (kept == nullptr) return false;
+  Document& document = kept->document;
   const std::u16string oldName = ToUtf16(from);
   const std::u16string wanted = ToUtf16(to);
   const std::u16string_view newName = Trim(wanted);
@@ -282,13 +552,17 @@ bool PortableIniFile::RenameSection(const std::filesystem::path& file, const std
   const Section* holder = FindSection(document, newName);
   if (holder != nullptr && holder != section) return false;
   section->name = std::u16string(newName);
-  return Store(file, document);
+  document.index.Rebuild(document.sections);
+  return kept_->Store(*kept, !ReadsBack(newName, document.encoding));
 }
 
 bool PortableIniFile::RenameSectionAt(const std::filesystem::path& file, std::size_t position,
                                       const std::wstring& name, const std::wstring& to) {
-  Document document;
-  if (Load(file, document) != FileState::Read) return false;
+  const std::lock_guard<std::mutex> hold(lock_);
+  Kept::State state;
+  KeptFile* kept = kept_->Open(file, state);
+  if (kept == nullptr) return false;
+  Document& document = kept->document;
   const std::u16string wanted = ToUtf16(to);
   const std::u16string_view newName = Trim(wanted);
   const auto section = NamedSectionAt(document, position, ToUtf16(name));
@@ -297,28 +571,35 @@ bool PortableIniFile::RenameSectionAt(const std::filesystem::path& file, std::si
     if (other != section && SameIniName(other->name, newName)) return false;
   }
   section->name = std::u16string(newName);
-  return Store(file, document);
+  document.index.Rebuild(document.sections);
+  return kept_->Store(*kept, !ReadsBack(newName, document.encoding));
 }
 
 bool PortableIniFile::DeleteSectionAt(const std::filesystem::path& file, std::size_t position,
                                       const std::wstring& name) {
-  Document document;
-  if (Load(file, document) != FileState::Read) return false;
+  const std::lock_guard<std::mutex> hold(lock_);
+  Kept::State state;
+  KeptFile* kept = kept_->Open(file, state);
+  if (kept == nullptr) return false;
+  Document& document = kept->document;
   const auto section = NamedSectionAt(document, position, ToUtf16(name));
   if (section == document.sections.end()) return false;
   document.sections.erase(section);
-  return Store(file, document);
+  document.index.Rebuild(document.sections);
+  return kept_->Store(*kept, false);
 }
 
 std::vector<std::wstring> PortableIniFile::SectionNames(const std::filesystem::path& file,
                                                         std::size_t bufferChars) {
-  Document document;
-  if (bufferChars < 2 || Load(file, document) != FileState::Read) return {};
+  const std::lock_guard<std::mutex> hold(lock_);
+  Kept::State state;
+  const KeptFile* kept = bufferChars < 2 ? nullptr : kept_->Open(file, state);
+  if (kept == nullptr) return {};
   // The names as the Windows function lays them into its buffer: each followed by a NUL, the
   // one that does not fit cut so that the list still ends in two NULs.
   std::vector<std::wstring> names;
   std::size_t room = bufferChars - 1;
-  for (const Section& section : document.sections) {
+  for (const Section& section : kept->document.sections) {
     if (section.name.empty()) continue;
     if (section.name.size() + 1 >= room) {
       if (room > 1)

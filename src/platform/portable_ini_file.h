@@ -15,7 +15,16 @@
 //   touch the file.
 // - a missing file is created as UTF-16LE with a byte-order mark by the first written key (the
 //   Windows functions would create an ANSI file and turn text outside it into "?").
+//
+// A file is parsed once: the engine keeps the parsed form of the files it used last, with their
+// names indexed, so that reading every key of a file costs time in proportion to its size. Its
+// own writes change the kept form and write the whole file through at once. A file that someone
+// else changed is read again: its size, times or identity differ, or, while its times are too
+// recent to tell a later change apart, its content does.
 #pragma once
+
+#include <memory>
+#include <mutex>
 
 #include "platform/ini_file.h"
 
@@ -23,6 +32,11 @@ namespace gm {
 
 class PortableIniFile : public IniFile {
  public:
+  PortableIniFile();
+  ~PortableIniFile() override;
+  PortableIniFile(const PortableIniFile&) = delete;
+  PortableIniFile& operator=(const PortableIniFile&) = delete;
+
   std::wstring ReadString(const std::filesystem::path& file, const std::wstring& section,
                           const std::wstring& key, std::size_t bufferChars = 1024) override;
   bool WriteString(const std::filesystem::path& file, const std::wstring& section,
@@ -38,6 +52,12 @@ class PortableIniFile : public IniFile {
                        const std::wstring& name) override;
   std::vector<std::wstring> SectionNames(const std::filesystem::path& file,
                                          std::size_t bufferChars) override;
+
+  class Kept;  // the parsed forms of the files used last
+
+ private:
+  std::mutex lock_;
+  std::unique_ptr<Kept> kept_;
 };
 
 }  // namespace gm

@@ -2,7 +2,8 @@
 // through every decoder and encoder of the codec (round trips that must hold for any input),
 // then written as an INI file on which a random sequence of writes, deletes and reads runs. A
 // key written reads back as written until it is deleted, a write leaves the other sections in
-// place, and nothing crashes whatever the file holds.
+// place, the engine that kept the file parsed reads what a fresh one reads from it, and nothing
+// crashes whatever the file holds.
 #include <algorithm>
 #include <cstdint>
 #include <map>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "fuzz_support.h"
+#include "platform/ini_names.h"
 #include "platform/portable_ini_file.h"
 #include "platform/text_codec.h"
 
@@ -88,12 +90,20 @@ std::wstring Value(Input& in, bool unicode) {
   return value;
 }
 
+// Any text, line breaks, NULs, header brackets, blanks and lone surrogates included.
+std::wstring OddText(Input& in) {
+  static const wchar_t kOdd[] = {L'a',    L'B',    L' ',      L'\t',     L'\r',     L'\n',
+                                 L'\0',   L'=',    L'[',      L']',      L';',      L'"',
+                                 L'\x1A', L'\xE9', L'\x4E2D', L'\xFFFD', L'\xD800', L'\xDC00'};
+  std::wstring text;
+  for (const std::uint8_t b : in.ShortBytes()) text += kOdd[b % std::size(kOdd)];
+  return text;
+}
+
+// The engine's own rule: a name made of ASCII may still match a section of the file written in
+// other letters (the capital of "ſ" is "S").
 bool Same(const std::wstring& a, const std::wstring& b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](wchar_t x, wchar_t y) {
-           auto fold = [](wchar_t c) { return c >= L'A' && c <= L'Z' ? c + 32 : c; };
-           return fold(x) == fold(y);
-         });
+  return gm::SameIniName(a, b);
 }
 
 bool Ascii(const std::wstring& text) {
@@ -143,7 +153,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   gm::PortableIniFile ini;
   std::map<KeyId, std::wstring> written;
   for (int op = 0; op < 48 && !in.empty(); ++op) {
-    const std::uint8_t kind = in.Byte() % 5;
+    const std::uint8_t pick = in.Byte();
+    const int kind = pick >= 0xF0 ? 5 : pick % 5;
     const std::wstring section = Name(in);
     const std::vector<std::wstring> before = ini.SectionNames(file, kAllNames);
     switch (kind) {
@@ -173,12 +184,31 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         ini.DeleteSection(file, section);
         std::erase_if(written,
                       [&](const auto& entry) { return Same(entry.first.section, section); });
-        std::vector<std::wstring> expected = AsciiOnly(before);
+        std::vector<std::wstring> expected = before;
         const auto gone =
             std::find_if(expected.begin(), expected.end(),
                          [&](const std::wstring& name) { return Same(name, section); });
         if (gone != expected.end()) expected.erase(gone);
-        GM_FUZZ_CHECK(AsciiOnly(ini.SectionNames(file, kAllNames)) == expected);
+        GM_FUZZ_CHECK(AsciiOnly(ini.SectionNames(file, kAllNames)) == AsciiOnly(expected));
+        break;
+      }
+      case 5: {
+        // Text the file cannot hold as given: whatever it reads back as, the kept form must
+        // read the same (checked at the end). Earlier keys may be shadowed now.
+        const std::wstring key = OddText(in);
+        const std::wstring value = OddText(in);
+        switch (in.Byte() % 4) {
+          case 0:
+            ini.WriteString(file, OddText(in), key, value);
+            break;
+          case 1:
+            ini.RenameSection(file, section, OddText(in));
+            break;
+          default:
+            ini.WriteString(file, section, key, value);
+            break;
+        }
+        written.clear();
         break;
       }
       default: {
@@ -197,6 +227,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // Every key written and not deleted since reads back as written, whatever followed.
   for (const auto& [id, value] : written) {
     GM_FUZZ_CHECK(ini.ReadString(file, id.section, id.key) == value);
+  }
+  // The engine read from the form it kept; one that parses the file now reads the same.
+  gm::PortableIniFile fresh;
+  GM_FUZZ_CHECK(fresh.SectionNames(file, kAllNames) == ini.SectionNames(file, kAllNames));
+  for (const std::wstring& section : ini.SectionNames(file, kAllNames)) {
+    for (const wchar_t* key : {L"Item0", L"Lan", L"ItemCount"}) {
+      GM_FUZZ_CHECK(fresh.ReadString(file, section, key) == ini.ReadString(file, section, key));
+    }
+  }
+  for (const auto& [id, value] : written) {
+    GM_FUZZ_CHECK(fresh.ReadString(file, id.section, id.key) == value);
   }
   return 0;
 }

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/portable_ini_file.h"
+#include "platform/text_codec.h"
 #include "platform/win32_ini_file.h"
 #include "temp_dir.h"
 
@@ -181,14 +182,14 @@ TEST(IniFileCrossCheck, ReadingRules) {
 }
 
 TEST(IniFileCrossCheck, WritesDeletesAndOrder) {
-  CrossCheck(
-      Utf16File(u"[Profile]\r\nItemCount=2\r\nItem0=A\r\nItem1=B\r\n"
-                u"[Skins]\r\nLan=EN\r\nPath=Default\r\n"),
-      {Write(L"profile", L"itemcount", L"3"), Write(L"Profile", L"Item2", L"C"),
-       Write(L"Skins", L"Lan", L"EN"), Write(L"Setting-CHS", L"Item1", L"  左键 "),
-       Write(L"Setting-RUS", L"Item1", L"Кнопка Выкл"), Delete(L"PROFILE"),
-       Delete(L"NoSuchSection"), Write(L"Profile", L"ItemCount", L"1"), Read(L"Profile", L"Item0"),
-       Read(L"Setting-CHS", L"Item1"), Read(L"Setting-RUS", L"Item1"), Names()});
+  CrossCheck(Utf16File(u"[Profile]\r\nItemCount=2\r\nItem0=A\r\nItem1=B\r\n"
+                       u"[Skins]\r\nLan=EN\r\nPath=Default\r\n"),
+             {Write(L"profile", L"itemcount", L"3"), Write(L"Profile", L"Item2", L"C"),
+              Write(L"Skins", L"Lan", L"EN"), Write(L"Setting-CHS", L"Item1", L"  左键 "),
+              Write(L"Setting-RUS", L"Item1", L"Кнопка Выкл"), Delete(L"PROFILE"),
+              Delete(L"NoSuchSection"), Write(L"Profile", L"ItemCount", L"1"),
+              Read(L"Profile", L"Item0"), Read(L"Setting-CHS", L"Item1"),
+              Read(L"Setting-RUS", L"Item1"), Names(), Delete(L" skins "), Names()});
 }
 
 TEST(IniFileCrossCheck, DeletedKeys) {
@@ -268,6 +269,50 @@ TEST(IniFileCrossCheck, DamagedFiles) {
     // under Wine. Everything else (what is read, the other sections, the size) is defined.
     SCOPED_TRACE("truncated UTF-16");
     CrossCheck(truncated, ops, truncated.size());
+  }
+}
+
+// Files far larger than the program writes: many sections, a long one, and a name repeated
+// (in ASCII case only: Wine folds A-Z alone). A rename near the end: the system's is a rewrite
+// of every section after the renamed one, seconds for thousands.
+TEST(IniFileCrossCheck, LargeFilesAndRepeatedNames) {
+  std::u16string many;
+  for (int k = 0; k < 2000; ++k) {
+    const std::u16string number = ToUtf16(std::to_wstring(k));
+    many += u"[Macro_" + number + u"]\r\nItemCount=" + number + u"\r\nItem0=A   Dn\r\n";
+  }
+  {
+    SCOPED_TRACE("many sections");
+    CrossCheck(Utf16File(many),
+               {Read(L"macro_1999", L"ItemCount"), Read(L"Macro_1000", L"item0"), Names(1024),
+                Write(L"Macro_700", L"Item1", L"50 ms"), Delete(L"Macro_3"),
+                Write(L"Macro_3", L"ItemCount", L"0"), Rename(L"Macro_1995", L"Fire"),
+                Rename(L"Macro_1996", L"macro_1997"), Read(L"Macro_700", L"Item1"),
+                Read(L"fire", L"ItemCount"), Names(65536)});
+  }
+  std::u16string longSection = u"[Top]\r\nA=1\r\n[Long]\r\n";
+  for (int i = 0; i < 6000; ++i) {
+    longSection +=
+        u"Item" + ToUtf16(std::to_wstring(i % 5000)) + u"=" + ToUtf16(std::to_wstring(i)) + u"\r\n";
+  }
+  longSection += u"[End]\r\nZ=26\r\n";
+  {
+    SCOPED_TRACE("a long section");
+    CrossCheck(Utf16File(longSection),
+               {Read(L"Long", L"Item4999"), Read(L"LONG", L"item10"), DeleteKey(L"Long", L"Item10"),
+                Read(L"Long", L"Item10"), Write(L"Long", L"Item2500", L"changed"),
+                Write(L"Long", L"Item6000", L"new"), Read(L"Long", L"Item6000"), Read(L"End", L"Z"),
+                Names()});
+  }
+  {
+    SCOPED_TRACE("a repeated name");
+    CrossCheck(
+        Utf16File(u"[Fire]\r\nItemCount=1\r\n[Jump]\r\nItemCount=2\r\n"
+                  u"[fire]\r\nItemCount=3\r\nItem0=B   Dn\r\n[FIRE]\r\nItemCount=4\r\n"),
+        {Read(L"FIRE", L"ItemCount"), Read(L"fire", L"Item0"), Write(L"fire", L"Item0", L"A   Dn"),
+         Delete(L"Fire"), Read(L"Fire", L"ItemCount"), Read(L"Fire", L"Item0"), Delete(L"FIRE"),
+         Read(L"Fire", L"ItemCount"), Rename(L"Fire", L"Jump"), Rename(L"Fire", L"Blaze"),
+         Write(L"Fire", L"ItemCount", L"5"), Names(), Read(L"Blaze", L"ItemCount")});
   }
 }
 
