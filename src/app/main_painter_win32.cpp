@@ -37,13 +37,13 @@ int TextWidth(HDC dc, HFONT font, const std::wstring& text) {
 HFONT SmallerFontToFit(HDC dc, HFONT font, const std::wstring& text, int width, int smallest) {
   HFONT fitted = font;
   if (TextWidth(dc, font, text) <= width) return fitted;
-  LOGFONTW spec{};
-  GetObjectW(font, sizeof(spec), &spec);
-  const int sign = spec.lfHeight < 0 ? -1 : 1;
-  for (int height = sign * spec.lfHeight - 1; height >= smallest; --height) {
-    spec.lfHeight = sign * height;
-    spec.lfWidth = 0;
-    HFONT smaller = CreateFontIndirectW(&spec);
+  LOGFONTW logFont{};
+  GetObjectW(font, sizeof(logFont), &logFont);
+  const int sign = logFont.lfHeight < 0 ? -1 : 1;
+  for (int height = sign * logFont.lfHeight - 1; height >= smallest; --height) {
+    logFont.lfHeight = sign * height;
+    logFont.lfWidth = 0;
+    HFONT smaller = CreateFontIndirectW(&logFont);
     if (smaller == nullptr) break;
     if (fitted != font) DeleteObject(fitted);
     fitted = smaller;
@@ -220,9 +220,9 @@ void MainPainter::Label(HDC dc, const std::wstring& label, int top) const {
   constexpr int kSmallerBy = 2;
   const Rect box{120, top, 250, top + 16};
   const int room = box.width() - 2;
-  LOGFONTW spec{};
-  GetObjectW(mainFont_, sizeof(spec), &spec);
-  const int height = spec.lfHeight < 0 ? -spec.lfHeight : spec.lfHeight;
+  LOGFONTW logFont{};
+  GetObjectW(mainFont_, sizeof(logFont), &logFont);
+  const int height = logFont.lfHeight < 0 ? -logFont.lfHeight : logFont.lfHeight;
   HFONT font = SmallerFontToFit(dc, mainFont_, label, room, height - kSmallerBy);
   if (TextWidth(dc, font, label) <= room) {
     Text(dc, label, box, DT_CENTER, font);
