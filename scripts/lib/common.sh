@@ -164,11 +164,19 @@ gm_start_xvfb() {
     GM_XVFB_PID=$!
     export DISPLAY=":$display"
     local i
+    # An X server of another root (a chroot shares the abstract socket names) answers on a
+    # display whose files this root does not see: ours then exits, and the display is not ours.
     for i in $(seq 50); do
-      xdpyinfo >/dev/null 2>&1 && return 0
+      kill -0 "$GM_XVFB_PID" 2>/dev/null || break
+      if xdpyinfo >/dev/null 2>&1; then
+        sleep 0.2
+        kill -0 "$GM_XVFB_PID" 2>/dev/null && return 0
+        break
+      fi
       sleep 0.1
     done
     kill "$GM_XVFB_PID" 2>/dev/null
+    wait "$GM_XVFB_PID" 2>/dev/null
   done
   return 1
 }
