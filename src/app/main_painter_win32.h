@@ -36,6 +36,9 @@ class MainPainter {
         mainFont_(mainFont),
         smallFont_(smallFont),
         middlePanelDrawn_(middlePanelDrawn) {}
+  // The painter keeps a reference to the folder: a temporary (a path converted on the way in)
+  // would be gone before the first draw.
+  MainPainter(const AppState&, FilePath&&, HFONT, HFONT, bool = false) = delete;
 
   // A skin image at its natural size; a missing file draws nothing.
   void Image(HDC dc, const wchar_t* name, int x, int y) const;
