@@ -24,7 +24,7 @@ int wmain(int argc, wchar_t** argv) {
   gm::AppState state;
   gm::FillLanguageTable(state.texts, L"");
   state.textColour = {255, 255, 255};
-  const std::filesystem::path skinFolder = std::filesystem::path(argv[1]) / L"Skins" / L"Default";
+  const gm::FilePath skinFolder = gm::FilePath(argv[1]) / L"Skins" / L"Default";
 
   HDC screen = GetDC(nullptr);
   HDC dc = CreateCompatibleDC(screen);

@@ -49,7 +49,7 @@ int wmain(int argc, wchar_t** argv) {
   // Two "Click" buttons, so that no list is refused.
   for (std::size_t b = 2; b < gm::kButtonCount; ++b)
     state.record.button(gm::ButtonField::Category, b) = 13;
-  const std::filesystem::path skinFolder = std::filesystem::path(argv[1]) / L"Skins" / L"Default";
+  const gm::FilePath skinFolder = gm::FilePath(argv[1]) / L"Skins" / L"Default";
 
   BenchWindow window;
   gm::WndCreateArgs args;

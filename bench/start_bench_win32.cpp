@@ -226,10 +226,10 @@ int OneRun(const std::filesystem::path& folder, long long launchedAt) {
   steps.Time("language table", [&] { state->UseLanguage(code); });
   steps.Time("caption file", [&] { files.LoadCaptions(); });
 
-  std::filesystem::path skinFolder;
+  gm::FilePath skinFolder;
   steps.Time("skin folder and window size", [&] {
     skinFolder = gm::skin::SkinFolder(state->programPath, state->skin.path);
-    if (const auto size = gm::gfx::ImageFileSize(skinFolder.wstring() + gm::skin::kMain)) {
+    if (const auto size = gm::gfx::ImageFileSize(skinFolder.Wide() + gm::skin::kMain)) {
       SetWindowPos(window.hwnd(), nullptr, 0, 0, size->cx, size->cy,
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
@@ -265,7 +265,7 @@ int OneRun(const std::filesystem::path& folder, long long launchedAt) {
   const HGDIOBJ oldPicture = SelectObject(dc, window.picture);
   // Chrome, then the headers, as the painter draws them.
   namespace s = gm::skin;
-  const std::wstring skin = skinFolder.wstring();
+  const std::wstring skin = skinFolder.Wide();
   const auto imagesStart = Clock::now();
   DrawImage(steps, dc, skin, s::kMain, 0, 0);
   DrawImage(steps, dc, skin, s::kLogo, 20, 32);

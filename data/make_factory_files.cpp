@@ -1,5 +1,4 @@
 // Writes the factory files of the distribution folder: make_factory_files <folder>
-#include <filesystem>
 #include <iostream>
 #include <string>
 
@@ -12,9 +11,9 @@ int main(int argc, char** argv) {
     return 2;
   }
   gm::PortableIniFile ini;
-  const std::wstring failure = gm::WriteFactoryFiles(argv[1], ini);
+  const std::wstring failure = gm::WriteFactoryFiles(gm::FilePath::FromNative(argv[1]), ini);
   if (!failure.empty()) {
-    std::cerr << "make_factory_files: " << std::filesystem::path(failure).string() << "\n";
+    std::cerr << "make_factory_files: " << gm::FilePath(failure).Utf8() << "\n";
     return 1;
   }
   return 0;

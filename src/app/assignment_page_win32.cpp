@@ -344,7 +344,7 @@ std::optional<std::wstring> AssignmentPage::AskSingleKey() {
   const AppState& state = context_.state;
   Log(L"single-key dialog");
   const SingleDialogResult result =
-      RunSingleDialog({context_.host, context_.window.hwnd(), context_.skinFolder.wstring(),
+      RunSingleDialog({context_.host, context_.window.hwnd(), context_.skinFolder.Wide(),
                        state.texts.language(), state.textColour});
   if (!result.confirmed) return std::nullopt;
   return result.keyName;
@@ -354,7 +354,7 @@ std::optional<ComboKeyNames> AssignmentPage::AskComboKey() {
   const AppState& state = context_.state;
   Log(L"combo dialog");
   const ComboDialogResult result =
-      RunComboDialog({context_.host, context_.window.hwnd(), context_.skinFolder.wstring(),
+      RunComboDialog({context_.host, context_.window.hwnd(), context_.skinFolder.Wide(),
                       state.texts.language(), state.textColour});
   if (!result.confirmed) return std::nullopt;
   return ComboKeyNames{result.modifierName, result.key1Name, result.key2Name};

@@ -7,7 +7,6 @@
 #include <windows.h>
 
 #include <array>
-#include <filesystem>
 #include <functional>
 #include <optional>
 
@@ -16,6 +15,7 @@
 #include "app/main_painter_win32.h"
 #include "buttons/assignment_menus.h"
 #include "buttons/hover_tracker.h"
+#include "platform/file_path.h"
 #include "platform/host.h"
 #include "platform/ini_file.h"
 #include "ui/ui_log.h"
@@ -43,7 +43,7 @@ class AssignmentPage : public AssignmentMenuWindows {
     IniFile& ini;
     UiLog& log;
     const MainLayout& layout;
-    const std::filesystem::path& skinFolder;
+    const FilePath& skinFolder;
     const HFONT& mainFont;
     Paint paint;
   };

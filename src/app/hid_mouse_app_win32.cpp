@@ -25,7 +25,7 @@
 
 namespace {
 
-std::filesystem::path ProgramPath() {
+gm::FilePath ProgramPath() {
   std::wstring path(1024, L'\0');
   const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
   path.resize(length);
@@ -33,7 +33,7 @@ std::filesystem::path ProgramPath() {
 }
 
 // Polls the virtual mouse's control file and hands each command to the main window.
-void RunControlPoller(std::filesystem::path file, HWND window, gm::VirtualMouse* mouse) {
+void RunControlPoller(gm::FilePath file, HWND window, gm::VirtualMouse* mouse) {
   gm::ControlFileReader reader(std::move(file));
   for (;;) {
     for (const std::string& line : reader.TakeNewLines()) {

@@ -59,7 +59,7 @@ HFONT FontToFit(HDC dc, HFONT font, const std::wstring& text, const Rect& rect, 
 }
 
 std::wstring MainPainter::Path(const wchar_t* name) const {
-  return skinFolder_.wstring() + name;
+  return skinFolder_.Wide() + name;
 }
 
 void MainPainter::Image(HDC dc, const wchar_t* name, int x, int y) const {

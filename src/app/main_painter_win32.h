@@ -4,11 +4,11 @@
 
 #include <windows.h>
 
-#include <filesystem>
 #include <string>
 
 #include "app/app_state.h"
 #include "app/main_layout.h"
+#include "platform/file_path.h"
 
 namespace gm {
 
@@ -29,13 +29,16 @@ class MainPainter {
  public:
   // middlePanelDrawn: the middle panel's image lies under the mouse picture (after a view
   // change) rather than only the window's background.
-  MainPainter(const AppState& state, const std::filesystem::path& skinFolder, HFONT mainFont,
-              HFONT smallFont, bool middlePanelDrawn = false)
+  MainPainter(const AppState& state, const FilePath& skinFolder, HFONT mainFont, HFONT smallFont,
+              bool middlePanelDrawn = false)
       : state_(state),
         skinFolder_(skinFolder),
         mainFont_(mainFont),
         smallFont_(smallFont),
         middlePanelDrawn_(middlePanelDrawn) {}
+  // The painter keeps a reference to the folder: a temporary (a path converted on the way in)
+  // would be gone before the first draw.
+  MainPainter(const AppState&, FilePath&&, HFONT, HFONT, bool = false) = delete;
 
   // A skin image at its natural size; a missing file draws nothing.
   void Image(HDC dc, const wchar_t* name, int x, int y) const;
@@ -86,7 +89,7 @@ class MainPainter {
   void ButtonRows(HDC dc, MouseView view) const;
 
   const AppState& state_;
-  const std::filesystem::path& skinFolder_;
+  const FilePath& skinFolder_;
   HFONT mainFont_;
   HFONT smallFont_;
   bool middlePanelDrawn_;

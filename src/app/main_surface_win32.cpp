@@ -14,7 +14,7 @@ MainSurface::~MainSurface() {
 }
 
 void MainSurface::Create() {
-  if (const auto size = gfx::ImageFileSize(context_.skinFolder.wstring() + skin::kMain)) {
+  if (const auto size = gfx::ImageFileSize(context_.skinFolder.Wide() + skin::kMain)) {
     SetWindowPos(hwnd(), nullptr, 0, 0, size->cx, size->cy,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }

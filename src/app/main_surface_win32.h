@@ -5,7 +5,6 @@
 
 #include <windows.h>
 
-#include <filesystem>
 #include <functional>
 #include <utility>
 
@@ -13,6 +12,7 @@
 #include "app/main_layout.h"
 #include "app/main_painter_win32.h"
 #include "gfx/gdip_button_win32.h"
+#include "platform/file_path.h"
 #include "ui/ui_log.h"
 #include "ui/wnd_win32.h"
 
@@ -32,7 +32,7 @@ class MainSurface {
     UiLog& log;
     MainLayout& layout;
     PageSizes& sizes;  // measured at every full draw
-    const std::filesystem::path& skinFolder;
+    const FilePath& skinFolder;
     const HFONT& mainFont;
     const HFONT& smallFont;
     // The button page's menus go: the page was drawn closed or its rows show another view.

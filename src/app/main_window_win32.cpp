@@ -147,7 +147,7 @@ bool CHidMouseDlg::StartDeviceLink() {
     const std::wstring line =
         std::wstring(L"caption file lacks ") +
         (skin.fellBack ? (colour ? L"a skin" : L"a skin and the text colour") : L"the text colour");
-    WriteDebuggerLine(line + L": " + state.files.captionFile.wstring());
+    WriteDebuggerLine(line + L": " + state.files.captionFile.Wide());
     services_.uiLog.Line(line);
   }
   // The fonts.

@@ -5,7 +5,6 @@
 #include <windows.h>
 
 #include <array>
-#include <filesystem>
 #include <memory>
 
 #include "app/app_state.h"
@@ -25,6 +24,7 @@
 #include "device/listener_thread_win32.h"
 #include "device/virtual_mouse.h"
 #include "help/help_dialog_win32.h"
+#include "platform/file_path.h"
 #include "platform/hid_system.h"
 #include "platform/host.h"
 #include "platform/ini_file.h"
@@ -133,7 +133,7 @@ class CHidMouseDlg : public Wnd,
   ConfigurationFilesSteps fileSteps_;
   Win32DesktopSettings desktop_;
   SaveFlows flows_;
-  std::filesystem::path skinFolder_;
+  FilePath skinFolder_;
   HFONT mainFont_ = nullptr;
   HFONT smallFont_ = nullptr;
   MainLayout layout_;

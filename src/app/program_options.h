@@ -6,17 +6,18 @@
 //   --ui-log FILE        log what the program hands to the shell (icon, balloons, window)
 #pragma once
 
-#include <filesystem>
 #include <string>
 #include <vector>
+
+#include "platform/file_path.h"
 
 namespace gm {
 
 struct ProgramOptions {
   bool virtualMouse = false;
-  std::filesystem::path trace;
-  std::filesystem::path control;
-  std::filesystem::path uiLog;
+  FilePath trace;
+  FilePath control;
+  FilePath uiLog;
   std::vector<std::wstring> unknown;  // ignored, as Windows programs ignore stray arguments
 };
 

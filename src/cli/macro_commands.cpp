@@ -324,7 +324,7 @@ bool UsableRecordIni(const std::filesystem::path& file, std::ostream& err) {
 }
 
 void WarnAboutRecordIni(IniFile& ini, const std::filesystem::path& given, std::ostream& err) {
-  const std::filesystem::path file = AbsolutePath(given);
+  const FilePath file = AbsolutePath(given);
   MacroStore store(ini, file);
   const std::string where = "gm900ctl: warning: " + PathUtf8(given) + ": ";
   const std::vector<std::wstring> all = store.AllNames();
@@ -429,7 +429,7 @@ int Show(MacroStore& store, IniFile& ini, const std::filesystem::path& file, Str
   const std::wstring section = store.AllNames()[*at];
   const std::optional<LoadedMacro> loaded = store.Load(section);
   if (!loaded) return NoSuchMacro(io, file, name);
-  const std::filesystem::path absolute = AbsolutePath(file);
+  const FilePath absolute = AbsolutePath(file);
   MacroText macro;
   macro.items = loaded->items;
   // As the encoder reads the options: anything but 0 is on.

@@ -22,7 +22,7 @@ constexpr wchar_t kSkinsSection[] = L"Skins";
 using ConfigFileBytes = std::array<std::uint8_t, kConfigFileSize>;
 
 // The content of a configuration file, or nothing when it cannot be read or has another size.
-std::optional<ConfigFileBytes> ReadConfigFile(const std::filesystem::path& file) {
+std::optional<ConfigFileBytes> ReadConfigFile(const FilePath& file) {
   const std::optional<std::vector<std::uint8_t>> bytes = ReadWholeFile(file, kConfigFileSize);
   if (!bytes || bytes->size() != kConfigFileSize) return std::nullopt;
   ConfigFileBytes content;
@@ -44,18 +44,17 @@ std::wstring CaptionKey(std::size_t button) {
 
 }  // namespace
 
-std::filesystem::path ProgramFilePath(const std::filesystem::path& program,
-                                      std::wstring_view fileName) {
-  return std::filesystem::path(program).replace_filename(std::wstring(fileName));
+FilePath ProgramFilePath(const FilePath& program, std::wstring_view fileName) {
+  return program.WithFileName(fileName);
 }
 
-std::filesystem::path CompanionCaptionFile(const std::filesystem::path& configFile) {
-  std::wstring name = configFile.filename().wstring();
+FilePath CompanionCaptionFile(const FilePath& configFile) {
+  std::wstring name = configFile.FileName();
   for (std::size_t at = name.find(L".bin"); at != std::wstring::npos;
        at = name.find(L".bin", at + 4)) {
     name.replace(at, 4, L".ini");
   }
-  return std::filesystem::path(configFile).replace_filename(name);
+  return configFile.WithFileName(name);
 }
 
 long long LeadingNumber(std::wstring_view text) {
@@ -83,7 +82,7 @@ std::optional<Rgb> SkinTextColour(const SkinValues& skin) {
   return TextColour(skin);
 }
 
-std::filesystem::path ConfigurationFiles::Beside(std::wstring_view fileName) const {
+FilePath ConfigurationFiles::Beside(std::wstring_view fileName) const {
   return ProgramFilePath(state_.programPath, fileName);
 }
 
@@ -97,7 +96,7 @@ void ConfigurationFiles::ShowMissingFile() {
   host_.ShowMessage(kMissingFile, kDefaultTitle, kMbOk);
 }
 
-bool ConfigurationFiles::WriteConfiguration(const std::filesystem::path& file) {
+bool ConfigurationFiles::WriteConfiguration(const FilePath& file) {
   ConfigFileBytes content;
   content[0] = 1;
   state_.record.CopyTo(
@@ -110,11 +109,11 @@ bool ConfigurationFiles::WriteConfiguration(const std::filesystem::path& file) {
 }
 
 FileDialogRequest ConfigurationFiles::ProfileDialog(unsigned flags) const {
-  return {kProfileFilter, state_.files.configFile.wstring(), flags};
+  return {kProfileFilter, state_.files.configFile.Wide(), flags};
 }
 
 std::optional<std::uint8_t> ConfigurationFiles::ProfileNamedByList() const {
-  const std::filesystem::path& list = state_.files.profileList;
+  const FilePath& list = state_.files.profileList;
   const std::wstring current = ini_.ReadString(list, kProfileSection, L"CurProfileName");
   const long long count = LeadingNumber(ini_.ReadString(list, kProfileSection, L"ItemCount"));
   if (count < 1 || count > static_cast<long long>(kMaxProfiles)) return std::nullopt;
@@ -159,7 +158,7 @@ void ConfigurationFiles::LoadConfiguration() {
 }
 
 void ConfigurationFiles::LoadCaptions() {
-  const std::filesystem::path& file = state_.files.captionFile;
+  const FilePath& file = state_.files.captionFile;
   const std::wstring section(CaptionSection(state_.language));
   for (std::size_t button = 0; button < kButtonCount; ++button) {
     state_.labels[button] = ini_.ReadString(file, section, CaptionKey(button));
@@ -213,8 +212,8 @@ bool ConfigurationFiles::ImportConfiguration() {
   const std::optional<std::wstring> chosen = host_.ChooseOpenFile(
       ProfileDialog(kOfnFileMustExist | kOfnHideReadOnly | kOfnOverwritePrompt));
   if (!chosen) return false;
-  const std::filesystem::path file(*chosen);
-  if (!Contains(file.filename().wstring(), L".bin")) return false;
+  const FilePath file(*chosen);
+  if (!Contains(file.FileName(), L".bin")) return false;
   if (!FileExists(file)) {
     ShowMissingFile();
     return false;
@@ -243,19 +242,19 @@ void ConfigurationFiles::ExportConfiguration() {
       host_.ChooseSaveFile(ProfileDialog(kOfnHideReadOnly | kOfnOverwritePrompt));
   if (!chosen) return;
   std::wstring path = *chosen;
-  std::wstring name = std::filesystem::path(path).filename().wstring();
+  std::wstring name = FilePath(path).FileName();
   if (name.empty()) return;
   if (!Contains(name, L".bin")) {
     path += L".bin";
     name += L".bin";
   }
 
-  const std::filesystem::path file(path);
+  const FilePath file(path);
   state_.files.captionFile = CompanionCaptionFile(file);
   SaveCaptions();
   WriteConfiguration(file);
   // The same pair again beside the program.
-  const std::filesystem::path copy = Beside(name);
+  const FilePath copy = Beside(name);
   state_.files.captionFile = CompanionCaptionFile(copy);
   SaveCaptions();
   WriteConfiguration(copy);

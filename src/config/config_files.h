@@ -10,13 +10,13 @@
 #pragma once
 
 #include <cstddef>
-#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "config/config_state.h"
 #include "config/profile_command.h"
+#include "platform/file_path.h"
 #include "platform/host.h"
 #include "platform/ini_file.h"
 
@@ -28,11 +28,10 @@ inline constexpr wchar_t kProfileFilter[] = L"Gaming Mouse Profile(*.bin)|*.bin|
 
 // The path of a file beside the program: its full path with the trailing file name replaced
 // (only that, so a folder whose name contains the program's name does not matter).
-std::filesystem::path ProgramFilePath(const std::filesystem::path& program,
-                                      std::wstring_view fileName);
+FilePath ProgramFilePath(const FilePath& program, std::wstring_view fileName);
 
 // The caption file that goes with a configuration file: ".bin" replaced by ".ini" in its name.
-std::filesystem::path CompanionCaptionFile(const std::filesystem::path& configFile);
+FilePath CompanionCaptionFile(const FilePath& configFile);
 
 // The leading decimal number of a text as the C library reads it (blanks, a sign, digits);
 // 0 when there is none.
@@ -75,13 +74,13 @@ class ConfigurationFiles {
   std::wstring ReadLanguageCode();
 
  private:
-  std::filesystem::path Beside(std::wstring_view fileName) const;
+  FilePath Beside(std::wstring_view fileName) const;
   // The position of the configuration the ProfileList names: the last Item%d equal to
   // CurProfileName, else the one in use. Nothing when ItemCount is outside 1-6.
   std::optional<std::uint8_t> ProfileNamedByList() const;
   void UseProfileFiles();
   void ShowMissingFile();
-  bool WriteConfiguration(const std::filesystem::path& file);
+  bool WriteConfiguration(const FilePath& file);
   FileDialogRequest ProfileDialog(unsigned flags) const;
 
   ConfigState& state_;

@@ -3,20 +3,20 @@
 #pragma once
 
 #include <cstdint>
-#include <filesystem>
 #include <string>
 
 #include "config/function_catalogue.h"
 #include "config/language.h"
 #include "config/records.h"
+#include "platform/file_path.h"
 
 namespace gm {
 
 struct ConfigFilePaths {
-  std::filesystem::path configFile;   // config%d.bin in use (config.bin while Reset loads)
-  std::filesystem::path captionFile;  // str%d.ini in use (str.ini while Reset loads)
-  std::filesystem::path macroFile;    // record.ini
-  std::filesystem::path profileList;  // str.ini
+  FilePath configFile;   // config%d.bin in use (config.bin while Reset loads)
+  FilePath captionFile;  // str%d.ini in use (str.ini while Reset loads)
+  FilePath macroFile;    // record.ini
+  FilePath profileList;  // str.ini
 };
 
 // Section Skins of the caption file, as text; the colour is converted once at start-up.
@@ -35,10 +35,10 @@ struct ConfigState {
   std::uint8_t firstRunFlag = 0;      // byte 0 of the configuration file last read
   std::uint8_t profileFileIndex = 0;  // n of config%d.bin / str%d.ini in use
 
-  std::filesystem::path programPath;  // full path of the running program; its files sit beside it
-  ConfigFilePaths files;              // paths of the configuration in use
-  ButtonLabels labels;                // the 19 button captions
-  SkinValues skin;                    // skin values of the caption file
+  FilePath programPath;   // full path of the running program; its files sit beside it
+  ConfigFilePaths files;  // paths of the configuration in use
+  ButtonLabels labels;    // the 19 button captions
+  SkinValues skin;        // skin values of the caption file
   // Chosen once at start-up by the caption file's code; selects the captions' section.
   Language language = Language::English;
 };

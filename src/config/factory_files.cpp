@@ -6,6 +6,7 @@
 
 #include "config/config_files.h"
 #include "config/function_catalogue.h"
+#include "platform/file_ops.h"
 #include "platform/file_replace.h"
 
 namespace gm {
@@ -20,9 +21,8 @@ constexpr std::array<Rgb, kDpiStageCount> kStageColours = {{{255, 0, 0},
                                                             {0, 0, 255},
                                                             {255, 0, 255}}};
 
-bool WriteCaptionFile(const std::filesystem::path& file, IniFile& ini, bool withProfileList) {
-  std::error_code ignored;
-  std::filesystem::remove(file, ignored);
+bool WriteCaptionFile(const FilePath& file, IniFile& ini, bool withProfileList) {
+  RemoveFile(file);
   bool ok = true;
   if (withProfileList) {
     ok &= ini.WriteString(file, L"Profile", L"ItemCount", std::to_wstring(kMaxProfiles));
@@ -104,10 +104,8 @@ ButtonLabels FactoryCaptions(Language language) {
   return labels;
 }
 
-std::wstring WriteFactoryFiles(const std::filesystem::path& folder, IniFile& ini) {
-  std::error_code error;
-  std::filesystem::create_directories(folder, error);
-  if (error) return L"cannot create " + folder.wstring();
+std::wstring WriteFactoryFiles(const FilePath& folder, IniFile& ini) {
+  if (CreateFolders(folder)) return L"cannot create " + folder.Wide();
 
   std::array<std::uint8_t, kConfigFileSize> content{};  // FirstRunFlag 0, then the record
   FactoryRecord().CopyTo(

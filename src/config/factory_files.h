@@ -4,12 +4,12 @@
 // (with the ProfileList) and str0.ini..str5.ini, and a macro file without macros.
 #pragma once
 
-#include <filesystem>
 #include <string>
 
 #include "config/function_catalogue.h"
 #include "config/language.h"
 #include "config/records.h"
+#include "platform/file_path.h"
 #include "platform/ini_file.h"
 
 namespace gm {
@@ -24,6 +24,6 @@ ButtonLabels FactoryCaptions(Language language);
 
 // Writes every factory file into folder, replacing what is there. Returns an empty text, or
 // what failed.
-std::wstring WriteFactoryFiles(const std::filesystem::path& folder, IniFile& ini);
+std::wstring WriteFactoryFiles(const FilePath& folder, IniFile& ini);
 
 }  // namespace gm

@@ -9,11 +9,12 @@
 #pragma once
 
 #include <cstdint>
-#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "platform/file_path.h"
 
 namespace gm {
 
@@ -29,11 +30,11 @@ std::optional<VirtualMouseCommand> ParseVirtualMouseCommand(std::string_view lin
 // with a newline, so a writer caught mid-line is read on the next call.
 class ControlFileReader {
  public:
-  explicit ControlFileReader(std::filesystem::path file) : file_(std::move(file)) {}
+  explicit ControlFileReader(FilePath file) : file_(std::move(file)) {}
   std::vector<std::string> TakeNewLines();
 
  private:
-  std::filesystem::path file_;
+  FilePath file_;
   std::uintmax_t offset_ = 0;
   std::string pending_;
 };

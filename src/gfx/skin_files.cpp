@@ -136,14 +136,14 @@ std::vector<std::wstring> AllSkinFiles() {
   return all;
 }
 
-std::filesystem::path SkinFolder(const std::filesystem::path& program, std::wstring_view path) {
-  return std::filesystem::path(program.parent_path().wstring() + L"/Skins/" + std::wstring(path));
+FilePath SkinFolder(const FilePath& program, std::wstring_view path) {
+  return FilePath(program.Parent().Wide() + L"/Skins/" + std::wstring(path));
 }
 
-SkinChoice ChooseSkinFolder(const std::filesystem::path& program, std::wstring_view path) {
+SkinChoice ChooseSkinFolder(const FilePath& program, std::wstring_view path) {
   if (!path.empty()) {
-    std::filesystem::path named = SkinFolder(program, path);
-    if (IsRegularFile(named.wstring() + kMain)) return {std::move(named), false};
+    FilePath named = SkinFolder(program, path);
+    if (IsRegularFile(named.Wide() + kMain)) return {std::move(named), false};
   }
   return {SkinFolder(program, kDefaultSkin), true};
 }

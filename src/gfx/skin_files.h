@@ -3,12 +3,12 @@
 // that the skin test can check that the default skin has every file the program may ask for.
 #pragma once
 
-#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "gfx/geometry.h"
+#include "platform/file_path.h"
 
 namespace gm::skin {
 
@@ -127,7 +127,7 @@ std::vector<std::wstring> AllSkinFiles();
 
 // The skin folder: the program's folder, "/Skins/" and the caption file's `Path` value, joined
 // as text, so that a value with a leading slash or backslash stays inside the program's folder.
-std::filesystem::path SkinFolder(const std::filesystem::path& program, std::wstring_view path);
+FilePath SkinFolder(const FilePath& program, std::wstring_view path);
 
 // The skin that ships with the program.
 inline constexpr wchar_t kDefaultSkin[] = L"Default";
@@ -137,9 +137,9 @@ inline constexpr wchar_t kDefaultSkin[] = L"Default";
 // damaged caption file still gives the window its face. `fellBack` says that the named skin
 // could not be used.
 struct SkinChoice {
-  std::filesystem::path folder;
+  FilePath folder;
   bool fellBack = false;
 };
-SkinChoice ChooseSkinFolder(const std::filesystem::path& program, std::wstring_view path);
+SkinChoice ChooseSkinFolder(const FilePath& program, std::wstring_view path);
 
 }  // namespace gm::skin

@@ -24,7 +24,7 @@ CHelpDialog::~CHelpDialog() {
   if (font_ != nullptr) DeleteObject(font_);
 }
 
-bool CHelpDialog::Open(HWND mainWindow, const std::filesystem::path& skinFolder) {
+bool CHelpDialog::Open(HWND mainWindow, const FilePath& skinFolder) {
   WndCreateArgs args;
   args.className = kHelpClass;
   args.dialogClassAttributes = true;
@@ -36,7 +36,7 @@ bool CHelpDialog::Open(HWND mainWindow, const std::filesystem::path& skinFolder)
   args.parent = mainWindow;
   if (!Create(args)) return false;
 
-  if (picture_.Load(skinFolder.wstring() + skin::kHelpWindow)) {
+  if (picture_.Load(skinFolder.Wide() + skin::kHelpWindow)) {
     const SIZE size = picture_.size();
     SetWindowPos(hwnd(), HWND_TOP, kHelpPanelAt.x, kHelpPanelAt.y, size.cx, size.cy,
                  SWP_NOACTIVATE);

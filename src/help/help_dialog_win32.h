@@ -4,9 +4,8 @@
 
 #include <windows.h>
 
-#include <filesystem>
-
 #include "help/help_panel.h"
+#include "platform/file_path.h"
 #include "platform/host.h"
 #include "ui/dialog_picture_win32.h"
 #include "ui/wnd_win32.h"
@@ -22,7 +21,7 @@ class CHelpDialog : public Wnd {
   // Creates the panel in the main window at (786, 25), sized to "/Help/HelpWindow.png" of the
   // skin folder, and shows it. Without that image the panel shows empty. False when no window
   // could be made.
-  bool Open(HWND mainWindow, const std::filesystem::path& skinFolder);
+  bool Open(HWND mainWindow, const FilePath& skinFolder);
 
  protected:
   LRESULT OnEraseBackground(HDC dc) override;

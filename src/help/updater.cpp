@@ -11,15 +11,14 @@ std::wstring_view UpdaterRelativePath(std::uint16_t nativeArchitecture) {
   return L"Update/X86/FwUpdate.exe";
 }
 
-std::filesystem::path UpdaterPath(const std::filesystem::path& program,
-                                  std::uint16_t nativeArchitecture) {
-  return ProgramFilePath(program, UpdaterRelativePath(nativeArchitecture)).make_preferred();
+FilePath UpdaterPath(const FilePath& program, std::uint16_t nativeArchitecture) {
+  return ProgramFilePath(program, UpdaterRelativePath(nativeArchitecture)).Preferred();
 }
 
-bool OnStartUpdaterMessage(std::uintptr_t wParam, const std::filesystem::path& program,
+bool OnStartUpdaterMessage(std::uintptr_t wParam, const FilePath& program,
                            std::uint16_t nativeArchitecture, Shell& shell) {
   if (wParam != 0) return false;
-  shell.Open(UpdaterPath(program, nativeArchitecture).wstring());
+  shell.Open(UpdaterPath(program, nativeArchitecture).Wide());
   return true;
 }
 

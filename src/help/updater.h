@@ -3,9 +3,9 @@
 #pragma once
 
 #include <cstdint>
-#include <filesystem>
 #include <string_view>
 
+#include "platform/file_path.h"
 #include "platform/shell.h"
 
 namespace gm {
@@ -17,12 +17,11 @@ inline constexpr std::uint16_t kArchitectureAmd64 = 9;
 // "Update/X64/FwUpdate.exe" on a 64-bit machine (AMD64 or IA64), else "Update/X86/FwUpdate.exe".
 std::wstring_view UpdaterRelativePath(std::uint16_t nativeArchitecture);
 // The updater's full path: the program's path with its file name replaced by the relative path.
-std::filesystem::path UpdaterPath(const std::filesystem::path& program,
-                                  std::uint16_t nativeArchitecture);
+FilePath UpdaterPath(const FilePath& program, std::uint16_t nativeArchitecture);
 
 // The main window's 0xB13: wParam 0 starts the updater; any other value does nothing. True when
 // the updater was asked for.
-bool OnStartUpdaterMessage(std::uintptr_t wParam, const std::filesystem::path& program,
+bool OnStartUpdaterMessage(std::uintptr_t wParam, const FilePath& program,
                            std::uint16_t nativeArchitecture, Shell& shell);
 
 }  // namespace gm

@@ -1,11 +1,10 @@
 // What the macro manager and the macro picker are opened with.
 #pragma once
 
-#include <filesystem>
-
 #include "config/language.h"
 #include "config/records.h"
 #include "macro/macro_options.h"
+#include "platform/file_path.h"
 
 namespace gm {
 
@@ -15,8 +14,8 @@ class UiLog;
 
 struct MacroDialogContext {
   IniFile& ini;
-  std::filesystem::path macroFile;   // record.ini
-  std::filesystem::path skinFolder;  // the skin in use
+  FilePath macroFile;   // record.ini
+  FilePath skinFolder;  // the skin in use
   Language language = Language::English;
   Rgb textColour{0, 255, 0};  // the skin's text colour
   MacroOptions& options;      // the process-wide record options

@@ -39,7 +39,7 @@ CMacroDialog::~CMacroDialog() {
 }
 
 std::wstring CMacroDialog::SkinPath(const wchar_t* name) const {
-  return context_.skinFolder.wstring() + name;
+  return context_.skinFolder.Wide() + name;
 }
 
 CMacroDialog::Button CMacroDialog::ButtonAt(int x, int y) {

@@ -81,7 +81,7 @@ CMacroProgramDialog::~CMacroProgramDialog() {
 }
 
 std::wstring CMacroProgramDialog::SkinPath(const wchar_t* name) const {
-  return context_.skinFolder.wstring() + name;
+  return context_.skinFolder.Wide() + name;
 }
 
 COLORREF CMacroProgramDialog::TextColour() const {

@@ -63,8 +63,7 @@ std::wstring DescribeOverflow(const MacroOverflow& overflow) {
          std::to_wstring(kPairAreaSize) + L" a macro can hold.";
 }
 
-MacroStore::MacroStore(IniFile& ini, const std::filesystem::path& file)
-    : ini_(ini), file_(AbsolutePath(file)) {}
+MacroStore::MacroStore(IniFile& ini, const FilePath& file) : ini_(ini), file_(AbsolutePath(file)) {}
 
 bool MacroStore::Exists() const {
   return IsRegularFile(file_);

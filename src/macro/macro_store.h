@@ -5,12 +5,12 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "config/records.h"
+#include "platform/file_path.h"
 
 namespace gm {
 
@@ -83,7 +83,7 @@ class MacroStore {
  public:
   // A relative path is made absolute first: the Windows profile functions would look for a
   // bare file name in the Windows folder, not beside the program.
-  MacroStore(IniFile& ini, const std::filesystem::path& file);
+  MacroStore(IniFile& ini, const FilePath& file);
 
   // Nothing is read or written while record.ini is missing, except by Add, which creates it.
   bool Exists() const;
@@ -154,7 +154,7 @@ class MacroStore {
   static bool InList(const std::vector<std::wstring>& all, const std::wstring& name);
 
   IniFile& ini_;
-  std::filesystem::path file_;
+  FilePath file_;
 };
 
 }  // namespace gm

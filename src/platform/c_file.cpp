@@ -4,12 +4,12 @@
 
 namespace gm {
 
-CFile OpenCFile(const std::filesystem::path& path, const char* mode) {
+CFile OpenCFile(const FilePath& path, const char* mode) {
 #ifdef _WIN32
   const std::wstring wideMode(mode, mode + std::char_traits<char>::length(mode));
   return CFile(_wfopen(path.c_str(), wideMode.c_str()));
 #else
-  return CFile(std::fopen(path.c_str(), mode));
+  return CFile(std::fopen(path.Native().c_str(), mode));
 #endif
 }
 

@@ -3,9 +3,10 @@
 #pragma once
 
 #include <cstdio>
-#include <filesystem>
 #include <memory>
 #include <string_view>
+
+#include "platform/file_path.h"
 
 namespace gm {
 
@@ -16,7 +17,7 @@ using CFile = std::unique_ptr<std::FILE, CFileCloser>;
 
 // Opens `path` with a C mode such as "rb", "r+b", "wb" or "ab" (wide paths on Windows); empty
 // when it cannot be opened, with errno set by the library.
-CFile OpenCFile(const std::filesystem::path& path, const char* mode);
+CFile OpenCFile(const FilePath& path, const char* mode);
 
 // Writes `text` and a line end, then flushes so that a reader sees the line at once.
 void WriteLineAndFlush(std::FILE* file, std::string_view text);

@@ -1,14 +1,15 @@
-// The few file-system operations the program needs, one implementation per platform. The
-// standard library's would work too, but on Windows they drag in its stream and locale code,
-// most of the program's size.
+// The few file-system operations the program needs, one implementation per platform (wide
+// Win32 functions; POSIX calls on the path's native bytes). The standard library's would work
+// too, but on Windows they drag in its stream and locale code, most of the program's size.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
-#include <filesystem>
 #include <optional>
 #include <system_error>
 #include <vector>
+
+#include "platform/file_path.h"
 
 namespace gm {
 
@@ -27,14 +28,14 @@ struct FileFacts {
 };
 
 // What there is at `path`; nothing when there is nothing (or it cannot be looked at).
-std::optional<FileFacts> LookAtFile(const std::filesystem::path& path);
+std::optional<FileFacts> LookAtFile(const FilePath& path);
 // The current time of the clock the file system stamps files with: nanoseconds since 1970.
 std::int64_t FileClockNow();
 
-inline bool FileExists(const std::filesystem::path& path) {
+inline bool FileExists(const FilePath& path) {
   return !path.empty() && LookAtFile(path).has_value();
 }
-inline bool IsRegularFile(const std::filesystem::path& path) {
+inline bool IsRegularFile(const FilePath& path) {
   const std::optional<FileFacts> facts = path.empty() ? std::nullopt : LookAtFile(path);
   return facts && facts->regular;
 }
@@ -46,19 +47,22 @@ struct FileContent {
   FileFacts facts;
   std::vector<std::uint8_t> bytes;
 };
-std::optional<FileContent> ReadFileWithFacts(const std::filesystem::path& path,
-                                             std::size_t maxBytes);
+std::optional<FileContent> ReadFileWithFacts(const FilePath& path, std::size_t maxBytes);
 
 // Deletes a file; false when it could not (a missing file included).
-bool RemoveFile(const std::filesystem::path& path);
+bool RemoveFile(const FilePath& path);
 
 // Renames `from` to `to`, replacing `to` in one step where it exists.
-std::error_code MoveFileOver(const std::filesystem::path& from, const std::filesystem::path& to);
+std::error_code MoveFileOver(const FilePath& from, const FilePath& to);
+
+// Creates the folder `path` and any missing folders above it; success when it is a folder
+// already.
+std::error_code CreateFolders(const FilePath& path);
 
 // `path` made absolute against the current folder; `path` itself when that fails.
-std::filesystem::path AbsolutePath(const std::filesystem::path& path);
+FilePath AbsolutePath(const FilePath& path);
 
 // `path` with an ASCII suffix added to its file name ("config.bin" + ".tmp").
-std::filesystem::path WithSuffix(const std::filesystem::path& path, const char* suffix);
+FilePath WithSuffix(const FilePath& path, const char* suffix);
 
 }  // namespace gm

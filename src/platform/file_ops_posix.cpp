@@ -28,16 +28,15 @@ FileFacts FactsOf(const struct stat& facts) {
 
 }  // namespace
 
-std::optional<FileFacts> LookAtFile(const std::filesystem::path& path) {
+std::optional<FileFacts> LookAtFile(const FilePath& path) {
   struct stat facts {};
-  if (::stat(path.c_str(), &facts) != 0) return std::nullopt;
+  if (::stat(path.Native().c_str(), &facts) != 0) return std::nullopt;
   return FactsOf(facts);
 }
 
-std::optional<FileContent> ReadFileWithFacts(const std::filesystem::path& path,
-                                             std::size_t maxBytes) {
+std::optional<FileContent> ReadFileWithFacts(const FilePath& path, std::size_t maxBytes) {
   const int descriptor =
-      ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);  // a FIFO must not block
+      ::open(path.Native().c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);  // a FIFO must not block
   if (descriptor < 0) return std::nullopt;
   std::optional<FileContent> content;
   struct stat facts {};
@@ -66,26 +65,42 @@ std::int64_t FileClockNow() {
   return Nanoseconds(now);
 }
 
-bool RemoveFile(const std::filesystem::path& path) {
-  return std::remove(path.c_str()) == 0;
+bool RemoveFile(const FilePath& path) {
+  return std::remove(path.Native().c_str()) == 0;
 }
 
-std::error_code MoveFileOver(const std::filesystem::path& from, const std::filesystem::path& to) {
-  if (std::rename(from.c_str(), to.c_str()) == 0) return {};
+std::error_code MoveFileOver(const FilePath& from, const FilePath& to) {
+  if (std::rename(from.Native().c_str(), to.Native().c_str()) == 0) return {};
   return {errno != 0 ? errno : EIO, std::generic_category()};
 }
 
-std::filesystem::path AbsolutePath(const std::filesystem::path& path) {
-  if (path.empty() || path.is_absolute()) return path;
+FilePath AbsolutePath(const FilePath& path) {
+  if (path.empty() || path.IsAbsolute()) return path;
   char* folder = ::getcwd(nullptr, 0);
   if (folder == nullptr) return path;
-  std::filesystem::path absolute = std::filesystem::path(folder) / path;
+  FilePath absolute = FilePath::FromNative(folder) / path.Wide();
   std::free(folder);
   return absolute;
 }
 
-std::filesystem::path WithSuffix(const std::filesystem::path& path, const char* suffix) {
-  return std::filesystem::path(path.native() + suffix);
+std::error_code CreateFolders(const FilePath& path) {
+  struct stat facts {};
+  if (::stat(path.Native().c_str(), &facts) == 0) {
+    return S_ISDIR(facts.st_mode) ? std::error_code{}
+                                  : std::make_error_code(std::errc::not_a_directory);
+  }
+  const FilePath parent = path.Parent();
+  if (!parent.empty() && parent != path) {
+    if (const std::error_code error = CreateFolders(parent)) return error;
+  }
+  if (::mkdir(path.Native().c_str(), 0777) == 0 || errno == EEXIST) return {};
+  return {errno, std::generic_category()};
+}
+
+FilePath WithSuffix(const FilePath& path, const char* suffix) {
+  std::wstring name = path.Wide();
+  for (const char* c = suffix; *c != '\0'; ++c) name += static_cast<wchar_t>(*c);
+  return FilePath(std::move(name));
 }
 
 }  // namespace gm

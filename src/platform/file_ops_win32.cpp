@@ -17,7 +17,7 @@ std::int64_t Nanoseconds(const FILETIME& time) {
 
 }  // namespace
 
-std::optional<FileFacts> LookAtFile(const std::filesystem::path& path) {
+std::optional<FileFacts> LookAtFile(const FilePath& path) {
   WIN32_FILE_ATTRIBUTE_DATA facts{};
   if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &facts)) {
     // A device or a pipe has no attributes to give (Wine's "/dev/null" or a FIFO of its Unix
@@ -40,8 +40,7 @@ std::optional<FileFacts> LookAtFile(const std::filesystem::path& path) {
   return result;
 }
 
-std::optional<FileContent> ReadFileWithFacts(const std::filesystem::path& path,
-                                             std::size_t maxBytes) {
+std::optional<FileContent> ReadFileWithFacts(const FilePath& path, std::size_t maxBytes) {
   HANDLE handle = CreateFileW(path.c_str(), GENERIC_READ,
                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -81,18 +80,18 @@ std::int64_t FileClockNow() {
   return Nanoseconds(now);
 }
 
-bool RemoveFile(const std::filesystem::path& path) {
+bool RemoveFile(const FilePath& path) {
   return DeleteFileW(path.c_str()) != FALSE;
 }
 
-std::error_code MoveFileOver(const std::filesystem::path& from, const std::filesystem::path& to) {
+std::error_code MoveFileOver(const FilePath& from, const FilePath& to) {
   if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     return {};
   }
   return {static_cast<int>(GetLastError()), std::system_category()};
 }
 
-std::filesystem::path AbsolutePath(const std::filesystem::path& path) {
+FilePath AbsolutePath(const FilePath& path) {
   if (path.empty()) return path;
   const DWORD length = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
   if (length == 0) return path;
@@ -100,13 +99,28 @@ std::filesystem::path AbsolutePath(const std::filesystem::path& path) {
   const DWORD written = GetFullPathNameW(path.c_str(), length, absolute.data(), nullptr);
   if (written == 0 || written >= length) return path;
   absolute.resize(written);
-  return std::filesystem::path(std::move(absolute));
+  return FilePath(std::move(absolute));
 }
 
-std::filesystem::path WithSuffix(const std::filesystem::path& path, const char* suffix) {
-  std::wstring name = path.native();
+std::error_code CreateFolders(const FilePath& path) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES) {
+    return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0
+               ? std::error_code{}
+               : std::error_code{ERROR_ALREADY_EXISTS, std::system_category()};
+  }
+  const FilePath parent = path.Parent();
+  if (!parent.empty() && parent != path) {
+    if (const std::error_code error = CreateFolders(parent)) return error;
+  }
+  if (CreateDirectoryW(path.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS) return {};
+  return {static_cast<int>(GetLastError()), std::system_category()};
+}
+
+FilePath WithSuffix(const FilePath& path, const char* suffix) {
+  std::wstring name = path.Wide();
   for (const char* c = suffix; *c != '\0'; ++c) name += static_cast<wchar_t>(*c);
-  return std::filesystem::path(std::move(name));
+  return FilePath(std::move(name));
 }
 
 }  // namespace gm

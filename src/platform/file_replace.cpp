@@ -15,8 +15,7 @@ std::error_code LastFileError() {
 
 }  // namespace
 
-std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::filesystem::path& file,
-                                                       std::size_t maxBytes) {
+std::optional<std::vector<std::uint8_t>> ReadWholeFile(const FilePath& file, std::size_t maxBytes) {
   const std::optional<FileFacts> facts = LookAtFile(file);
   if (!facts || !facts->regular || facts->size > maxBytes) return std::nullopt;
   const std::uintmax_t size = facts->size;
@@ -28,14 +27,13 @@ std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::filesystem::pa
   return bytes;
 }
 
-std::error_code ReplaceFileContents(const std::filesystem::path& target,
-                                    std::span<const std::uint8_t> bytes) {
+std::error_code ReplaceFileContents(const FilePath& target, std::span<const std::uint8_t> bytes) {
   if (FileExists(target)) {
     // Opening without truncation changes nothing but tells whether writing is allowed.
     errno = 0;
     if (!OpenCFile(target, "r+b")) return LastFileError();
   }
-  const std::filesystem::path temporary = WithSuffix(target, ".tmp");
+  const FilePath temporary = WithSuffix(target, ".tmp");
   {
     errno = 0;
     CFile out = OpenCFile(temporary, "wb");

@@ -3,9 +3,10 @@
 #pragma once
 
 #include <cstddef>
-#include <filesystem>
 #include <string>
 #include <vector>
+
+#include "platform/file_path.h"
 
 namespace gm {
 
@@ -15,33 +16,32 @@ class IniFile {
 
   // GetPrivateProfileStringW with an empty default and a buffer of bufferChars characters
   // (the value comes back cut to bufferChars - 1 characters).
-  virtual std::wstring ReadString(const std::filesystem::path& file, const std::wstring& section,
+  virtual std::wstring ReadString(const FilePath& file, const std::wstring& section,
                                   const std::wstring& key, std::size_t bufferChars = 1024) = 0;
   // WritePrivateProfileStringW of one key.
-  virtual bool WriteString(const std::filesystem::path& file, const std::wstring& section,
+  virtual bool WriteString(const FilePath& file, const std::wstring& section,
                            const std::wstring& key, const std::wstring& value) = 0;
   // WritePrivateProfileStringW(section, key, NULL): removes one key.
-  virtual bool DeleteKey(const std::filesystem::path& file, const std::wstring& section,
+  virtual bool DeleteKey(const FilePath& file, const std::wstring& section,
                          const std::wstring& key) = 0;
   // WritePrivateProfileStringW(section, NULL, NULL): removes the section with its keys.
-  virtual bool DeleteSection(const std::filesystem::path& file, const std::wstring& section) = 0;
+  virtual bool DeleteSection(const FilePath& file, const std::wstring& section) = 0;
   // Gives a section a new name where it stands, its keys kept. False, with nothing changed, when
   // the file or the section is missing, or another section already has the new name.
-  virtual bool RenameSection(const std::filesystem::path& file, const std::wstring& from,
+  virtual bool RenameSection(const FilePath& file, const std::wstring& from,
                              const std::wstring& to) = 0;
   // The section at `position` among the named sections in file order (as SectionNames counts
   // them), which must have the name `name`: where a file holds several sections of one name, the
   // calls above reach only the first. Rename gives it the new name where it stands, its keys
   // kept; Delete removes it. False, with the file as it was, when the file cannot be read or
   // written, the section there has another name, or another section already has the new name.
-  virtual bool RenameSectionAt(const std::filesystem::path& file, std::size_t position,
-                               const std::wstring& name, const std::wstring& to) = 0;
-  virtual bool DeleteSectionAt(const std::filesystem::path& file, std::size_t position,
+  virtual bool RenameSectionAt(const FilePath& file, std::size_t position, const std::wstring& name,
+                               const std::wstring& to) = 0;
+  virtual bool DeleteSectionAt(const FilePath& file, std::size_t position,
                                const std::wstring& name) = 0;
   // GetPrivateProfileSectionNamesW: the names in file order, as many as fit in a buffer of
   // bufferChars characters (the last one cut as the Windows function cuts it).
-  virtual std::vector<std::wstring> SectionNames(const std::filesystem::path& file,
-                                                 std::size_t bufferChars) = 0;
+  virtual std::vector<std::wstring> SectionNames(const FilePath& file, std::size_t bufferChars) = 0;
 };
 
 }  // namespace gm

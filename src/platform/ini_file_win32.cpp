@@ -16,7 +16,7 @@ DWORD BufferSize(std::size_t chars) {
 }
 
 // Gives a missing or empty file the UTF-16LE byte-order mark before the system writes to it.
-void PrepareUtf16File(const std::filesystem::path& file) {
+void PrepareUtf16File(const FilePath& file) {
   HANDLE handle = CreateFileW(file.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                               OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (handle == INVALID_HANDLE_VALUE) return;  // the write that follows reports the failure
@@ -62,15 +62,14 @@ std::vector<std::wstring> SplitList(const std::wstring& list) {
 }
 
 // The documented call that makes the system drop its cached copy of the file.
-void DropCachedCopy(const std::filesystem::path& file) {
+void DropCachedCopy(const FilePath& file) {
   WritePrivateProfileStringW(nullptr, nullptr, nullptr, file.c_str());
 }
 
 }  // namespace
 
-std::wstring Win32IniFile::ReadString(const std::filesystem::path& file,
-                                      const std::wstring& section, const std::wstring& key,
-                                      std::size_t bufferChars) {
+std::wstring Win32IniFile::ReadString(const FilePath& file, const std::wstring& section,
+                                      const std::wstring& key, std::size_t bufferChars) {
   // An empty name would make the system use win.ini in the Windows folder.
   if (file.empty() || bufferChars == 0) return {};
   std::wstring buffer(bufferChars, L'\0');
@@ -80,7 +79,7 @@ std::wstring Win32IniFile::ReadString(const std::filesystem::path& file,
   return buffer;
 }
 
-bool Win32IniFile::WriteString(const std::filesystem::path& file, const std::wstring& section,
+bool Win32IniFile::WriteString(const FilePath& file, const std::wstring& section,
                                const std::wstring& key, const std::wstring& value) {
   if (file.empty()) return false;
   PrepareUtf16File(file);
@@ -88,18 +87,18 @@ bool Win32IniFile::WriteString(const std::filesystem::path& file, const std::wst
          FALSE;
 }
 
-bool Win32IniFile::DeleteKey(const std::filesystem::path& file, const std::wstring& section,
+bool Win32IniFile::DeleteKey(const FilePath& file, const std::wstring& section,
                              const std::wstring& key) {
   if (file.empty()) return true;  // nothing to delete
   return WritePrivateProfileStringW(section.c_str(), key.c_str(), nullptr, file.c_str()) != FALSE;
 }
 
-bool Win32IniFile::DeleteSection(const std::filesystem::path& file, const std::wstring& section) {
+bool Win32IniFile::DeleteSection(const FilePath& file, const std::wstring& section) {
   if (file.empty()) return true;  // nothing to delete
   return WritePrivateProfileStringW(section.c_str(), nullptr, nullptr, file.c_str()) != FALSE;
 }
 
-bool Win32IniFile::RenameSection(const std::filesystem::path& file, const std::wstring& from,
+bool Win32IniFile::RenameSection(const FilePath& file, const std::wstring& from,
                                  const std::wstring& to) {
   if (file.empty() || GetFileAttributesW(file.c_str()) == INVALID_FILE_ATTRIBUTES) return false;
   const std::optional<std::wstring> list = ReadList([&](wchar_t* buffer, DWORD size) {
@@ -140,7 +139,7 @@ bool Win32IniFile::RenameSection(const std::filesystem::path& file, const std::w
   return ok;
 }
 
-bool Win32IniFile::RenameSectionAt(const std::filesystem::path& file, std::size_t position,
+bool Win32IniFile::RenameSectionAt(const FilePath& file, std::size_t position,
                                    const std::wstring& name, const std::wstring& to) {
   if (file.empty()) return false;
   DropCachedCopy(file);
@@ -149,7 +148,7 @@ bool Win32IniFile::RenameSectionAt(const std::filesystem::path& file, std::size_
   return renamed;
 }
 
-bool Win32IniFile::DeleteSectionAt(const std::filesystem::path& file, std::size_t position,
+bool Win32IniFile::DeleteSectionAt(const FilePath& file, std::size_t position,
                                    const std::wstring& name) {
   if (file.empty()) return false;
   DropCachedCopy(file);
@@ -158,7 +157,7 @@ bool Win32IniFile::DeleteSectionAt(const std::filesystem::path& file, std::size_
   return deleted;
 }
 
-std::vector<std::wstring> Win32IniFile::SectionNames(const std::filesystem::path& file,
+std::vector<std::wstring> Win32IniFile::SectionNames(const FilePath& file,
                                                      std::size_t bufferChars) {
   std::vector<std::wstring> names;
   if (file.empty() || bufferChars < 2) return names;

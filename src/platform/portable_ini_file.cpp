@@ -338,7 +338,7 @@ std::vector<Section>::iterator NamedSectionAt(Document& document, std::size_t po
 
 // A file as the engine last read or wrote it.
 struct KeptFile {
-  std::filesystem::path path;
+  FilePath path;
   FileFacts facts;  // its size, times and identity then
   // Its times lay far enough in the past that any later change shows in the facts.
   bool settled = false;
@@ -354,7 +354,7 @@ class PortableIniFile::Kept {
 
   // The file as it is now, read again only when it changed since it was kept; nullptr when it
   // is missing or unreadable.
-  KeptFile* Open(const std::filesystem::path& file, State& state) {
+  KeptFile* Open(const FilePath& file, State& state) {
     state = State::Read;
     KeptFile* kept = Find(file);
     if (kept != nullptr && kept->settled) {
@@ -383,7 +383,7 @@ class PortableIniFile::Kept {
   }
 
   // A missing file about to be written.
-  KeptFile& Create(const std::filesystem::path& file) {
+  KeptFile& Create(const FilePath& file) {
     Forget(file);
     KeptFile& kept = Add(file);
     kept.document = EmptyDocument();
@@ -413,7 +413,7 @@ class PortableIniFile::Kept {
     return facts.modified < now - margin && facts.changed < now - margin;
   }
 
-  KeptFile* Find(const std::filesystem::path& file) {
+  KeptFile* Find(const FilePath& file) {
     for (auto it = files_.begin(); it != files_.end(); ++it) {
       if (it->path == file) {
         files_.splice(files_.begin(), files_, it);  // the most recently used first
@@ -423,7 +423,7 @@ class PortableIniFile::Kept {
     return nullptr;
   }
 
-  KeptFile& Add(const std::filesystem::path& file) {
+  KeptFile& Add(const FilePath& file) {
     if (files_.size() >= kKeptFiles) files_.pop_back();
     files_.emplace_front();
     files_.front().path = file;
@@ -431,7 +431,7 @@ class PortableIniFile::Kept {
   }
 
   // By value: the path may be the kept file's own, which goes with it.
-  void Forget(const std::filesystem::path file) {
+  void Forget(const FilePath file) {
     files_.remove_if([&](const KeptFile& kept) { return kept.path == file; });
   }
 
@@ -441,9 +441,8 @@ class PortableIniFile::Kept {
 PortableIniFile::PortableIniFile() : kept_(std::make_unique<Kept>()) {}
 PortableIniFile::~PortableIniFile() = default;
 
-std::wstring PortableIniFile::ReadString(const std::filesystem::path& file,
-                                         const std::wstring& section, const std::wstring& key,
-                                         std::size_t bufferChars) {
+std::wstring PortableIniFile::ReadString(const FilePath& file, const std::wstring& section,
+                                         const std::wstring& key, std::size_t bufferChars) {
   const std::lock_guard<std::mutex> hold(lock_);
   Kept::State state;
   KeptFile* kept = bufferChars == 0 ? nullptr : kept_->Open(file, state);
@@ -463,7 +462,7 @@ std::wstring PortableIniFile::ReadString(const std::filesystem::path& file,
   return FromUtf16(result);
 }
 
-bool PortableIniFile::WriteString(const std::filesystem::path& file, const std::wstring& section,
+bool PortableIniFile::WriteString(const FilePath& file, const std::wstring& section,
                                   const std::wstring& key, const std::wstring& value) {
   const std::lock_guard<std::mutex> hold(lock_);
   Kept::State state;
@@ -503,7 +502,7 @@ bool PortableIniFile::WriteString(const std::filesystem::path& file, const std::
   return kept_->Store(*kept, reparse);
 }
 
-bool PortableIniFile::DeleteKey(const std::filesystem::path& file, const std::wstring& section,
+bool PortableIniFile::DeleteKey(const FilePath& file, const std::wstring& section,
                                 const std::wstring& key) {
   const std::lock_guard<std::mutex> hold(lock_);
   Kept::State state;
@@ -518,8 +517,7 @@ bool PortableIniFile::DeleteKey(const std::filesystem::path& file, const std::ws
   return kept_->Store(*kept, false);
 }
 
-bool PortableIniFile::DeleteSection(const std::filesystem::path& file,
-                                    const std::wstring& section) {
+bool PortableIniFile::DeleteSection(const FilePath& file, const std::wstring& section) {
   const std::lock_guard<std::mutex> hold(lock_);
   Kept::State state;
   KeptFile* kept = kept_->Open(file, state);
@@ -536,7 +534,7 @@ bool PortableIniFile::DeleteSection(const std::filesystem::path& file,
   return kept_->Store(*kept, false);
 }
 
-bool PortableIniFile::RenameSection(const std::filesystem::path& file, const std::wstring& from,
+bool PortableIniFile::RenameSection(const FilePath& file, const std::wstring& from,
                                     const std::wstring& to) {
   const std::lock_guard<std::mutex> hold(lock_);
   Kept::State state;
@@ -556,7 +554,7 @@ bool PortableIniFile::RenameSection(const std::filesystem::path& file, const std
   return kept_->Store(*kept, !ReadsBack(newName, document.encoding));
 }
 
-bool PortableIniFile::RenameSectionAt(const std::filesystem::path& file, std::size_t position,
+bool PortableIniFile::RenameSectionAt(const FilePath& file, std::size_t position,
                                       const std::wstring& name, const std::wstring& to) {
   const std::lock_guard<std::mutex> hold(lock_);
   Kept::State state;
@@ -575,7 +573,7 @@ bool PortableIniFile::RenameSectionAt(const std::filesystem::path& file, std::si
   return kept_->Store(*kept, !ReadsBack(newName, document.encoding));
 }
 
-bool PortableIniFile::DeleteSectionAt(const std::filesystem::path& file, std::size_t position,
+bool PortableIniFile::DeleteSectionAt(const FilePath& file, std::size_t position,
                                       const std::wstring& name) {
   const std::lock_guard<std::mutex> hold(lock_);
   Kept::State state;
@@ -589,7 +587,7 @@ bool PortableIniFile::DeleteSectionAt(const std::filesystem::path& file, std::si
   return kept_->Store(*kept, false);
 }
 
-std::vector<std::wstring> PortableIniFile::SectionNames(const std::filesystem::path& file,
+std::vector<std::wstring> PortableIniFile::SectionNames(const FilePath& file,
                                                         std::size_t bufferChars) {
   const std::lock_guard<std::mutex> hold(lock_);
   Kept::State state;

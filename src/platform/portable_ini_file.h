@@ -37,21 +37,20 @@ class PortableIniFile : public IniFile {
   PortableIniFile(const PortableIniFile&) = delete;
   PortableIniFile& operator=(const PortableIniFile&) = delete;
 
-  std::wstring ReadString(const std::filesystem::path& file, const std::wstring& section,
+  std::wstring ReadString(const FilePath& file, const std::wstring& section,
                           const std::wstring& key, std::size_t bufferChars = 1024) override;
-  bool WriteString(const std::filesystem::path& file, const std::wstring& section,
-                   const std::wstring& key, const std::wstring& value) override;
-  bool DeleteKey(const std::filesystem::path& file, const std::wstring& section,
+  bool WriteString(const FilePath& file, const std::wstring& section, const std::wstring& key,
+                   const std::wstring& value) override;
+  bool DeleteKey(const FilePath& file, const std::wstring& section,
                  const std::wstring& key) override;
-  bool DeleteSection(const std::filesystem::path& file, const std::wstring& section) override;
-  bool RenameSection(const std::filesystem::path& file, const std::wstring& from,
+  bool DeleteSection(const FilePath& file, const std::wstring& section) override;
+  bool RenameSection(const FilePath& file, const std::wstring& from,
                      const std::wstring& to) override;
-  bool RenameSectionAt(const std::filesystem::path& file, std::size_t position,
-                       const std::wstring& name, const std::wstring& to) override;
-  bool DeleteSectionAt(const std::filesystem::path& file, std::size_t position,
+  bool RenameSectionAt(const FilePath& file, std::size_t position, const std::wstring& name,
+                       const std::wstring& to) override;
+  bool DeleteSectionAt(const FilePath& file, std::size_t position,
                        const std::wstring& name) override;
-  std::vector<std::wstring> SectionNames(const std::filesystem::path& file,
-                                         std::size_t bufferChars) override;
+  std::vector<std::wstring> SectionNames(const FilePath& file, std::size_t bufferChars) override;
 
   class Kept;  // the parsed forms of the files used last
 

@@ -7,28 +7,27 @@ namespace gm {
 
 class Win32IniFile : public IniFile {
  public:
-  std::wstring ReadString(const std::filesystem::path& file, const std::wstring& section,
+  std::wstring ReadString(const FilePath& file, const std::wstring& section,
                           const std::wstring& key, std::size_t bufferChars = 1024) override;
   // A missing or empty file is first given a UTF-16LE byte-order mark, so that the system
   // writes it as UTF-16 and keeps every character (it would write a new file as ANSI).
-  bool WriteString(const std::filesystem::path& file, const std::wstring& section,
-                   const std::wstring& key, const std::wstring& value) override;
-  bool DeleteKey(const std::filesystem::path& file, const std::wstring& section,
+  bool WriteString(const FilePath& file, const std::wstring& section, const std::wstring& key,
+                   const std::wstring& value) override;
+  bool DeleteKey(const FilePath& file, const std::wstring& section,
                  const std::wstring& key) override;
-  bool DeleteSection(const std::filesystem::path& file, const std::wstring& section) override;
+  bool DeleteSection(const FilePath& file, const std::wstring& section) override;
   // The profile functions add a section only at the end of a file: the section and every one
   // after it are read whole, deleted and written again in their order, the first under its new
   // name.
-  bool RenameSection(const std::filesystem::path& file, const std::wstring& from,
+  bool RenameSection(const FilePath& file, const std::wstring& from,
                      const std::wstring& to) override;
   // The profile functions cannot tell sections of one name apart: the file is edited whole by the
   // own engine, which writes the same bytes, and the system's cached copy is dropped around it.
-  bool RenameSectionAt(const std::filesystem::path& file, std::size_t position,
-                       const std::wstring& name, const std::wstring& to) override;
-  bool DeleteSectionAt(const std::filesystem::path& file, std::size_t position,
+  bool RenameSectionAt(const FilePath& file, std::size_t position, const std::wstring& name,
+                       const std::wstring& to) override;
+  bool DeleteSectionAt(const FilePath& file, std::size_t position,
                        const std::wstring& name) override;
-  std::vector<std::wstring> SectionNames(const std::filesystem::path& file,
-                                         std::size_t bufferChars) override;
+  std::vector<std::wstring> SectionNames(const FilePath& file, std::size_t bufferChars) override;
 };
 
 }  // namespace gm

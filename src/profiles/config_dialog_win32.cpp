@@ -29,8 +29,8 @@ COLORREF ToColour(const Rgb& c) {
 
 }  // namespace
 
-CConfigDialog::CConfigDialog(IniFile& ini, const std::filesystem::path& profileList,
-                             Language language, Rgb textColour, UiLog& log)
+CConfigDialog::CConfigDialog(IniFile& ini, const FilePath& profileList, Language language,
+                             Rgb textColour, UiLog& log)
     : manager_(ini, host_, profileList, language,
                [this](ProfileCommand command, std::size_t position) {
                  log_.Line(L"profiles-post " + std::to_wstring(command) + L" " +
@@ -48,7 +48,7 @@ CConfigDialog::~CConfigDialog() {
   if (listBrush_ != nullptr) DeleteObject(listBrush_);
 }
 
-bool CConfigDialog::Open(HWND mainWindow, const std::filesystem::path& skinFolder) {
+bool CConfigDialog::Open(HWND mainWindow, const FilePath& skinFolder) {
   mainWindow_ = mainWindow;
   const POINT origin = MainWindowOrigin();
   WndCreateArgs args;
@@ -72,7 +72,7 @@ bool CConfigDialog::Open(HWND mainWindow, const std::filesystem::path& skinFolde
   // The list is read even without the background, so that the close writes it back unchanged.
   manager_.Open();
   SetLayeredWindowAttributes(hwnd(), 0, kProfileOpacity, LWA_ALPHA);
-  if (picture_.Load(skinFolder.wstring() + skin::kConfigDialog)) {
+  if (picture_.Load(skinFolder.Wide() + skin::kConfigDialog)) {
     const SIZE size = picture_.size();
     SetWindowPos(hwnd(), nullptr, 0, 0, size.cx, size.cy,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -92,8 +92,8 @@ bool CConfigDialog::Open(HWND mainWindow, const std::filesystem::path& skinFolde
   return true;
 }
 
-void CConfigDialog::DrawFace(const std::filesystem::path& skinFolder) {
-  const std::wstring skin = skinFolder.wstring();
+void CConfigDialog::DrawFace(const FilePath& skinFolder) {
+  const std::wstring skin = skinFolder.Wide();
   picture_.DrawInto([&](HDC dc) {
     gfx::DrawPng(host_, dc, skin + skin::kCloseNormal, kProfileCloseBox.left, kProfileCloseBox.top);
     gfx::DrawPng(host_, dc, skin + skin::kNewConfigIcon, kProfileNewIconAt.x, kProfileNewIconAt.y);

@@ -5,8 +5,7 @@
 
 #include <windows.h>
 
-#include <filesystem>
-
+#include "platform/file_path.h"
 #include "platform/ini_file.h"
 #include "platform/win32_host.h"
 #include "profiles/profile_manager.h"
@@ -19,15 +18,15 @@ namespace gm {
 class CConfigDialog : public Wnd {
  public:
   // profileList: str.ini; textColour: the skin's text colour.
-  CConfigDialog(IniFile& ini, const std::filesystem::path& profileList, Language language,
-                Rgb textColour, UiLog& log);
+  CConfigDialog(IniFile& ini, const FilePath& profileList, Language language, Rgb textColour,
+                UiLog& log);
   ~CConfigDialog() override;
 
   // Opens the window over the main window's client area at (0, 0), sized to the skin's
   // "/Config/Config.png", and shows it; from then on it is moved, hidden and shown with the
   // main window. Without that image the window shows empty (its close box still answers).
   // False when no window could be made.
-  bool Open(HWND mainWindow, const std::filesystem::path& skinFolder);
+  bool Open(HWND mainWindow, const FilePath& skinFolder);
   // From the opening until it is closed (its close box, Alt+F4).
   bool open() const { return manager_.open(); }
   const ProfileManager& manager() const { return manager_; }
@@ -48,7 +47,7 @@ class CConfigDialog : public Wnd {
  private:
   void CreateNameList();
   void ShowNames();
-  void DrawFace(const std::filesystem::path& skinFolder);
+  void DrawFace(const FilePath& skinFolder);
   void ShowContextMenu(POINT screen);
   void RequestEdit();
   void OpenEditor();

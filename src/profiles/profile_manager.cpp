@@ -67,8 +67,8 @@ const ProfileManagerTexts& ProfileManagerTextsFor(Language language) {
   return kTexts[LanguageIndex(language)];
 }
 
-ProfileManager::ProfileManager(IniFile& ini, Host& host, std::filesystem::path profileList,
-                               Language language, PostCommand post)
+ProfileManager::ProfileManager(IniFile& ini, Host& host, FilePath profileList, Language language,
+                               PostCommand post)
     : ini_(ini),
       host_(host),
       profileList_(std::move(profileList)),

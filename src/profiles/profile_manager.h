@@ -7,7 +7,6 @@
 
 #include <array>
 #include <cstddef>
-#include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
@@ -17,6 +16,7 @@
 #include "config/profile_command.h"
 #include "config/records.h"
 #include "gfx/geometry.h"
+#include "platform/file_path.h"
 #include "platform/host.h"
 #include "platform/ini_file.h"
 
@@ -66,7 +66,7 @@ class ProfileManager {
   using PostCommand = std::function<void(ProfileCommand command, std::size_t position)>;
 
   // profileList: the path of str.ini.
-  ProfileManager(IniFile& ini, Host& host, std::filesystem::path profileList, Language language,
+  ProfileManager(IniFile& ini, Host& host, FilePath profileList, Language language,
                  PostCommand post);
 
   // Reads the ProfileList and selects the configuration in use.
@@ -108,7 +108,7 @@ class ProfileManager {
 
   IniFile& ini_;
   Host& host_;
-  std::filesystem::path profileList_;
+  FilePath profileList_;
   const ProfileManagerTexts& texts_;
   PostCommand post_;
   std::vector<std::wstring> names_;

@@ -2,7 +2,7 @@
 
 namespace gm {
 
-void UiLog::Open(const std::filesystem::path& file) {
+void UiLog::Open(const FilePath& file) {
   std::lock_guard<std::mutex> lock(mutex_);
   out_ = OpenCFile(file, "ab");
 }

@@ -2,11 +2,11 @@
 // hidden), one UTF-8 line each, so that end-to-end tests can read what a user would see.
 #pragma once
 
-#include <filesystem>
 #include <mutex>
 #include <string>
 
 #include "platform/c_file.h"
+#include "platform/file_path.h"
 #include "platform/text_codec.h"
 
 namespace gm {
@@ -14,9 +14,9 @@ namespace gm {
 class UiLog {
  public:
   UiLog() = default;
-  explicit UiLog(const std::filesystem::path& file) { Open(file); }
+  explicit UiLog(const FilePath& file) { Open(file); }
 
-  void Open(const std::filesystem::path& file);
+  void Open(const FilePath& file);
   bool enabled() const { return out_ != nullptr; }
   void Line(const std::wstring& line);
 

@@ -109,8 +109,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   GM_FUZZ_CHECK(mouse.memory().macros == state.record.macros);
   GM_FUZZ_CHECK(mouse.memory().rejectedCommands == 0);
   files.SaveConfiguration();
-  if (std::filesystem::exists(state.files.configFile)) {
-    const std::vector<std::uint8_t> saved = gm::fuzz::ReadFile(state.files.configFile);
+  if (std::filesystem::exists(state.files.configFile.Native())) {
+    const std::vector<std::uint8_t> saved = gm::fuzz::ReadFile(state.files.configFile.Native());
     GM_FUZZ_CHECK(saved.size() == gm::kConfigFileSize && saved[0] == 1);
     std::array<std::uint8_t, gm::SettingsRecord::kSize> bytes{};
     state.record.CopyTo(bytes);

@@ -89,10 +89,11 @@ TEST_F(CtlMacro, AddWritesAsTheManagerAndShowRoundTrips) {
   ASSERT_EQ(Add("Odd again", oddShown.out).status, 0);
   for (const wchar_t* key : {L"DelayTimeSelStatus", L"LoopTimeSelStatus", L"MacroLoopTimes",
                              L"ItemCount", L"Item0", L"Item1", L"Item2"}) {
-    EXPECT_EQ(ini.ReadString(record, L"Odd again", key), ini.ReadString(record, L"Odd", key))
+    EXPECT_EQ(ini.ReadString(std::filesystem::path(record), L"Odd again", key),
+              ini.ReadString(std::filesystem::path(record), L"Odd", key))
         << key;
   }
-  EXPECT_EQ(ini.ReadString(record, L"Odd", L"Item1"), L"Mouse \x1b\\ 7");
+  EXPECT_EQ(ini.ReadString(std::filesystem::path(record), L"Odd", L"Item1"), L"Mouse \x1b\\ 7");
   EXPECT_EQ(Ctl({"list", record}).out, "1 Macro_0\n2 Odd\n3 Odd again\n");
 }
 
@@ -133,8 +134,8 @@ TEST_F(CtlMacro, AddKeepsTheManagersRules) {
   const CtlRun list = Ctl({"list", record});
   EXPECT_NE(list.out.find("2 " + std::string(31, 'n') + "\n"), std::string::npos);
   // An empty macro is New's section: MacroLoopTimes alone.
-  EXPECT_EQ(ini.ReadString(record, L"M2", L"MacroLoopTimes"), L"1");
-  EXPECT_EQ(ini.ReadString(record, L"M2", L"ItemCount"), L"");
+  EXPECT_EQ(ini.ReadString(std::filesystem::path(record), L"M2", L"MacroLoopTimes"), L"1");
+  EXPECT_EQ(ini.ReadString(std::filesystem::path(record), L"M2", L"ItemCount"), L"");
 }
 
 // The lists read the names that begin within 255 characters: a name that would begin past them
@@ -188,7 +189,7 @@ TEST_F(CtlMacro, DamagedRecordIniWarnsAndNonFilesAreRefused) {
   const CtlRun shown = Ctl({"show", record, "A"});
   EXPECT_EQ(shown.out, "A down\nitem\nitem\nloop off\ndelays off\n");
   ASSERT_EQ(Add("Copy", shown.out).status, 0);
-  EXPECT_EQ(ini.ReadString(record, L"Copy", L"ItemCount"), L"3");
+  EXPECT_EQ(ini.ReadString(std::filesystem::path(record), L"Copy", L"ItemCount"), L"3");
 
   std::ostringstream err;
   EXPECT_FALSE(UsableRecordIni(dir / "missing.ini", err));

@@ -14,9 +14,12 @@ namespace gm {
 namespace {
 
 TEST(FactoryFiles, LoadAsTheProgramLoadsThem) {
-  test::TempDir dir;
+  test::TempDir temp;
+  // The program's folder is made, with the one above it, under Cyrillic and Chinese names.
+  const std::filesystem::path dir =
+      temp / std::filesystem::path(u8"\u041C\u044B\u0448\u044C/\u9F20\u6807 QL");
   PortableIniFile ini;
-  ASSERT_EQ(WriteFactoryFiles(dir.path(), ini), L"");
+  ASSERT_EQ(WriteFactoryFiles(dir, ini), L"");
 
   AppState state;
   state.programPath = dir / "QL-GM900.exe";
@@ -48,7 +51,7 @@ TEST(FactoryFiles, LoadAsTheProgramLoadsThem) {
   EXPECT_EQ(state.record, FactoryRecord());
   EXPECT_EQ(test::ReadBytes(dir / "record.ini"), (std::vector<std::uint8_t>{0xFF, 0xFE}));
   std::size_t count = 0;
-  for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
+  for (const auto& entry : std::filesystem::directory_iterator(dir)) {
     ++count;
     if (entry.path().extension() == ".bin") {
       EXPECT_EQ(entry.file_size(), kConfigFileSize);

@@ -120,7 +120,7 @@ TEST_F(GuiLeaksWin32, EveryPageOpenedAndClosed) {
   const HGDIOBJ old = SelectObject(dc, picture);
   HFONT font = CreateFontW(15, 0, 0, 0, 300, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
                            CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_SWISS, L"Segoe UI");
-  const std::filesystem::path skin = test::DefaultSkinFolder();  // the painter keeps a reference
+  const FilePath skin = test::DefaultSkinFolder();  // the painter keeps a reference
   MainPainter painter(state, skin, font, font);
   const PagePainter pages(painter);
   MainLayout layout;

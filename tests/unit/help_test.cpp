@@ -60,8 +60,7 @@ TEST(UpdaterTest, ArchitectureChoosesTheBuild) {
 }
 
 TEST(UpdaterTest, StartedBesideTheProgramOnlyForWParamZero) {
-  namespace fs = std::filesystem;
-  const fs::path program = fs::path(L"QL-GM900.exe tools") / L"QL-GM900.exe";
+  const FilePath program = FilePath(L"QL-GM900.exe tools") / L"QL-GM900.exe";
   test::FakeShell shell;
   EXPECT_FALSE(OnStartUpdaterMessage(1, program, kArchitectureAmd64, shell));
   EXPECT_FALSE(OnStartUpdaterMessage(0xB13, program, kArchitectureAmd64, shell));
@@ -70,9 +69,8 @@ TEST(UpdaterTest, StartedBesideTheProgramOnlyForWParamZero) {
   EXPECT_TRUE(OnStartUpdaterMessage(0, program, kArchitectureAmd64, shell));
   ASSERT_EQ(shell.opened.size(), 1u);
   // The folder's own name, though it holds the program's name, stays as it is.
-  EXPECT_EQ(
-      fs::path(shell.opened[0]),
-      (fs::path(L"QL-GM900.exe tools") / L"Update" / L"X64" / L"FwUpdate.exe").make_preferred());
+  EXPECT_EQ(FilePath(shell.opened[0]),
+            (FilePath(L"QL-GM900.exe tools") / L"Update" / L"X64" / L"FwUpdate.exe").Preferred());
 }
 
 }  // namespace

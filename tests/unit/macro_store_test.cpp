@@ -246,7 +246,7 @@ TYPED_TEST(MacroStoreFile, RelativePathMeansTheFileBesideTheCaller) {
   this->Add(L"M", true, true, L"2", {Press(L"A")});
   const std::filesystem::path before = std::filesystem::current_path();
   std::filesystem::current_path(this->dir.path());
-  MacroStore relative(this->ini, "record.ini");
+  MacroStore relative(this->ini, L"record.ini");
   const auto encoding = relative.EncodeAll();
   std::filesystem::current_path(before);
   ASSERT_TRUE(encoding);

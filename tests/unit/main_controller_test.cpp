@@ -128,8 +128,8 @@ TEST(ProgramOptions, VirtualMouseAndItsFiles) {
   const auto options = ParseProgramOptions(
       {L"--virtual-mouse", L"--trace", L"t.txt", L"--ui-log", L"u.txt", L"--control"});
   EXPECT_TRUE(options.virtualMouse);
-  EXPECT_EQ(options.trace, std::filesystem::path(L"t.txt"));
-  EXPECT_EQ(options.uiLog, std::filesystem::path(L"u.txt"));
+  EXPECT_EQ(options.trace, FilePath(L"t.txt"));
+  EXPECT_EQ(options.uiLog, FilePath(L"u.txt"));
   EXPECT_TRUE(options.control.empty());  // a trailing option without its value is ignored
   EXPECT_EQ(options.unknown, (std::vector<std::wstring>{L"--control"}));
 }

@@ -79,7 +79,7 @@ class MainPicture : public ::testing::Test {
   HFONT font() const { return font_; }
 
   AppState state;
-  const std::filesystem::path skin_ = test::DefaultSkinFolder();  // the painter keeps a reference
+  const FilePath skin_ = test::DefaultSkinFolder();  // the painter keeps a reference
 
  private:
   HDC dc_ = nullptr;
@@ -151,7 +151,7 @@ TEST_F(MainPicture, LightingPageTextsKeepOffThePagesEdge) {
   HFONT small =
       CreateFontFromSpec(FontFor(FontUse::MainSmall, Language::English, false), ANSI_CHARSET);
   const MainPainter painter(state, skin_, font(), small);
-  const auto size = gfx::ImageFileSize(skin_.wstring() + skin::kLightingPage);
+  const auto size = gfx::ImageFileSize(skin_.Wide() + skin::kLightingPage);
   ASSERT_TRUE(size.has_value());
   const PagePlace place{20, 127, 262, static_cast<int>(size->cx)};
   const Rect edge{place.x + place.width - 4, place.y, place.x + place.width,

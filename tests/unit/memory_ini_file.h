@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/file_ops.h"
 #include "platform/ini_file.h"
 #include "platform/ini_names.h"
 
@@ -24,7 +25,7 @@ class MemoryIniFile : public IniFile {
     std::vector<std::pair<std::wstring, std::wstring>> keys;
   };
 
-  std::wstring ReadString(const std::filesystem::path& file, const std::wstring& section,
+  std::wstring ReadString(const FilePath& file, const std::wstring& section,
                           const std::wstring& key, std::size_t bufferChars) override {
     ++reads;
     const Section* found = Find(file, section);
@@ -35,15 +36,16 @@ class MemoryIniFile : public IniFile {
     return {};
   }
 
-  bool WriteString(const std::filesystem::path& file, const std::wstring& section,
-                   const std::wstring& key, const std::wstring& value) override {
+  bool WriteString(const FilePath& file, const std::wstring& section, const std::wstring& key,
+                   const std::wstring& value) override {
     writes.push_back(section + L"/" + key + L"=" + value);
     // A missing file is created, with the byte-order mark of a UTF-16LE file.
-    if (!std::filesystem::exists(file)) std::ofstream(file, std::ios::binary) << "\xFF\xFE";
+    if (!FileExists(file))
+      std::ofstream(std::filesystem::path(file.Native()), std::ios::binary) << "\xFF\xFE";
     Section* found = Find(file, section);
     if (found == nullptr) {
-      files[file.native()].push_back({section, {}});
-      found = &files[file.native()].back();
+      files[file.Native()].push_back({section, {}});
+      found = &files[file.Native()].back();
     }
     for (auto& [name, old] : found->keys) {
       if (Same(name, key)) {
@@ -55,7 +57,7 @@ class MemoryIniFile : public IniFile {
     return true;
   }
 
-  bool DeleteKey(const std::filesystem::path& file, const std::wstring& section,
+  bool DeleteKey(const FilePath& file, const std::wstring& section,
                  const std::wstring& key) override {
     writes.push_back(L"delete " + section + L"/" + key);
     if (Section* found = Find(file, section)) {
@@ -64,14 +66,14 @@ class MemoryIniFile : public IniFile {
     return true;
   }
 
-  bool DeleteSection(const std::filesystem::path& file, const std::wstring& section) override {
+  bool DeleteSection(const FilePath& file, const std::wstring& section) override {
     writes.push_back(L"delete " + section);
-    auto& sections = files[file.native()];
+    auto& sections = files[file.Native()];
     std::erase_if(sections, [&](const Section& s) { return Same(s.name, section); });
     return true;
   }
 
-  bool RenameSection(const std::filesystem::path& file, const std::wstring& from,
+  bool RenameSection(const FilePath& file, const std::wstring& from,
                      const std::wstring& to) override {
     writes.push_back(L"rename " + from + L" " + to);
     if (failRenames) return false;
@@ -82,10 +84,10 @@ class MemoryIniFile : public IniFile {
     return true;
   }
 
-  bool RenameSectionAt(const std::filesystem::path& file, std::size_t position,
-                       const std::wstring& name, const std::wstring& to) override {
+  bool RenameSectionAt(const FilePath& file, std::size_t position, const std::wstring& name,
+                       const std::wstring& to) override {
     writes.push_back(L"rename " + std::to_wstring(position) + L" " + name + L" " + to);
-    auto& sections = files[file.native()];
+    auto& sections = files[file.Native()];
     if (failRenames || position >= sections.size() || !Same(sections[position].name, name)) {
       return false;
     }
@@ -96,10 +98,10 @@ class MemoryIniFile : public IniFile {
     return true;
   }
 
-  bool DeleteSectionAt(const std::filesystem::path& file, std::size_t position,
+  bool DeleteSectionAt(const FilePath& file, std::size_t position,
                        const std::wstring& name) override {
     writes.push_back(L"delete " + std::to_wstring(position) + L" " + name);
-    auto& sections = files[file.native()];
+    auto& sections = files[file.Native()];
     if (position >= sections.size() || !Same(sections[position].name, name)) return false;
     sections.erase(sections.begin() + static_cast<std::ptrdiff_t>(position));
     return true;
@@ -107,11 +109,10 @@ class MemoryIniFile : public IniFile {
 
   // As the Windows function fills a buffer of bufferChars characters with NUL-separated names
   // and a final NUL: what does not fit is cut, the last name shortened.
-  std::vector<std::wstring> SectionNames(const std::filesystem::path& file,
-                                         std::size_t bufferChars) override {
+  std::vector<std::wstring> SectionNames(const FilePath& file, std::size_t bufferChars) override {
     std::vector<std::wstring> names;
     std::size_t room = bufferChars < 2 ? 0 : bufferChars - 2;
-    for (const Section& section : files[file.native()]) {
+    for (const Section& section : files[file.Native()]) {
       if (room == 0) break;
       const std::size_t length = std::min(section.name.size(), room);
       names.push_back(section.name.substr(0, length));
@@ -120,11 +121,9 @@ class MemoryIniFile : public IniFile {
     return names;
   }
 
-  std::vector<Section>& SectionsOf(const std::filesystem::path& file) {
-    return files[file.native()];
-  }
+  std::vector<Section>& SectionsOf(const FilePath& file) { return files[file.Native()]; }
 
-  std::map<std::filesystem::path::string_type, std::vector<Section>> files;
+  std::map<FilePath::NativeString, std::vector<Section>> files;
   std::vector<std::wstring> writes;
   std::size_t reads = 0;
   // Every rename fails, as when the file cannot be written.
@@ -132,8 +131,8 @@ class MemoryIniFile : public IniFile {
 
  private:
   static bool Same(const std::wstring& a, const std::wstring& b) { return SameIniName(a, b); }
-  Section* Find(const std::filesystem::path& file, const std::wstring& section) {
-    for (Section& s : files[file.native()]) {
+  Section* Find(const FilePath& file, const std::wstring& section) {
+    for (Section& s : files[file.Native()]) {
       if (Same(s.name, section)) return &s;
     }
     return nullptr;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "gfx/skin_files.h"
+#include "platform/file_ops.h"
 #include "png_probe.h"
 #include "temp_dir.h"
 
@@ -52,8 +53,8 @@ TEST(SkinFiles, SkinFolderStaysBesideTheProgram) {
   values.push_back(L"\\Default");
 #endif
   for (const std::wstring& value : values) {
-    const std::filesystem::path folder = SkinFolder(program, value);
-    EXPECT_TRUE(std::filesystem::exists(folder.wstring() + kMain)) << Narrow(folder.wstring());
+    const FilePath folder = SkinFolder(program, value);
+    EXPECT_TRUE(IsRegularFile(folder.Wide() + kMain)) << folder.Utf8();
   }
 }
 
@@ -66,7 +67,7 @@ TEST(SkinFiles, ASkinThatCannotBeDrawnGivesWayToTheShippedOne) {
   test::WriteBytes(dir / "Skins" / "Default" / "main.png", {1});
   test::WriteBytes(dir / "Skins" / "Blue" / "main.png", {1});
   const std::filesystem::path program = dir / "QL-GM900.exe";
-  const std::filesystem::path shipped = SkinFolder(program, L"Default");
+  const FilePath shipped = SkinFolder(program, L"Default");
   const SkinChoice blue = ChooseSkinFolder(program, L"Blue");
   EXPECT_EQ(blue.folder, SkinFolder(program, L"Blue"));
   EXPECT_FALSE(blue.fellBack);

@@ -1,6 +1,7 @@
 // The shell-facing control channel of the virtual mouse.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 
 #include "device/virtual_mouse_control.h"
