@@ -80,6 +80,31 @@ std::size_t MacroStore::ItemCount(const std::wstring& section, bool* cut) {
   return *cut ? kMaxMacroItems : static_cast<std::size_t>(count);
 }
 
+std::vector<std::wstring> MacroStore::Items(const std::wstring& section, std::size_t count) {
+  // A damaged ItemCount may promise thousands of items the section does not hold: where the
+  // engine lists the keys, only the items that are there are read.
+  std::vector<bool> present(count, true);
+  if (const auto keys = ini_.KeyNames(file_, section)) {
+    present.assign(count, false);
+    for (const std::wstring& key : *keys) {
+      std::size_t digits = 0;
+      while (digits < key.size() && digits < 5 && key[key.size() - 1 - digits] >= L'0' &&
+             key[key.size() - 1 - digits] <= L'9') {
+        ++digits;
+      }
+      if (digits == 0 || digits == 5) continue;
+      const std::size_t i =
+          static_cast<std::size_t>(LeadingDecimal(key.substr(key.size() - digits)));
+      if (i < count && SameIniName(key, ItemKey(i))) present[i] = true;
+    }
+  }
+  std::vector<std::wstring> items(count);
+  for (std::size_t i = 0; i < count; ++i) {
+    if (present[i]) items[i] = Read(section, ItemKey(i));
+  }
+  return items;
+}
+
 std::size_t NamesInList(const std::vector<std::wstring>& names) {
   // A name that begins within the window is taken whole, however long.
   std::size_t start = 0;
@@ -205,8 +230,7 @@ std::optional<LoadedMacro> MacroStore::Load(const std::wstring& name) {
   LoadedMacro macro;
   macro.loopTimes = Read(name, kLoopTimesKey);
   const std::size_t count = ItemCount(name, &macro.itemsCut);
-  macro.items.reserve(count);
-  for (std::size_t i = 0; i < count; ++i) macro.items.push_back(Read(name, ItemKey(i)));
+  macro.items = Items(name, count);
   macro.delayOption = OptionState(Read(name, kDelayKey));
   macro.loopOption = OptionState(Read(name, kLoopKey));
   return macro;
@@ -251,8 +275,7 @@ std::optional<MacroEncoding> MacroStore::EncodeAll() {
     source.loopTimes = LeadingDecimal(Read(name, kLoopTimesKey));
     bool cut = false;
     const std::size_t count = ItemCount(name, &cut);
-    source.items.reserve(count);
-    for (std::size_t i = 0; i < count; ++i) source.items.push_back(Read(name, ItemKey(i)));
+    source.items = Items(name, count);
 
     std::size_t pairBytes = 0;
     const std::optional<MacroBlock> block = EncodeMacroBlock(source, &pairBytes);

@@ -144,6 +144,8 @@ class MacroStore {
  private:
   std::wstring Read(const std::wstring& section, const std::wstring& key);
   std::size_t ItemCount(const std::wstring& section, bool* cut);
+  // Item0 .. Item<count - 1> of the section; a missing item reads as empty.
+  std::vector<std::wstring> Items(const std::wstring& section, std::size_t count);
   // Whether the name's section, or a new one added at the end of the file, lies within the
   // window of the list; `all` holds every section name.
   // Where in `all` the section chosen by position and name is (see FitRename).

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -42,6 +43,13 @@ class IniFile {
   // GetPrivateProfileSectionNamesW: the names in file order, as many as fit in a buffer of
   // bufferChars characters (the last one cut as the Windows function cuts it).
   virtual std::vector<std::wstring> SectionNames(const FilePath& file, std::size_t bufferChars) = 0;
+  // The names of the keys `section` holds, in file order, where the engine knows them without
+  // reading each key (the first of duplicates is the one ReadString finds); nothing when it does
+  // not. Lets a reader skip the keys a section lacks instead of asking for each.
+  virtual std::optional<std::vector<std::wstring>> KeyNames(const FilePath& /*file*/,
+                                                            const std::wstring& /*section*/) {
+    return std::nullopt;
+  }
 };
 
 }  // namespace gm

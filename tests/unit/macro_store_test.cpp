@@ -139,6 +139,18 @@ TYPED_TEST(MacroStoreFile, LoadDeleteAndRepeatCount) {
   EXPECT_TRUE(RestIsZero(encoding->blocks[1], 0));
 }
 
+TYPED_TEST(MacroStoreFile, ItemsMissingFromADamagedSectionReadEmpty) {
+  // ItemCount promises more than the section holds; names match as ReadString matches them.
+  test::WriteBytes(this->path, test::Utf16File(u"[M]\r\nItemCount=4000\r\nItem0=A\r\n"
+                                               u"ITEM2=B\r\nItem05=X\r\nItem8 = C\r\n"
+                                               u"item8=D\r\nItem4000=Y\r\nItem3\r\n"));
+  Names expected(4000);
+  expected[0] = L"A";
+  expected[2] = L"B";
+  expected[8] = L"C";
+  EXPECT_EQ(this->store.Load(L"M")->items, expected);
+}
+
 TYPED_TEST(MacroStoreFile, NothingHappensWithoutRecordIni) {
   this->Add(L"M", true, true, L"1", {Press(L"A")});
   std::filesystem::remove(this->path);
