@@ -6,12 +6,13 @@ namespace gm {
 
 std::string HexBytes(std::span<const std::uint8_t> bytes) {
   static constexpr char kDigits[] = "0123456789abcdef";
-  std::string text;
-  text.reserve(bytes.size() * 3);
-  for (std::uint8_t byte : bytes) {
-    if (!text.empty()) text += ' ';
-    text += kDigits[byte >> 4];
-    text += kDigits[byte & 0x0F];
+  // Written in place: a Save's dumps run to thousands of bytes.
+  std::string text(bytes.empty() ? 0 : bytes.size() * 3 - 1, ' ');
+  char* at = text.data();
+  for (const std::uint8_t byte : bytes) {
+    at[0] = kDigits[byte >> 4];
+    at[1] = kDigits[byte & 0x0F];
+    at += 3;
   }
   return text;
 }
