@@ -352,6 +352,8 @@ class PortableIniFile::Kept {
  public:
   enum class State { Missing, Unreadable, Read };
 
+  explicit Kept(RecentFiles recent) : trustFacts_(recent == RecentFiles::kTrustFacts) {}
+
   // The file as it is now, read again only when it changed since it was kept; nullptr when it
   // is missing or unreadable.
   KeptFile* Open(const FilePath& file, State& state) {
@@ -378,7 +380,7 @@ class PortableIniFile::Kept {
     kept->bytes = std::move(content->bytes);
     // A change made while the file was read leaves its times too recent to be settled.
     kept->facts = content->facts;
-    kept->settled = Settled(kept->facts, readAt);
+    kept->settled = trustFacts_ || Settled(kept->facts, readAt);
     return kept;
   }
 
@@ -401,7 +403,7 @@ class PortableIniFile::Kept {
     if (reparse || !kept.document.canonical) kept.document = Parse(bytes);
     kept.bytes = std::move(bytes);
     kept.facts = LookAtFile(kept.path).value_or(FileFacts{});
-    kept.settled = false;  // just written: its times are recent
+    kept.settled = trustFacts_;  // just written: its times are recent
     return true;
   }
 
@@ -435,10 +437,11 @@ class PortableIniFile::Kept {
     files_.remove_if([&](const KeptFile& kept) { return kept.path == file; });
   }
 
+  bool trustFacts_;
   std::list<KeptFile> files_;
 };
 
-PortableIniFile::PortableIniFile() : kept_(std::make_unique<Kept>()) {}
+PortableIniFile::PortableIniFile(RecentFiles recent) : kept_(std::make_unique<Kept>(recent)) {}
 PortableIniFile::~PortableIniFile() = default;
 
 std::wstring PortableIniFile::ReadString(const FilePath& file, const std::wstring& section,
@@ -607,6 +610,20 @@ std::vector<std::wstring> PortableIniFile::SectionNames(const FilePath& file,
     names.push_back(FromUtf16(section.name));
     room -= section.name.size() + 1;
   }
+  return names;
+}
+
+std::optional<std::vector<std::wstring>> PortableIniFile::KeyNames(const FilePath& file,
+                                                                   const std::wstring& section) {
+  const std::lock_guard<std::mutex> hold(lock_);
+  Kept::State state;
+  KeptFile* kept = kept_->Open(file, state);
+  std::vector<std::wstring> names;
+  if (kept == nullptr) return names;
+  const Section* found = FindSection(kept->document, ToUtf16(section));
+  if (found == nullptr) return names;
+  names.reserve(found->keys.size());
+  for (const Key& key : found->keys) names.push_back(FromUtf16(key.name));
   return names;
 }
 

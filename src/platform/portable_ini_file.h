@@ -32,7 +32,15 @@ namespace gm {
 
 class PortableIniFile : public IniFile {
  public:
-  PortableIniFile();
+  // How a file that changed moments ago is told apart from a later change of the same size.
+  enum class RecentFiles {
+    kCompareContent,  // byte for byte, while its times are too recent to tell
+    // By its size, times and identity alone: for a process that is the only writer of its
+    // files (the fuzz targets), where nothing else can change a file within a clock tick.
+    kTrustFacts,
+  };
+
+  explicit PortableIniFile(RecentFiles recent = RecentFiles::kCompareContent);
   ~PortableIniFile() override;
   PortableIniFile(const PortableIniFile&) = delete;
   PortableIniFile& operator=(const PortableIniFile&) = delete;
@@ -51,6 +59,8 @@ class PortableIniFile : public IniFile {
   bool DeleteSectionAt(const FilePath& file, std::size_t position,
                        const std::wstring& name) override;
   std::vector<std::wstring> SectionNames(const FilePath& file, std::size_t bufferChars) override;
+  std::optional<std::vector<std::wstring>> KeyNames(const FilePath& file,
+                                                    const std::wstring& section) override;
 
   class Kept;  // the parsed forms of the files used last
 

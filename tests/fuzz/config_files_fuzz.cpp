@@ -75,7 +75,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const gm::SettingsRecord before = state.record;
 
   gm::test::FakeHost host;
-  gm::PortableIniFile ini;
+  gm::PortableIniFile ini(gm::PortableIniFile::RecentFiles::kTrustFacts);
   gm::ConfigurationFiles files(state, ini, host);
   state.UseLanguage(files.ReadLanguageCode());
   files.LoadConfiguration();

@@ -138,10 +138,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   Input in(data, size);
   const auto fileBytes = in.LongBytes();
-  const std::filesystem::path file = scratch.path() / "file.ini";
-  std::filesystem::remove(file);
+  const std::filesystem::path filePath = scratch.path() / "file.ini";
+  std::filesystem::remove(filePath);
   const bool exists = in.Byte() % 8 != 0;
-  if (exists) gm::fuzz::WriteFile(file, fileBytes);
+  if (exists) gm::fuzz::WriteFile(filePath, fileBytes);
+  const gm::FilePath file = filePath;
   // Text beyond ASCII only goes into a file that is (or becomes) Unicode.
   const bool unicode =
       !exists || fileBytes.empty() ||
@@ -150,7 +151,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       (fileBytes.size() >= 3 && fileBytes[0] == 0xEF && fileBytes[1] == 0xBB &&
        fileBytes[2] == 0xBF);
 
-  gm::PortableIniFile ini;
+  // Mostly the engine as the fuzz targets run it; every 16th input as the program runs it,
+  // comparing a file it changed moments ago byte for byte.
+  gm::PortableIniFile ini(size % 16 == 0 ? gm::PortableIniFile::RecentFiles::kCompareContent
+                                         : gm::PortableIniFile::RecentFiles::kTrustFacts);
   std::map<KeyId, std::wstring> written;
   for (int op = 0; op < 48 && !in.empty(); ++op) {
     const std::uint8_t pick = in.Byte();
@@ -229,7 +233,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     GM_FUZZ_CHECK(ini.ReadString(file, id.section, id.key) == value);
   }
   // The engine read from the form it kept; one that parses the file now reads the same.
-  gm::PortableIniFile fresh;
+  gm::PortableIniFile fresh(gm::PortableIniFile::RecentFiles::kTrustFacts);
   GM_FUZZ_CHECK(fresh.SectionNames(file, kAllNames) == ini.SectionNames(file, kAllNames));
   for (const std::wstring& section : ini.SectionNames(file, kAllNames)) {
     for (const wchar_t* key : {L"Item0", L"Lan", L"ItemCount"}) {

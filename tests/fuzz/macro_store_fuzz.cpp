@@ -81,10 +81,11 @@ std::vector<KeyEvent> ExpectedEvents(const std::vector<std::wstring>& items, boo
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static const gm::fuzz::ScratchFolder scratch;
-  const std::filesystem::path file = scratch.path() / "record.ini";
-  gm::fuzz::WriteFile(file, {data, size});
+  const std::filesystem::path filePath = scratch.path() / "record.ini";
+  gm::fuzz::WriteFile(filePath, {data, size});
+  const gm::FilePath file = filePath;
 
-  gm::PortableIniFile ini;
+  gm::PortableIniFile ini(gm::PortableIniFile::RecentFiles::kTrustFacts);
   gm::MacroStore store(ini, file);
   const gm::MacroList list = store.LoadAll();
   const std::optional<gm::MacroEncoding> encoding = store.EncodeAll();
