@@ -33,25 +33,6 @@ std::optional<char32_t> NextCodePoint(std::string_view text, std::size_t& at) {
   at += length;
   return code;
 }
-
-void AppendUtf8(char32_t code, std::string& out) {
-  const auto put = [&](char32_t bits) { out.push_back(static_cast<char>(bits)); };
-  if (code < 0x80) {
-    put(code);
-  } else if (code < 0x800) {
-    put(0xC0 | (code >> 6));
-    put(0x80 | (code & 0x3F));
-  } else if (code < 0x10000) {
-    put(0xE0 | (code >> 12));
-    put(0x80 | ((code >> 6) & 0x3F));
-    put(0x80 | (code & 0x3F));
-  } else {
-    put(0xF0 | (code >> 18));
-    put(0x80 | ((code >> 12) & 0x3F));
-    put(0x80 | ((code >> 6) & 0x3F));
-    put(0x80 | (code & 0x3F));
-  }
-}
 #endif
 
 // Where the last element starts.

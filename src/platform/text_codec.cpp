@@ -31,6 +31,27 @@ constexpr std::array<char16_t, 32> kCp1252High = {
     0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
+template <typename Bytes>
+void PutUtf8(char32_t c, Bytes& out) {
+  using Byte = typename Bytes::value_type;
+  const auto put = [&](char32_t bits) { out.push_back(static_cast<Byte>(bits)); };
+  if (c < 0x80) {
+    put(c);
+  } else if (c < 0x800) {
+    put(0xC0 | (c >> 6));
+    put(0x80 | (c & 0x3F));
+  } else if (c < 0x10000) {
+    put(0xE0 | (c >> 12));
+    put(0x80 | ((c >> 6) & 0x3F));
+    put(0x80 | (c & 0x3F));
+  } else {
+    put(0xF0 | (c >> 18));
+    put(0x80 | ((c >> 12) & 0x3F));
+    put(0x80 | ((c >> 6) & 0x3F));
+    put(0x80 | (c & 0x3F));
+  }
+}
+
 }  // namespace
 
 std::u16string ToUtf16(std::wstring_view text) {
@@ -191,22 +212,12 @@ void AppendUtf8(std::u16string_view text, std::vector<std::uint8_t>& out) {
     } else if (IsHighSurrogate(c) || IsLowSurrogate(c)) {
       c = kReplacement;
     }
-    if (c < 0x80) {
-      out.push_back(static_cast<std::uint8_t>(c));
-    } else if (c < 0x800) {
-      out.push_back(static_cast<std::uint8_t>(0xC0 | (c >> 6)));
-      out.push_back(static_cast<std::uint8_t>(0x80 | (c & 0x3F)));
-    } else if (c < 0x10000) {
-      out.push_back(static_cast<std::uint8_t>(0xE0 | (c >> 12)));
-      out.push_back(static_cast<std::uint8_t>(0x80 | ((c >> 6) & 0x3F)));
-      out.push_back(static_cast<std::uint8_t>(0x80 | (c & 0x3F)));
-    } else {
-      out.push_back(static_cast<std::uint8_t>(0xF0 | (c >> 18)));
-      out.push_back(static_cast<std::uint8_t>(0x80 | ((c >> 12) & 0x3F)));
-      out.push_back(static_cast<std::uint8_t>(0x80 | ((c >> 6) & 0x3F)));
-      out.push_back(static_cast<std::uint8_t>(0x80 | (c & 0x3F)));
-    }
+    PutUtf8(c, out);
   }
+}
+
+void AppendUtf8(char32_t codePoint, std::string& out) {
+  PutUtf8(codePoint, out);
 }
 
 std::u16string DecodeWindows1252(std::span<const std::uint8_t> bytes) {

@@ -32,6 +32,8 @@ std::optional<std::u16string> DecodeUtf8(std::span<const std::uint8_t> bytes,
                                          bool replaceInvalid = false);
 // Lone surrogates become U+FFFD.
 void AppendUtf8(std::u16string_view text, std::vector<std::uint8_t>& out);
+// One code point as it stands, a surrogate included (file names keep bytes that way).
+void AppendUtf8(char32_t codePoint, std::string& out);
 
 // The program's text as UTF-8 (logs, traces, the console).
 std::string ToUtf8(std::wstring_view text);
