@@ -1,5 +1,5 @@
 // get, set and import: a configuration file read and changed by the names of show --json.
-#include <fstream>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -89,6 +89,19 @@ int SetCommand(Args args, Streams io, IniFile& ini) {
   if (file == "-") {
     return Usage(io, kSetUsage, "set changes a file in place: give its path, not -");
   }
+  // Held from the first read to the rename, so that a writer at the same time waits.
+  const FileUpdateLock lock(file);
+  std::optional<const FileUpdateLock> captionLock;
+  if (parsed.captions) captionLock.emplace(*parsed.captions);
+  const FileUpdateLock* const locks[] = {&lock, captionLock ? &*captionLock : nullptr};
+  for (const FileUpdateLock* held : locks) {
+    if (held != nullptr && held->error()) {
+      const std::filesystem::path& which = held == &lock ? file : *parsed.captions;
+      io.err << "gm900ctl: " << PathText(which) << ": cannot be written ("
+             << held->error().message() << ")\n";
+      return kExitFailed;
+    }
+  }
   auto content = ReadConfigurationContent(file, io);
   if (!content) return kExitFailed;
   Extras extras;
@@ -131,17 +144,15 @@ int SetCommand(Args args, Streams io, IniFile& ini) {
   // without it the file keeps its flag, and a factory file its first-run captions.
   const bool writeCaptions =
       parsed.captions && (!captions.changed.empty() || content->firstRunFlag == 0);
-  if (writeCaptions) {
-    // Both files are written or neither: a caption file that cannot be written stops it first.
-    content->firstRunFlag = 1;
-    std::fstream probe(*parsed.captions, std::ios::in | std::ios::out | std::ios::binary);
-    if (!probe) {
-      io.err << "gm900ctl: " << PathText(*parsed.captions) << ": cannot be written\n";
-      return kExitFailed;
-    }
+  if (!writeCaptions) return WriteConfiguration(file, *content, io) ? kExitOk : kExitFailed;
+  // Both files are written or neither.
+  content->firstRunFlag = 1;
+  if (const std::error_code error =
+          captionFiles.WriteConfigurationAndCaptions(file, FileBytes(*content))) {
+    io.err << "gm900ctl: " << PathText(file) << " and " << PathText(*parsed.captions)
+           << ": cannot be written (" << error.message() << "); neither was changed\n";
+    return kExitFailed;
   }
-  if (!WriteConfiguration(file, *content, io)) return kExitFailed;
-  if (writeCaptions) captionFiles.SaveCaptions();
   return kExitOk;
 }
 
@@ -158,6 +169,12 @@ int ImportCommand(Args args, Streams io) {
   if (out == "-") return Usage(io, kImportUsage, "import writes a file: give its path, not -");
   if (json == "-" && parsed.base && *parsed.base == "-") {
     return Usage(io, kImportUsage, "only one of SETTINGS.json and --base can be -");
+  }
+  const FileUpdateLock lock(out);  // --base may be the same file
+  if (lock.error()) {
+    io.err << "gm900ctl: " << PathText(out) << ": cannot be written (" << lock.error().message()
+           << ")\n";
+    return kExitFailed;
   }
   // The factory configuration is the base unless another is given.
   ConfigurationContent content{0, FactoryRecord()};

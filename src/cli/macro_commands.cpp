@@ -16,6 +16,7 @@
 #include "platform/c_file.h"
 #include "platform/file_ops.h"
 #include "platform/file_replace.h"
+#include "platform/ini_file.h"
 #include "platform/ini_names.h"
 #include "platform/text_codec.h"
 
@@ -273,6 +274,9 @@ std::variant<MacroText, std::string> ParseMacroText(std::string_view text) {
     if (line.starts_with(kItemWord)) {
       std::optional<std::wstring> item = Unescaped(line.substr(kItemWord.size()));
       if (!item) return LineError(number, "a backslash in an item is \\\\ or \\xHH");
+      if (const std::optional<wchar_t> c = UnwritableMacroChar(*item)) {
+        return LineError(number, Utf8(UnwritableMacroCharMessage(*c)));
+      }
       macro.items.push_back(std::move(*item));
       continue;
     }
@@ -513,6 +517,9 @@ int Add(MacroStore& store, const std::filesystem::path& file, Streams io, Args r
 
   // The macro manager's rules, in the order it applies them.
   const std::wstring typed = ArgText(rest[0]);
+  if (const std::optional<wchar_t> c = UnwritableMacroChar(typed)) {
+    return Refuse(io, "\"" + Escaped(typed, false) + "\"", UnwritableMacroCharMessage(*c));
+  }
   const std::wstring name = CleanMacroName(typed);
   if (name.empty()) return Refuse(io, "\"" + Escaped(typed, false) + "\"", kMacroNameBlank);
   const std::string subject = "\"" + Escaped(name, false) + "\"";
@@ -556,6 +563,9 @@ int Rename(MacroStore& store, const std::filesystem::path& file, Streams io,
   const std::optional<std::size_t> at = PositionOf(store, from);
   if (!at) return NoSuchMacro(io, file, from);
   const std::wstring old = store.AllNames()[*at];
+  if (const std::optional<wchar_t> c = UnwritableMacroChar(typed)) {
+    return Refuse(io, "\"" + Escaped(typed, false) + "\"", UnwritableMacroCharMessage(*c));
+  }
   const std::wstring name = CleanMacroName(typed);
   if (name.empty()) return Refuse(io, "\"" + Escaped(typed, false) + "\"", kMacroNameBlank);
   if (name == old || TrimBlanks(typed) == old) return kExitOk;  // unchanged: no rename
@@ -621,9 +631,26 @@ int MacroCommand(Args args, Streams io, IniFile& ini) {
   MacroStore store(ini, file);
   if (sub == "list") return List(store, file, io, ini);
   if (sub == "show") return Show(store, ini, file, io, ArgText(rest[1]));
-  if (sub == "add") return Add(store, file, io, rest.subspan(1));
-  if (sub == "rename") return Rename(store, file, io, ArgText(rest[1]), ArgText(rest[2]));
-  return Delete(store, file, io, ArgText(rest[1]));
+  // A change is checked and made under the file's update lock, from its first read to the
+  // rename, and written once.
+  IniFileEdit edit(ini, AbsolutePath(file));
+  if (edit.LockError()) {
+    io.err << "gm900ctl: " << PathUtf8(file) << ": " << edit.LockError().message() << '\n';
+    return kExitFailed;
+  }
+  int status = kExitOk;
+  if (sub == "add") {
+    status = Add(store, file, io, rest.subspan(1));
+  } else if (sub == "rename") {
+    status = Rename(store, file, io, ArgText(rest[1]), ArgText(rest[2]));
+  } else {
+    status = Delete(store, file, io, ArgText(rest[1]));
+  }
+  if (status != kExitOk) return status;
+  if (const std::error_code error = edit.Commit()) {
+    return Refuse(io, PathUtf8(file) + " (" + error.message() + ")", kRecordIniNotWritten);
+  }
+  return kExitOk;
 }
 
 }  // namespace gm::cli

@@ -19,6 +19,9 @@ void ConfigurationFilesSteps::SaveConfiguration() {
 void ConfigurationFilesSteps::SaveCaptions() {
   files_.SaveCaptions();
 }
+void ConfigurationFilesSteps::SaveConfigurationAndCaptions() {
+  files_.SaveConfigurationAndCaptions();
+}
 
 void ConnectToMouse(CommandLink& link, ConfigState& state) {
   state.record.at(rec::kProfile) = RunConnectSequence(link, state.device);
@@ -32,8 +35,7 @@ void SendConfigurationToMouse(CommandLink& link, ConfigState& state) {
 
 void ApplyToDevice(CommandLink& link, ConfigState& state, ConfigurationFileSteps& files) {
   SendConfigurationToMouse(link, state);
-  files.SaveConfiguration();
-  files.SaveCaptions();
+  files.SaveConfigurationAndCaptions();
 }
 
 void SaveFlows::ApplyConnected() {

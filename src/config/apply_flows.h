@@ -30,6 +30,11 @@ class ConfigurationFileSteps {
   virtual void LoadCaptions() = 0;
   virtual void SaveConfiguration() = 0;
   virtual void SaveCaptions() = 0;
+  // A Save's two files: both written or neither.
+  virtual void SaveConfigurationAndCaptions() {
+    SaveConfiguration();
+    SaveCaptions();
+  }
 };
 
 class ConfigurationFiles;
@@ -42,6 +47,7 @@ class ConfigurationFilesSteps : public ConfigurationFileSteps {
   void LoadCaptions() override;
   void SaveConfiguration() override;
   void SaveCaptions() override;
+  void SaveConfigurationAndCaptions() override;
 
  private:
   ConfigurationFiles& files_;

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "platform/file_replace.h"
+#include "platform/ini_file.h"
 
 namespace gm {
 namespace {
@@ -103,9 +104,50 @@ bool ConfigurationFiles::WriteConfiguration(const FilePath& file) {
       std::span<std::uint8_t, SettingsRecord::kSize>(content.data() + 1, SettingsRecord::kSize));
   const std::error_code error = ReplaceFileContents(file, content);
   if (!error) return true;
+  ShowWriteError(error);
+  return false;
+}
+
+void ConfigurationFiles::ShowWriteError(const std::error_code& error) {
   host_.ShowMessage(L"Error Code is: " + std::to_wstring(error.value()) + L" \n", kOpenFailedTitle,
                     kMbOk);
-  return false;
+}
+
+void ConfigurationFiles::WriteCaptionKeys() {
+  const std::wstring section(CaptionSection(state_.language));
+  for (std::size_t button = 0; button < kButtonCount; ++button) {
+    ini_.WriteString(state_.files.captionFile, section, CaptionKey(button), state_.labels[button]);
+  }
+}
+
+std::error_code ConfigurationFiles::WriteConfigurationAndCaptions(
+    const FilePath& file, std::span<const std::uint8_t> configuration) {
+  const FileUpdateLock configurationLock(file);
+  if (configurationLock.error()) return configurationLock.error();
+  IniFileEdit captions(ini_, state_.files.captionFile);
+  if (captions.LockError()) return captions.LockError();
+  WriteCaptionKeys();
+  FileReplaceGroup group;
+  group.Add(file, std::vector<std::uint8_t>(configuration.begin(), configuration.end()));
+  if (const std::error_code error = captions.Commit(&group)) return error;
+  return group.Commit();
+}
+
+void ConfigurationFiles::SaveConfigurationAndCaptions() {
+  UseProfileFiles();
+  if (!FileExists(state_.files.configFile)) {
+    ShowMissingFile();
+    SaveCaptions();
+    return;
+  }
+  ConfigFileBytes content;
+  content[0] = 1;
+  state_.record.CopyTo(
+      std::span<std::uint8_t, SettingsRecord::kSize>(content.data() + 1, SettingsRecord::kSize));
+  if (const std::error_code error =
+          WriteConfigurationAndCaptions(state_.files.configFile, content)) {
+    ShowWriteError(error);
+  }
 }
 
 FileDialogRequest ConfigurationFiles::ProfileDialog(unsigned flags) const {
@@ -179,10 +221,10 @@ void ConfigurationFiles::SaveConfiguration() {
 }
 
 void ConfigurationFiles::SaveCaptions() {
-  const std::wstring section(CaptionSection(state_.language));
-  for (std::size_t button = 0; button < kButtonCount; ++button) {
-    ini_.WriteString(state_.files.captionFile, section, CaptionKey(button), state_.labels[button]);
-  }
+  IniFileEdit captions(ini_, state_.files.captionFile);
+  if (captions.LockError()) return;  // unwritten, as a caption file that cannot be written
+  WriteCaptionKeys();
+  captions.Commit();
 }
 
 bool ConfigurationFiles::RunProfileCommand(unsigned command) {

@@ -57,6 +57,13 @@ class ConfigurationFiles {
   void SaveConfiguration();
   // Writes the 19 captions into the session's language section of the caption file.
   void SaveCaptions();
+  // A Save's pair: both files written or neither (a missing configuration file, never created,
+  // leaves the captions written alone, as the two steps above do).
+  void SaveConfigurationAndCaptions();
+  // Writes `configuration` (a configuration file's bytes) to `file` and the captions to the
+  // caption file in use, both or neither; the failure when neither was written.
+  std::error_code WriteConfigurationAndCaptions(const FilePath& file,
+                                                std::span<const std::uint8_t> configuration);
   // LOAD: a .bin file chosen by the user becomes the configuration in use. True when the
   // record was read from it.
   bool ImportConfiguration();
@@ -81,6 +88,8 @@ class ConfigurationFiles {
   void UseProfileFiles();
   void ShowMissingFile();
   bool WriteConfiguration(const FilePath& file);
+  void WriteCaptionKeys();
+  void ShowWriteError(const std::error_code& error);
   FileDialogRequest ProfileDialog(unsigned flags) const;
 
   ConfigState& state_;

@@ -193,6 +193,10 @@ bool MacroManager::MacroDoubleClicked(std::size_t index) {
 
 MacroManager::RenameResult MacroManager::RenameMacro(std::size_t index, std::wstring_view typed) {
   if (index >= names_.size()) return RenameResult::Unchanged;
+  if (const std::optional<wchar_t> c = UnwritableMacroChar(typed)) {
+    ShowWarning(UnwritableMacroCharMessage(*c));
+    return RenameResult::Failed;
+  }
   const std::wstring name = CleanMacroName(typed);
   if (name.empty()) {
     ShowWarning(kMacroNameBlank);
@@ -251,6 +255,10 @@ void MacroManager::SelectItem(std::optional<std::size_t> index) {
 
 void MacroManager::ReplaceItem(std::size_t index, std::wstring text) {
   if (index >= items_.size()) return;
+  if (const std::optional<wchar_t> c = UnwritableMacroChar(text)) {
+    ShowWarning(UnwritableMacroCharMessage(*c));
+    return;
+  }
   items_[index] = std::move(text);
   selectedItem_ = index;
 }

@@ -2,6 +2,7 @@
 #include "platform/file_ops.h"
 
 #include <algorithm>
+#include <cwchar>
 #include <system_error>
 #include <utility>
 
@@ -66,6 +67,7 @@ std::wstring DescribeOverflow(const MacroOverflow& overflow) {
 MacroStore::MacroStore(IniFile& ini, const FilePath& file) : ini_(ini), file_(AbsolutePath(file)) {}
 
 bool MacroStore::Exists() const {
+  if (const std::optional<bool> edited = ini_.ExistsInEdit(file_)) return *edited;
   return IsRegularFile(file_);
 }
 
@@ -177,25 +179,56 @@ MacroStore::NameFit MacroStore::FitRename(std::size_t position, const std::wstri
   return NamesInList(all) >= shown ? NameFit::Fits : NameFit::PastList;
 }
 
+std::optional<wchar_t> UnwritableMacroChar(std::wstring_view text) {
+  for (const wchar_t c : text) {
+    if (c == L'\r' || c == L'\n' || c == L'\0') return c;
+  }
+  return std::nullopt;
+}
+
+std::wstring UnwritableMacroCharMessage(wchar_t c) {
+  const wchar_t* name = c == L'\r' ? L"CR" : c == L'\n' ? L"LF" : L"NUL";
+  wchar_t code[8];
+  std::swprintf(code, 8, L"%04X", static_cast<unsigned>(c));
+  return L"A macro name or event cannot hold the character " + std::wstring(name) + L" (U+" + code +
+         L").";
+}
+
 bool MacroStore::Add(const std::wstring& name, long count) {
-  if (name.empty() || FitNew(name) != NameFit::Fits) return false;
-  return ini_.WriteString(file_, name, kLoopTimesKey, std::to_wstring(count)) && Exists();
+  IniFileEdit edit(ini_, file_);
+  if (edit.LockError() || name.empty() || UnwritableMacroChar(name) ||
+      FitNew(name) != NameFit::Fits) {
+    return false;
+  }
+  return ini_.WriteString(file_, name, kLoopTimesKey, std::to_wstring(count)) && Exists() &&
+         !edit.Commit();
 }
 
 bool MacroStore::Rename(std::size_t position, const std::wstring& from, const std::wstring& to) {
-  if (!Exists() || to.empty() || FitRename(position, from, to) != NameFit::Fits) return false;
+  IniFileEdit edit(ini_, file_);
+  if (edit.LockError() || !Exists() || to.empty() || UnwritableMacroChar(to) ||
+      FitRename(position, from, to) != NameFit::Fits) {
+    return false;
+  }
   const std::vector<std::wstring> all = AllNames();
   const std::optional<std::size_t> at = SectionIndex(all, position, from);
   if (!at) return true;
   // The name-keyed rename writes every later section again, which merges sections of one name.
   const bool shared = std::any_of(all.begin(), all.end(),
                                   [&](const std::wstring& name) { return Shared(all, name); });
-  if (shared) return ini_.RenameSectionAt(file_, *at, all[*at], to);
-  return ini_.RenameSection(file_, from, to);
+  const bool renamed =
+      shared ? ini_.RenameSectionAt(file_, *at, all[*at], to) : ini_.RenameSection(file_, from, to);
+  return renamed && !edit.Commit();
 }
 
 MacroStore::StoreResult MacroStore::Store(const Macro& macro) {
-  if (!Exists() || macro.name.empty()) return StoreResult::NotStored;
+  IniFileEdit edit(ini_, file_);
+  if (edit.LockError() || !Exists() || macro.name.empty()) return StoreResult::NotStored;
+  if (UnwritableMacroChar(macro.name) ||
+      std::any_of(macro.items.begin(), macro.items.end(),
+                  [](const std::wstring& item) { return UnwritableMacroChar(item).has_value(); })) {
+    return StoreResult::NotStored;
+  }
   if (macro.items.empty()) return StoreResult::EmptyListKept;
   const std::vector<std::wstring> all = AllNames();
   if (!InList(all, macro.name)) return StoreResult::OutOfList;
@@ -212,17 +245,20 @@ MacroStore::StoreResult MacroStore::Store(const Macro& macro) {
     bool cut = false;
     oldCount = ItemCount(macro.name, &cut);
   }
-  ini_.WriteString(file_, macro.name, kDelayKey, Flag(macro.delayOption));
-  ini_.WriteString(file_, macro.name, kLoopKey, Flag(macro.loopOption));
-  ini_.WriteString(file_, macro.name, kLoopTimesKey, macro.loopTimes);
-  ini_.WriteString(file_, macro.name, kItemCountKey, std::to_wstring(macro.items.size()));
+  // Made in the engine's copy and written once: all of it reaches the file, or none.
+  bool written = ini_.WriteString(file_, macro.name, kDelayKey, Flag(macro.delayOption));
+  written = ini_.WriteString(file_, macro.name, kLoopKey, Flag(macro.loopOption)) && written;
+  written = ini_.WriteString(file_, macro.name, kLoopTimesKey, macro.loopTimes) && written;
+  written =
+      ini_.WriteString(file_, macro.name, kItemCountKey, std::to_wstring(macro.items.size())) &&
+      written;
   for (std::size_t i = 0; i < macro.items.size(); ++i) {
-    ini_.WriteString(file_, macro.name, ItemKey(i), macro.items[i]);
+    written = ini_.WriteString(file_, macro.name, ItemKey(i), macro.items[i]) && written;
   }
   for (std::size_t i = macro.items.size(); i < oldCount; ++i) {
     ini_.DeleteKey(file_, macro.name, ItemKey(i));
   }
-  return StoreResult::Written;
+  return written && !edit.Commit() ? StoreResult::Written : StoreResult::NotStored;
 }
 
 std::optional<LoadedMacro> MacroStore::Load(const std::wstring& name) {
@@ -244,22 +280,26 @@ MacroList MacroStore::LoadAll() {
 }
 
 bool MacroStore::Delete(const std::wstring& name) {
-  if (!Exists()) return false;
-  return ini_.DeleteSection(file_, name);
+  IniFileEdit edit(ini_, file_);
+  if (edit.LockError() || !Exists()) return false;
+  return ini_.DeleteSection(file_, name) && !edit.Commit();
 }
 
 bool MacroStore::DeleteAt(std::size_t position, const std::wstring& name) {
-  if (!Exists()) return false;
+  IniFileEdit edit(ini_, file_);
+  if (edit.LockError() || !Exists()) return false;
   const std::vector<std::wstring> all = AllNames();
   const std::optional<std::size_t> at = SectionIndex(all, position, name);
   if (!at) return true;  // nothing to delete
-  if (Shared(all, name)) return ini_.DeleteSectionAt(file_, *at, all[*at]);
-  return ini_.DeleteSection(file_, name);
+  const bool deleted = Shared(all, name) ? ini_.DeleteSectionAt(file_, *at, all[*at])
+                                         : ini_.DeleteSection(file_, name);
+  return deleted && !edit.Commit();
 }
 
 bool MacroStore::SetRepeatCount(const std::wstring& name, long count) {
-  if (!Exists() || name.empty() || !InList(AllNames(), name)) return false;
-  return ini_.WriteString(file_, name, kLoopTimesKey, std::to_wstring(count));
+  IniFileEdit edit(ini_, file_);
+  if (edit.LockError() || !Exists() || name.empty() || !InList(AllNames(), name)) return false;
+  return ini_.WriteString(file_, name, kLoopTimesKey, std::to_wstring(count)) && !edit.Commit();
 }
 
 std::optional<MacroEncoding> MacroStore::EncodeAll() {

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "config/records.h"
@@ -50,6 +51,12 @@ struct MacroList {
 };
 
 using MacroBlocks = std::array<MacroBlock, kMacroCount>;
+
+// A character that a macro name or event text cannot hold in record.ini, where it would end the
+// line (CR, LF) or the text (NUL) and change the file's structure; nothing when it has none.
+std::optional<wchar_t> UnwritableMacroChar(std::wstring_view text);
+// The refusal naming that character.
+std::wstring UnwritableMacroCharMessage(wchar_t c);
 
 // A macro whose events do not fit into its block; nothing of it is encoded.
 struct MacroOverflow {

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <system_error>
 #include <vector>
 
@@ -23,6 +24,10 @@ struct FileFacts {
   std::int64_t changed = 0;
   std::uint64_t serial = 0;
   std::uint64_t device = 0;
+  // POSIX permission bits (with set-id and sticky) and owner; 0 on Windows.
+  std::uint32_t mode = 0;
+  std::uint32_t owner = 0;
+  std::uint32_t group = 0;
 
   bool operator==(const FileFacts&) const = default;
 };
@@ -61,6 +66,31 @@ std::error_code CreateFolders(const FilePath& path);
 
 // `path` made absolute against the current folder; `path` itself when that fails.
 FilePath AbsolutePath(const FilePath& path);
+
+// The steps a file replace (platform/file_replace) is made of; failures as the platform gives them.
+// An open file of the platform: a descriptor, or a HANDLE on Windows.
+using NativeFile = std::intptr_t;
+inline constexpr NativeFile kNoFile = -1;
+
+// Creates `path` for writing; fails (file_exists) when anything, a link included, is there.
+std::error_code CreateNewFile(const FilePath& path, NativeFile& file);
+std::error_code WriteToFile(NativeFile file, std::span<const std::uint8_t> bytes);
+// Flushes content and size to the disk (fsync; FlushFileBuffers).
+std::error_code FlushFileToDisk(NativeFile file);
+std::error_code CloseFile(NativeFile file);
+// Gives a new file the permission bits of `like` and, for the superuser, its owner and group.
+// Nothing on Windows, where a replaced file's attributes are not carried over.
+std::error_code TakePermissionsOf(NativeFile file, const FileFacts& like);
+// Flushes the folder's entries after a rename (POSIX); nothing on Windows, where the move
+// itself writes through.
+std::error_code FlushFolder(const FilePath& folder);
+// The file `path` names once symbolic links are followed (it need not exist); `path` itself
+// when it is no link.
+FilePath FollowLinks(const FilePath& path);
+// One try at an exclusive advisory lock on `path` (flock; LockFileEx), created when missing
+// (hidden on Windows) and never changed. `busy`: another holder has it. The lock goes with
+// CloseFile.
+std::error_code TryLockFile(const FilePath& path, NativeFile& file, bool& busy);
 
 // `path` with an ASCII suffix added to its file name ("config.bin" + ".tmp").
 FilePath WithSuffix(const FilePath& path, const char* suffix);

@@ -1,4 +1,5 @@
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -6,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <string>
 
 #include "platform/file_ops.h"
 
@@ -23,7 +25,18 @@ FileFacts FactsOf(const struct stat& facts) {
   result.changed = Nanoseconds(facts.st_ctim);
   result.serial = static_cast<std::uint64_t>(facts.st_ino);
   result.device = static_cast<std::uint64_t>(facts.st_dev);
+  result.mode = static_cast<std::uint32_t>(facts.st_mode & 07777);
+  result.owner = static_cast<std::uint32_t>(facts.st_uid);
+  result.group = static_cast<std::uint32_t>(facts.st_gid);
   return result;
+}
+
+std::error_code LastError() {
+  return {errno != 0 ? errno : EIO, std::generic_category()};
+}
+
+int Descriptor(NativeFile file) {
+  return static_cast<int>(file);
 }
 
 }  // namespace
@@ -95,6 +108,92 @@ std::error_code CreateFolders(const FilePath& path) {
   }
   if (::mkdir(path.Native().c_str(), 0777) == 0 || errno == EEXIST) return {};
   return {errno, std::generic_category()};
+}
+
+std::error_code CreateNewFile(const FilePath& path, NativeFile& file) {
+  const int descriptor =
+      ::open(path.Native().c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+  if (descriptor < 0) return LastError();
+  file = descriptor;
+  return {};
+}
+
+std::error_code WriteToFile(NativeFile file, std::span<const std::uint8_t> bytes) {
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t wrote = ::write(Descriptor(file), bytes.data() + done, bytes.size() - done);
+    if (wrote < 0 && errno == EINTR) continue;
+    if (wrote <= 0)
+      return wrote == 0 ? std::make_error_code(std::errc::no_space_on_device) : LastError();
+    done += static_cast<std::size_t>(wrote);
+  }
+  return {};
+}
+
+std::error_code FlushFileToDisk(NativeFile file) {
+  return ::fsync(Descriptor(file)) == 0 ? std::error_code{} : LastError();
+}
+
+std::error_code CloseFile(NativeFile file) {
+  return ::close(Descriptor(file)) == 0 ? std::error_code{} : LastError();
+}
+
+std::error_code TakePermissionsOf(NativeFile file, const FileFacts& like) {
+  // The owner first: changing it clears the set-id bits that the mode then puts back.
+  if (::geteuid() == 0 && ::fchown(Descriptor(file), static_cast<uid_t>(like.owner),
+                                   static_cast<gid_t>(like.group)) != 0) {
+    return LastError();
+  }
+  return ::fchmod(Descriptor(file), static_cast<mode_t>(like.mode)) == 0 ? std::error_code{}
+                                                                         : LastError();
+}
+
+std::error_code FlushFolder(const FilePath& folder) {
+  const std::string name = folder.empty() ? std::string(".") : folder.Native();
+  const int descriptor = ::open(name.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (descriptor < 0) return LastError();
+  // Some file systems cannot flush a folder; they keep their entries by other means.
+  const bool flushed = ::fsync(descriptor) == 0 || errno == EINVAL;
+  const std::error_code error = flushed ? std::error_code{} : LastError();
+  ::close(descriptor);
+  return error;
+}
+
+FilePath FollowLinks(const FilePath& path) {
+  std::string name = path.Native();
+  for (int hop = 0; hop < 40; ++hop) {  // as many as the system follows
+    struct stat facts {};
+    if (::lstat(name.c_str(), &facts) != 0 || !S_ISLNK(facts.st_mode)) break;
+    std::string target(static_cast<std::size_t>(facts.st_size > 0 ? facts.st_size : 4096) + 1,
+                       '\0');
+    const ssize_t length = ::readlink(name.c_str(), target.data(), target.size());
+    if (length <= 0 || static_cast<std::size_t>(length) >= target.size()) break;
+    target.resize(static_cast<std::size_t>(length));
+    if (target.front() != '/') {
+      const std::size_t slash = name.rfind('/');
+      target = (slash == std::string::npos ? std::string() : name.substr(0, slash + 1)) + target;
+    }
+    name = std::move(target);
+  }
+  return FilePath::FromNative(name);
+}
+
+std::error_code TryLockFile(const FilePath& path, NativeFile& file, bool& busy) {
+  busy = false;
+  int descriptor = ::open(path.Native().c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+  // One that another user made may be open to reading only: enough for a lock.
+  if (descriptor < 0 && errno == EACCES)
+    descriptor = ::open(path.Native().c_str(), O_RDONLY | O_CLOEXEC);
+  if (descriptor < 0) return LastError();
+  while (::flock(descriptor, LOCK_EX | LOCK_NB) != 0) {
+    if (errno == EINTR) continue;
+    const std::error_code error = LastError();
+    busy = errno == EWOULDBLOCK;
+    ::close(descriptor);
+    return error;
+  }
+  file = descriptor;
+  return {};
 }
 
 FilePath WithSuffix(const FilePath& path, const char* suffix) {

@@ -15,6 +15,15 @@ std::int64_t Nanoseconds(const FILETIME& time) {
   return (ticks - kFrom1601To1970) * 100;
 }
 
+std::error_code LastError() {
+  const DWORD code = GetLastError();
+  return {static_cast<int>(code != 0 ? code : ERROR_GEN_FAILURE), std::system_category()};
+}
+
+HANDLE Handle(NativeFile file) {
+  return reinterpret_cast<HANDLE>(file);
+}
+
 }  // namespace
 
 std::optional<FileFacts> LookAtFile(const FilePath& path) {
@@ -115,6 +124,90 @@ std::error_code CreateFolders(const FilePath& path) {
   }
   if (CreateDirectoryW(path.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS) return {};
   return {static_cast<int>(GetLastError()), std::system_category()};
+}
+
+std::error_code CreateNewFile(const FilePath& path, NativeFile& file) {
+  HANDLE handle = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) {
+    const DWORD code = GetLastError();
+    if (code == ERROR_FILE_EXISTS || code == ERROR_ALREADY_EXISTS) {
+      return std::make_error_code(std::errc::file_exists);
+    }
+    return LastError();
+  }
+  file = reinterpret_cast<NativeFile>(handle);
+  return {};
+}
+
+std::error_code WriteToFile(NativeFile file, std::span<const std::uint8_t> bytes) {
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const DWORD want =
+        static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, std::size_t{1} << 30));
+    DWORD wrote = 0;
+    if (!WriteFile(Handle(file), bytes.data() + done, want, &wrote, nullptr)) return LastError();
+    if (wrote == 0) return std::make_error_code(std::errc::no_space_on_device);
+    done += wrote;
+  }
+  return {};
+}
+
+std::error_code FlushFileToDisk(NativeFile file) {
+  return FlushFileBuffers(Handle(file)) ? std::error_code{} : LastError();
+}
+
+std::error_code CloseFile(NativeFile file) {
+  return CloseHandle(Handle(file)) ? std::error_code{} : LastError();
+}
+
+std::error_code TakePermissionsOf(NativeFile /*file*/, const FileFacts& /*like*/) {
+  return {};
+}
+
+std::error_code FlushFolder(const FilePath& /*folder*/) {
+  return {};
+}
+
+FilePath FollowLinks(const FilePath& path) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0) {
+    return path;
+  }
+  HANDLE handle =
+      CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return path;
+  std::wstring target(MAX_PATH, L'\0');
+  DWORD length = GetFinalPathNameByHandleW(handle, target.data(), static_cast<DWORD>(target.size()),
+                                           FILE_NAME_NORMALIZED);
+  if (length >= target.size()) {
+    target.resize(length + 1);
+    length = GetFinalPathNameByHandleW(handle, target.data(), static_cast<DWORD>(target.size()),
+                                       FILE_NAME_NORMALIZED);
+  }
+  CloseHandle(handle);
+  if (length == 0 || length >= target.size()) return path;
+  target.resize(length);
+  return FilePath(std::move(target));
+}
+
+std::error_code TryLockFile(const FilePath& path, NativeFile& file, bool& busy) {
+  busy = false;
+  HANDLE handle = CreateFileW(path.c_str(), GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_ALWAYS, FILE_ATTRIBUTE_HIDDEN, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return LastError();
+  OVERLAPPED whole{};
+  if (!LockFileEx(handle, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, MAXDWORD,
+                  MAXDWORD, &whole)) {
+    const std::error_code error = LastError();
+    busy = error.value() == ERROR_LOCK_VIOLATION || error.value() == ERROR_IO_PENDING;
+    CloseHandle(handle);
+    return error;
+  }
+  file = reinterpret_cast<NativeFile>(handle);
+  return {};
 }
 
 FilePath WithSuffix(const FilePath& path, const char* suffix) {

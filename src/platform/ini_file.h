@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/file_path.h"
+#include "platform/file_replace.h"
 
 namespace gm {
 
@@ -50,6 +51,49 @@ class IniFile {
                                                             const std::wstring& /*section*/) {
     return std::nullopt;
   }
+
+  // An edit of one file, used through IniFileEdit: from BeginEdit on, the writes to `file`
+  // change only the engine's copy of it (read once, at BeginEdit); EndEdit with `commit` writes
+  // that copy as one replace, or adds it to `group` when one is given; without, it drops the
+  // changes. An edit begun inside another is part of it: only the outer one's end counts. An
+  // engine that writes each change at once needs none of this.
+  virtual void BeginEdit(const FilePath& /*file*/) {}
+  virtual std::error_code EndEdit(const FilePath& /*file*/, bool /*commit*/,
+                                  FileReplaceGroup* /*group*/) {
+    return {};
+  }
+  // In an edit: whether the engine's copy of the file exists (its first write made it); else
+  // nothing.
+  virtual std::optional<bool> ExistsInEdit(const FilePath& /*file*/) { return std::nullopt; }
+};
+
+// One read-modify-write of an INI file: its update lock held from the first read to the
+// rename, its writes made on the engine's copy and written as one replace by Commit. Dropped
+// without Commit, the file stays as it was. Nothing may be written when LockError() is set.
+class IniFileEdit {
+ public:
+  IniFileEdit(IniFile& ini, const FilePath& file) : ini_(ini), file_(file), lock_(file) {
+    if (!lock_.error()) ini_.BeginEdit(file_);
+  }
+  ~IniFileEdit() {
+    if (!lock_.error() && !ended_) ini_.EndEdit(file_, false, nullptr);
+  }
+  IniFileEdit(const IniFileEdit&) = delete;
+  IniFileEdit& operator=(const IniFileEdit&) = delete;
+
+  const std::error_code& LockError() const { return lock_.error(); }
+  // With a group the lock stays held until this edit goes, so commit the group first.
+  std::error_code Commit(FileReplaceGroup* group = nullptr) {
+    if (lock_.error() || ended_) return lock_.error();
+    ended_ = true;
+    return ini_.EndEdit(file_, true, group);
+  }
+
+ private:
+  IniFile& ini_;
+  FilePath file_;
+  FileUpdateLock lock_;
+  bool ended_ = false;
 };
 
 }  // namespace gm

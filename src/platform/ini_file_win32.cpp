@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <limits>
 #include <optional>
+#include <vector>
 
 #include "platform/ini_names.h"
 #include "platform/portable_ini_file.h"
@@ -29,38 +30,6 @@ void PrepareUtf16File(const FilePath& file) {
   CloseHandle(handle);
 }
 
-// Larger lists and sections are not read: the file is damaged.
-constexpr std::size_t kLargestList = std::size_t{1} << 24;
-
-// A list the profile functions fill in: NUL-separated strings ending in an empty one. Read with
-// ever larger buffers until the function no longer reports it cut (a length of size - 2).
-template <typename Fill>
-std::optional<std::wstring> ReadList(Fill fill) {
-  for (std::size_t size = 4096; size <= kLargestList; size *= 4) {
-    std::wstring buffer(size, L'\0');
-    const DWORD length = fill(buffer.data(), BufferSize(size));
-    if (length + 2 < size) {
-      // Ends in the NUL of its last string, so that c_str() ends the list with the second.
-      buffer.resize(length);
-      if (!buffer.empty() && buffer.back() != L'\0') buffer.push_back(L'\0');
-      return buffer;
-    }
-  }
-  return std::nullopt;
-}
-
-std::vector<std::wstring> SplitList(const std::wstring& list) {
-  std::vector<std::wstring> strings;
-  std::size_t start = 0;
-  while (start < list.size() && list[start] != L'\0') {
-    std::size_t end = list.find(L'\0', start);
-    if (end == std::wstring::npos) end = list.size();
-    strings.push_back(list.substr(start, end - start));
-    start = end + 1;
-  }
-  return strings;
-}
-
 // The documented call that makes the system drop its cached copy of the file.
 void DropCachedCopy(const FilePath& file) {
   WritePrivateProfileStringW(nullptr, nullptr, nullptr, file.c_str());
@@ -68,10 +37,43 @@ void DropCachedCopy(const FilePath& file) {
 
 }  // namespace
 
+PortableIniFile* Win32IniFile::Editing(const FilePath& file) {
+  return std::find(editing_.begin(), editing_.end(), file) == editing_.end() ? nullptr : &edits_;
+}
+
+void Win32IniFile::BeginEdit(const FilePath& file) {
+  if (file.empty()) return;
+  if (Editing(file) == nullptr) DropCachedCopy(file);
+  edits_.BeginEdit(file);
+  editing_.push_back(file);
+}
+
+std::error_code Win32IniFile::EndEdit(const FilePath& file, bool commit, FileReplaceGroup* group) {
+  const auto at = std::find(editing_.begin(), editing_.end(), file);
+  if (at == editing_.end()) return {};
+  editing_.erase(at);
+  const std::error_code error = edits_.EndEdit(file, commit, group);
+  if (Editing(file) == nullptr) DropCachedCopy(file);
+  return error;
+}
+
+std::optional<bool> Win32IniFile::ExistsInEdit(const FilePath& file) {
+  if (PortableIniFile* edit = Editing(file)) return edit->ExistsInEdit(file);
+  return std::nullopt;
+}
+
+std::optional<std::vector<std::wstring>> Win32IniFile::KeyNames(const FilePath& file,
+                                                                const std::wstring& section) {
+  if (PortableIniFile* edit = Editing(file)) return edit->KeyNames(file, section);
+  return std::nullopt;
+}
+
 std::wstring Win32IniFile::ReadString(const FilePath& file, const std::wstring& section,
                                       const std::wstring& key, std::size_t bufferChars) {
   // An empty name would make the system use win.ini in the Windows folder.
   if (file.empty() || bufferChars == 0) return {};
+  if (PortableIniFile* edit = Editing(file))
+    return edit->ReadString(file, section, key, bufferChars);
   std::wstring buffer(bufferChars, L'\0');
   const DWORD length = GetPrivateProfileStringW(section.c_str(), key.c_str(), L"", buffer.data(),
                                                 BufferSize(bufferChars), file.c_str());
@@ -82,6 +84,7 @@ std::wstring Win32IniFile::ReadString(const FilePath& file, const std::wstring& 
 bool Win32IniFile::WriteString(const FilePath& file, const std::wstring& section,
                                const std::wstring& key, const std::wstring& value) {
   if (file.empty()) return false;
+  if (PortableIniFile* edit = Editing(file)) return edit->WriteString(file, section, key, value);
   PrepareUtf16File(file);
   return WritePrivateProfileStringW(section.c_str(), key.c_str(), value.c_str(), file.c_str()) !=
          FALSE;
@@ -90,58 +93,30 @@ bool Win32IniFile::WriteString(const FilePath& file, const std::wstring& section
 bool Win32IniFile::DeleteKey(const FilePath& file, const std::wstring& section,
                              const std::wstring& key) {
   if (file.empty()) return true;  // nothing to delete
+  if (PortableIniFile* edit = Editing(file)) return edit->DeleteKey(file, section, key);
   return WritePrivateProfileStringW(section.c_str(), key.c_str(), nullptr, file.c_str()) != FALSE;
 }
 
 bool Win32IniFile::DeleteSection(const FilePath& file, const std::wstring& section) {
   if (file.empty()) return true;  // nothing to delete
+  if (PortableIniFile* edit = Editing(file)) return edit->DeleteSection(file, section);
   return WritePrivateProfileStringW(section.c_str(), nullptr, nullptr, file.c_str()) != FALSE;
 }
 
 bool Win32IniFile::RenameSection(const FilePath& file, const std::wstring& from,
                                  const std::wstring& to) {
-  if (file.empty() || GetFileAttributesW(file.c_str()) == INVALID_FILE_ATTRIBUTES) return false;
-  const std::optional<std::wstring> list = ReadList([&](wchar_t* buffer, DWORD size) {
-    return GetPrivateProfileSectionNamesW(buffer, size, file.c_str());
-  });
-  if (!list) return false;
-  const std::vector<std::wstring> names = SplitList(*list);
-  const auto at = std::find_if(names.begin(), names.end(),
-                               [&](const std::wstring& name) { return SameIniName(name, from); });
-  if (at == names.end() || to.empty()) return false;
-  for (auto other = names.begin(); other != names.end(); ++other) {
-    if (other != at && SameIniName(*other, to)) return false;
-  }
-  // Every section from the renamed one on is read before anything is changed.
-  std::vector<std::wstring> contents;
-  for (auto name = at; name != names.end(); ++name) {
-    std::optional<std::wstring> lines = ReadList([&](wchar_t* buffer, DWORD size) {
-      return GetPrivateProfileSectionW(name->c_str(), buffer, size, file.c_str());
-    });
-    if (!lines) return false;
-    contents.push_back(std::move(*lines));
-  }
-  bool ok = true;
-  for (auto name = at; name != names.end(); ++name) {
-    ok = WritePrivateProfileStringW(name->c_str(), nullptr, nullptr, file.c_str()) != FALSE && ok;
-  }
-  for (std::size_t i = 0; i < contents.size(); ++i) {
-    const std::wstring& name = i == 0 ? to : at[static_cast<std::ptrdiff_t>(i)];
-    if (contents[i].empty()) {
-      // An empty list writes no section: an empty section is a key written and deleted again.
-      ok = WritePrivateProfileStringW(name.c_str(), L"_", L"", file.c_str()) != FALSE &&
-           WritePrivateProfileStringW(name.c_str(), L"_", nullptr, file.c_str()) != FALSE && ok;
-    } else {
-      ok = WritePrivateProfileSectionW(name.c_str(), contents[i].c_str(), file.c_str()) != FALSE &&
-           ok;
-    }
-  }
-  return ok;
+  if (file.empty()) return false;
+  if (PortableIniFile* edit = Editing(file)) return edit->RenameSection(file, from, to);
+  DropCachedCopy(file);
+  const bool renamed = PortableIniFile().RenameSection(file, from, to);
+  DropCachedCopy(file);
+  return renamed;
 }
 
 bool Win32IniFile::RenameSectionAt(const FilePath& file, std::size_t position,
                                    const std::wstring& name, const std::wstring& to) {
   if (file.empty()) return false;
+  if (PortableIniFile* edit = Editing(file)) return edit->RenameSectionAt(file, position, name, to);
   DropCachedCopy(file);
   const bool renamed = PortableIniFile().RenameSectionAt(file, position, name, to);
   DropCachedCopy(file);
@@ -151,6 +126,7 @@ bool Win32IniFile::RenameSectionAt(const FilePath& file, std::size_t position,
 bool Win32IniFile::DeleteSectionAt(const FilePath& file, std::size_t position,
                                    const std::wstring& name) {
   if (file.empty()) return false;
+  if (PortableIniFile* edit = Editing(file)) return edit->DeleteSectionAt(file, position, name);
   DropCachedCopy(file);
   const bool deleted = PortableIniFile().DeleteSectionAt(file, position, name);
   DropCachedCopy(file);
@@ -161,6 +137,7 @@ std::vector<std::wstring> Win32IniFile::SectionNames(const FilePath& file,
                                                      std::size_t bufferChars) {
   std::vector<std::wstring> names;
   if (file.empty() || bufferChars < 2) return names;
+  if (PortableIniFile* edit = Editing(file)) return edit->SectionNames(file, bufferChars);
   std::wstring buffer(bufferChars, L'\0');
   GetPrivateProfileSectionNamesW(buffer.data(), BufferSize(bufferChars), file.c_str());
   // A list of NUL-terminated names ending in an empty one.

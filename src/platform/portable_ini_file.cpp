@@ -1,5 +1,6 @@
 #include "platform/portable_ini_file.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstdint>
 #include <cstring>
@@ -344,6 +345,11 @@ struct KeptFile {
   bool settled = false;
   std::vector<std::uint8_t> bytes;  // its content then
   Document document;
+  // In an edit (IniFile::BeginEdit): the file is not looked at again, changes stay here.
+  bool editing = false;
+  int editDepth = 0;     // edits begun inside it
+  bool present = true;   // in an edit: whether the file is there (a missing one is kept empty)
+  bool changed = false;  // in an edit: whether `bytes` differ from the file
 };
 
 }  // namespace
@@ -359,6 +365,11 @@ class PortableIniFile::Kept {
   KeptFile* Open(const FilePath& file, State& state) {
     state = State::Read;
     KeptFile* kept = Find(file);
+    if (kept != nullptr && kept->editing) {
+      if (kept->present) return kept;
+      state = State::Missing;
+      return nullptr;
+    }
     if (kept != nullptr && kept->settled) {
       // Settled: the facts tell whether the file is still what was kept.
       const std::optional<FileFacts> facts = LookAtFile(file);
@@ -386,6 +397,11 @@ class PortableIniFile::Kept {
 
   // A missing file about to be written.
   KeptFile& Create(const FilePath& file) {
+    if (KeptFile* kept = Find(file); kept != nullptr && kept->editing) {
+      kept->present = true;
+      kept->document = EmptyDocument();
+      return *kept;
+    }
     Forget(file);
     KeptFile& kept = Add(file);
     kept.document = EmptyDocument();
@@ -396,18 +412,73 @@ class PortableIniFile::Kept {
   // the file, which is then parsed again as written. A write that fails forgets the file.
   bool Store(KeptFile& kept, bool reparse) {
     std::vector<std::uint8_t> bytes = Serialize(kept.document);
-    if (ReplaceFileContents(kept.path, bytes)) {
+    if (kept.editing) {
+      kept.changed = true;
+    } else if (ReplaceFileContents(kept.path, bytes)) {
       Forget(kept.path);
       return false;
     }
     if (reparse || !kept.document.canonical) kept.document = Parse(bytes);
     kept.bytes = std::move(bytes);
-    kept.facts = LookAtFile(kept.path).value_or(FileFacts{});
-    kept.settled = trustFacts_;  // just written: its times are recent
+    if (!kept.editing) Written(kept);
     return true;
   }
 
+  std::optional<bool> ExistsInEdit(const FilePath& file) {
+    KeptFile* kept = Find(file);
+    if (kept == nullptr || !kept->editing) return std::nullopt;
+    return kept->present;
+  }
+
+  void BeginEdit(const FilePath& file) {
+    if (KeptFile* kept = Find(file); kept != nullptr && kept->editing) {
+      ++kept->editDepth;
+      return;
+    }
+    State state;
+    KeptFile* kept = Open(file, state);
+    if (state == State::Missing && !file.empty()) {
+      kept = &Add(file);
+      kept->document = EmptyDocument();
+      kept->present = false;
+    }
+    if (kept == nullptr) return;  // unreadable: each write fails as without an edit
+    kept->editing = true;
+    kept->changed = false;
+  }
+
+  std::error_code EndEdit(const FilePath& file, bool commit, FileReplaceGroup* group) {
+    KeptFile* kept = Find(file);
+    if (kept == nullptr || !kept->editing) return {};
+    if (kept->editDepth > 0) {
+      --kept->editDepth;
+      return {};
+    }
+    kept->editing = false;
+    if (!kept->changed) {
+      if (!kept->present) Forget(file);
+      return {};
+    }
+    std::error_code error;
+    if (commit && group == nullptr) {
+      error = ReplaceFileContents(kept->path, kept->bytes);
+      if (!error) {
+        Written(*kept);
+        return {};
+      }
+    } else if (commit) {
+      group->Add(kept->path, kept->bytes);  // read again once the group has written it
+    }
+    Forget(file);
+    return error;
+  }
+
  private:
+  void Written(KeptFile& kept) {
+    kept.facts = LookAtFile(kept.path).value_or(FileFacts{});
+    kept.settled = trustFacts_;  // just written: its times are recent
+  }
+
   static bool Settled(const FileFacts& facts, std::int64_t now) {
     constexpr std::int64_t kSecond = 1'000'000'000;
     const bool wholeSeconds = facts.modified % kSecond == 0 && facts.changed % kSecond == 0;
@@ -426,7 +497,12 @@ class PortableIniFile::Kept {
   }
 
   KeptFile& Add(const FilePath& file) {
-    if (files_.size() >= kKeptFiles) files_.pop_back();
+    if (files_.size() >= kKeptFiles) {
+      // The oldest that is not in an edit, whose changes exist nowhere else.
+      auto oldest = std::find_if(files_.rbegin(), files_.rend(),
+                                 [](const KeptFile& kept) { return !kept.editing; });
+      if (oldest != files_.rend()) files_.erase(std::next(oldest).base());
+    }
     files_.emplace_front();
     files_.front().path = file;
     return files_.front();
@@ -443,6 +519,22 @@ class PortableIniFile::Kept {
 
 PortableIniFile::PortableIniFile(RecentFiles recent) : kept_(std::make_unique<Kept>(recent)) {}
 PortableIniFile::~PortableIniFile() = default;
+
+void PortableIniFile::BeginEdit(const FilePath& file) {
+  const std::lock_guard<std::mutex> hold(lock_);
+  kept_->BeginEdit(file);
+}
+
+std::optional<bool> PortableIniFile::ExistsInEdit(const FilePath& file) {
+  const std::lock_guard<std::mutex> hold(lock_);
+  return kept_->ExistsInEdit(file);
+}
+
+std::error_code PortableIniFile::EndEdit(const FilePath& file, bool commit,
+                                         FileReplaceGroup* group) {
+  const std::lock_guard<std::mutex> hold(lock_);
+  return kept_->EndEdit(file, commit, group);
+}
 
 std::wstring PortableIniFile::ReadString(const FilePath& file, const std::wstring& section,
                                          const std::wstring& key, std::size_t bufferChars) {

@@ -61,6 +61,9 @@ class PortableIniFile : public IniFile {
   std::vector<std::wstring> SectionNames(const FilePath& file, std::size_t bufferChars) override;
   std::optional<std::vector<std::wstring>> KeyNames(const FilePath& file,
                                                     const std::wstring& section) override;
+  void BeginEdit(const FilePath& file) override;
+  std::error_code EndEdit(const FilePath& file, bool commit, FileReplaceGroup* group) override;
+  std::optional<bool> ExistsInEdit(const FilePath& file) override;
 
   class Kept;  // the parsed forms of the files used last
 

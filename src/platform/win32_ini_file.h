@@ -1,7 +1,10 @@
 // IniFile over the Windows profile-string functions.
 #pragma once
 
+#include <memory>
+
 #include "platform/ini_file.h"
+#include "platform/portable_ini_file.h"
 
 namespace gm {
 
@@ -16,9 +19,8 @@ class Win32IniFile : public IniFile {
   bool DeleteKey(const FilePath& file, const std::wstring& section,
                  const std::wstring& key) override;
   bool DeleteSection(const FilePath& file, const std::wstring& section) override;
-  // The profile functions add a section only at the end of a file: the section and every one
-  // after it are read whole, deleted and written again in their order, the first under its new
-  // name.
+  // The profile functions add a section only at the end of a file, and cannot rename one: the
+  // file is edited whole by the own engine, as below.
   bool RenameSection(const FilePath& file, const std::wstring& from,
                      const std::wstring& to) override;
   // The profile functions cannot tell sections of one name apart: the file is edited whole by the
@@ -28,6 +30,20 @@ class Win32IniFile : public IniFile {
   bool DeleteSectionAt(const FilePath& file, std::size_t position,
                        const std::wstring& name) override;
   std::vector<std::wstring> SectionNames(const FilePath& file, std::size_t bufferChars) override;
+  std::optional<std::vector<std::wstring>> KeyNames(const FilePath& file,
+                                                    const std::wstring& section) override;
+  // The profile functions write each change in place: an edit is made by the own engine, which
+  // writes the same bytes as one replace, with the system's cached copy dropped around it.
+  void BeginEdit(const FilePath& file) override;
+  std::error_code EndEdit(const FilePath& file, bool commit, FileReplaceGroup* group) override;
+  std::optional<bool> ExistsInEdit(const FilePath& file) override;
+
+ private:
+  // The engine of the files in an edit, or nullptr when `file` is in none.
+  PortableIniFile* Editing(const FilePath& file);
+
+  PortableIniFile edits_;
+  std::vector<FilePath> editing_;  // one entry for each edit begun and not ended
 };
 
 }  // namespace gm

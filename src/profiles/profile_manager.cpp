@@ -173,16 +173,21 @@ void ProfileManager::Close() {
 
 void ProfileManager::WriteProfileList() {
   if (!FileExists(profileList_)) return;
+  // The section is made again in the engine's copy and written once, under the file's lock.
+  IniFileEdit edit(ini_, profileList_);
+  if (edit.LockError()) return;
   ini_.DeleteSection(profileList_, kProfileSection);
   const std::size_t current = selected_.value_or(0);
   chosen_ = current;
   ini_.WriteString(profileList_, kProfileSection, L"CurProfileName",
                    current < names_.size() ? names_[current] : std::wstring());
-  if (names_.empty()) return;
-  ini_.WriteString(profileList_, kProfileSection, L"ItemCount", std::to_wstring(names_.size()));
-  for (std::size_t n = 0; n < names_.size(); ++n) {
-    ini_.WriteString(profileList_, kProfileSection, ItemKey(n), names_[n]);
+  if (!names_.empty()) {
+    ini_.WriteString(profileList_, kProfileSection, L"ItemCount", std::to_wstring(names_.size()));
+    for (std::size_t n = 0; n < names_.size(); ++n) {
+      ini_.WriteString(profileList_, kProfileSection, ItemKey(n), names_[n]);
+    }
   }
+  edit.Commit();
 }
 
 }  // namespace gm

@@ -173,10 +173,8 @@ TEST_F(ConfigFilesTest, SaveWritesFlagOneAndTheRecordButNeverCreatesTheFile) {
   ASSERT_EQ(saved.size(), 2855u);
   EXPECT_EQ(saved[0], 1);
   EXPECT_EQ(saved, ConfigBytes(1, Marked(42)));
-  EXPECT_EQ(state.firstRunFlag, 0);  // the flag of the file last read
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
-                          std::filesystem::directory_iterator()),
-            1);  // no temporary file left behind
+  EXPECT_EQ(state.firstRunFlag, 0);                 // the flag of the file last read
+  EXPECT_EQ(test::FilesIn(dir.path()).size(), 1u);  // no temporary file left behind
 
   // A file that cannot be opened for writing is reported and left as it is.
   std::filesystem::remove(At("config2.bin"));
@@ -317,9 +315,7 @@ TEST_F(ConfigFilesTest, ExportWritesThePairAtTheChosenPlaceAndBesideTheProgram) 
   std::filesystem::create_directory(folder);
   host.fileAnswers = {std::nullopt, (folder / "mine").wstring()};
   files.ExportConfiguration();
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder),
-                          std::filesystem::directory_iterator()),
-            0);
+  EXPECT_EQ(test::FilesIn(folder).size(), 0u);
   files.ExportConfiguration();
 
   ASSERT_EQ(host.fileDialogs.size(), 2u);

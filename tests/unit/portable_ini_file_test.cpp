@@ -6,6 +6,7 @@
 #include <functional>
 #include <random>
 
+#include "platform/file_replace.h"
 #include "platform/ini_names.h"
 #include "platform/portable_ini_file.h"
 #include "platform/text_codec.h"
@@ -236,8 +237,9 @@ TEST(PortableIniFile, WritesThatCannotReachTheDiskFail) {
   WriteBytes(dir / "b.ini", Utf16File(u"[Skins]\r\nLan=GER\r\n"));
   ASSERT_EQ(ini.ReadString(dir / "a.ini", L"Skins", L"Lan"), L"EN");
   ASSERT_EQ(ini.ReadString(dir / "b.ini", L"Skins", L"Lan"), L"GER");
-  std::filesystem::create_directory(dir / "b.ini.tmp");  // where the new content would go
+  SetFileStepFault([](FileStep step) { return step == FileStep::kWrite; });
   EXPECT_FALSE(ini.WriteString(dir / "b.ini", L"Skins", L"Lan", L"RUS"));
+  SetFileStepFault({});
   EXPECT_EQ(ini.ReadString(dir / "b.ini", L"Skins", L"Lan"), L"GER");
   EXPECT_EQ(ini.ReadString(dir / "a.ini", L"Skins", L"Lan"), L"EN");
 }

@@ -35,6 +35,16 @@ class TempDir {
   std::filesystem::path path_;
 };
 
+// The files in a folder, without the lock file of its updates (platform/file_replace.h).
+inline std::vector<std::string> FilesIn(const std::filesystem::path& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    if (entry.path().filename() != ".ql-gm900.lock")
+      names.push_back(entry.path().filename().string());
+  }
+  return names;
+}
+
 inline void WriteBytes(const std::filesystem::path& file, const std::vector<std::uint8_t>& bytes) {
   std::ofstream out(file, std::ios::binary | std::ios::trunc);
   out.write(reinterpret_cast<const char*>(bytes.data()),
