@@ -222,9 +222,12 @@ void ConfigurationFiles::SaveConfiguration() {
 
 void ConfigurationFiles::SaveCaptions() {
   IniFileEdit captions(ini_, state_.files.captionFile);
-  if (captions.LockError()) return;  // unwritten, as a caption file that cannot be written
-  WriteCaptionKeys();
-  captions.Commit();
+  std::error_code error = captions.LockError();
+  if (!error) {
+    WriteCaptionKeys();
+    error = captions.Commit();
+  }
+  if (error) ShowWriteError(error);
 }
 
 bool ConfigurationFiles::RunProfileCommand(unsigned command) {

@@ -55,7 +55,8 @@ class ConfigurationFiles {
   void LoadCaptions();
   // Writes flag 1 and the record to the configuration file in use; never creates it.
   void SaveConfiguration();
-  // Writes the 19 captions into the session's language section of the caption file.
+  // Writes the 19 captions into the session's language section of the caption file; a failure
+  // is shown as a failed configuration write is.
   void SaveCaptions();
   // A Save's pair: both files written or neither (a missing configuration file, never created,
   // leaves the captions written alone, as the two steps above do).
