@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <map>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -23,6 +24,9 @@
 #include "macro/macro_store.h"
 #include "platform/file_replace.h"
 #include "platform/portable_ini_file.h"
+#ifdef _WIN32
+#include "platform/win32_ini_file.h"
+#endif
 #include "temp_dir.h"
 
 namespace gm {
@@ -52,8 +56,7 @@ void MakeFolder(const fs::path& folder) {
         return false;
       }
     }
-    test::WriteBytes(made / "mine.json",
-                     test::AsciiBytes(R"({"general": {"reportRate": 500}})"));
+    test::WriteBytes(made / "mine.json", test::AsciiBytes(R"({"general": {"reportRate": 500}})"));
     return true;
   }();
   ASSERT_TRUE(filled);
@@ -146,50 +149,62 @@ const std::vector<WritePath>& WritePaths() {
   return paths;
 }
 
+// The INI engines the program uses: on Windows the profile functions' too.
+std::vector<std::function<std::unique_ptr<IniFile>()>> Engines() {
+  return {
+      [] { return std::make_unique<PortableIniFile>(); },
+#ifdef _WIN32
+      [] { return std::make_unique<Win32IniFile>(); },
+#endif
+  };
+}
+
 // Each path once without a failure (the new contents), then with its N-th step failing, for
 // every N up to the number of steps it takes.
 TEST(FileReplace, AFailureAtAnyStepOfAnyWriteLeavesOldOrNewAndIsReported) {
-  for (const WritePath& path : WritePaths()) {
-    Contents before, after;
-    int steps = 0;
-    {
-      test::TempDir folder;
-      MakeFolder(folder.path());
-      before = Snapshot(folder.path(), path.files);
-      PortableIniFile ini;
-      SetFileStepFault([&](FileStep) { return ++steps, false; });
-      const bool ok = path.run(folder.path(), ini);
-      SetFileStepFault({});
-      ASSERT_TRUE(ok) << path.what;
-      after = Snapshot(folder.path(), path.files);
-      ASSERT_NE(before, after) << path.what;
-    }
-    ASSERT_GT(steps, 0) << path.what;
-    for (int failing = 1; failing <= steps; ++failing) {
-      test::TempDir folder;
-      MakeFolder(folder.path());
-      PortableIniFile ini;
-      int step = 0;
-      FileStep failed{};
-      SetFileStepFault([&](FileStep kind) {
-        if (++step != failing) return false;
-        failed = kind;
-        return true;
-      });
-      const bool ok = path.run(folder.path(), ini);
-      SetFileStepFault({});
-      const std::string where = std::string(path.what) + ", step " + std::to_string(failing) +
-                                " (kind " + std::to_string(static_cast<int>(failed)) + ")";
-      EXPECT_FALSE(ok) << where;
-      const Contents now = Snapshot(folder.path(), path.files);
-      // A failed folder flush comes after the renames: the files are new, but not yet durable.
-      if (failed == FileStep::kFolderFlush) {
-        EXPECT_EQ(now, after) << where;
-      } else {
-        EXPECT_EQ(now, before) << where;
+  for (const auto& engine : Engines()) {
+    for (const WritePath& path : WritePaths()) {
+      Contents before, after;
+      int steps = 0;
+      {
+        test::TempDir folder;
+        MakeFolder(folder.path());
+        before = Snapshot(folder.path(), path.files);
+        const std::unique_ptr<IniFile> ini = engine();
+        SetFileStepFault([&](FileStep) { return ++steps, false; });
+        const bool ok = path.run(folder.path(), *ini);
+        SetFileStepFault({});
+        ASSERT_TRUE(ok) << path.what;
+        after = Snapshot(folder.path(), path.files);
+        ASSERT_NE(before, after) << path.what;
       }
-      for (const std::string& name : test::FilesIn(folder.path())) {
-        EXPECT_EQ(name.find(".tmp"), std::string::npos) << where << ": " << name;
+      ASSERT_GT(steps, 0) << path.what;
+      for (int failing = 1; failing <= steps; ++failing) {
+        test::TempDir folder;
+        MakeFolder(folder.path());
+        const std::unique_ptr<IniFile> ini = engine();
+        int step = 0;
+        FileStep failed{};
+        SetFileStepFault([&](FileStep kind) {
+          if (++step != failing) return false;
+          failed = kind;
+          return true;
+        });
+        const bool ok = path.run(folder.path(), *ini);
+        SetFileStepFault({});
+        const std::string where = std::string(path.what) + ", step " + std::to_string(failing) +
+                                  " (kind " + std::to_string(static_cast<int>(failed)) + ")";
+        EXPECT_FALSE(ok) << where;
+        const Contents now = Snapshot(folder.path(), path.files);
+        // A failed folder flush comes after the renames: the files are new, but not yet durable.
+        if (failed == FileStep::kFolderFlush) {
+          EXPECT_EQ(now, after) << where;
+        } else {
+          EXPECT_EQ(now, before) << where;
+        }
+        for (const std::string& name : test::FilesIn(folder.path())) {
+          EXPECT_EQ(name.find(".tmp"), std::string::npos) << where << ": " << name;
+        }
       }
     }
   }
