@@ -97,15 +97,25 @@ void ConfigurationFiles::ShowMissingFile() {
   host_.ShowMessage(kMissingFile, kDefaultTitle, kMbOk);
 }
 
-bool ConfigurationFiles::WriteConfiguration(const FilePath& file) {
+ConfigFileBytes ConfigurationFiles::SavedBytes() const {
   ConfigFileBytes content;
   content[0] = 1;
   state_.record.CopyTo(
       std::span<std::uint8_t, SettingsRecord::kSize>(content.data() + 1, SettingsRecord::kSize));
-  const std::error_code error = ReplaceFileContents(file, content);
+  return content;
+}
+
+bool ConfigurationFiles::WriteConfiguration(const FilePath& file) {
+  const std::error_code error = ReplaceFileContents(file, SavedBytes());
   if (!error) return true;
   ShowWriteError(error);
   return false;
+}
+
+void ConfigurationFiles::WritePair(const FilePath& file) {
+  if (const std::error_code error = WriteConfigurationAndCaptions(file, SavedBytes())) {
+    ShowWriteError(error);
+  }
 }
 
 void ConfigurationFiles::ShowWriteError(const std::error_code& error) {
@@ -140,14 +150,7 @@ void ConfigurationFiles::SaveConfigurationAndCaptions() {
     SaveCaptions();
     return;
   }
-  ConfigFileBytes content;
-  content[0] = 1;
-  state_.record.CopyTo(
-      std::span<std::uint8_t, SettingsRecord::kSize>(content.data() + 1, SettingsRecord::kSize));
-  if (const std::error_code error =
-          WriteConfigurationAndCaptions(state_.files.configFile, content)) {
-    ShowWriteError(error);
-  }
+  WritePair(state_.files.configFile);
 }
 
 FileDialogRequest ConfigurationFiles::ProfileDialog(unsigned flags) const {
@@ -276,8 +279,7 @@ bool ConfigurationFiles::ImportConfiguration() {
   state_.files.macroFile = Beside(L"record.ini");
   state_.files.profileList = Beside(L"str.ini");
   UseProfileFiles();
-  SaveCaptions();
-  WriteConfiguration(state_.files.configFile);
+  WritePair(state_.files.configFile);
   return true;
 }
 
@@ -296,13 +298,11 @@ void ConfigurationFiles::ExportConfiguration() {
 
   const FilePath file(path);
   state_.files.captionFile = CompanionCaptionFile(file);
-  SaveCaptions();
-  WriteConfiguration(file);
+  WritePair(file);
   // The same pair again beside the program.
   const FilePath copy = Beside(name);
   state_.files.captionFile = CompanionCaptionFile(copy);
-  SaveCaptions();
-  WriteConfiguration(copy);
+  WritePair(copy);
   state_.files.captionFile = Beside(NumberedName(L"str", state_.profileFileIndex, L".ini"));
 }
 

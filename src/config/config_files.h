@@ -9,7 +9,9 @@
 // complete, so a failure part-way leaves the old file whole.
 #pragma once
 
+#include <array>
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -88,7 +90,11 @@ class ConfigurationFiles {
   std::optional<std::uint8_t> ProfileNamedByList() const;
   void UseProfileFiles();
   void ShowMissingFile();
+  // A configuration file's bytes for the record: flag 1, then the record.
+  std::array<std::uint8_t, kConfigFileSize> SavedBytes() const;
   bool WriteConfiguration(const FilePath& file);
+  // The configuration and its captions, both or neither; a failure shown.
+  void WritePair(const FilePath& file);
   void WriteCaptionKeys();
   void ShowWriteError(const std::error_code& error);
   FileDialogRequest ProfileDialog(unsigned flags) const;
