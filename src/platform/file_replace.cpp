@@ -1,6 +1,7 @@
 #include "platform/file_replace.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
@@ -228,7 +229,15 @@ std::error_code FileReplaceGroup::Commit() {
       removeTemporaries();
       return FileReplaceError::kNotRegularFile;
     }
-    std::error_code error = WriteTemporary(step.file, step.bytes, step.old, step.temporary);
+    std::error_code error;
+    if (step.old) {
+      // A file its owner made read-only is not replaced behind their back: opening it without
+      // truncation changes nothing but tells whether writing is allowed.
+      errno = 0;
+      if (!OpenCFile(step.file, "r+b"))
+        error = {errno != 0 ? errno : EACCES, std::generic_category()};
+    }
+    if (!error) error = WriteTemporary(step.file, step.bytes, step.old, step.temporary);
     if (!error && step.old && i + 1 < steps.size()) {
       const std::optional<FileContent> old = ReadFileWithFacts(step.file, SIZE_MAX);
       error = old ? WriteTemporary(step.file, old->bytes, step.old, step.restore)

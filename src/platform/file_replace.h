@@ -2,8 +2,9 @@
 // A write never leaves a file half written: the new content goes to a temporary file created
 // exclusively beside the target (a unique name, never one that exists), is flushed to the disk,
 // and then renamed over the target; on POSIX the folder is flushed after. Links are written
-// through, anything but a regular file is refused, and the replaced file keeps its mode (and,
-// for the superuser, its owner). On any failure the old file stays as it was and the temporary
+// through, anything but a regular file is refused, as is a file that cannot be opened for
+// writing (made read-only), and the replaced file keeps its mode (and, for the superuser, its
+// owner). On any failure the old file stays as it was and the temporary
 // file is removed.
 //
 // Read-modify-write runs under the target's update lock (FileUpdateLock): an advisory lock
