@@ -234,8 +234,9 @@ std::error_code FileReplaceGroup::Commit() {
       // A file its owner made read-only is not replaced behind their back: opening it without
       // truncation changes nothing but tells whether writing is allowed.
       errno = 0;
-      if (!OpenCFile(step.file, "r+b"))
+      if (!OpenCFile(step.file, "r+b")) {
         error = {errno != 0 ? errno : EACCES, std::generic_category()};
+      }
     }
     if (!error) error = WriteTemporary(step.file, step.bytes, step.old, step.temporary);
     if (!error && step.old && i + 1 < steps.size()) {
@@ -256,7 +257,9 @@ std::error_code FileReplaceGroup::Commit() {
         Step& done = steps[back];
         if (done.restore.empty()) {
           RemoveFile(done.file);  // it was not there before
-        } else if (!MoveFileOver(done.restore, done.file)) {
+        } else {
+          // Put back; should even that fail, the copy stays, the only one of the old file.
+          MoveFileOver(done.restore, done.file);
           done.restore = FilePath();
         }
       }
