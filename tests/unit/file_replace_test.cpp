@@ -255,6 +255,15 @@ TEST(FileReplace, LinksSpecialFilesModesAndTheUsersOwnTmp) {
     ASSERT_EQ(::stat((dir / "mine.bin").c_str(), &facts), 0);
     EXPECT_EQ(facts.st_mode & 07777, mode);
   }
+  // The superuser replacing another user's file leaves it theirs.
+  if (::geteuid() == 0) {
+    ASSERT_EQ(::chown((dir / "mine.bin").c_str(), 1234, 5678), 0);
+    ASSERT_FALSE(ReplaceFileContents(dir / "mine.bin", bytes));
+    struct stat facts {};
+    ASSERT_EQ(::stat((dir / "mine.bin").c_str(), &facts), 0);
+    EXPECT_EQ(facts.st_uid, 1234u);
+    EXPECT_EQ(facts.st_gid, 5678u);
+  }
 #endif
 }
 
