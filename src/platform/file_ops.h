@@ -24,7 +24,8 @@ struct FileFacts {
   std::int64_t changed = 0;
   std::uint64_t serial = 0;
   std::uint64_t device = 0;
-  // POSIX permission bits (with set-id and sticky) and owner; 0 on Windows.
+  // POSIX permission bits (with set-id and sticky) and owner; on Windows the attributes a
+  // replaced file keeps (hidden, system, archive, not indexed), and no owner.
   std::uint32_t mode = 0;
   std::uint32_t owner = 0;
   std::uint32_t group = 0;
@@ -78,8 +79,8 @@ std::error_code WriteToFile(NativeFile file, std::span<const std::uint8_t> bytes
 // Flushes content and size to the disk (fsync; FlushFileBuffers).
 std::error_code FlushFileToDisk(NativeFile file);
 std::error_code CloseFile(NativeFile file);
-// Gives a new file the permission bits of `like` and, for the superuser, its owner and group.
-// Nothing on Windows, where a replaced file's attributes are not carried over.
+// Gives a new file the permission bits of `like` and, for the superuser, its owner and group;
+// on Windows its attributes.
 std::error_code TakePermissionsOf(NativeFile file, const FileFacts& like);
 // Flushes the folder's entries after a rename (POSIX); nothing on Windows, where the move
 // itself writes through.

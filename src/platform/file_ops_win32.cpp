@@ -24,6 +24,12 @@ HANDLE Handle(NativeFile file) {
   return reinterpret_cast<HANDLE>(file);
 }
 
+// The attributes a replaced file keeps (a read-only one is not replaced).
+std::uint32_t KeptAttributes(DWORD attributes) {
+  return attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                       FILE_ATTRIBUTE_NOT_CONTENT_INDEXED);
+}
+
 }  // namespace
 
 std::optional<FileFacts> LookAtFile(const FilePath& path) {
@@ -46,6 +52,7 @@ std::optional<FileFacts> LookAtFile(const FilePath& path) {
   FileFacts result{regular, regular ? size : 0u};
   result.modified = Nanoseconds(facts.ftLastWriteTime);
   result.changed = Nanoseconds(facts.ftCreationTime);
+  result.mode = KeptAttributes(facts.dwFileAttributes);
   return result;
 }
 
@@ -67,6 +74,7 @@ std::optional<FileContent> ReadFileWithFacts(const FilePath& path, std::size_t m
       content->facts = FileFacts{true, size};
       content->facts.modified = Nanoseconds(facts.ftLastWriteTime);
       content->facts.changed = Nanoseconds(facts.ftCreationTime);
+      content->facts.mode = KeptAttributes(facts.dwFileAttributes);
       content->bytes.resize(static_cast<std::size_t>(size));
       std::size_t done = 0;
       while (done < content->bytes.size()) {
@@ -161,8 +169,14 @@ std::error_code CloseFile(NativeFile file) {
   return CloseHandle(Handle(file)) ? std::error_code{} : LastError();
 }
 
-std::error_code TakePermissionsOf(NativeFile /*file*/, const FileFacts& /*like*/) {
-  return {};
+std::error_code TakePermissionsOf(NativeFile file, const FileFacts& like) {
+  if ((like.mode & ~static_cast<std::uint32_t>(FILE_ATTRIBUTE_ARCHIVE)) == 0)
+    return {};             // nothing beyond a new file's
+  FILE_BASIC_INFO info{};  // times of 0: unchanged
+  info.FileAttributes = like.mode;
+  return SetFileInformationByHandle(Handle(file), FileBasicInfo, &info, sizeof(info))
+             ? std::error_code{}
+             : LastError();
 }
 
 std::error_code FlushFolder(const FilePath& /*folder*/) {

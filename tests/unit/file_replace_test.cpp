@@ -10,7 +10,9 @@
 #include <sstream>
 #include <string>
 #include <vector>
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -225,7 +227,11 @@ TEST(FileReplace, LinksSpecialFilesModesAndTheUsersOwnTmp) {
   EXPECT_EQ(ReplaceFileContents(dir / "folder.bin", bytes), FileReplaceError::kNotRegularFile);
   EXPECT_TRUE(fs::is_directory(dir / "folder.bin"));
   EXPECT_EQ(FileUpdateLock(dir / "folder.bin").error(), FileReplaceError::kNotRegularFile);
-#ifndef _WIN32
+#ifdef _WIN32
+  ASSERT_TRUE(SetFileAttributesW((dir / "mine.bin").c_str(), FILE_ATTRIBUTE_HIDDEN));
+  ASSERT_FALSE(ReplaceFileContents(dir / "mine.bin", bytes));
+  EXPECT_NE(GetFileAttributesW((dir / "mine.bin").c_str()) & FILE_ATTRIBUTE_HIDDEN, 0u);
+#else
   // A link, relative, to a file in another folder: the file changes, the link stays.
   fs::create_directory(dir / "real");
   test::WriteBytes(dir / "real" / "config.bin", {0});
