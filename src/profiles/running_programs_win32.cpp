@@ -1,7 +1,7 @@
 #include "profiles/running_programs_win32.h"
 
 #include <algorithm>
-#include <cwctype>
+#include <cwchar>
 
 #include "ui/wnd_win32.h"
 
@@ -56,6 +56,25 @@ std::wstring ProgramPathOfWindow(HWND window) {
   }
   CloseHandle(process);
   return {};
+}
+
+std::optional<std::wstring> ForegroundProgram() {
+  HWND window = GetForegroundWindow();
+  if (window == nullptr || window == GetDesktopWindow() || window == GetShellWindow()) {
+    return std::nullopt;
+  }
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  if (process == GetCurrentProcessId()) return std::nullopt;
+  wchar_t className[64] = {};
+  GetClassNameW(window, className, 64);
+  for (const wchar_t* shell :
+       {L"Shell_TrayWnd", L"Shell_SecondaryTrayWnd", L"Progman", L"WorkerW"}) {
+    if (std::wcscmp(className, shell) == 0) return std::nullopt;
+  }
+  std::wstring path = ProgramPathOfWindow(window);
+  if (path.empty()) return std::nullopt;
+  return path;
 }
 
 std::vector<RunningProgram> ProgramsWithWindows() {

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,11 @@ namespace gm {
 
 // The full image path of the process that owns `window`; empty when it cannot be asked.
 std::wstring ProgramPathOfWindow(HWND window);
+
+// The image path of the program that owns the foreground window, or nothing when that window
+// does not count as a program coming to the front: none, this program's own windows, the
+// desktop and the taskbar.
+std::optional<std::wstring> ForegroundProgram();
 
 struct RunningProgram {
   std::wstring path;   // full image path
