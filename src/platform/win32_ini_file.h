@@ -27,6 +27,11 @@ class Win32IniFile : public IniFile {
                        const std::wstring& to) override;
   bool DeleteSectionAt(const FilePath& file, std::size_t position,
                        const std::wstring& name) override;
+  std::optional<IniKeyValues> SectionAt(const FilePath& file, std::size_t position,
+                                        const std::wstring& name,
+                                        std::size_t bufferChars = 1024) override;
+  bool WriteStringsAt(const FilePath& file, std::size_t position, const std::wstring& name,
+                      const IniKeyWrites& writes) override;
   std::vector<std::wstring> SectionNames(const FilePath& file, std::size_t bufferChars) override;
 };
 
