@@ -44,7 +44,7 @@ gm_build_win64() {
 
 # The fuzz targets (tests/fuzz): clang with libFuzzer and the sanitizers.
 GM_FUZZ_TARGETS=(ini_text config_files macro_store command_link listener control_lines
-  config_document)
+  config_document remote_request)
 
 gm_build_fuzz() {
   cmake -S "$GM_ROOT/tests/fuzz" -B "$GM_ROOT/build/fuzz" -DCMAKE_CXX_COMPILER=clang++ \

@@ -343,9 +343,10 @@ std::optional<std::vector<Extras::MacroInfo>> ReadMacroNames(IniFile& ini,
   WarnAboutRecordIni(ini, file, err);
   MacroStore store(ini, file);
   std::vector<Extras::MacroInfo> macros;
-  for (const std::wstring& name : store.Names()) {
-    const auto loaded = store.Load(name);
-    macros.push_back({ToUtf8(name), loaded ? loaded->items.size() : 0});
+  const std::vector<std::wstring> names = store.Names();
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    const auto loaded = store.Load(i, names[i]);
+    macros.push_back({ToUtf8(names[i]), loaded ? loaded->items.size() : 0});
   }
   return macros;
 }

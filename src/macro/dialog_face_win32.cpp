@@ -62,7 +62,7 @@ void DrawLeftText(HDC dc, std::wstring_view text, const Rect& rect, COLORREF col
 }
 
 void DrawWrappedText(HDC dc, std::wstring_view text, const Rect& rect, COLORREF colour, HFONT font,
-                     int room, bool upward) {
+                     int room, Spill spill) {
   const HGDIOBJ oldFont = SelectObject(dc, font);
   const auto measure = [&] {
     RECT measured = ToRect(rect);
@@ -90,8 +90,11 @@ void DrawWrappedText(HDC dc, std::wstring_view text, const Rect& rect, COLORREF 
   // DrawText centres only single lines: the block is placed in the middle, spilling out evenly
   // above and below when it is taller than its rectangle.
   RECT placed = ToRect(rect);
-  placed.top +=
-      upward && height > rect.height() ? rect.height() - height : (rect.height() - height) / 2;
+  if (height <= rect.height() || spill == Spill::Even) {
+    placed.top += (rect.height() - height) / 2;
+  } else if (spill == Spill::Up) {
+    placed.top += rect.height() - height;
+  }
   const int oldMode = SetBkMode(dc, TRANSPARENT);
   const COLORREF oldColour = SetTextColor(dc, colour);
   DrawTextW(dc, text.data(), static_cast<int>(text.size()), &placed,
@@ -113,6 +116,43 @@ Rect CentredTextArea(HWND window, HFONT font, std::wstring_view text, const Rect
   const int left = rect.left + (rect.width() - static_cast<int>(size.cx)) / 2 - 1;
   const int right = left + static_cast<int>(size.cx) + 2;
   return {std::min(rect.left, left), rect.top, std::max(rect.right, right), rect.bottom};
+}
+
+std::wstring EndEllipsis(HDC dc, std::wstring_view text, int width) {
+  const auto extent = [dc](std::wstring_view part) {
+    SIZE size{};
+    GetTextExtentPoint32W(dc, part.data(), static_cast<int>(part.size()), &size);
+    return static_cast<int>(size.cx);
+  };
+  if (extent(text) <= width) return std::wstring(text);
+  constexpr std::wstring_view kEllipsis = L"...";
+  const int room = std::max(0, width - extent(kEllipsis));
+  INT fit = 0;
+  SIZE ignored{};
+  GetTextExtentExPointW(dc, text.data(), static_cast<int>(text.size()), room, &fit, nullptr,
+                        &ignored);
+  auto end = static_cast<std::size_t>(std::clamp<INT>(fit, 0, static_cast<INT>(text.size())));
+  // Not half a surrogate pair, nor a blank before the dots.
+  if (end > 0 && end < text.size() && IS_HIGH_SURROGATE(text[end - 1])) --end;
+  while (end > 0 && text[end - 1] == L' ') --end;
+  return std::wstring(text.substr(0, end)) + std::wstring(kEllipsis);
+}
+
+std::vector<std::wstring> FittedListLines(HWND list, const std::vector<std::wstring>& lines) {
+  RECT client{};
+  GetClientRect(list, &client);
+  // The list box draws its lines a pixel or two in from its left edge.
+  constexpr int kLineMargins = 4;
+  const int width = static_cast<int>(client.right - client.left) - kLineMargins;
+  HDC dc = GetDC(list);
+  const HGDIOBJ oldFont =
+      SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(list, WM_GETFONT, 0, 0)));
+  std::vector<std::wstring> fitted;
+  fitted.reserve(lines.size());
+  for (const std::wstring& line : lines) fitted.push_back(EndEllipsis(dc, line, width));
+  SelectObject(dc, oldFont);
+  ReleaseDC(list, dc);
+  return fitted;
 }
 
 void SyncListBox(HWND list, const std::vector<std::wstring>& lines, int selected) {

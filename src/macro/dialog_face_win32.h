@@ -61,16 +61,24 @@ class FacedWindow : public Wnd {
 // One line centred in both directions, or at the left edge centred vertically.
 void DrawCentredText(HDC dc, std::wstring_view text, const Rect& rect, COLORREF colour, HFONT font);
 void DrawLeftText(HDC dc, std::wstring_view text, const Rect& rect, COLORREF colour, HFONT font);
-// Word-wrapped lines, centred vertically as a block. A block taller than the rectangle and
-// `room` pixels above and below it is drawn in a smaller size of the font until it fits.
-// With `upward`, a block taller than the rectangle keeps to its bottom edge and takes the
-// room above only (something lies just below the rectangle).
+// Where a block of lines taller than its rectangle goes: out evenly above and below, or, where
+// something lies just below (above) the rectangle, keeping to its bottom (top) edge.
+enum class Spill { Even, Up, Down };
+// Word-wrapped lines, centred vertically as a block. A block taller than the rectangle and the
+// room of 2 * `room` pixels beside it (`room` above and below when it spills evenly) is drawn in
+// a smaller size of the font until it fits.
 void DrawWrappedText(HDC dc, std::wstring_view text, const Rect& rect, COLORREF colour, HFONT font,
-                     int room, bool upward = false);
+                     int room, Spill spill = Spill::Even);
 
 // The rectangle with, across it, the extent of the text drawn centred in it in this font: the
 // area a redraw must restore when the text is wider than its rectangle.
 Rect CentredTextArea(HWND window, HFONT font, std::wstring_view text, const Rect& rect);
+
+// The text as it fits into `width` pixels in the font selected into the DC: whole, or cut between
+// two characters and ended with "..." (the main window's rows end a long label so).
+std::wstring EndEllipsis(HDC dc, std::wstring_view text, int width);
+// The lines as they fit across the list box in its font (EndEllipsis).
+std::vector<std::wstring> FittedListLines(HWND list, const std::vector<std::wstring>& lines);
 
 // Makes the list box show `lines` with `selected` selected (-1: none), rewriting only the lines
 // from the first that differs.

@@ -16,13 +16,19 @@ constexpr int kFieldId = 1;
 
 }  // namespace
 
-CLBEditorWnd::CLBEditorWnd(HWND list, int index, EditMode mode, Committed committed)
-    : list_(list), index_(index), mode_(mode), committed_(std::move(committed)) {}
+CLBEditorWnd::CLBEditorWnd(HWND list, int index, EditMode mode, Committed committed,
+                           std::optional<std::wstring> text)
+    : list_(list),
+      index_(index),
+      mode_(mode),
+      committed_(std::move(committed)),
+      text_(std::move(text)) {}
 
-bool CLBEditorWnd::Edit(HWND list, int index, EditMode mode, Committed committed) {
+bool CLBEditorWnd::Edit(HWND list, int index, EditMode mode, Committed committed,
+                        std::optional<std::wstring> text) {
   const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
   if (index < 0 || index >= count) return false;
-  auto* editor = new CLBEditorWnd(list, index, mode, std::move(committed));
+  auto* editor = new CLBEditorWnd(list, index, mode, std::move(committed), std::move(text));
   if (!editor->Open()) {
     delete editor;
     return false;
@@ -36,11 +42,11 @@ bool CLBEditorWnd::Open() {
                    reinterpret_cast<LPARAM>(&line)) == LB_ERR)
     return false;
   InflateRect(&line, 1, 1);
-  field_ = CreateWindowExW(0, L"EDIT", ListBoxLine(list_, index_).c_str(),
-                           WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, line.left, line.top,
-                           line.right - line.left, line.bottom - line.top, list_,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFieldId)),
-                           GetModuleHandleW(nullptr), nullptr);
+  const std::wstring text = text_ ? *text_ : ListBoxLine(list_, index_);
+  field_ = CreateWindowExW(
+      0, L"EDIT", text.c_str(), WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, line.left,
+      line.top, line.right - line.left, line.bottom - line.top, list_,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFieldId)), GetModuleHandleW(nullptr), nullptr);
   if (field_ == nullptr) return false;
   SendMessageW(field_, WM_SETFONT, static_cast<WPARAM>(SendMessageW(list_, WM_GETFONT, 0, 0)),
                TRUE);

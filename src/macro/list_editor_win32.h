@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "macro/list_editor.h"
@@ -18,14 +19,17 @@ class CLBEditorWnd {
   using Committed = std::function<void(int index, const std::wstring& line)>;
 
   // Opens an editor over line `index` of `list`; the editor owns itself and goes with its
-  // field. False, and no editor, when index is not a line of the list.
-  static bool Edit(HWND list, int index, EditMode mode, Committed committed);
+  // field. False, and no editor, when index is not a line of the list. The field opens with
+  // `text`, or with the line's own text (which a long name shows shortened) when there is none.
+  static bool Edit(HWND list, int index, EditMode mode, Committed committed,
+                   std::optional<std::wstring> text = std::nullopt);
 
   CLBEditorWnd(const CLBEditorWnd&) = delete;
   CLBEditorWnd& operator=(const CLBEditorWnd&) = delete;
 
  private:
-  CLBEditorWnd(HWND list, int index, EditMode mode, Committed committed);
+  CLBEditorWnd(HWND list, int index, EditMode mode, Committed committed,
+               std::optional<std::wstring> text);
   bool Open();
   // Ends the edit once: commits or not, then destroys the field (and with it this editor).
   void End(bool commit);
@@ -37,6 +41,7 @@ class CLBEditorWnd {
   int index_;
   EditMode mode_;
   Committed committed_;
+  std::optional<std::wstring> text_;
   bool ending_ = false;
 };
 

@@ -118,7 +118,7 @@ void CMacroDialog::DrawModes(HDC dc) {
 
 void CMacroDialog::DrawAll(HDC dc) {
   // Upward: the drop-down box lies right below the prompt.
-  DrawWrappedText(dc, texts_.prompt, picker_layout::kPrompt, kWhite, font_, kTextRoom, true);
+  DrawWrappedText(dc, texts_.prompt, picker_layout::kPrompt, kWhite, font_, kTextRoom, Spill::Up);
   for (std::size_t mode = 0; mode < kMacroModeCount; ++mode) {
     DrawWrappedText(dc, texts_.modes[mode], picker_layout::kModeTexts[mode], kWhite, font_,
                     kTextRoom);
@@ -155,7 +155,7 @@ void CMacroDialog::OpenList() {
     return;
   }
   SendMessageW(dropList_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-  for (const std::wstring& name : picker_.listNames()) {
+  for (const std::wstring& name : FittedListLines(dropList_, picker_.listNames())) {
     SendMessageW(dropList_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
   }
   SetWindowSubclass(dropList_, &CMacroDialog::DropListProc, kDropListSubclass,
@@ -177,11 +177,23 @@ void CMacroDialog::CloseList() {
 void CMacroDialog::ChooseLine(int line) {
   if (line < 0 || !picker_.listOpen()) return;
   picker_.Choose(static_cast<std::size_t>(line));
-  SetWindowTextW(chosenName_, picker_.choice().name.c_str());
+  ShowChosenName();
   CloseList();
   if (context_.log != nullptr) {
     context_.log->Line(L"macro-picker chose " + std::to_wstring(picker_.choice().macroIndex));
   }
+}
+
+void CMacroDialog::ShowChosenName() {
+  RECT field{};
+  GetClientRect(chosenName_, &field);
+  HDC dc = GetDC(chosenName_);
+  const HGDIOBJ oldFont = SelectObject(dc, font_);
+  const std::wstring shown =
+      EndEllipsis(dc, picker_.choice().name, static_cast<int>(field.right - field.left));
+  SelectObject(dc, oldFont);
+  ReleaseDC(chosenName_, dc);
+  SetWindowTextW(chosenName_, shown.c_str());
 }
 
 LRESULT CALLBACK CMacroDialog::DropListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam,

@@ -56,6 +56,8 @@ class CMacroDialog : public FacedWindow {
   void OpenList();
   void CloseList();
   void ChooseLine(int line);
+  // The chosen macro's name in its field, ended with "..." where it is longer.
+  void ShowChosenName();
   void EndDialog(bool ok);
 
   MacroDialogContext context_;

@@ -123,7 +123,7 @@ void MacroManager::SelectMacro(std::size_t index) {
   if (index >= names_.size()) return;
   selectedMacro_ = index;
   ForgetItemChoices();
-  std::optional<LoadedMacro> loaded = store_.Load(names_[index]);
+  std::optional<LoadedMacro> loaded = store_.Load(index, names_[index]);
   if (!loaded) {
     items_.clear();
     return;
@@ -221,22 +221,13 @@ MacroManager::RenameResult MacroManager::RenameMacro(std::size_t index, std::wst
       return RenameResult::Exists;
   }
   if (selectedMacro_ != index) SelectMacro(index);
-  // A macro whose name an earlier section has was loaded from that one: what it holds itself is
-  // read once it has a name of its own, instead of storing the other's keys over it.
-  const bool shadowed =
-      std::any_of(names_.begin(), names_.begin() + static_cast<std::ptrdiff_t>(index),
-                  [&](const std::wstring& other) { return SameIniName(other, names_[index]); });
   // Where record.ini lacks the section, the store below adds it.
   if (!store_.Rename(index, names_[index], name)) {
     ShowWarning(kRecordIniNotWritten);
     return RenameResult::Failed;
   }
   names_[index] = name;
-  if (shadowed) {
-    SelectMacro(index);
-  } else {
-    StoreSelected();
-  }
+  StoreSelected();
   return RenameResult::Renamed;
 }
 
@@ -324,14 +315,14 @@ void MacroManager::SetRepeatText(std::wstring_view text) {
   if (*selectedMacro_ < kMacroCount) {
     SetBlockRepeatCount(working_[*selectedMacro_], static_cast<std::uint16_t>(value));
   }
-  store_.SetRepeatCount(names_[*selectedMacro_], static_cast<long>(value));
+  store_.SetRepeatCount(*selectedMacro_, names_[*selectedMacro_], static_cast<long>(value));
 }
 
 MacroStore::StoreResult MacroManager::StoreSelected() {
   if (!selectedMacro_) return MacroStore::StoreResult::NotStored;
   const std::size_t index = *selectedMacro_;
   const MacroStore::StoreResult result =
-      store_.Store(Macro{names_[index], options_.delay, options_.loop, repeatText_, items_});
+      store_.Store(index, Macro{names_[index], options_.delay, options_.loop, repeatText_, items_});
   if (result == MacroStore::StoreResult::EmptyListKept && index < kMacroCount) {
     working_[index].fill(0);
   }

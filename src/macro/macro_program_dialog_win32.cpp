@@ -151,7 +151,8 @@ void CMacroProgramDialog::CreateControls() {
 
 void CMacroProgramDialog::SyncAll() {
   if (!manager_) return;
-  SyncListBox(macroList_, manager_->names(), AsSelection(manager_->selectedMacro()));
+  SyncListBox(macroList_, FittedListLines(macroList_, manager_->names()),
+              AsSelection(manager_->selectedMacro()));
   SyncListBox(eventList_, manager_->items(), AsSelection(manager_->selectedItem()));
   SyncField();
   RedrawOptions();
@@ -181,10 +182,21 @@ void CMacroProgramDialog::DrawOption(HDC dc, bool delay) {
   const Rect text =
       delay ? Rect{kDelayText.left, kDelayText.top, kDelayBox.left - kBoxGap, kDelayText.bottom}
             : kLoopText;
+  // The delay text's lines that do not fit go down into the empty band below it, never up to the
+  // line above the option; the loop text has its field below.
   DrawWrappedText(dc, delay ? texts.delayOption : texts.loopOption, text, TextColour(), font_,
-                  kOptionTextRoom);
+                  kOptionTextRoom, delay ? Spill::Down : Spill::Even);
   const Rect& box = delay ? kDelayBox : kLoopBox;
   gfx::DrawPng(host_, dc, SkinPath(on ? skin::kCheckBoxOn : skin::kCheckBoxOff), box.left, box.top);
+}
+
+Rect CMacroProgramDialog::OptionArea(bool delay) {
+  using namespace manager_layout;
+  if (!delay) return Union(kLoopText, kLoopBox);
+  // With the room its lines may take below the text's rectangle (DrawOption).
+  const Rect lines{kDelayText.left, kDelayText.top, kDelayText.right,
+                   kDelayText.bottom + 2 * kOptionTextRoom};
+  return Union(lines, kDelayBox);
 }
 
 void CMacroProgramDialog::DrawRecordButton(HDC dc, std::wstring_view text) {
@@ -236,8 +248,8 @@ void CMacroProgramDialog::RedrawOptions() {
     return;
   }
   using namespace manager_layout;
-  face_.Update(Union(kDelayText, kDelayBox), [this](HDC dc) { DrawOption(dc, true); });
-  face_.Update(Union(kLoopText, kLoopBox), [this](HDC dc) { DrawOption(dc, false); });
+  face_.Update(OptionArea(true), [this](HDC dc) { DrawOption(dc, true); });
+  face_.Update(OptionArea(false), [this](HDC dc) { DrawOption(dc, false); });
   drawnOptions_ = now;
 }
 
@@ -343,17 +355,21 @@ void CMacroProgramDialog::EndDialog(bool ok) {
   Log(ok ? L"macro-manager ok" : L"macro-manager cancel");
 }
 
-void CMacroProgramDialog::OpenEditor(HWND list, int index, EditMode mode) {
+void CMacroProgramDialog::OpenEditor(HWND list, int index, EditMode mode,
+                                     std::optional<std::wstring> startText) {
   Log(mode == EditMode::MacroName ? L"macro-editor name" : L"macro-editor delay");
-  CLBEditorWnd::Edit(list, index, mode, [this, mode](int line, const std::wstring& text) {
-    if (!manager_) return;
-    if (mode == EditMode::MacroName) {
-      manager_->RenameMacro(static_cast<std::size_t>(line), text);
-    } else {
-      manager_->ReplaceItem(static_cast<std::size_t>(line), text);
-    }
-    SyncAll();
-  });
+  CLBEditorWnd::Edit(
+      list, index, mode,
+      [this, mode](int line, const std::wstring& text) {
+        if (!manager_) return;
+        if (mode == EditMode::MacroName) {
+          manager_->RenameMacro(static_cast<std::size_t>(line), text);
+        } else {
+          manager_->ReplaceItem(static_cast<std::size_t>(line), text);
+        }
+        SyncAll();
+      },
+      std::move(startText));
 }
 
 void CMacroProgramDialog::OnListCommand(int id, int code) {
@@ -372,8 +388,9 @@ void CMacroProgramDialog::OnListCommand(int id, int code) {
       EndRecordingBeforeSelectionChange();
       manager_->SelectMacro(line);
       SyncAll();
-    } else if (code == LBN_DBLCLK && manager_->MacroDoubleClicked(line)) {
-      OpenEditor(macroList_, index, EditMode::MacroName);
+    } else if (code == LBN_DBLCLK && !recorder_.recording() && manager_->MacroDoubleClicked(line)) {
+      // Not while recording: the keys typed into the name would be recorded as events.
+      OpenEditor(macroList_, index, EditMode::MacroName, manager_->names()[line]);
     }
   } else if (id == kEventListId && (code == LBN_SELCHANGE || code == LBN_DBLCLK)) {
     // Keys typed into a recording move the selection too; no editor opens then.

@@ -69,6 +69,8 @@ class CMacroProgramDialog : public FacedWindow, private RecorderOwner {
   void SyncField();
   void DrawAll(HDC dc);
   void DrawButton(HDC dc, ManagerButton button, bool over);
+  // What a redraw of an option covers: its text with the room its lines take, and its box.
+  static Rect OptionArea(bool delay);
   void DrawOption(HDC dc, bool delay);
   void DrawRecordButton(HDC dc, std::wstring_view text);
   Rect RecordButtonArea() const;
@@ -83,7 +85,9 @@ class CMacroProgramDialog : public FacedWindow, private RecorderOwner {
   // Selects the event line at a point of the event list.
   void SelectEventAt(POINT client);
   void OnRepeatFieldChanged();
-  void OpenEditor(HWND list, int index, EditMode mode);
+  // The field opens with `text`, else with the line's text.
+  void OpenEditor(HWND list, int index, EditMode mode,
+                  std::optional<std::wstring> text = std::nullopt);
   void ShowContextMenu(POINT screen);
   void ScrollEventList(int wheelDelta);
   bool IsOwnWindow(HWND window) const;

@@ -71,38 +71,73 @@ bool MacroStore::Exists() const {
   return IsRegularFile(file_);
 }
 
-std::wstring MacroStore::Read(const std::wstring& section, const std::wstring& key) {
-  return ini_.ReadString(file_, section, key, kMacroReadBufferChars);
+MacroStore::Place MacroStore::PlaceOf(const std::vector<std::wstring>& all, std::size_t position,
+                                      const std::wstring& name) {
+  Place place{name, std::nullopt};
+  const std::optional<std::size_t> at = SectionIndex(all, position, name);
+  if (!at || !Shared(all, name)) return place;
+  // The name-keyed calls would read the first section of the name. A section the engine does not
+  // find at its place reads as empty rather than as another macro.
+  place.keys = ini_.SectionAt(file_, *at, all[*at], kMacroReadBufferChars).value_or(IniKeyValues{});
+  return place;
 }
 
-std::size_t MacroStore::ItemCount(const std::wstring& section, bool* cut) {
-  const std::int64_t count = LeadingDecimal(Read(section, kItemCountKey));
+std::wstring MacroStore::Read(const Place& place, const std::wstring& key) {
+  if (!place.keys) return ini_.ReadString(file_, place.name, key, kMacroReadBufferChars);
+  for (const auto& [name, value] : *place.keys) {
+    if (SameIniName(name, key)) return value;
+  }
+  return {};
+}
+
+std::size_t MacroStore::ItemCount(const Place& place, bool* cut) {
+  const std::int64_t count = LeadingDecimal(Read(place, kItemCountKey));
   *cut = count > static_cast<std::int64_t>(kMaxMacroItems);
   if (count <= 0) return 0;
   return *cut ? kMaxMacroItems : static_cast<std::size_t>(count);
 }
 
-std::vector<std::wstring> MacroStore::Items(const std::wstring& section, std::size_t count) {
+namespace {
+
+// The i of a key "Item<i>" below count.
+std::optional<std::size_t> ItemIndex(const std::wstring& key, std::size_t count) {
+  std::size_t digits = 0;
+  while (digits < key.size() && digits < 5 && key[key.size() - 1 - digits] >= L'0' &&
+         key[key.size() - 1 - digits] <= L'9') {
+    ++digits;
+  }
+  if (digits == 0 || digits == 5) return std::nullopt;
+  const auto i = static_cast<std::size_t>(LeadingDecimal(key.substr(key.size() - digits)));
+  if (i < count && SameIniName(key, ItemKey(i))) return i;
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::vector<std::wstring> MacroStore::Items(const Place& place, std::size_t count) {
+  std::vector<std::wstring> items(count);
+  if (place.keys) {
+    std::vector<bool> found(count, false);
+    for (const auto& [key, value] : *place.keys) {
+      const std::optional<std::size_t> i = ItemIndex(key, count);
+      if (i && !found[*i]) {
+        found[*i] = true;
+        items[*i] = value;
+      }
+    }
+    return items;
+  }
   // A damaged ItemCount may promise thousands of items the section does not hold: where the
   // engine lists the keys, only the items that are there are read.
   std::vector<bool> present(count, true);
-  if (const auto keys = ini_.KeyNames(file_, section)) {
+  if (const auto keys = ini_.KeyNames(file_, place.name)) {
     present.assign(count, false);
     for (const std::wstring& key : *keys) {
-      std::size_t digits = 0;
-      while (digits < key.size() && digits < 5 && key[key.size() - 1 - digits] >= L'0' &&
-             key[key.size() - 1 - digits] <= L'9') {
-        ++digits;
-      }
-      if (digits == 0 || digits == 5) continue;
-      const std::size_t i =
-          static_cast<std::size_t>(LeadingDecimal(key.substr(key.size() - digits)));
-      if (i < count && SameIniName(key, ItemKey(i))) present[i] = true;
+      if (const std::optional<std::size_t> i = ItemIndex(key, count)) present[*i] = true;
     }
   }
-  std::vector<std::wstring> items(count);
   for (std::size_t i = 0; i < count; ++i) {
-    if (present[i]) items[i] = Read(section, ItemKey(i));
+    if (present[i]) items[i] = Read(place, ItemKey(i));
   }
   return items;
 }
@@ -221,7 +256,7 @@ bool MacroStore::Rename(std::size_t position, const std::wstring& from, const st
   return renamed && !edit.Commit();
 }
 
-MacroStore::StoreResult MacroStore::Store(const Macro& macro) {
+MacroStore::StoreResult MacroStore::Store(std::size_t position, const Macro& macro) {
   IniFileEdit edit(ini_, file_);
   if (edit.LockError() || !Exists() || macro.name.empty()) return StoreResult::NotStored;
   if (UnwritableMacroChar(macro.name) ||
@@ -231,19 +266,34 @@ MacroStore::StoreResult MacroStore::Store(const Macro& macro) {
   }
   if (macro.items.empty()) return StoreResult::EmptyListKept;
   const std::vector<std::wstring> all = AllNames();
-  if (!InList(all, macro.name)) return StoreResult::OutOfList;
+  const std::optional<std::size_t> at = SectionIndex(all, position, macro.name);
+  if (at ? *at >= NamesInList(all) : !InList(all, macro.name)) return StoreResult::OutOfList;
+  if (at && Shared(all, macro.name)) {
+    // Written over where it stands, as a section within the file is below.
+    bool cut = false;
+    const std::size_t oldCount = ItemCount(PlaceOf(all, *at, macro.name), &cut);
+    IniKeyWrites writes{{kDelayKey, Flag(macro.delayOption)},
+                        {kLoopKey, Flag(macro.loopOption)},
+                        {kLoopTimesKey, macro.loopTimes},
+                        {kItemCountKey, std::to_wstring(macro.items.size())}};
+    for (std::size_t i = 0; i < macro.items.size(); ++i)
+      writes.emplace_back(ItemKey(i), macro.items[i]);
+    for (std::size_t i = macro.items.size(); i < oldCount; ++i) {
+      writes.emplace_back(ItemKey(i), std::nullopt);
+    }
+    return ini_.WriteStringsAt(file_, *at, all[*at], writes) && !edit.Commit()
+               ? StoreResult::Written
+               : StoreResult::NotStored;
+  }
   // A macro's place in the file is its block number, which the buttons refer to. A section
   // deleted and written again goes to the end of the file, so that is done only with the last
   // one (or a new one); any other is written over in place and loses the items it no longer has.
-  const auto at = std::find_if(all.begin(), all.end(), [&](const std::wstring& name) {
-    return SameIniName(name, macro.name);
-  });
   std::size_t oldCount = 0;
-  if (at == all.end() || at + 1 == all.end()) {
+  if (!at || *at + 1 == all.size()) {
     ini_.DeleteSection(file_, macro.name);
   } else {
     bool cut = false;
-    oldCount = ItemCount(macro.name, &cut);
+    oldCount = ItemCount(Place{macro.name, std::nullopt}, &cut);
   }
   // Made in the engine's copy and written once: all of it reaches the file, or none.
   bool written = ini_.WriteString(file_, macro.name, kDelayKey, Flag(macro.delayOption));
@@ -261,21 +311,35 @@ MacroStore::StoreResult MacroStore::Store(const Macro& macro) {
   return written && !edit.Commit() ? StoreResult::Written : StoreResult::NotStored;
 }
 
+MacroStore::StoreResult MacroStore::Store(const Macro& macro) {
+  const std::vector<std::wstring> all = AllNames();
+  return Store(SectionIndex(all, 0, macro.name).value_or(all.size()), macro);
+}
+
+LoadedMacro MacroStore::LoadFrom(const Place& place) {
+  LoadedMacro macro;
+  macro.loopTimes = Read(place, kLoopTimesKey);
+  const std::size_t count = ItemCount(place, &macro.itemsCut);
+  macro.items = Items(place, count);
+  macro.delayOption = OptionState(Read(place, kDelayKey));
+  macro.loopOption = OptionState(Read(place, kLoopKey));
+  return macro;
+}
+
+std::optional<LoadedMacro> MacroStore::Load(std::size_t position, const std::wstring& name) {
+  if (!Exists()) return std::nullopt;
+  return LoadFrom(PlaceOf(AllNames(), position, name));
+}
+
 std::optional<LoadedMacro> MacroStore::Load(const std::wstring& name) {
   if (!Exists()) return std::nullopt;
-  LoadedMacro macro;
-  macro.loopTimes = Read(name, kLoopTimesKey);
-  const std::size_t count = ItemCount(name, &macro.itemsCut);
-  macro.items = Items(name, count);
-  macro.delayOption = OptionState(Read(name, kDelayKey));
-  macro.loopOption = OptionState(Read(name, kLoopKey));
-  return macro;
+  return LoadFrom(Place{name, std::nullopt});
 }
 
 MacroList MacroStore::LoadAll() {
   MacroList list;
   list.names = Names();
-  if (!list.names.empty()) list.first = Load(list.names.front());
+  if (!list.names.empty()) list.first = Load(0, list.names.front());
   return list;
 }
 
@@ -296,26 +360,40 @@ bool MacroStore::DeleteAt(std::size_t position, const std::wstring& name) {
   return deleted && !edit.Commit();
 }
 
-bool MacroStore::SetRepeatCount(const std::wstring& name, long count) {
+bool MacroStore::SetRepeatCount(std::size_t position, const std::wstring& name, long count) {
   IniFileEdit edit(ini_, file_);
-  if (edit.LockError() || !Exists() || name.empty() || !InList(AllNames(), name)) return false;
-  return ini_.WriteString(file_, name, kLoopTimesKey, std::to_wstring(count)) && !edit.Commit();
+  if (edit.LockError() || !Exists() || name.empty()) return false;
+  const std::vector<std::wstring> all = AllNames();
+  const std::optional<std::size_t> at = SectionIndex(all, position, name);
+  if (at ? *at >= NamesInList(all) : !InList(all, name)) return false;
+  const bool written =
+      at && Shared(all, name)
+          ? ini_.WriteStringsAt(file_, *at, all[*at], {{kLoopTimesKey, std::to_wstring(count)}})
+          : ini_.WriteString(file_, name, kLoopTimesKey, std::to_wstring(count));
+  return written && !edit.Commit();
+}
+
+bool MacroStore::SetRepeatCount(const std::wstring& name, long count) {
+  const std::vector<std::wstring> all = AllNames();
+  return SetRepeatCount(SectionIndex(all, 0, name).value_or(all.size()), name, count);
 }
 
 std::optional<MacroEncoding> MacroStore::EncodeAll() {
-  const std::vector<std::wstring> names = Names();
-  if (names.empty()) return std::nullopt;
+  const std::vector<std::wstring> all = AllNames();
+  const std::size_t listed = NamesInList(all);
+  if (listed == 0) return std::nullopt;
   MacroEncoding encoding;
   // Only 19 blocks exist; further sections are not encoded.
-  for (std::size_t k = 0; k < names.size() && k < kMacroCount; ++k) {
-    const std::wstring& name = names[k];
+  for (std::size_t k = 0; k < listed && k < kMacroCount; ++k) {
+    const std::wstring& name = all[k];
+    const Place place = PlaceOf(all, k, name);
     MacroSource source;
-    source.delayStatus = LeadingDecimal(Read(name, kDelayKey));
-    source.loopStatus = LeadingDecimal(Read(name, kLoopKey));
-    source.loopTimes = LeadingDecimal(Read(name, kLoopTimesKey));
+    source.delayStatus = LeadingDecimal(Read(place, kDelayKey));
+    source.loopStatus = LeadingDecimal(Read(place, kLoopKey));
+    source.loopTimes = LeadingDecimal(Read(place, kLoopTimesKey));
     bool cut = false;
-    const std::size_t count = ItemCount(name, &cut);
-    source.items = Items(name, count);
+    const std::size_t count = ItemCount(place, &cut);
+    source.items = Items(place, count);
 
     std::size_t pairBytes = 0;
     const std::optional<MacroBlock> block = EncodeMacroBlock(source, &pairBytes);

@@ -12,10 +12,9 @@
 
 #include "config/records.h"
 #include "platform/file_path.h"
+#include "platform/ini_file.h"
 
 namespace gm {
-
-class IniFile;
 
 // Only the names that begin within this many characters of the section-name list are read.
 inline constexpr std::size_t kMacroNameListChars = 255;
@@ -126,15 +125,24 @@ class MacroStore {
     Written,
     // An empty event list leaves the section as it was; the caller zeroes the macro's block.
     EmptyListKept,
-    NotStored,  // no record.ini, or no macro selected (empty name)
+    // No record.ini, no macro selected (empty name), or the section shares its name with another
+    // and record.ini did not take the write at its place.
+    NotStored,
     // The section lies (or would lie) past the window of the list: it is not written over.
     OutOfList,
   };
+  // Every read and write of one macro goes to its section chosen as by FitRename: the section at
+  // `position` in file order when it has the macro's name, else the first one that has it. Where
+  // several sections have the name, the one at the position is reached by place.
+
   // Writes the macro's section, its keys in their fixed order. The macro keeps its place in the
   // file; a macro not yet in the file is added at its end.
+  StoreResult Store(std::size_t position, const Macro& macro);
+  // The first section of the macro's name (a macro named on the command line).
   StoreResult Store(const Macro& macro);
 
-  std::optional<LoadedMacro> Load(const std::wstring& name);
+  std::optional<LoadedMacro> Load(std::size_t position, const std::wstring& name);
+  std::optional<LoadedMacro> Load(const std::wstring& name);  // the first section of the name
   MacroList LoadAll();
   // Deletes the first section of that name.
   bool Delete(const std::wstring& name);
@@ -143,16 +151,27 @@ class MacroStore {
   bool DeleteAt(std::size_t position, const std::wstring& name);
   // Writes MacroLoopTimes alone (the repeat-count field's value); not into a section past the
   // window of the list.
-  bool SetRepeatCount(const std::wstring& name, long count);
+  bool SetRepeatCount(std::size_t position, const std::wstring& name, long count);
+  bool SetRepeatCount(const std::wstring& name, long count);  // the first section of the name
 
-  // All blocks from record.ini; nothing when it is missing or holds no macro.
+  // All blocks from record.ini, each macro read from its own section; nothing when it is missing
+  // or holds no macro.
   std::optional<MacroEncoding> EncodeAll();
 
  private:
-  std::wstring Read(const std::wstring& section, const std::wstring& key);
-  std::size_t ItemCount(const std::wstring& section, bool* cut);
+  // A macro's section to read: by its name, or, where other sections have the name too, from the
+  // keys of the section at its place.
+  struct Place {
+    std::wstring name;
+    std::optional<IniKeyValues> keys;
+  };
+  Place PlaceOf(const std::vector<std::wstring>& all, std::size_t position,
+                const std::wstring& name);
+  std::wstring Read(const Place& place, const std::wstring& key);
+  std::size_t ItemCount(const Place& place, bool* cut);
   // Item0 .. Item<count - 1> of the section; a missing item reads as empty.
-  std::vector<std::wstring> Items(const std::wstring& section, std::size_t count);
+  std::vector<std::wstring> Items(const Place& place, std::size_t count);
+  LoadedMacro LoadFrom(const Place& place);
   // Whether the name's section, or a new one added at the end of the file, lies within the
   // window of the list; `all` holds every section name.
   // Where in `all` the section chosen by position and name is (see FitRename).

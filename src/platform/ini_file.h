@@ -5,12 +5,18 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/file_path.h"
 #include "platform/file_replace.h"
 
 namespace gm {
+
+// A section's keys in file order with their values as ReadString gives them.
+using IniKeyValues = std::vector<std::pair<std::wstring, std::wstring>>;
+// Keys to write into one section in this order; a key without a value is removed.
+using IniKeyWrites = std::vector<std::pair<std::wstring, std::optional<std::wstring>>>;
 
 class IniFile {
  public:
@@ -41,6 +47,19 @@ class IniFile {
                                const std::wstring& to) = 0;
   virtual bool DeleteSectionAt(const FilePath& file, std::size_t position,
                                const std::wstring& name) = 0;
+  // The keys of the section at `position` (as above), each value read as ReadString reads it
+  // with a buffer of bufferChars characters, keys without "=" with an empty one; duplicates are
+  // all there, the first being the one ReadString finds. Nothing when the file cannot be read or
+  // the section there has another name.
+  virtual std::optional<IniKeyValues> SectionAt(const FilePath& file, std::size_t position,
+                                                const std::wstring& name,
+                                                std::size_t bufferChars = 1024) = 0;
+  // Writes and removes keys of the section at `position` (as above) as WriteString and DeleteKey
+  // would in a file where it were the only one of its name, in one write of the file. False, with
+  // the file as it was, when the file cannot be read or written or the section there has another
+  // name.
+  virtual bool WriteStringsAt(const FilePath& file, std::size_t position, const std::wstring& name,
+                              const IniKeyWrites& writes) = 0;
   // GetPrivateProfileSectionNamesW: the names in file order, as many as fit in a buffer of
   // bufferChars characters (the last one cut as the Windows function cuts it).
   virtual std::vector<std::wstring> SectionNames(const FilePath& file, std::size_t bufferChars) = 0;

@@ -30,6 +30,12 @@ void PrepareUtf16File(const FilePath& file) {
   CloseHandle(handle);
 }
 
+// The own engine for what the system's functions cannot do, reading files without a byte-order
+// mark as they do: sections are found where the system lists them.
+PortableIniFile AsTheSystem() {
+  return PortableIniFile(PortableIniFile::RecentFiles::kCompareContent, AnsiFiles::AsWindows());
+}
+
 // The documented call that makes the system drop its cached copy of the file.
 void DropCachedCopy(const FilePath& file) {
   WritePrivateProfileStringW(nullptr, nullptr, nullptr, file.c_str());
@@ -108,7 +114,7 @@ bool Win32IniFile::RenameSection(const FilePath& file, const std::wstring& from,
   if (file.empty()) return false;
   if (PortableIniFile* edit = Editing(file)) return edit->RenameSection(file, from, to);
   DropCachedCopy(file);
-  const bool renamed = PortableIniFile().RenameSection(file, from, to);
+  const bool renamed = AsTheSystem().RenameSection(file, from, to);
   DropCachedCopy(file);
   return renamed;
 }
@@ -118,7 +124,7 @@ bool Win32IniFile::RenameSectionAt(const FilePath& file, std::size_t position,
   if (file.empty()) return false;
   if (PortableIniFile* edit = Editing(file)) return edit->RenameSectionAt(file, position, name, to);
   DropCachedCopy(file);
-  const bool renamed = PortableIniFile().RenameSectionAt(file, position, name, to);
+  const bool renamed = AsTheSystem().RenameSectionAt(file, position, name, to);
   DropCachedCopy(file);
   return renamed;
 }
@@ -128,9 +134,31 @@ bool Win32IniFile::DeleteSectionAt(const FilePath& file, std::size_t position,
   if (file.empty()) return false;
   if (PortableIniFile* edit = Editing(file)) return edit->DeleteSectionAt(file, position, name);
   DropCachedCopy(file);
-  const bool deleted = PortableIniFile().DeleteSectionAt(file, position, name);
+  const bool deleted = AsTheSystem().DeleteSectionAt(file, position, name);
   DropCachedCopy(file);
   return deleted;
+}
+
+std::optional<IniKeyValues> Win32IniFile::SectionAt(const FilePath& file, std::size_t position,
+                                                    const std::wstring& name,
+                                                    std::size_t bufferChars) {
+  if (file.empty()) return std::nullopt;
+  if (PortableIniFile* edit = Editing(file)) {
+    return edit->SectionAt(file, position, name, bufferChars);
+  }
+  DropCachedCopy(file);  // so that the file holds what the system was given
+  return AsTheSystem().SectionAt(file, position, name, bufferChars);
+}
+
+bool Win32IniFile::WriteStringsAt(const FilePath& file, std::size_t position,
+                                  const std::wstring& name, const IniKeyWrites& writes) {
+  if (file.empty()) return false;
+  if (PortableIniFile* edit = Editing(file))
+    return edit->WriteStringsAt(file, position, name, writes);
+  DropCachedCopy(file);
+  const bool written = AsTheSystem().WriteStringsAt(file, position, name, writes);
+  DropCachedCopy(file);
+  return written;
 }
 
 std::vector<std::wstring> Win32IniFile::SectionNames(const FilePath& file,

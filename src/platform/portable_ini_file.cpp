@@ -8,6 +8,7 @@
 #include <optional>
 #include <string_view>
 
+#include "platform/ansi_code_page.h"
 #include "platform/file_ops.h"
 #include "platform/file_replace.h"
 #include "platform/ini_names.h"
@@ -145,6 +146,7 @@ struct Section {
 
 struct Document {
   Encoding encoding = Encoding::Utf16Le;
+  unsigned codePage = 1252;  // of an ANSI file
   // The first section is the nameless one that holds the keys before the first header.
   std::vector<Section> sections;
   NameIndex index;  // of the sections
@@ -170,7 +172,8 @@ Document EmptyDocument() {
   return document;
 }
 
-std::u16string DecodeText(std::span<const std::uint8_t> bytes, Encoding& encoding) {
+std::u16string DecodeText(std::span<const std::uint8_t> bytes, const AnsiFiles& ansi,
+                          Encoding& encoding) {
   if (bytes.size() >= 3 && bytes[0] == 0xEF && bytes[1] == 0xBB && bytes[2] == 0xBF) {
     encoding = Encoding::Utf8WithBom;
     return *DecodeUtf8(bytes.subspan(3), true);
@@ -183,20 +186,23 @@ std::u16string DecodeText(std::span<const std::uint8_t> bytes, Encoding& encodin
     encoding = Encoding::Utf16Be;
     return DecodeUtf16(bytes.subspan(2), true);
   }
-  std::optional<std::u16string> utf8 = DecodeUtf8(bytes);
-  if (utf8 && utf8->size() != bytes.size()) {  // valid UTF-8 with characters beyond ASCII
-    encoding = Encoding::Utf8;
-    return *utf8;
+  if (ansi.utf8WhenValid) {
+    std::optional<std::u16string> utf8 = DecodeUtf8(bytes);
+    if (utf8 && utf8->size() != bytes.size()) {  // valid UTF-8 with characters beyond ASCII
+      encoding = Encoding::Utf8;
+      return *utf8;
+    }
   }
   encoding = Encoding::Ansi;
-  return DecodeWindows1252(bytes);
+  return DecodeAnsi(bytes, ansi.codePage);
 }
 
-Document Parse(std::span<const std::uint8_t> bytes) {
+Document Parse(std::span<const std::uint8_t> bytes, const AnsiFiles& ansi) {
   // A file without a single byte has no encoding to keep: it is written like a new file.
   if (bytes.empty()) return EmptyDocument();
   Document document = EmptyDocument();
-  const std::u16string text = DecodeText(bytes, document.encoding);
+  document.codePage = ansi.codePage;
+  const std::u16string text = DecodeText(bytes, ansi, document.encoding);
   // Without a byte-order mark the encoding is guessed from the content, and a write may change
   // the guess.
   document.canonical = document.encoding != Encoding::Ansi && document.encoding != Encoding::Utf8;
@@ -301,7 +307,7 @@ std::vector<std::uint8_t> Serialize(const Document& document) {
       AppendUtf8(text, bytes);
       break;
     default:
-      AppendWindows1252(text, bytes);
+      AppendAnsi(text, document.codePage, bytes);
       break;
   }
   return bytes;
@@ -337,6 +343,20 @@ std::vector<Section>::iterator NamedSectionAt(Document& document, std::size_t po
   return document.sections.end();
 }
 
+// A key's value as the Windows function hands it into a buffer of bufferChars (at least 1)
+// characters. Matching outer quotes are removed. When the value does not fit, its closing quote is
+// cut off by the buffer already, and so is the last character before it when it just fits.
+std::wstring ValueAsRead(const Key& key, std::size_t bufferChars) {
+  if (!key.value) return {};
+  std::u16string_view value = *key.value;
+  const bool quoted = value.size() > 1 && (value.front() == u'"' || value.front() == u'\'') &&
+                      value.back() == value.front();
+  if (quoted) value.remove_prefix(1);
+  std::u16string result(value.substr(0, bufferChars - 1));
+  if (quoted && bufferChars >= value.size() && !result.empty()) result.pop_back();
+  return FromUtf16(result);
+}
+
 // A file as the engine last read or wrote it.
 struct KeptFile {
   FilePath path;
@@ -358,7 +378,8 @@ class PortableIniFile::Kept {
  public:
   enum class State { Missing, Unreadable, Read };
 
-  explicit Kept(RecentFiles recent) : trustFacts_(recent == RecentFiles::kTrustFacts) {}
+  Kept(RecentFiles recent, AnsiFiles ansi)
+      : trustFacts_(recent == RecentFiles::kTrustFacts), ansi_(ansi) {}
 
   // The file as it is now, read again only when it changed since it was kept; nullptr when it
   // is missing or unreadable.
@@ -384,9 +405,9 @@ class PortableIniFile::Kept {
     }
     if (kept == nullptr) {
       kept = &Add(file);
-      kept->document = Parse(content->bytes);
+      kept->document = Parse(content->bytes, ansi_);
     } else if (kept->bytes != content->bytes) {
-      kept->document = Parse(content->bytes);
+      kept->document = Parse(content->bytes, ansi_);
     }
     kept->bytes = std::move(content->bytes);
     // A change made while the file was read leaves its times too recent to be settled.
@@ -418,7 +439,7 @@ class PortableIniFile::Kept {
       Forget(kept.path);
       return false;
     }
-    if (reparse || !kept.document.canonical) kept.document = Parse(bytes);
+    if (reparse || !kept.document.canonical) kept.document = Parse(bytes, ansi_);
     kept.bytes = std::move(bytes);
     if (!kept.editing) Written(kept);
     return true;
@@ -514,10 +535,20 @@ class PortableIniFile::Kept {
   }
 
   bool trustFacts_;
+  AnsiFiles ansi_;
   std::list<KeptFile> files_;
 };
 
-PortableIniFile::PortableIniFile(RecentFiles recent) : kept_(std::make_unique<Kept>(recent)) {}
+AnsiFiles AnsiFiles::System() {
+  return {SystemAnsiCodePage(), true};
+}
+
+AnsiFiles AnsiFiles::AsWindows() {
+  return {SystemAnsiCodePage(), false};
+}
+
+PortableIniFile::PortableIniFile(RecentFiles recent, AnsiFiles ansi)
+    : kept_(std::make_unique<Kept>(recent, ansi)) {}
 PortableIniFile::~PortableIniFile() = default;
 
 void PortableIniFile::BeginEdit(const FilePath& file) {
@@ -544,17 +575,8 @@ std::wstring PortableIniFile::ReadString(const FilePath& file, const std::wstrin
   if (kept == nullptr) return {};
   Section* found = FindSection(kept->document, ToUtf16(section));
   Key* entry = found != nullptr ? FindKey(*found, ToUtf16(key)) : nullptr;
-  if (entry == nullptr || !entry->value) return {};
-
-  // Matching outer quotes are removed. When the value does not fit, its closing quote is cut
-  // off by the buffer already, and so is the last character before it when it just fits.
-  std::u16string_view value = *entry->value;
-  const bool quoted = value.size() > 1 && (value.front() == u'"' || value.front() == u'\'') &&
-                      value.back() == value.front();
-  if (quoted) value.remove_prefix(1);
-  std::u16string result(value.substr(0, bufferChars - 1));
-  if (quoted && bufferChars >= value.size() && !result.empty()) result.pop_back();
-  return FromUtf16(result);
+  if (entry == nullptr) return {};
+  return ValueAsRead(*entry, bufferChars);
 }
 
 bool PortableIniFile::WriteString(const FilePath& file, const std::wstring& section,
@@ -680,6 +702,65 @@ bool PortableIniFile::DeleteSectionAt(const FilePath& file, std::size_t position
   document.sections.erase(section);
   document.index.Rebuild(document.sections);
   return kept_->Store(*kept, false);
+}
+
+std::optional<IniKeyValues> PortableIniFile::SectionAt(const FilePath& file, std::size_t position,
+                                                       const std::wstring& name,
+                                                       std::size_t bufferChars) {
+  const std::lock_guard<std::mutex> hold(lock_);
+  Kept::State state;
+  KeptFile* kept = kept_->Open(file, state);
+  if (kept == nullptr) return std::nullopt;
+  const auto section = NamedSectionAt(kept->document, position, ToUtf16(name));
+  if (section == kept->document.sections.end()) return std::nullopt;
+  IniKeyValues keys;
+  keys.reserve(section->keys.size());
+  for (const Key& key : section->keys) {
+    keys.emplace_back(FromUtf16(key.name),
+                      bufferChars == 0 ? std::wstring() : ValueAsRead(key, bufferChars));
+  }
+  return keys;
+}
+
+bool PortableIniFile::WriteStringsAt(const FilePath& file, std::size_t position,
+                                     const std::wstring& name, const IniKeyWrites& writes) {
+  const std::lock_guard<std::mutex> hold(lock_);
+  Kept::State state;
+  KeptFile* kept = kept_->Open(file, state);
+  if (kept == nullptr) return false;
+  Document& document = kept->document;
+  const auto section = NamedSectionAt(document, position, ToUtf16(name));
+  if (section == document.sections.end()) return false;
+  bool changed = false;
+  bool reparse = false;
+  for (const auto& [key, value] : writes) {
+    const std::u16string keyName = ToUtf16(key);
+    Key* entry = FindKey(*section, keyName);
+    if (!value) {
+      // The first of duplicate keys is the one that is read, and the one that goes.
+      if (entry == nullptr) continue;
+      section->keys.erase(section->keys.begin() + (entry - section->keys.data()));
+      section->index.Rebuild(section->keys);
+      changed = true;
+      continue;
+    }
+    const std::u16string text(TrimLeft(ToUtf16(*value)));
+    const std::u16string_view newKey = Trim(keyName);
+    // As in WriteString: what may read back otherwise makes the file parsed again.
+    reparse = reparse || !ReadsBack(text, document.encoding) ||
+              TrimRight(text).size() != text.size() || !ReadsBack(newKey, document.encoding) ||
+              newKey.find(u'=') != std::u16string_view::npos ||
+              (!newKey.empty() && newKey.front() == u'[');
+    if (entry == nullptr) {
+      AddKey(*section, {std::u16string(newKey), text});
+    } else if (entry->value == text) {
+      continue;
+    } else {
+      entry->value = text;
+    }
+    changed = true;
+  }
+  return !changed || kept_->Store(*kept, reparse);
 }
 
 std::vector<std::wstring> PortableIniFile::SectionNames(const FilePath& file,

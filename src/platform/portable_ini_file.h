@@ -3,9 +3,10 @@
 // whole as "[Section]" and "Key=Value" lines ending in CR LF, in the file's own encoding.
 //
 // Rules shared with the Windows functions:
-// - encoding by byte-order mark: UTF-16LE, UTF-16BE, UTF-8; a file without one is ANSI (code
-//   page 1252). Unlike Windows, a file without a mark that is valid UTF-8 is read and written
-//   as UTF-8, so that its text is neither garbled nor lost.
+// - encoding by byte-order mark: UTF-16LE, UTF-16BE, UTF-8; a file without one is ANSI, in the
+//   system's code page (platform/ansi_code_page.h). Unlike Windows, a file without a mark that
+//   is valid UTF-8 is read and written as UTF-8, so that its text is neither garbled nor lost,
+//   unless the engine is to read as Windows does (AnsiFiles).
 // - section and key names match case-insensitively (platform/ini_names.h) after trimming; the
 //   first of duplicate sections or keys wins; keys before the first section header belong to a
 //   nameless section.
@@ -30,6 +31,15 @@
 
 namespace gm {
 
+// How a file without a byte-order mark is read and written.
+struct AnsiFiles {
+  unsigned codePage;          // the ANSI code page
+  bool utf8WhenValid = true;  // as UTF-8 when it is valid UTF-8
+
+  static AnsiFiles System();     // the system's code page, UTF-8 when valid
+  static AnsiFiles AsWindows();  // the system's code page always, as the Windows functions do
+};
+
 class PortableIniFile : public IniFile {
  public:
   // How a file that changed moments ago is told apart from a later change of the same size.
@@ -40,7 +50,8 @@ class PortableIniFile : public IniFile {
     kTrustFacts,
   };
 
-  explicit PortableIniFile(RecentFiles recent = RecentFiles::kCompareContent);
+  explicit PortableIniFile(RecentFiles recent = RecentFiles::kCompareContent,
+                           AnsiFiles ansi = AnsiFiles::System());
   ~PortableIniFile() override;
   PortableIniFile(const PortableIniFile&) = delete;
   PortableIniFile& operator=(const PortableIniFile&) = delete;
@@ -58,6 +69,11 @@ class PortableIniFile : public IniFile {
                        const std::wstring& to) override;
   bool DeleteSectionAt(const FilePath& file, std::size_t position,
                        const std::wstring& name) override;
+  std::optional<IniKeyValues> SectionAt(const FilePath& file, std::size_t position,
+                                        const std::wstring& name,
+                                        std::size_t bufferChars = 1024) override;
+  bool WriteStringsAt(const FilePath& file, std::size_t position, const std::wstring& name,
+                      const IniKeyWrites& writes) override;
   std::vector<std::wstring> SectionNames(const FilePath& file, std::size_t bufferChars) override;
   std::optional<std::vector<std::wstring>> KeyNames(const FilePath& file,
                                                     const std::wstring& section) override;

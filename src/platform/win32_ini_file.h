@@ -29,6 +29,11 @@ class Win32IniFile : public IniFile {
                        const std::wstring& to) override;
   bool DeleteSectionAt(const FilePath& file, std::size_t position,
                        const std::wstring& name) override;
+  std::optional<IniKeyValues> SectionAt(const FilePath& file, std::size_t position,
+                                        const std::wstring& name,
+                                        std::size_t bufferChars = 1024) override;
+  bool WriteStringsAt(const FilePath& file, std::size_t position, const std::wstring& name,
+                      const IniKeyWrites& writes) override;
   std::vector<std::wstring> SectionNames(const FilePath& file, std::size_t bufferChars) override;
   std::optional<std::vector<std::wstring>> KeyNames(const FilePath& file,
                                                     const std::wstring& section) override;
@@ -42,7 +47,7 @@ class Win32IniFile : public IniFile {
   // The engine of the files in an edit, or nullptr when `file` is in none.
   PortableIniFile* Editing(const FilePath& file);
 
-  PortableIniFile edits_;
+  PortableIniFile edits_{PortableIniFile::RecentFiles::kCompareContent, AnsiFiles::AsWindows()};
   std::vector<FilePath> editing_;  // one entry for each edit begun and not ended
 };
 

@@ -12,6 +12,7 @@
 #include "fuzz_support.h"
 #include "macro/macro_encoder.h"
 #include "macro/macro_store.h"
+#include "platform/ini_names.h"
 #include "platform/portable_ini_file.h"
 
 namespace {
@@ -103,10 +104,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       (void)gm::DescribeOverflow(over);
       continue;
     }
-    const std::optional<gm::LoadedMacro> macro = store.Load(name);
+    // Each block from the section at its place, also where an earlier one has its name.
+    const std::optional<gm::LoadedMacro> macro = store.Load(k, name);
     GM_FUZZ_CHECK(macro.has_value() && !macro->itemsCut);
-    const bool delayOption =
-        gm::LeadingDecimal(ini.ReadString(file, name, L"DelayTimeSelStatus", 1024)) != 0;
+    std::wstring delay = ini.ReadString(file, name, L"DelayTimeSelStatus", 1024);
+    if (const auto keys = ini.SectionAt(file, k, name, 1024)) {
+      const auto found = std::find_if(keys->begin(), keys->end(), [](const auto& entry) {
+        return gm::SameIniName(entry.first, L"DelayTimeSelStatus");
+      });
+      delay = found != keys->end() ? found->second : std::wstring();
+    }
+    const bool delayOption = gm::LeadingDecimal(delay) != 0;
     const std::vector<KeyEvent> expected = ExpectedEvents(macro->items, delayOption);
     if (macro->items.empty()) {
       GM_FUZZ_CHECK(std::all_of(block.begin(), block.end(), [](std::uint8_t b) { return b == 0; }));

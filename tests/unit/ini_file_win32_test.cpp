@@ -239,6 +239,22 @@ TEST(IniFileCrossCheck, NewEmptyAndAnsiFiles) {
   }
 }
 
+// The system reads a file without a byte-order mark in its ANSI code page, also one whose bytes
+// are UTF-8: the calls by place find its sections under the names the system lists.
+TEST(IniFileCrossCheck, AnsiFilesReachedByPlace) {
+  TempDir dir;
+  const auto file = dir / "record.ini";
+  WriteBytes(file, AsciiBytes("[F\xC3\xBCrst]\r\nItem0=A\r\n[F\xC3\xBCrst]\r\nItem0=B\r\n"));
+  Win32IniFile ini;
+  const std::vector<std::wstring> names = ini.SectionNames(file, 1024);
+  ASSERT_EQ(names.size(), 2u);
+  const std::optional<IniKeyValues> second = ini.SectionAt(file, 1, names[1]);
+  ASSERT_TRUE(second);
+  EXPECT_EQ(second->at(0).second, L"B");
+  EXPECT_TRUE(ini.DeleteSectionAt(file, 0, names[0]));
+  EXPECT_EQ(ReadBytes(file), AsciiBytes("[F\xC3\xBCrst]\r\nItem0=B\r\n"));
+}
+
 TEST(IniFileCrossCheck, DamagedFiles) {
   std::mt19937 random(900);
   std::vector<std::uint8_t> garbage(4096);

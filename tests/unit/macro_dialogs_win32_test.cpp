@@ -290,6 +290,69 @@ TEST_F(MacroDialogsWin32, ManagerWithoutItsBackgroundStaysEmptyAndHandsNothingBa
   EXPECT_FALSE(dialog.endedWithOk());  // the record's macros must not be cleared
 }
 
+// How wide the text is in the window's font, and how wide the window's inside.
+int TextWidth(HWND window, const std::wstring& text) {
+  HDC dc = GetDC(window);
+  const HGDIOBJ old =
+      SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(window, WM_GETFONT, 0, 0)));
+  SIZE size{};
+  GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+  SelectObject(dc, old);
+  ReleaseDC(window, dc);
+  return static_cast<int>(size.cx);
+}
+int ClientWidth(HWND window) {
+  RECT client{};
+  GetClientRect(window, &client);
+  return static_cast<int>(client.right);
+}
+
+// A name wider than its list or field ends in "..." within it, never cut through a letter; the
+// rename editor and the choice keep the whole name. No rename editor opens while recording.
+TEST_F(MacroDialogsWin32, LongNamesEndInDotsAndNoRenameWhileRecording) {
+  const std::wstring wide(31, L'W');
+  Add(wide, {Press(L"D")});
+  {
+    CMacroProgramDialog dialog(Context());
+    ASSERT_TRUE(dialog.Create(nullptr));
+    const std::wstring shown = ListLines(dialog.macroList()).at(3);
+    EXPECT_TRUE(shown.ends_with(L"...") && shown.starts_with(L"WW")) << shown;
+    EXPECT_LT(TextWidth(dialog.macroList(), shown), ClientWidth(dialog.macroList()));
+
+    ClickIn(dialog.hwnd(), manager_layout::kRecord);
+    ASSERT_TRUE(dialog.recording());
+    for (int i = 0; i < 3; ++i) Notify(dialog.hwnd(), dialog.macroList(), 0, LBN_DBLCLK);
+    EXPECT_EQ(EditorField(dialog.macroList()), nullptr);
+    ClickIn(dialog.hwnd(), manager_layout::kRecord);
+    ASSERT_FALSE(dialog.recording());
+
+    Notify(dialog.hwnd(), dialog.macroList(), 3, LBN_SELCHANGE);
+    Notify(dialog.hwnd(), dialog.macroList(), 3, LBN_DBLCLK);
+    Notify(dialog.hwnd(), dialog.macroList(), 3, LBN_DBLCLK);
+    const HWND field = EditorField(dialog.macroList());
+    ASSERT_NE(field, nullptr);
+    EXPECT_EQ(test::WindowText(field), wide);
+    Key(field, VK_ESCAPE);
+    test::PumpMessages();
+    EXPECT_EQ(ListLines(dialog.macroList()).at(3), shown);
+    EXPECT_EQ(store.Names().at(3), wide);
+  }
+  CMacroDialog picker(Context());
+  ASSERT_TRUE(picker.Create(nullptr));
+  ClickIn(picker.hwnd(), picker_layout::kDropDownArea);
+  ASSERT_NE(picker.dropList(), nullptr);
+  const std::wstring line = ListLines(picker.dropList()).at(3);
+  EXPECT_TRUE(line.ends_with(L"...")) << line;
+  EXPECT_LT(TextWidth(picker.dropList(), line), ClientWidth(picker.dropList()));
+  Notify(picker.hwnd(), picker.dropList(), 3, LBN_SELCHANGE);
+  test::PumpMessages();
+  const std::wstring chosen = test::WindowText(picker.chosenNameField());
+  EXPECT_TRUE(chosen.ends_with(L"...")) << chosen;
+  EXPECT_LE(TextWidth(picker.chosenNameField(), chosen), ClientWidth(picker.chosenNameField()));
+  ClickIn(picker.hwnd(), picker_layout::kOk);
+  EXPECT_EQ(picker.result().choice.name, wide);
+}
+
 TEST_F(MacroDialogsWin32, PickerChoosesFromTheDropListAndAMode) {
   CMacroDialog dialog(Context());
   ASSERT_TRUE(dialog.Create(nullptr));

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "fake_host.h"
+#include "macro/macro_encoder.h"
 #include "macro/macro_manager.h"
 #include "macro_items.h"
 #include "memory_ini_file.h"
@@ -268,6 +269,46 @@ TEST_F(Manager, DuplicateSectionsAreRenamedAndDeletedWhereChosen) {
   m.DeleteMacro();
   EXPECT_EQ(Sections(), (Names{L"Fire", L"Jump", longName}));
   EXPECT_EQ(store.Load(L"Fire")->items, (Names{Press(L"A")}));
+  EXPECT_TRUE(host.messages.empty());
+}
+
+// Each macro is read, stored and encoded from its own section, also where an earlier one has its
+// name: OK without an edit programs the macro the user sees.
+TEST_F(Manager, DuplicateSectionsAreReadWrittenAndEncodedWhereTheyStand) {
+  auto& sections = ini.SectionsOf(path);
+  const auto section = [](const std::wstring& loops, const Names& items) {
+    test::MemoryIniFile::Section made{L"Fire",
+                                      {{L"DelayTimeSelStatus", L"1"},
+                                       {L"LoopTimeSelStatus", L"1"},
+                                       {L"MacroLoopTimes", loops},
+                                       {L"ItemCount", std::to_wstring(items.size())}}};
+    for (std::size_t i = 0; i < items.size(); ++i) {
+      made.keys.emplace_back(L"Item" + std::to_wstring(i), items[i]);
+    }
+    return made;
+  };
+  const Names second{Press(L"B"), Delay(40), Release(L"B")};
+  sections = {section(L"2", {Press(L"A"), Release(L"A")}), section(L"5", second),
+              section(L"7", {Press(L"C")})};
+  MacroManager& m = Opened();
+  ASSERT_EQ(m.Finish(), MacroManager::FinishResult::Encoded);
+  const auto expected = EncodeMacroBlock(MacroSource{1, 1, 5, second});
+  ASSERT_TRUE(expected);
+  EXPECT_EQ(m.workingCopy()[1], *expected);
+  EXPECT_NE(m.workingCopy()[0], m.workingCopy()[1]);
+
+  m.SelectMacro(2);
+  EXPECT_EQ(m.items(), (Names{Press(L"C")}));
+  EXPECT_EQ(m.repeatText(), L"7");
+  m.SetRepeatText(L"9");
+  m.SelectItem(0);
+  m.InsertClick(MouseButtonKey::Left);
+  EXPECT_EQ(store.Load(2, L"Fire")->items,
+            (Names{Press(L"C"), L"L-Button" + std::wstring(kPressSuffix),
+                   L"L-Button" + std::wstring(kReleaseSuffix)}));
+  EXPECT_EQ(store.Load(2, L"Fire")->loopTimes, L"9");
+  EXPECT_EQ(sections[0].keys, section(L"2", {Press(L"A"), Release(L"A")}).keys);
+  EXPECT_EQ(sections[1].keys, section(L"5", second).keys);
   EXPECT_TRUE(host.messages.empty());
 }
 

@@ -254,6 +254,33 @@ TYPED_TEST(MacroStoreFile, SectionsOfOneNameRenamedAndDeletedByPlace) {
                                                          u"[b]\r\nItem0=3\r\n"));
 }
 
+// A section whose name an earlier one has is read, encoded and written where it stands; an item
+// list that shrinks loses its old items there only.
+TYPED_TEST(MacroStoreFile, SectionsOfOneNameReadAndWrittenByPlace) {
+  const std::u16string first = u"[Fire]\r\nMacroLoopTimes=2\r\nItemCount=1\r\nItem0=A\r\n";
+  const std::u16string second =
+      u"MacroLoopTimes=5\r\nLoopTimeSelStatus=1\r\nItemCount=3\r\nItem0=B\r\nItem1=\"C\"\r\n"
+      u"item1=X\r\nItem2=D\r\n";
+  test::WriteBytes(this->path, test::Utf16File(u"[Other]\r\n" + second));
+  const std::optional<MacroEncoding> alone = this->store.EncodeAll();
+  test::WriteBytes(this->path, test::Utf16File(first + u"[fire]\r\n" + second));
+  const std::optional<MacroEncoding> shared = this->store.EncodeAll();
+  ASSERT_TRUE(alone && shared);
+  EXPECT_EQ(shared->blocks[1], alone->blocks[0]);
+  EXPECT_NE(shared->blocks[0], shared->blocks[1]);
+  EXPECT_EQ(this->store.Load(1, L"FIRE")->items, (Names{L"B", L"C", L"D"}));
+  EXPECT_EQ(this->store.Load(1, L"FIRE")->loopTimes, L"5");
+  EXPECT_EQ(this->store.Load(L"Fire")->items, (Names{L"A"}));
+
+  EXPECT_TRUE(this->store.SetRepeatCount(1, L"fire", 8));
+  EXPECT_EQ(this->store.Store(1, Macro{L"fire", true, false, L"8", {L"E"}}),
+            MacroStore::StoreResult::Written);
+  EXPECT_EQ(test::ReadBytes(this->path),
+            test::Utf16File(first + u"[fire]\r\nMacroLoopTimes=8\r\nLoopTimeSelStatus=0\r\n"
+                                    u"ItemCount=1\r\nItem0=E\r\nitem1=X\r\n"
+                                    u"DelayTimeSelStatus=1\r\n"));
+}
+
 TYPED_TEST(MacroStoreFile, RelativePathMeansTheFileBesideTheCaller) {
   this->Add(L"M", true, true, L"2", {Press(L"A")});
   const std::filesystem::path before = std::filesystem::current_path();

@@ -107,6 +107,37 @@ class MemoryIniFile : public IniFile {
     return true;
   }
 
+  std::optional<IniKeyValues> SectionAt(const FilePath& file, std::size_t position,
+                                        const std::wstring& name,
+                                        std::size_t bufferChars) override {
+    ++reads;
+    auto& sections = files[file.Native()];
+    if (position >= sections.size() || !Same(sections[position].name, name)) return std::nullopt;
+    IniKeyValues keys = sections[position].keys;
+    for (auto& entry : keys) entry.second = entry.second.substr(0, bufferChars - 1);
+    return keys;
+  }
+
+  bool WriteStringsAt(const FilePath& file, std::size_t position, const std::wstring& name,
+                      const IniKeyWrites& changes) override {
+    writes.push_back(L"write " + std::to_wstring(position) + L" " + name);
+    auto& sections = files[file.Native()];
+    if (position >= sections.size() || !Same(sections[position].name, name)) return false;
+    auto& keys = sections[position].keys;
+    for (const auto& [key, value] : changes) {
+      const auto at = std::find_if(keys.begin(), keys.end(),
+                                   [&](const auto& entry) { return Same(entry.first, key); });
+      if (!value) {
+        if (at != keys.end()) keys.erase(at);
+      } else if (at != keys.end()) {
+        at->second = *value;
+      } else {
+        keys.emplace_back(key, *value);
+      }
+    }
+    return true;
+  }
+
   // As the Windows function fills a buffer of bufferChars characters with NUL-separated names
   // and a final NUL: what does not fit is cut, the last name shortened.
   std::vector<std::wstring> SectionNames(const FilePath& file, std::size_t bufferChars) override {

@@ -189,6 +189,30 @@ TEST(PortableIniFile, KeepsTheEncodingOfFilesWithoutUtf16Mark) {
   EXPECT_EQ(ini.ReadString(bigEndian, L"A", L"K"), L"中");
 }
 
+// A file without a byte-order mark in the system's code page (here Chinese, 936) is read and
+// written in it: its sections are found by place under the names the lists show.
+TEST(PortableIniFile, AnsiFilesInTheSystemCodePage) {
+  TempDir dir;
+  const auto file = dir / "record.ini";
+  using Names = std::vector<std::wstring>;
+  PortableIniFile chinese(PortableIniFile::RecentFiles::kCompareContent, AnsiFiles{936, true});
+  WriteBytes(file,
+             AsciiBytes("[\xBB\xF0\xC1\xA6]\r\nItem0=A\r\n[\xBB\xF0\xC1\xA6]\r\nItem0=B\r\n"));
+  EXPECT_EQ(chinese.SectionNames(file, 1024), (Names{L"火力", L"火力"}));
+  ASSERT_TRUE(chinese.SectionAt(file, 1, L"火力"));
+  EXPECT_EQ(chinese.SectionAt(file, 1, L"火力")->at(0).second, L"B");
+  ASSERT_TRUE(chinese.RenameSectionAt(file, 1, L"火力", L"跳跃"));
+  ASSERT_TRUE(chinese.WriteStringsAt(file, 0, L"火力", {{L"Item0", L"ก"}}));  // not in 936
+  EXPECT_EQ(ReadBytes(file),
+            AsciiBytes("[\xBB\xF0\xC1\xA6]\r\nItem0=?\r\n[\xCC\xF8\xD4\xBE]\r\nItem0=B\r\n"));
+
+  // Read as the Windows functions read it, UTF-8 is ANSI too; else it is UTF-8.
+  WriteBytes(file, AsciiBytes("[F\xC3\xBCrst]\r\n"));
+  PortableIniFile windows(PortableIniFile::RecentFiles::kCompareContent, AnsiFiles{1252, false});
+  EXPECT_EQ(windows.SectionNames(file, 1024), (Names{L"F\u00C3\u00BCrst"}));
+  EXPECT_EQ(chinese.SectionNames(file, 1024), (Names{L"Fürst"}));
+}
+
 TEST(PortableIniFile, DamagedFilesNeverCrashAndCanBeWrittenAgain) {
   TempDir dir;
   PortableIniFile ini;

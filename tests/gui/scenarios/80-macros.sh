@@ -85,6 +85,19 @@ scenario_macro_cancel_keeps_record_ini_only() {
     "00 00 00 00 00 00 00 00 "
 }
 
+# True when window $1 shows in the region $2 (WxH+X+Y) what the manager's skin picture has there:
+# no text reaches into it.
+mm_shows_skin() {
+  local X Y WIDTH HEIGHT SCREEN WINDOW
+  eval "$(xdotool getwindowgeometry --shell "$1")"
+  local size="${2%%+*}" rest="${2#*+}"
+  import -window root -crop "$size+$((X + ${rest%%+*}))+$((Y + ${rest#*+}))" +repage \
+    "$GUI_WORK/shown.png" 2>/dev/null
+  convert "$GUI_APP/Skins/Default/MacroManagement/MacroManagement.png" -crop "$2" +repage \
+    "$GUI_WORK/skin.png"
+  [ "$(compare -metric AE -fuzz 2% "$GUI_WORK/shown.png" "$GUI_WORK/skin.png" null: 2>&1)" = "0" ]
+}
+
 scenario_macro_manager_german() {
   gui_set_ini str0.ini Skins Lan GER
   mm_open || return
@@ -94,6 +107,9 @@ scenario_macro_manager_german() {
   xdotool mousemove --window "$MM_WINDOW" 106 378  # over löschen
   sleep 0.4
   gui_screenshot macro-manager-de
+  # The record options' lines keep clear of the lines above them (y 124 and 290).
+  gui_check "delay option clear of its line" mm_shows_skin "$MM_WINDOW" 100x10+280+120
+  gui_check "loop option clear of its line" mm_shows_skin "$MM_WINDOW" 100x10+290+286
   gui_click "$MM_WINDOW" 452 28  # close box
   gui_check "closed" gui_wait_log '^macro-manager cancel$'
 }
@@ -202,7 +218,8 @@ scenario_macro_picker() {
   python3 - "$GUI_APP/record.ini" <<'PY'
 import sys
 sections = ''.join(f'[{n}]\r\nDelayTimeSelStatus=1\r\nLoopTimeSelStatus=1\r\nMacroLoopTimes=1\r\n'
-                   f'ItemCount=1\r\nItem0=A   Dn\r\n' for n in ('Fire', 'Jump', 'Reload'))
+                   f'ItemCount=1\r\nItem0=A   Dn\r\n'
+                   for n in ('Fire', 'Jump', 'Reload', 'Nachladen und Feuer in Serie 31'))
 open(sys.argv[1], 'w', encoding='utf-16', newline='').write(sections)
 PY
   cp "$GM_ROOT/build/win64/gui_macro_picker_host.exe" "$GUI_APP/"
@@ -229,11 +246,37 @@ PY
     [ "$(tr -d '\r' <"$GUI_APP/result.txt")" = "$(printf 'ok\t2\t1\tReload')" ]
 }
 
+# Russian: a long name in the list ends in "..." and the rename editor opens with the whole name;
+# the record option's lines stay clear of the line above them.
+scenario_macro_long_name_russian() {
+  gui_set_ini str0.ini Skins Lan RUS
+  mm_write_record_ini Огонь Перезарядка_и_огонь_очередью_31
+  mm_open || return
+  local w="$MM_WINDOW"
+  xdotool mousemove --window "$w" 60 110 click 1
+  sleep 0.5
+  xdotool click --repeat 2 --delay 80 1
+  sleep 0.8
+  xdotool click --repeat 2 --delay 80 1
+  gui_check "rename editor" gui_wait_log '^macro-editor name$'
+  sleep 0.3
+  gui_screenshot macro-manager-long-name-editor-ru
+  xdotool key Escape
+  xdotool mousemove --window "$w" 240 400
+  sleep 0.4
+  gui_screenshot macro-manager-long-name-ru
+  gui_check "delay option clear of its line" mm_shows_skin "$MM_WINDOW" 100x10+280+120
+  gui_check "the name kept" mm_record_ini_has '[Перезарядка_и_огонь_очередью_31].'
+  gui_click "$w" 372 408  # Отмена
+  gui_check "closed" gui_wait_log '^macro-manager cancel$'
+}
+
 gui_run_scenario macro-recorded-and-saved scenario_macro_recorded_and_saved
 gui_run_scenario macro-cancel scenario_macro_cancel_keeps_record_ini_only
 gui_run_scenario macro-manager-german scenario_macro_manager_german
 gui_run_scenario macro-rename-refused scenario_macro_rename_refused_in_another_case
 gui_run_scenario macro-menu-and-recording-stay-put scenario_macro_menu_line_and_recording_stay_put
 gui_run_scenario macro-first-creates-record-ini scenario_macro_first_creates_record_ini
+gui_run_scenario macro-long-name-ru scenario_macro_long_name_russian
 gui_run_scenario macro-picker-en scenario_macro_picker ENG
 gui_run_scenario macro-picker-ru scenario_macro_picker RUS

@@ -1,5 +1,6 @@
 # Number fields that give way to the user, the record button redrawn cleanly in German,
-# Ctrl+Break ending a recording without being recorded, with the hint shown while recording,
+# Ctrl+Break ending a recording without being recorded, with the hint shown while recording, no
+# rename of the macro during a recording,
 # and a control line written before the program started acted on in the program's language.
 # shellcheck shell=bash
 
@@ -118,6 +119,33 @@ scenario_ctrl_break_stops_recording() {
     "$GUI_WORK/title-stopped.png"
 }
 
+# Two double-clicks on the selected macro during a recording open no rename editor: what is typed
+# next is recorded, and the name stays. The list's double-click notices are posted as it sends
+# them: a click on the list would end the recording first here (the list also reports a click on
+# the line already selected as a change of selection).
+scenario_no_rename_while_recording() {
+  cp "$GM_ROOT/build/win64/gui_tool.exe" "$GUI_APP/"
+  fr_open_manager || return
+  local w="$FR_MANAGER" notice
+  notice=$(((2 << 16) | 151)) # LBN_DBLCLK from the macro list
+  gui_click "$w" 40 378 # New
+  gui_check "Macro_0 created" gui_wait_log '^macro-new Macro_0$'
+  gui_click "$w" 340 99 # Start Recording
+  gui_check "recording" gui_wait_log '^macro-recording$'
+  xdotool mousemove --window "$w" 340 220
+  local i
+  for i in 1 2; do
+    gui_check "double-click $i posted" wine "$GUI_APP/gui_tool.exe" post QLGM900MacroManager \
+      0x111 "$notice" 1
+  done
+  sleep 0.5
+  xdotool key --delay 80 x Return ctrl+Pause
+  gui_check "stopped" gui_wait_log '^macro-recorded$'
+  gui_check "no name editor opened" eval '! grep -q "^macro-editor" "$GUI_APP/ui.txt"'
+  gui_check "the name kept" fr_record_ini_has '[Macro_0].'
+  gui_check "the keys are the recording" gui_eventually 5 fr_record_ini_has 'Item0=X   Dn.'
+}
+
 # True when the shell log has the window shown before any balloon.
 fr_shown_before_balloon() {
   grep -m1 -E '^(window-shown|balloon )' "$GUI_APP/ui.txt" | grep -q '^window-shown$'
@@ -137,4 +165,5 @@ gui_run_scenario scroll-lines-cleared scenario_scroll_lines_cleared_then_typed
 gui_run_scenario loop-count-cleared scenario_loop_count_cleared_then_typed
 gui_run_scenario record-button-german scenario_record_button_redrawn_cleanly_in_german
 gui_run_scenario ctrl-break scenario_ctrl_break_stops_recording
+gui_run_scenario no-rename-while-recording scenario_no_rename_while_recording
 gui_run_scenario control-line-before-start scenario_control_line_before_start
