@@ -1,12 +1,17 @@
 #include "cli/ctl_args.h"
 
+#include <algorithm>
 #include <ostream>
 
 namespace gm::cli {
 
-std::string PathText(const std::filesystem::path& path) {
-  const std::u8string text = path.u8string();
+std::string ArgUtf8(const std::filesystem::path& arg) {
+  const std::u8string text = arg.u8string();
   return std::string(text.begin(), text.end());
+}
+
+std::string PathText(const std::filesystem::path& path) {
+  return Printable(ArgUtf8(path));
 }
 
 ParsedArgs Parse(Args args, Allowed allowed) {
@@ -14,7 +19,7 @@ ParsedArgs Parse(Args args, Allowed allowed) {
   bool options = true;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::filesystem::path& arg = args[i];
-    const std::string text = PathText(arg);
+    const std::string text = ArgUtf8(arg);
     if (options && text == "--") {
       options = false;
     } else if (options && text == "--virtual") {
@@ -28,14 +33,14 @@ ParsedArgs Parse(Args args, Allowed allowed) {
     } else if (options && ((allowed.files && (text == "--captions" || text == "--macros")) ||
                            (allowed.base && text == "--base"))) {
       if (i + 1 == args.size()) {
-        if (parsed.missingValue.empty()) parsed.missingValue = text;
+        if (parsed.missingValue.empty()) parsed.missingValue = Printable(text);
         continue;
       }
       (text == "--captions" ? parsed.captions
        : text == "--macros" ? parsed.macros
                             : parsed.base) = args[++i];
     } else if (options && text.size() > 1 && text[0] == '-') {
-      if (parsed.unknownOption.empty()) parsed.unknownOption = text;
+      if (parsed.unknownOption.empty()) parsed.unknownOption = Printable(text);
     } else {
       parsed.operands.push_back(arg);
     }
@@ -44,7 +49,11 @@ ParsedArgs Parse(Args args, Allowed allowed) {
 }
 
 int Usage(Streams io, std::string_view usage, const std::string& problem) {
-  io.err << "gm900ctl: " << problem << '\n' << usage;
+  // "usage: gm900ctl NAME ...": one line, and where the whole usage is.
+  std::string_view name =
+      usage.substr(std::min(usage.size(), std::string_view("usage: gm900ctl ").size()));
+  name = name.substr(0, name.find_first_of(" \n"));
+  io.err << "gm900ctl: " << problem << " (see gm900ctl help " << name << ")\n";
   return kExitUsage;
 }
 

@@ -16,7 +16,13 @@
 
 namespace gm::cli {
 
-// A path as UTF-8, for messages.
+// "-" where an INI file is read: the program's INI engine reads files by their path.
+inline constexpr std::string_view kNoStandardInput =
+    "-: INI files (record.ini, caption files) are read by their path, not from standard input";
+
+// A command-line word as UTF-8, as given.
+std::string ArgUtf8(const std::filesystem::path& arg);
+// A path as UTF-8 for messages: control characters escaped (Printable).
 std::string PathText(const std::filesystem::path& path);
 
 // The options a subcommand takes besides --virtual (which every device command takes).
@@ -46,7 +52,8 @@ struct ParsedArgs {
 // The options and operands of a subcommand's arguments.
 ParsedArgs Parse(Args args, Allowed allowed);
 
-// "gm900ctl: PROBLEM" and the usage on standard error; returns kExitUsage.
+// "gm900ctl: PROBLEM (see gm900ctl help NAME)" on standard error, NAME from the usage line;
+// returns kExitUsage.
 int Usage(Streams io, std::string_view usage, const std::string& problem);
 
 // The first problem of the arguments besides the operand count: an unknown option, --virtual

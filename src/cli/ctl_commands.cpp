@@ -306,6 +306,10 @@ constexpr std::string_view kVerifyUsage =
     "usage: gm900ctl verify [--virtual] [--json] CONFIG.bin\n";
 
 bool IsFile(const std::filesystem::path& file, std::ostream& err) {
+  if (file == "-") {
+    err << "gm900ctl: " << kNoStandardInput << '\n';
+    return false;
+  }
   std::error_code error;
   if (std::filesystem::is_regular_file(file, error)) return true;
   err << "gm900ctl: " << PathText(file)
@@ -417,6 +421,9 @@ int DiffCommand(Args args, Streams io) {
   }
   if (parsed.operands.size() != 2)
     return Usage(io, kDiffUsage, "two configuration files are needed");
+  if (parsed.operands[0] == "-" && parsed.operands[1] == "-") {
+    return Usage(io, kDiffUsage, "only one of A.bin and B.bin can be - (standard input)");
+  }
   const auto a = ReadConfigurationContent(parsed.operands[0], io);
   const auto b = a ? ReadConfigurationContent(parsed.operands[1], io) : std::nullopt;
   if (!a || !b) return kExitUsage;

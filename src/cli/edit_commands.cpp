@@ -20,7 +20,7 @@ constexpr std::string_view kGetUsage =
 constexpr std::string_view kSetUsage =
     "usage: gm900ctl set CONFIG.bin NAME=VALUE... [--captions str.ini] [--macros record.ini]\n";
 constexpr std::string_view kImportUsage =
-    "usage: gm900ctl import SETTINGS.json OUT.bin [--base CONFIG.bin]\n";
+    "usage: gm900ctl import SETTINGS.json OUT.bin [--base CONFIG.bin] [--force]\n";
 
 // Longest JSON document import reads: a full document is about 7 KiB.
 constexpr std::size_t kMaxDocumentBytes = 1 << 20;
@@ -68,7 +68,7 @@ int GetCommand(Args args, Streams io, IniFile& ini) {
   Extras extras;
   if (!ReadExtras(ini, parsed, extras, io, true)) return kExitFailed;
   std::string message;
-  const auto value = GetSetting(*content, extras, PathText(parsed.operands[1]), message);
+  const auto value = GetSetting(*content, extras, ArgUtf8(parsed.operands[1]), message);
   if (!value) {
     io.err << "gm900ctl: " << Printable(message) << '\n';
     return kExitFailed;
@@ -102,6 +102,10 @@ int SetCommand(Args args, Streams io, IniFile& ini) {
   CaptionEdit captions;
   if (parsed.captions) {
     std::error_code error;
+    if (*parsed.captions == "-") {
+      io.err << "gm900ctl: " << kNoStandardInput << '\n';
+      return kExitFailed;
+    }
     if (!std::filesystem::is_regular_file(*parsed.captions, error)) {
       io.err << "gm900ctl: " << PathText(*parsed.captions)
              << (std::filesystem::exists(*parsed.captions, error) ? ": not a regular file\n"
@@ -121,7 +125,7 @@ int SetCommand(Args args, Streams io, IniFile& ini) {
 
   std::vector<std::string> pairs;
   for (std::size_t i = 1; i < parsed.operands.size(); ++i) {
-    pairs.push_back(PathText(parsed.operands[i]));
+    pairs.push_back(ArgUtf8(parsed.operands[i]));
   }
   if (const auto message = SetSettings(*content, pairs, MacroNamesOf(extras), captions)) {
     io.err << "gm900ctl: " << Printable(*message) << '\n';
@@ -146,7 +150,7 @@ int SetCommand(Args args, Streams io, IniFile& ini) {
 }
 
 int ImportCommand(Args args, Streams io) {
-  const ParsedArgs parsed = Parse(args, {.base = true});
+  const ParsedArgs parsed = Parse(args, {.force = true, .base = true});
   if (const std::string problem = ArgumentProblem(parsed, false); !problem.empty()) {
     return Usage(io, kImportUsage, problem);
   }
@@ -169,7 +173,7 @@ int ImportCommand(Args args, Streams io) {
   const auto text = ReadInput(json, io, kMaxDocumentBytes);
   if (!text) return kExitFailed;
   const std::string document(text->begin(), text->end());
-  if (const auto message = ImportDocument(document, content)) {
+  if (const auto message = ImportDocument(document, content, parsed.force)) {
     io.err << "gm900ctl: " << InputName(json) << ": " << Printable(*message) << '\n';
     return kExitFailed;
   }

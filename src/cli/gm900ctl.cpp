@@ -187,7 +187,10 @@ constexpr std::array kCommands = {
             "and a wrong one is named in one line with what is allowed, the file untouched\n"
             "(exit status 1). NAME is a path of show --json; VALUE is written as show prints\n"
             "it: 1600, true, #ff8000, neon, 250 (Hz), Multimedia: Volume Up,\n"
-            "Combo Key: Left Ctrl + Shift + A, Macro Key: macro 2, repeat while held.\n"
+            "Combo Key: Left Ctrl + Shift + A, Macro Key: macro 2, repeat while held. Words\n"
+            "(choices, true, false) match without regard to case (NEON, True); numbers only\n"
+            "as integers, as show prints them (1000, not 1000.0 or 1e3). A NAME given twice\n"
+            "is refused.\n"
             "The window's rules hold: DPI values are steps of 100 (1650 is refused, not\n"
             "rounded), the last button with Click keeps it, a function change touches only\n"
             "that button's bytes. The file is replaced whole, as the program saves.\n"
@@ -196,14 +199,17 @@ constexpr std::array kCommands = {
             "                      saved by the program)\n"
             "  --macros record.ini name macros by their names in record.ini\n"
             "Example: gm900ctl set config0.bin dpi.stage3.dpi=1600 lighting.mode=neon\n"},
-    Command{"import", "SETTINGS.json OUT.bin [--base CONFIG.bin]",
+    Command{"import", "SETTINGS.json OUT.bin [--base CONFIG.bin] [--force]",
             "build a configuration file from a JSON document", &ImportCommand,
             "Builds a configuration file from a JSON document as show --json writes it: every\n"
             "setting the document holds, the rest from the base (the factory configuration\n"
             "unless --base names a file). A document that is not JSON, or has a wrong type, an\n"
-            "unknown key or a value out of range, is refused in one line naming its path.\n"
-            "Values written as {\"unknown\": N} are taken as the byte N, so that a damaged\n"
-            "file round-trips. SETTINGS.json or the base may be - for standard input.\n"
+            "unknown key, a key twice or a value out of range, is refused in one line naming\n"
+            "its path. What set refuses is refused too (a value written as {\"unknown\": N}, no\n"
+            "button with Click), unless --force is given: then {\"unknown\": N} is the byte N,\n"
+            "so that a damaged file round-trips. Values match as in set: words without regard\n"
+            "to case, numbers as integers only (1000, not 1000.0 or 1e3).\n"
+            "SETTINGS.json or the base may be - for standard input.\n"
             "Example: gm900ctl import profile.json my.bin --base config0.bin\n"},
     Command{"diff", "[--json] A.bin B.bin", "the settings in which two configuration files differ",
             &DiffCommand,
@@ -260,7 +266,8 @@ int Help(Args args, Streams io) {
   if (!args.empty()) {
     const Command* command = FindCommand(PathUtf8(args[0]));
     if (command == nullptr) {
-      io.err << "gm900ctl: no command \"" << PathUtf8(args[0]) << "\" (see gm900ctl --help)\n";
+      io.err << "gm900ctl: no command \"" << Printable(PathUtf8(args[0]))
+             << "\" (see gm900ctl --help)\n";
       return 2;
     }
     CommandHelp(*command, io.out);
@@ -296,7 +303,7 @@ int Run(Args args, Streams io) {
   const std::string name = PathUtf8(args[0]);
   const Command* command = FindCommand(name == "-h" ? "--help" : name);
   if (command == nullptr) {
-    io.err << "gm900ctl: unknown command \"" << name << "\" (see gm900ctl --help)\n";
+    io.err << "gm900ctl: unknown command \"" << Printable(name) << "\" (see gm900ctl --help)\n";
     return 2;
   }
   // COMMAND --help (an option before "--").

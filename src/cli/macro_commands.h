@@ -31,6 +31,7 @@ struct MacroText {
   std::optional<bool> loop;
   std::wstring loopTimes;  // the count's digits; empty when not given
   std::optional<bool> delays;
+  std::vector<std::string> notes;  // what was read otherwise than written (a delay cut)
 };
 
 std::vector<std::string> MacroTextLines(const MacroText& macro);

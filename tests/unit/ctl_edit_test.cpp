@@ -170,13 +170,21 @@ TEST(SetTest, EveryKindOfSettingWritesWhatTheWindowsSaveWrites) {
        {"dpi.stage5.colour=#123456"},
        [](WindowEdit& w) { w.ClickIn(Control::DpiSwatch, 4); }},
       {"lighting",
-       {"lighting.mode=neon", "lighting.neonPeriod=15", "lighting.brightness=25",
+       {"lighting.mode=NEON", "lighting.neonPeriod=15", "lighting.brightness=25",
         "lighting.respirationPeriod=4"},
        [](WindowEdit& w) {
          w.ClickIn(Control::LightingMode, 2);
          w.Slide(Control::LightingSlider, 2, kLightingSlider, 5);
          w.Slide(Control::LightingSlider, 0, kLightingSlider, 2);
          w.Slide(Control::LightingSlider, 1, kLightingSlider, 1);
+       }},
+      {"the sliders' right ends",
+       {"lighting.brightness=slider end", "lighting.respirationPeriod=Slider End",
+        "lighting.neonPeriod=slider end", "sensor.gestureCorrection=slider end"},
+       [](WindowEdit& w) {
+         for (int row = 0; row < 3; ++row)
+           w.Slide(Control::LightingSlider, row, kLightingSlider, 6);
+         w.Slide(Control::GestureSlider, 0, kGestureSlider, 6);
        }},
       {"the report rate",
        {"general.reportRate=250"},
@@ -198,7 +206,7 @@ TEST(SetTest, EveryKindOfSettingWritesWhatTheWindowsSaveWrites) {
          w.pages.ScrollLinesTextChanged(L"42");
        }},
       {"the sensor",
-       {"sensor.angleSnap=true", "sensor.gestureCorrection=1", "sensor.xSensitivity=8",
+       {"sensor.angleSnap=True", "sensor.gestureCorrection=1", "sensor.xSensitivity=8",
         "sensor.ySensitivity=11"},
        [](WindowEdit& w) {
          w.ClickIn(Control::AngleSnap, 0);
@@ -300,7 +308,7 @@ TEST_F(EditTest, AWrongPairLeavesTheFileUntouchedAndSaysWhatIsAllowed) {
     std::string message;
   };
   const std::vector<Refused> cases = {
-      {{"dpi.stage3.dpi=1600", "dpi.stage3.dpi=1650"},
+      {{"dpi.stage2.dpi=1600", "dpi.stage3.dpi=1650"},
        "dpi.stage3.dpi=1650: not allowed (the mouse has steps of 100 DPI: 1600 or 1700); "
        "allowed: 100 to 12000 in steps of 100"},
       {{"dpi.stage3.dpi=12100"}, "allowed: 100 to 12000 in steps of 100"},
@@ -319,6 +327,10 @@ TEST_F(EditTest, AWrongPairLeavesTheFileUntouchedAndSaysWhatIsAllowed) {
       {{"buttons.button1.function=Menu"}, "the last button with \"Click\" keeps it"},
       {{"macros.macro1.repeat=3"}, "cannot be set"},
       {{"dpi.stage1.dpi"}, "NAME=VALUE is needed"},
+      {{"lighting.mode=neon", "lighting.mode=standard"}, "lighting.mode is given twice"},
+      {{"general.reportRate=1000.0"}, "allowed: 125, 250"},
+      {{"general.reportRate=1e3"}, "allowed: 125, 250"},
+      {{"buttons.button2.function=Single Key: key 0xff"}, "not a function the program gives"},
   };
   for (const Refused& refused : cases) {
     EXPECT_EQ(Set(refused.args), kExitFailed) << refused.message;
@@ -396,7 +408,7 @@ TEST(DocumentTest, ShowJsonImportsBackToTheSameBytesForGeneratedRecords) {
     const std::string json = DocumentJson(original, extras);
     // Into a base that differs everywhere: the document alone decides.
     ConfigurationContent imported = RandomContent(random);
-    const auto message = ImportDocument(json, imported);
+    const auto message = ImportDocument(json, imported, true);
     ASSERT_FALSE(message) << *message << "\n" << json;
     ASSERT_EQ(FileBytes(imported), FileBytes(original)) << json;
     DeviceConfig a, b;
@@ -408,6 +420,8 @@ TEST(DocumentTest, ShowJsonImportsBackToTheSameBytesForGeneratedRecords) {
 
 TEST(DocumentTest, ImportNamesTheWrongPathInOneLine) {
   const ConfigurationContent base{0, FactoryRecord()};
+  std::string deep;  // the path of the 64th level in a nest of arrays
+  for (int level = 1; level < 64; ++level) deep += "[0]";
   const std::vector<std::pair<std::string, std::string>> cases = {
       {"[1, 2]", "(document): an object is needed"},
       {"{\"dpi\": {\"stage3\": {\"dpi\": 1650}}}", "dpi.stage3.dpi: 1650 is not allowed"},
@@ -425,6 +439,15 @@ TEST(DocumentTest, ImportNamesTheWrongPathInOneLine) {
       {"{\"genral\": {}}", "genral: unknown key (did you mean general?)"},
       {"{\"general\": {\"reportRate\": 250,}}", "not JSON: parse error at line 1"},
       {"{\"general\": {\"reportRate\": 1e999}}", "not JSON: number overflow"},
+      {"{\"buttons\": {\"button1\": {\"function\": \"Menu\"}}}",
+       "buttons: no button has \"Click\""},
+      {"{\"general\": {\"reportRate\": 250, \"reportRate\": 500}}",
+       "general.reportRate: given twice in one object"},
+      {"{\"general\": {\"reportRate\": 1000.0}}", "general.reportRate: 1000.0 is not allowed"},
+      {"{\"general\": {\"reportRate\": 1e3}}", "general.reportRate: 1000.0 is not allowed"},
+      {std::string("{}\0{\"x\": 1}", 11), "not JSON: a NUL byte at byte 3"},
+      {"{\"sensor\": " + std::string(20000, '[') + std::string(20000, ']') + "}",
+       "sensor" + deep + ": nested deeper than 64 levels"},
   };
   for (const auto& [document, expected] : cases) {
     ConfigurationContent content = base;
@@ -436,10 +459,13 @@ TEST(DocumentTest, ImportNamesTheWrongPathInOneLine) {
   }
   // A part of a document changes only what it holds.
   ConfigurationContent content = base;
-  ASSERT_FALSE(ImportDocument(
+  const std::string damaged =
       "{\"lighting\": {\"mode\": {\"unknown\": 254}}, \"buttons\": {\"button3\": "
-      "{\"function\": \"Macro Key: unknown (255), repeat while held\", \"caption\": \"x\"}}}",
-      content));
+      "{\"function\": \"Macro Key: unknown (255), repeat while held\", \"caption\": \"x\"}}}";
+  EXPECT_EQ(ImportDocument(damaged, content),
+            "lighting.mode: unknown (254) is outside its range (--force takes it)");
+  EXPECT_EQ(content, base);
+  ASSERT_FALSE(ImportDocument(damaged, content, true));
   SettingsRecord expected = base.record;
   expected.at(rec::kLightingMode) = 254;
   expected.button(ButtonField::Category, 2) = 12;

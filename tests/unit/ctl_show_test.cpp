@@ -139,6 +139,8 @@ TEST_F(ShowTest, DamagedInputGivesOneLineNamingTheFileAndNoDocument) {
       Paths{config, "--captions", dir / "missing.ini"},
       Paths{config, "--captions", emptyCaptions},
       Paths{config, "--macros", dir.path()},
+      Paths{config, "--captions", "-"},  // INI files are read by their path
+      Paths{config, "--macros", "-"},
   };
   for (const auto& args : cases) {
     EXPECT_NE(Run(ShowCommand, args, ini), kExitOk);
@@ -149,6 +151,15 @@ TEST_F(ShowTest, DamagedInputGivesOneLineNamingTheFileAndNoDocument) {
   }
   EXPECT_EQ(Run(ShowCommand, {config, "--captions"}, ini), kExitUsage);
   EXPECT_NE(err.str().find("--captions needs a FILE"), std::string::npos);
+  // Paths and options as given are printed with their control characters escaped.
+  EXPECT_EQ(Run(ShowCommand, {dir / "x\x1b[2Jy.bin"}, ini), kExitFailed);
+  EXPECT_NE(err.str().find("x\\x1b[2Jy.bin: no such file"), std::string::npos) << err.str();
+  EXPECT_EQ(Run(ShowCommand, {config, "--j\xc2\x9bson"}, ini), kExitUsage);
+  EXPECT_NE(err.str().find("unknown option --j\\u009bson (see gm900ctl help show)"),
+            std::string::npos)
+      << err.str();
+  EXPECT_EQ(Run(DiffCommand, {"-", "-"}), kExitUsage);
+  EXPECT_NE(err.str().find("only one of A.bin and B.bin can be -"), std::string::npos);
 }
 
 TEST_F(ShowTest, DiffNamesWhatChangedAndExitsByTheResult) {
