@@ -154,7 +154,7 @@ TEST_F(ShowTest, DamagedInputGivesOneLineNamingTheFileAndNoDocument) {
   // Paths and options as given are printed with their control characters escaped.
   EXPECT_EQ(Run(ShowCommand, {dir / "x\x1b[2Jy.bin"}, ini), kExitFailed);
   EXPECT_NE(err.str().find("x\\x1b[2Jy.bin: no such file"), std::string::npos) << err.str();
-  EXPECT_EQ(Run(ShowCommand, {config, "--j\xc2\x9bson"}, ini), kExitUsage);
+  EXPECT_EQ(Run(ShowCommand, {config, std::filesystem::path(u8"--j\u009bson")}, ini), kExitUsage);
   EXPECT_NE(err.str().find("unknown option --j\\u009bson (see gm900ctl help show)"),
             std::string::npos)
       << err.str();
