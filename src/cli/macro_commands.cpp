@@ -41,9 +41,8 @@ std::string Utf8(std::wstring_view text) {
   return ToUtf8(text);
 }
 
-std::string PathUtf8(const std::filesystem::path& path) {
-  const std::u8string text = path.u8string();
-  return std::string(text.begin(), text.end());
+std::string PathUtf8(const FilePath& path) {
+  return path.Utf8();
 }
 
 std::optional<std::wstring> FromUtf8(std::string_view text) {
@@ -54,7 +53,7 @@ std::optional<std::wstring> FromUtf8(std::string_view text) {
 }
 
 // A command-line word as text (UTF-8 on every system once it is a path's u8string).
-std::wstring ArgText(const std::filesystem::path& arg) {
+std::wstring ArgText(const FilePath& arg) {
   return FromUtf8(PathUtf8(arg)).value_or(std::wstring());
 }
 
@@ -317,8 +316,8 @@ std::variant<MacroText, std::string> ParseMacroText(std::string_view text) {
   return macro;
 }
 
-bool UsableRecordIni(const std::filesystem::path& file, std::ostream& err) {
-  if (file == "-") {
+bool UsableRecordIni(const FilePath& file, OutText& err) {
+  if (IsWord(file, "-")) {
     err << "gm900ctl: " << kNoStandardInput << '\n';
     return false;
   }
@@ -336,7 +335,7 @@ bool UsableRecordIni(const std::filesystem::path& file, std::ostream& err) {
   return false;
 }
 
-void WarnAboutRecordIni(IniFile& ini, const std::filesystem::path& given, std::ostream& err) {
+void WarnAboutRecordIni(IniFile& ini, const FilePath& given, OutText& err) {
   const FilePath file = AbsolutePath(given);
   MacroStore store(ini, file);
   const std::string where = "gm900ctl: warning: " + PathText(given) + ": ";
@@ -412,18 +411,18 @@ int Refuse(Streams io, std::string_view subject, std::wstring_view message) {
 
 // The file named as given: the manager's "record.ini cannot be written." would name another
 // file when the macros live in one of another name.
-int NotWritten(Streams io, const std::filesystem::path& file) {
+int NotWritten(Streams io, const FilePath& file) {
   io.err << "gm900ctl: " << PathText(file) << ": cannot be written\n";
   return kExitRefused;
 }
 
-int NoSuchMacro(Streams io, const std::filesystem::path& file, const std::wstring& name) {
+int NoSuchMacro(Streams io, const FilePath& file, const std::wstring& name) {
   io.err << "gm900ctl: " << PathText(file) << ": no macro named \"" << Escaped(name, false)
          << "\" (see gm900ctl macro list)\n";
   return kExitFailed;
 }
 
-int List(MacroStore& store, const std::filesystem::path& file, Streams io, IniFile& ini) {
+int List(MacroStore& store, const FilePath& file, Streams io, IniFile& ini) {
   WarnAboutRecordIni(ini, file, io.err);
   const std::vector<std::wstring> all = store.AllNames();
   const std::vector<std::wstring> names = store.Names();
@@ -441,7 +440,7 @@ int List(MacroStore& store, const std::filesystem::path& file, Streams io, IniFi
   return kExitOk;
 }
 
-int Show(MacroStore& store, IniFile& ini, const std::filesystem::path& file, Streams io,
+int Show(MacroStore& store, IniFile& ini, const FilePath& file, Streams io,
          const std::wstring& name) {
   WarnAboutRecordIni(ini, file, io.err);
   const std::optional<std::size_t> at = PositionOf(store, name);
@@ -462,8 +461,8 @@ int Show(MacroStore& store, IniFile& ini, const std::filesystem::path& file, Str
   return kExitOk;
 }
 
-std::optional<std::string> ReadText(const std::filesystem::path& source, Streams io) {
-  if (source == "-") {
+std::optional<std::string> ReadText(const FilePath& source, Streams io) {
+  if (IsWord(source, "-")) {
     const auto bytes = ReadInput(source, io, kMaxTextBytes);
     if (!bytes) return std::nullopt;
     return std::string(bytes->begin(), bytes->end());
@@ -498,15 +497,15 @@ std::optional<std::string> ReadText(const std::filesystem::path& source, Streams
   return text;
 }
 
-int Add(MacroStore& store, const std::filesystem::path& file, Streams io, Args rest) {
-  std::optional<std::filesystem::path> source;
+int Add(MacroStore& store, const FilePath& file, Streams io, Args rest) {
+  std::optional<FilePath> source;
   std::optional<std::wstring> loopOption;
   std::optional<std::wstring> delaysOption;
   for (std::size_t i = 1; i < rest.size(); ++i) {
     const std::string word = PathUtf8(rest[i]);
-    if (word == "--loop" || word == "--delays") {
+    if (IsWord(word, "--loop") || IsWord(word, "--delays")) {
       if (i + 1 >= rest.size()) return Usage(io, word + " needs a value");
-      (word == "--loop" ? loopOption : delaysOption) = ArgText(rest[++i]);
+      (IsWord(word, "--loop") ? loopOption : delaysOption) = ArgText(rest[++i]);
     } else if (word.size() > 1 && word.starts_with("-")) {
       return Usage(io, "unknown option " + word);
     } else if (!source) {
@@ -521,12 +520,12 @@ int Add(MacroStore& store, const std::filesystem::path& file, Streams io, Args r
     if (!text) return kExitFailed;
     auto parsed = ParseMacroText(*text);
     if (const std::string* error = std::get_if<std::string>(&parsed)) {
-      const std::string from = *source == "-" ? "standard input" : PathText(*source);
+      const std::string from = IsWord(*source, "-") ? "standard input" : PathText(*source);
       io.err << "gm900ctl: " << from << ": " << *error << '\n';
       return kExitFailed;
     }
     macro = std::move(std::get<MacroText>(parsed));
-    const std::string from = *source == "-" ? "standard input" : PathText(*source);
+    const std::string from = IsWord(*source, "-") ? "standard input" : PathText(*source);
     for (const std::string& note : macro.notes)
       io.err << "gm900ctl: " << from << ": " << note << '\n';
   }
@@ -593,8 +592,8 @@ int Add(MacroStore& store, const std::filesystem::path& file, Streams io, Args r
   return kExitOk;
 }
 
-int Rename(MacroStore& store, const std::filesystem::path& file, Streams io,
-           const std::wstring& from, const std::wstring& typed) {
+int Rename(MacroStore& store, const FilePath& file, Streams io, const std::wstring& from,
+           const std::wstring& typed) {
   const std::optional<std::size_t> at = PositionOf(store, from);
   if (!at) return NoSuchMacro(io, file, from);
   const std::wstring old = store.AllNames()[*at];
@@ -618,8 +617,7 @@ int Rename(MacroStore& store, const std::filesystem::path& file, Streams io,
   return kExitOk;
 }
 
-int Delete(MacroStore& store, const std::filesystem::path& file, Streams io,
-           const std::wstring& name) {
+int Delete(MacroStore& store, const FilePath& file, Streams io, const std::wstring& name) {
   const std::optional<std::size_t> at = PositionOf(store, name);
   if (!at) return NoSuchMacro(io, file, name);
   if (!store.DeleteAt(*at, store.AllNames()[*at])) {
@@ -634,8 +632,8 @@ int MacroCommand(Args args, Streams io, IniFile& ini) {
   if (args.empty()) return Usage(io, "a subcommand is needed");
   const std::string sub = PathUtf8(args[0]);
   const bool help = std::any_of(args.begin(), args.end(),
-                                [](const std::filesystem::path& arg) { return arg == "--help"; });
-  if (help || sub == "-h" || sub == "help") {
+                                [](const FilePath& arg) { return IsWord(arg, "--help"); });
+  if (help || IsWord(sub, "-h") || sub == "help") {
     io.out << kUsage;
     return kExitOk;
   }
@@ -653,7 +651,7 @@ int MacroCommand(Args args, Streams io, IniFile& ini) {
   if (rest.size() < shape->least || rest.size() > shape->most) {
     return Usage(io, "wrong number of arguments for " + sub);
   }
-  const std::filesystem::path& file = rest[0];
+  const FilePath& file = rest[0];
   // Only add may make record.ini, as New does.
   if (sub == "add" && !FileExists(file)) {
     if (file.empty()) return Usage(io, "a RECORD.ini is needed");

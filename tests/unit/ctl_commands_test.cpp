@@ -11,6 +11,7 @@
 #include "cli/ctl_commands.h"
 #include "config/factory_files.h"
 #include "config/key_table.h"
+#include "ctl_test_args.h"
 #include "device/trace.h"
 #include "device/virtual_mouse.h"
 #include "fake_host.h"
@@ -64,13 +65,12 @@ bool StartsWith(const std::string& text, std::string_view prefix) {
 struct CtlTest : ::testing::Test {
   CtlTest() { test::WriteBytes(config, ConfigurationBytes(SampleRecord())); }
 
-  int Run(int (*command)(Args, Streams), std::vector<std::filesystem::path> args) {
+  int Run(int (*command)(Args, Streams), test::Paths args) {
     out.str("");
     err.str("");
     return command(args, {out, err});
   }
-  int Run(int (*command)(Args, Streams, const SystemAccess&),
-          std::vector<std::filesystem::path> args) {
+  int Run(int (*command)(Args, Streams, const SystemAccess&), test::Paths args) {
     out.str("");
     err.str("");
     return command(args, {out, err}, system);
@@ -78,8 +78,8 @@ struct CtlTest : ::testing::Test {
 
   test::TempDir dir;
   std::filesystem::path config = dir / "config.bin";
-  std::ostringstream out;
-  std::ostringstream err;
+  OutText out;
+  OutText err;
   VirtualMouse systemMouse;  // stands in for the system's HID driver
   test::FakeHost systemHost;
   SystemAccess system{&systemMouse, &systemHost, {}};
@@ -236,7 +236,7 @@ TEST_F(CtlTest, FactoryConfigurationReachesTheVirtualMouseAsEncoded) {
 }
 
 TEST_F(CtlTest, ApplyOnTheSystemMouseWaitsAndTracesWhatCrossesTheDriver) {
-  std::ostringstream ownText;
+  OutText ownText;
   Trace own(ownText);
   systemMouse.SetTrace(&own);
   systemMouse.memory().profile = 3;

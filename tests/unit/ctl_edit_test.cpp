@@ -20,6 +20,7 @@
 #include "config/device_image.h"
 #include "config/factory_files.h"
 #include "config/key_table.h"
+#include "ctl_test_args.h"
 #include "device/discovery.h"
 #include "device/virtual_mouse.h"
 #include "fake_host.h"
@@ -47,7 +48,7 @@ struct QuietWindow : ActionWindow {
 
 constexpr PagePlace kPlace{734, 100, 976, 242};
 
-using Paths = std::vector<std::filesystem::path>;
+using test::Paths;
 
 // The window's edits: clicks on the settings pages and picks of the button menus.
 struct WindowEdit {
@@ -133,9 +134,9 @@ Saved SaveInWindow(const std::filesystem::path& folder,
 // The same folder changed by set, then the file sent by apply.
 Saved SaveBySet(const std::filesystem::path& folder, const std::vector<std::string>& pairs) {
   PortableIniFile ini;
-  std::ostringstream out, err;
-  std::vector<std::filesystem::path> args = {folder / "config0.bin"};
-  for (const std::string& pair : pairs) args.emplace_back(pair);
+  OutText out, err;
+  test::Paths args = {folder / "config0.bin"};
+  for (const std::string& pair : pairs) args.push_back(FilePath::FromUtf8(pair));
   for (const char* option : {"--captions", "str0.ini", "--macros", "record.ini"}) {
     args.emplace_back(std::string(option).find("--") == 0 ? std::filesystem::path(option)
                                                           : folder / option);
@@ -280,7 +281,7 @@ struct EditTest : ::testing::Test {
     }
     test::WriteBytes(config, FileBytes(content));
   }
-  int Set(std::vector<std::filesystem::path> args) {
+  int Set(test::Paths args) {
     args.insert(args.begin(), config);
     err.str("");
     return SetCommand(args, {out, err}, ini);
@@ -298,13 +299,13 @@ struct EditTest : ::testing::Test {
   std::filesystem::path config = dir / "config0.bin";
   PortableIniFile ini;
   ConfigurationContent content;
-  std::ostringstream out, err;
+  OutText out, err;
 };
 
 TEST_F(EditTest, AWrongPairLeavesTheFileUntouchedAndSaysWhatIsAllowed) {
   const std::vector<std::uint8_t> before = test::ReadBytes(config);
   struct Refused {
-    std::vector<std::filesystem::path> args;
+    test::Paths args;
     std::string message;
   };
   const std::vector<Refused> cases = {
@@ -481,7 +482,7 @@ TEST(DocumentTest, ImportNamesTheWrongPathInOneLine) {
 TEST_F(EditTest, ImportCommandWritesTheFileOrNothing) {
   const auto json = dir / "settings.json";
   std::ofstream(json) << "{\"general\": {\"reportRate\": 500}}";
-  std::istringstream none;
+  InText none{std::string()};
   const Streams io{out, err, &none};
   ASSERT_EQ(ImportCommand(Paths{json, dir / "out.bin", "--base", config}, io), kExitOk)
       << err.str();
@@ -489,13 +490,13 @@ TEST_F(EditTest, ImportCommandWritesTheFileOrNothing) {
   expected.record.at(rec::kReportRateCode) = 2;
   EXPECT_EQ(test::ReadBytes(dir / "out.bin"), FileBytes(expected));
   // Without a base: the factory configuration.
-  std::istringstream in("{\"dpi\": {\"stage1\": {\"dpi\": 100}}}");
+  InText in(std::string("{\"dpi\": {\"stage1\": {\"dpi\": 100}}}"));
   ASSERT_EQ(ImportCommand(Paths{"-", dir / "out.bin"}, {out, err, &in}), kExitOk) << err.str();
   ConfigurationContent factory{0, FactoryRecord()};
   factory.record.dpiStage(0) = 1;
   EXPECT_EQ(test::ReadBytes(dir / "out.bin"), FileBytes(factory));
 
-  std::istringstream bad("{\"dpi\": 1}");
+  InText bad(std::string("{\"dpi\": 1}"));
   err.str("");
   EXPECT_EQ(ImportCommand(Paths{"-", dir / "out.bin"}, {out, err, &bad}), kExitFailed);
   EXPECT_EQ(err.str(), "gm900ctl: standard input: dpi: an object is needed, not 1\n");
@@ -506,7 +507,7 @@ TEST_F(EditTest, ControlCharactersAreEscapedInText) {
   const auto captions = dir / "str0.ini";
   ASSERT_TRUE(ini.WriteString(captions, L"Setting-EN", L"Item1", L"a\x1b[31mb\x07"));
   const std::vector<std::uint8_t> bytes = FileBytes(content);
-  std::istringstream in(std::string(bytes.begin(), bytes.end()));
+  InText in(std::string(std::string(bytes.begin(), bytes.end())));
   ASSERT_EQ(ShowCommand(Paths{"-", "--captions", captions}, {out, err, &in}, ini), kExitOk)
       << err.str();
   EXPECT_NE(out.str().find("(caption \"a\\x1b[31mb\\x07\")"), std::string::npos) << out.str();

@@ -11,6 +11,7 @@
 #include "cli/config_words.h"
 #include "cli/ctl_commands.h"
 #include "config/language_table.h"
+#include "ctl_test_args.h"
 #include "device/virtual_mouse.h"
 #include "fake_host.h"
 #include "platform/portable_ini_file.h"
@@ -64,7 +65,7 @@ struct ShowTest : ::testing::Test {
   ShowTest() { test::WriteBytes(config, FileBytes(Sample())); }
 
   template <typename Command, typename... Extra>
-  int Run(Command command, std::vector<std::filesystem::path> args, Extra&&... extra) {
+  int Run(Command command, test::Paths args, Extra&&... extra) {
     out.str("");
     err.str("");
     return command(args, Streams{out, err}, extra...);
@@ -80,8 +81,8 @@ struct ShowTest : ::testing::Test {
   test::TempDir dir;
   std::filesystem::path config = dir / "config.bin";
   PortableIniFile ini;
-  std::ostringstream out;
-  std::ostringstream err;
+  OutText out;
+  OutText err;
 };
 
 TEST_F(ShowTest, ShowsEverySettingInWordsWithCaptionsAndMacroNames) {
@@ -133,7 +134,7 @@ TEST_F(ShowTest, DamagedInputGivesOneLineNamingTheFileAndNoDocument) {
   test::WriteBytes(dir / "short.bin", std::vector<std::uint8_t>(100));
   const auto emptyCaptions = dir / "empty.ini";
   ASSERT_TRUE(ini.WriteString(emptyCaptions, L"Skins", L"Lan", L"CHS"));
-  using Paths = std::vector<std::filesystem::path>;
+  using test::Paths;
   const std::vector<Paths> cases = {
       Paths{dir / "short.bin"},
       Paths{config, "--captions", dir / "missing.ini"},
@@ -147,7 +148,7 @@ TEST_F(ShowTest, DamagedInputGivesOneLineNamingTheFileAndNoDocument) {
     EXPECT_TRUE(out.str().empty()) << out.str();
     const std::string message = err.str();
     EXPECT_EQ(std::count(message.begin(), message.end(), '\n'), 1) << message;
-    EXPECT_NE(err.str().find(args.back().filename().string()), std::string::npos) << err.str();
+    EXPECT_NE(err.str().find(args.back().Utf8()), std::string::npos) << err.str();
   }
   EXPECT_EQ(Run(ShowCommand, {config, "--captions"}, ini), kExitUsage);
   EXPECT_NE(err.str().find("--captions needs a FILE"), std::string::npos);
