@@ -130,6 +130,25 @@ TEST_F(ShowTest, ShowsEverySettingInWordsWithCaptionsAndMacroNames) {
   EXPECT_EQ(std::count(json.begin(), json.end(), '{'), std::count(json.begin(), json.end(), '}'));
 }
 
+// The sliders' right ends are the window's own values: shown with what the mouse gets, and in
+// the document as "slider end", not as a damaged byte.
+TEST_F(ShowTest, SliderEndsShowAsTheWindowStoresThem) {
+  SettingsRecord ends = Sample();
+  for (std::size_t at :
+       {rec::kBrightness, rec::kRespirationPeriod, rec::kNeonPeriod, rec::kGestureCorrection}) {
+    ends.at(at) = 6;
+  }
+  test::WriteBytes(config, FileBytes(ends));
+  ASSERT_EQ(Run(ShowCommand, {config}, ini), kExitOk) << err.str();
+  EXPECT_TRUE(Printed("  Respiration period: slider end (the mouse gets period 6; 8 s is 5)"))
+      << out.str();
+  EXPECT_TRUE(Printed("  Gesture correction: 0 (slider end: no correction)")) << out.str();
+  ASSERT_EQ(Run(ShowCommand, {config, "--json"}, ini), kExitOk);
+  const auto document = nlohmann::json::parse(out.str());
+  EXPECT_EQ(document["lighting"]["brightness"], "slider end");
+  EXPECT_EQ(document["sensor"]["gestureCorrection"], "slider end");
+}
+
 TEST_F(ShowTest, DamagedInputGivesOneLineNamingTheFileAndNoDocument) {
   test::WriteBytes(dir / "short.bin", std::vector<std::uint8_t>(100));
   const auto emptyCaptions = dir / "empty.ini";
