@@ -6,6 +6,7 @@
 #include <limits>
 #include <optional>
 
+#include "config/setting_ranges.h"
 #include "platform/file_replace.h"
 
 namespace gm {
@@ -14,6 +15,8 @@ namespace {
 // A message box without a title of its own is titled with the program's name.
 constexpr wchar_t kDefaultTitle[] = L"QL-GM900";
 constexpr wchar_t kMissingFile[] = L"Config file is not exist.";
+constexpr wchar_t kDamagedFile[] =
+    L"This configuration file is damaged (it holds values out of range) and was not read:\n";
 constexpr wchar_t kOpenFailedTitle[] = L"NULL ==fp ";
 
 constexpr wchar_t kProfileSection[] = L"Profile";
@@ -27,6 +30,27 @@ std::optional<ConfigFileBytes> ReadConfigFile(const FilePath& file) {
   if (!bytes || bytes->size() != kConfigFileSize) return std::nullopt;
   ConfigFileBytes content;
   std::copy(bytes->begin(), bytes->end(), content.begin());
+  return content;
+}
+
+struct ConfigFileContent {
+  std::uint8_t firstRunFlag = 0;
+  SettingsRecord record;
+};
+
+// The content of a configuration file, or nothing when it cannot be read, has another size or
+// fails the range check: a damaged file, which a message names. Its values, read, would go to
+// the mouse, the desktop and the next file saved.
+std::optional<ConfigFileContent> ReadCheckedFile(const FilePath& file, Host& host) {
+  const std::optional<ConfigFileBytes> bytes = ReadConfigFile(file);
+  if (!bytes) return std::nullopt;
+  ConfigFileContent content{(*bytes)[0], {}};
+  content.record.CopyFrom(std::span<const std::uint8_t, SettingsRecord::kSize>(
+      bytes->data() + 1, SettingsRecord::kSize));
+  if (!RangeFaults(content.firstRunFlag, content.record).empty()) {
+    host.ShowMessage(kDamagedFile + file.Wide(), kDefaultTitle, kMbOk);
+    return std::nullopt;
+  }
   return content;
 }
 
@@ -145,15 +169,14 @@ void ConfigurationFiles::LoadConfiguration() {
     ShowMissingFile();
     return;
   }
-  const std::optional<ConfigFileBytes> content = ReadConfigFile(files.configFile);
+  const std::optional<ConfigFileContent> content = ReadCheckedFile(files.configFile, host_);
   if (!content) return;
-  state_.firstRunFlag = (*content)[0];
-  const std::span<const std::uint8_t> record(content->data() + 1, SettingsRecord::kSize);
+  state_.firstRunFlag = content->firstRunFlag;
   if (state_.defaultsMode == 1) {
     // The factory settings only; the macros stay as they are.
-    std::copy_n(record.begin(), SettingsRecord::kSettingsSize, state_.record.settings.begin());
+    state_.record.settings = content->record.settings;
   } else {
-    state_.record.CopyFrom(record.first<SettingsRecord::kSize>());
+    state_.record = content->record;
   }
 }
 
@@ -218,11 +241,10 @@ bool ConfigurationFiles::ImportConfiguration() {
     ShowMissingFile();
     return false;
   }
-  const std::optional<ConfigFileBytes> content = ReadConfigFile(file);
+  const std::optional<ConfigFileContent> content = ReadCheckedFile(file, host_);
   if (!content) return false;
-  state_.firstRunFlag = (*content)[0];
-  state_.record.CopyFrom(std::span<const std::uint8_t, SettingsRecord::kSize>(
-      content->data() + 1, SettingsRecord::kSize));
+  state_.firstRunFlag = content->firstRunFlag;
+  state_.record = content->record;
   state_.record.at(rec::kProfile) = state_.profileFileIndex;
 
   state_.files.captionFile = CompanionCaptionFile(file);

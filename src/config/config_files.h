@@ -4,9 +4,10 @@
 // file with a companion .ini.
 //
 // A binary configuration file is 2855 bytes: the FirstRunFlag (0 in a factory file, 1 in every
-// file the program writes) followed by the SettingsRecord. A file of any other size is ignored
-// and leaves the record as it was. Every write replaces its file only once the new content is
-// complete, so a failure part-way leaves the old file whole.
+// file the program writes) followed by the SettingsRecord. A file of any other size, or one
+// holding a value the program never writes (config/setting_ranges; a message names it), is
+// ignored and leaves the record as it was. Every write replaces its file only once the new content
+// is complete, so a failure part-way leaves the old file whole.
 #pragma once
 
 #include <cstddef>
