@@ -176,6 +176,7 @@ void CHidMouseDlg::SendDeviceEvent(std::uint8_t code, std::uint8_t value) {
 void CHidMouseDlg::ReloadConfiguration() {
   files_.LoadConfiguration();
   files_.LoadCaptions();
+  controller_.RedrawIfVisible();
 }
 
 void CHidMouseDlg::ResumeListener() {
