@@ -45,8 +45,9 @@ int ProfileLineHeight(HFONT font) {
   }
   SelectObject(dc, old);
   ReleaseDC(nullptr, dc);
-  // A pixel of room under the lowest mark, as a list box leaves above its text.
-  return static_cast<int>(metrics.tmAscent) + below + 1;
+  // The row of the lowest mark and a free row under it, so that it stays clear of the next
+  // line's highlight.
+  return static_cast<int>(metrics.tmAscent) + below + 2;
 }
 
 CConfigDialog::CConfigDialog(IniFile& ini, const FilePath& profileList, Language language,
