@@ -26,11 +26,9 @@ class FakeWindows : public AssignmentMenuWindows {
   }
   void DestroyFunctionList() override { calls.push_back(L"destroy"); }
   Rect FunctionItemRect(std::size_t position) const override {
-    const int height = itemHeight > 0 ? itemHeight : 16;
-    const int top = height * static_cast<int>(position);
-    return {0, top, 128, top + height};
+    const int top = 16 * static_cast<int>(position);
+    return {0, top, 128, top + 16};
   }
-  int ListItemHeight() const override { return itemHeight; }
   void CreateSubList(SubList list, const Rect& rect,
                      const std::vector<std::wstring>& items) override {
     calls.push_back(L"create " + SubListName(list));
@@ -79,7 +77,6 @@ class FakeWindows : public AssignmentMenuWindows {
   std::optional<ComboKeyNames> combo;
   MacroPickerResult macro;
   std::function<void()> duringDialog;
-  int itemHeight = 0;  // what ListItemHeight measures; 0: not measured
   int charWidth = 0;  // what ListWidth measures a character as; 0: every list fits  // what happens
                       // while a dialog's loop runs
 };
@@ -176,24 +173,6 @@ TEST_F(Menus, SubListFollowsTheHoveredItemAndEndsAtItsBottom) {
   menus.OnPointerMove(MenuList::Media, 2);
   menus.OnPointerMove(MenuList::Function, std::nullopt);
   EXPECT_EQ(windows.calls, (std::vector<std::wstring>{L"select 3 4"}));
-}
-
-// Lists as high as their items in the font's item height (13 px in Chinese): no empty band
-// below the last item; the sub-lists still end at (or start at) the opening item.
-TEST_F(Menus, ListsFitTheHeightOfTheirItems) {
-  windows.itemHeight = 13;
-  AssignmentMenus menus = Make(Language::ChineseSimplified);
-  menus.ToggleFunctionList(1);  // row 1: top 149
-  EXPECT_EQ(windows.listArea, (Rect{262, 149, 392, 149 + 16 * 13 + 2}));
-  const std::pair<std::size_t, Rect> subLists[] = {
-      {7, {392, 149 + 8 * 13 - (8 * 13 + 2), 392 + 115, 149 + 8 * 13}},
-      {8, {392, 149 + 9 * 13 - (10 * 13 + 2), 392 + 90, 149 + 9 * 13}},
-      {9, {392, 149 + 10 * 13 - (7 * 13 + 2), 392 + 105, 149 + 10 * 13}},
-      {6, {262 + 128, 149 + 6 * 13, 262 + 128 + 60, 149 + 6 * 13 + 3 * 13 + 2}}};
-  for (const auto& [item, rect] : subLists) {
-    menus.OnPointerMove(MenuList::Function, item);
-    EXPECT_EQ(windows.subRect, rect) << item;
-  }
 }
 
 TEST_F(Menus, ListsWidenToTheirLongestItemAndTheSubListsFollow) {
