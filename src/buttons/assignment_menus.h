@@ -94,7 +94,7 @@ Rect FunctionListArea(std::size_t row, int width = 0, int itemHeight = 0);
 // own coordinates: the DPI list to the right of the item's right edge at its top, the other
 // three right of the list, ending at the item's bottom. Each is as wide as the specified width
 // or `width`, whichever is more; the left edge and the bottom stay. Its height is the
-// specified one, or with `itemHeight` above 0 that of its items and border.
+// fixed one of its kind, or with `itemHeight` above 0 that of its items and border.
 Rect SubListRect(SubList list, const Rect& listArea, const Rect& item, int width = 0,
                  int itemHeight = 0);
 std::vector<std::wstring> SubListItems(SubList list, Language language);
