@@ -66,6 +66,16 @@ void MainController::OnTrayMouse(unsigned mouseMessage) {
   }
 }
 
+void MainController::RedrawIfVisible() {
+  if (!view_.IsMainWindowVisible()) return;
+  if (firstPageBuilt_) {
+    view_.Relayout();
+  } else {
+    view_.FullDraw();
+    firstPageBuilt_ = true;
+  }
+}
+
 void MainController::OnDeviceEvent(unsigned code, unsigned value) {
   CommandLink link(hid_, host_, state_.link);
   const auto balloon = DeviceEventBalloon(code, value, state_.texts, [&]() -> const SettingsBlock& {

@@ -46,6 +46,10 @@ class MainController {
   void OnDeviceEvent(unsigned code, unsigned value);
   void SetFirstPageBuilt() { firstPageBuilt_ = true; }
   bool firstPageBuilt() const { return firstPageBuilt_; }
+  // After the files were read again under a shown window (an arrival): the window shows what
+  // was read, and nothing of the lists and hover looks that were cleared. A hidden window is
+  // drawn when the icon shows it.
+  void RedrawIfVisible();
   // Exit and the close button: close the device handles that are open.
   void CloseDevice();
 

@@ -143,10 +143,17 @@ bool CHidMouseDlg::StartDeviceLink() {
   // The skin's text colour, unless the caption file lacks it.
   const std::optional<Rgb> colour = SkinTextColour(state.skin);
   if (colour) state.textColour = *colour;
-  if (skin.fellBack || !colour) {
+  if (skin.damaged) {
+    const std::wstring line = L"skin background cannot be drawn, the shipped skin is used";
+    WriteDebuggerLine(line + L": " + skin::SkinFolder(state.programPath, state.skin.path).Wide() +
+                      skin::kMain);
+    services_.uiLog.Line(line);
+  }
+  const bool lacksSkin = skin.fellBack && !skin.damaged;
+  if (lacksSkin || !colour) {
     const std::wstring line =
         std::wstring(L"caption file lacks ") +
-        (skin.fellBack ? (colour ? L"a skin" : L"a skin and the text colour") : L"the text colour");
+        (lacksSkin ? (colour ? L"a skin" : L"a skin and the text colour") : L"the text colour");
     WriteDebuggerLine(line + L": " + state.files.captionFile.Wide());
     services_.uiLog.Line(line);
   }
@@ -169,6 +176,7 @@ void CHidMouseDlg::SendDeviceEvent(std::uint8_t code, std::uint8_t value) {
 void CHidMouseDlg::ReloadConfiguration() {
   files_.LoadConfiguration();
   files_.LoadCaptions();
+  controller_.RedrawIfVisible();
 }
 
 void CHidMouseDlg::ResumeListener() {

@@ -6,6 +6,7 @@
 #include <limits>
 #include <optional>
 
+#include "config/factory_files.h"
 #include "config/setting_ranges.h"
 #include "platform/file_replace.h"
 
@@ -151,6 +152,9 @@ std::optional<std::uint8_t> ConfigurationFiles::ProfileNamedByList() const {
 }
 
 void ConfigurationFiles::LoadConfiguration() {
+  // Whatever an import read is replaced now (an arrival, a Reset, a reopen from the tray): the
+  // close's reload must not throw away the edits made after this read.
+  importedSinceReload_ = false;
   ConfigFilePaths& files = state_.files;
   files.macroFile = Beside(L"record.ini");
   files.profileList = Beside(L"str.ini");
@@ -205,6 +209,25 @@ void ConfigurationFiles::SaveCaptions() {
   const std::wstring section(CaptionSection(state_.language));
   for (std::size_t button = 0; button < kButtonCount; ++button) {
     ini_.WriteString(state_.files.captionFile, section, CaptionKey(button), state_.labels[button]);
+  }
+  CompleteSkinKeys();
+}
+
+void ConfigurationFiles::CompleteSkinKeys() {
+  const FilePath& file = state_.files.captionFile;
+  const SkinValues factory = FactorySkinValues();
+  const std::pair<const wchar_t*, const std::wstring*> keys[] = {{L"Path", &factory.path},
+                                                                 {L"RColor", &factory.red},
+                                                                 {L"GColor", &factory.green},
+                                                                 {L"BColor", &factory.blue}};
+  for (const auto& [key, builtIn] : keys) {
+    // An empty value counts as missing, as it does when the window reads the colour.
+    if (!ini_.ReadString(file, kSkinsSection, key).empty()) continue;
+    std::wstring value = file == state_.files.profileList
+                             ? std::wstring()
+                             : ini_.ReadString(state_.files.profileList, kSkinsSection, key);
+    if (value.empty()) value = *builtIn;
+    ini_.WriteString(file, kSkinsSection, key, value);
   }
 }
 

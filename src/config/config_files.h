@@ -56,7 +56,10 @@ class ConfigurationFiles {
   void LoadCaptions();
   // Writes flag 1 and the record to the configuration file in use; never creates it.
   void SaveConfiguration();
-  // Writes the 19 captions into the session's language section of the caption file.
+  // Writes the 19 captions into the session's language section of the caption file. A
+  // caption file without the skin keys (Path and the text colour; made by a save after it was
+  // lost) gets them as str.ini has them, or with the factory values, so that the next start
+  // draws the skin and its colour again.
   void SaveCaptions();
   // LOAD: a .bin file chosen by the user becomes the configuration in use. True when the
   // record was read from it.
@@ -79,6 +82,7 @@ class ConfigurationFiles {
   // The position of the configuration the ProfileList names: the last Item%d equal to
   // CurProfileName, else the one in use. Nothing when ItemCount is outside 1-6.
   std::optional<std::uint8_t> ProfileNamedByList() const;
+  void CompleteSkinKeys();
   void UseProfileFiles();
   void ShowMissingFile();
   bool WriteConfiguration(const FilePath& file);

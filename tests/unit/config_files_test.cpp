@@ -278,6 +278,35 @@ TEST_F(ConfigFilesTest, CaptionsFollowTheLanguageSection) {
   EXPECT_EQ(ini.ReadString(At("str0.ini"), L"Setting-EN", L"Item1"), L"Click");
 }
 
+// A caption file made by a save after it was lost gets the skin keys, so that the next start
+// draws the skin in its colour instead of the default green for good; keys it has stay.
+TEST_F(ConfigFilesTest, SaveCaptionsCompletesTheSkinKeys) {
+  state.files.profileList = At("str.ini");
+  const auto skinOf = [&](const char* file) {
+    std::wstring values;
+    for (const wchar_t* key : {L"Path", L"RColor", L"GColor", L"BColor"}) {
+      values += ini.ReadString(At(file), L"Skins", key) + L";";
+    }
+    return values;
+  };
+  state.files.captionFile = At("str0.ini");  // neither it nor str.ini exists: factory values
+  files.SaveCaptions();
+  EXPECT_EQ(skinOf("str0.ini"), L"Default;255;255;255;");
+
+  ASSERT_TRUE(ini.WriteString(At("str.ini"), L"Skins", L"Path", L"Dark"));
+  ASSERT_TRUE(ini.WriteString(At("str.ini"), L"Skins", L"RColor", L"10"));
+  ASSERT_TRUE(ini.WriteString(At("str1.ini"), L"Skins", L"GColor", L"20"));
+  ASSERT_TRUE(ini.WriteString(At("str1.ini"), L"Skins", L"BColor", L""));
+  state.files.captionFile = At("str1.ini");  // from str.ini, else factory; its own kept
+  files.SaveCaptions();
+  EXPECT_EQ(skinOf("str1.ini"), L"Dark;10;20;255;");
+  EXPECT_EQ(ini.ReadString(At("str1.ini"), L"Setting-EN", L"Item1"), state.labels[0]);
+
+  state.files.captionFile = At("str.ini");  // str.ini itself: what it lacks from the factory
+  files.SaveCaptions();
+  EXPECT_EQ(skinOf("str.ini"), L"Dark;10;255;255;");
+}
+
 TEST(ConfigFileNumbers, LeadingNumberReadsLikeTheCLibrary) {
   EXPECT_EQ(LeadingNumber(L"255"), 255);
   EXPECT_EQ(LeadingNumber(L"  7x"), 7);
@@ -370,6 +399,15 @@ TEST_F(ConfigFilesTest, ReloadAtTheCloseKeepsEditsUnlessTheProfileChangedOrWasIm
   SettingsRecord imported = Marked(4);
   imported.at(rec::kProfile) = 2;
   EXPECT_EQ(state.record, imported);
+  edit();
+  EXPECT_FALSE(files.RunProfileCommand(kProfileReload));
+  EXPECT_EQ(state.record, Marked(70));
+
+  // An import that another read of the files (an arrival, a Reset, a reopen) already replaced
+  // no longer makes the close throw away the edits made since.
+  host.fileAnswers = {At("config4.bin").wstring()};
+  EXPECT_FALSE(files.RunProfileCommand(kProfileImport));
+  files.LoadConfiguration();
   edit();
   EXPECT_FALSE(files.RunProfileCommand(kProfileReload));
   EXPECT_EQ(state.record, Marked(70));
