@@ -52,6 +52,9 @@ CHidMouseDlg::CHidMouseDlg(AppServices& services, Win32Host& host)
   controller_.RunJobsOn(worker_);
   flows_.onApplyEnd = [this](const DeviceJobResult& result) { OnApplyEnd(result); };
   worker_.onProgress = [this](unsigned percent) { ShowApplyProgress(percent); };
+  worker_.onMouseEvent = [this](std::uint8_t code, std::uint8_t value) {
+    controller_.OnDeviceEvent(code, value);
+  };
 }
 
 CHidMouseDlg::~CHidMouseDlg() {
@@ -126,7 +129,8 @@ bool CHidMouseDlg::StartDeviceLink() {
   }
   // The listener thread, running only while the mouse is connected.
   const bool threadMade = listener_.CreateSuspended(
-      [this](std::uint8_t code, std::uint8_t value) { SendDeviceEvent(code, value); });
+      // Through the worker's reports: after every job end reported before it.
+      [this](std::uint8_t code, std::uint8_t value) { worker_.OnMouseEvent(code, value); });
   if (threadMade && state.connectedFlag == 1) ResumeListener();
   // Hot-plug notifications.
   deviceChange_ = std::make_unique<DeviceChangeHandler>(

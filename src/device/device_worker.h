@@ -41,10 +41,14 @@ struct DeviceJobResult {
   DeviceConfig image;
 };
 
-// Reports from the worker, on the worker's thread: the receiver hands them to its own thread.
+// What the mouse side reports: the worker's progress and job ends (on the worker's thread) and
+// the mouse's own events (on the listener's thread). The receiver hands them to its own thread
+// in the order they came.
 class DeviceJobReports {
  public:
   virtual ~DeviceJobReports() = default;
+  // An event report of the mouse (code, value).
+  virtual void OnMouseEvent(std::uint8_t code, std::uint8_t value) = 0;
   // percent: 0-100, of the job's reports that went out; reported when it changes.
   virtual void OnJobProgress(std::uint64_t id, unsigned percent) = 0;
   virtual void OnJobDone(const DeviceJobResult& result) = 0;

@@ -14,11 +14,15 @@ DeviceJobResult WindowDeviceWorker::RunAndWait(const DeviceJob& job) {
 }
 
 void WindowDeviceWorker::OnJobProgress(std::uint64_t, unsigned percent) {
-  Queue({false, percent, {}});
+  Queue({Report::Kind::Progress, percent, 0, 0, {}});
 }
 
 void WindowDeviceWorker::OnJobDone(const DeviceJobResult& result) {
-  Queue({true, 100, result});
+  Queue({Report::Kind::Done, 100, 0, 0, result});
+}
+
+void WindowDeviceWorker::OnMouseEvent(std::uint8_t code, std::uint8_t value) {
+  Queue({Report::Kind::MouseEvent, 0, code, value, {}});
 }
 
 void WindowDeviceWorker::Queue(Report report) {
@@ -41,8 +45,12 @@ void WindowDeviceWorker::TakeReports() {
       report = std::move(reports_.front());
       reports_.pop_front();
     }
-    if (!report.done) {
+    if (report.kind == Report::Kind::Progress) {
       if (onProgress) onProgress(report.percent);
+      continue;
+    }
+    if (report.kind == Report::Kind::MouseEvent) {
+      if (onMouseEvent) onMouseEvent(report.code, report.value);
       continue;
     }
     const auto it = done_.find(report.result.id);

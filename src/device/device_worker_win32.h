@@ -15,7 +15,7 @@
 
 namespace gm {
 
-class WindowDeviceWorker : public DeviceJobRunner, private DeviceJobReports {
+class WindowDeviceWorker : public DeviceJobRunner, public DeviceJobReports {
  public:
   // message: the window's message that says reports are waiting (no parameters).
   WindowDeviceWorker(HidSystem& hid, Host& host, const LinkState& link, UINT message)
@@ -29,7 +29,8 @@ class WindowDeviceWorker : public DeviceJobRunner, private DeviceJobReports {
   DeviceJobResult RunAndWait(const DeviceJob& job) override;
   bool busy() const override { return !done_.empty(); }
 
-  // The message: every report waiting, progress to onProgress and ends to their done steps.
+  // The message: every report waiting, progress to onProgress, the mouse's events to
+  // onMouseEvent and job ends to their done steps.
   void TakeReports();
   // The mouse went away: the running job ends at its next report, the queued ones at once.
   void EndJobs() { worker_.EndJobs(); }
@@ -39,12 +40,18 @@ class WindowDeviceWorker : public DeviceJobRunner, private DeviceJobReports {
 
   // Progress of the job running (percent).
   std::function<void(unsigned)> onProgress;
+  // An event of the mouse, after every job end reported before it.
+  std::function<void(std::uint8_t, std::uint8_t)> onMouseEvent;
+
+  // DeviceJobReports: from the worker's and the listener's threads.
+  void OnMouseEvent(std::uint8_t code, std::uint8_t value) override;
 
  private:
   struct Report {
-    bool done;
-    unsigned percent;
-    DeviceJobResult result;
+    enum class Kind { Progress, Done, MouseEvent } kind;
+    unsigned percent;          // Progress
+    std::uint8_t code, value;  // MouseEvent
+    DeviceJobResult result;    // Done
   };
   void OnJobProgress(std::uint64_t id, unsigned percent) override;
   void OnJobDone(const DeviceJobResult& result) override;

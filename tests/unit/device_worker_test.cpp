@@ -69,6 +69,7 @@ class HoldingMouse : public VirtualMouse {
 
 class RecordingReports : public DeviceJobReports {
  public:
+  void OnMouseEvent(std::uint8_t, std::uint8_t) override {}
   void OnJobProgress(std::uint64_t id, unsigned percent) override {
     std::lock_guard<std::mutex> lock(mutex);
     progress[id].push_back(percent);
