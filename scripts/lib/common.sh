@@ -119,15 +119,15 @@ gm_make_wine_prefix() {
   wineserver -w
 }
 
-# A Wine prefix of the project's own, made once per build folder. A new prefix counts as
-# ready only once a program ran in it, and a ready one only while its system DLLs are there;
-# otherwise it is made again, and when the second one does not work either, one line says so
-# and the status is 1: every Windows program would fail in it.
+# A Wine prefix of the project's own, made once per build folder. A prefix counts as ready
+# only while its system DLLs are there and a program runs in it, checked at each use (a marked
+# prefix can break later); otherwise it is made again, and when the second one does not work
+# either, one line says so and the status is 1: every Windows program would fail in it.
 gm_wine_prefix() {
   local prefix attempt
   prefix=$(realpath -m "$1")  # Wine takes only an absolute WINEPREFIX
   export WINEPREFIX="$prefix" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-  [ -f "$prefix/.gm-ready-3" ] && gm_wine_prefix_complete "$prefix" && return 0
+  [ -f "$prefix/.gm-ready-3" ] && gm_wine_prefix_works "$prefix" && return 0
   for attempt in first second; do
     gm_log "making Wine prefix $prefix ($attempt try)"
     gm_make_wine_prefix "$prefix"

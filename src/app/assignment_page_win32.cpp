@@ -80,6 +80,17 @@ int MenuListWidth(HFONT font, const std::vector<std::wstring>& items) {
   return widest + 2 * (kItemTextPadding + kListBorder);
 }
 
+int MenuItemHeight(HFONT font) {
+  if (font == nullptr) return 0;
+  HDC dc = GetDC(nullptr);
+  const HGDIOBJ old = SelectObject(dc, font);
+  TEXTMETRICW metrics{};
+  const bool measured = GetTextMetricsW(dc, &metrics) != FALSE;
+  SelectObject(dc, old);
+  ReleaseDC(nullptr, dc);
+  return measured ? static_cast<int>(metrics.tmHeight) : 0;
+}
+
 AssignmentPage::~AssignmentPage() {
   // The lists are children of the main window; they go with it, or here if it outlives us.
   for (HWND list : subLists_) {
@@ -302,20 +313,17 @@ void AssignmentPage::DrawPart(HDC dc, const MainPainter& painter, std::size_t bu
     }
   };
   // A part's edges are blended: a look drawn over another would blend them twice and leave a
-  // halo. The picture comes back first (a part is as large as the picture), then the part lit
-  // elsewhere in it, and this part's hover look. Its resting look is the picture's own, as the
-  // first draw shows it: the "-normal" image drawn over the picture again would move its
-  // blended edges by a step or two.
+  // halo. The picture comes back first (a part is as large as the picture), then this part's
+  // hover look. Its resting look is the picture's own, as the first draw shows it: the
+  // "-normal" image drawn over the picture again would move its blended edges by a step or two.
+  // At most one part is lit, so the picture drawn again puts every other part back.
   painter.MousePictureAgain(dc, partView);
-  if (litPart_ && *litPart_ != button && ViewOfButton(*litPart_) == partView) {
-    light(*litPart_);
-  }
   if (over) light(button);
 }
 
 void AssignmentPage::LightMousePart(std::size_t button) {
-  // Every part but the lit one shows its normal look, as the picture itself does: the picture
-  // drawn again puts the part lit before back.
+  // The part lit before (a list closed by a second click leaves it lit until the pointer
+  // leaves the rows) goes back: only the open list's part stays lit.
   context_.paint([&](HDC dc, const MainPainter& painter) { DrawPart(dc, painter, button, true); });
   litPart_ = button;
 }

@@ -29,6 +29,8 @@ inline constexpr int kFirstSubListId = 182;
 
 // The outer width of a menu list (border included) that shows every item whole in `font`.
 int MenuListWidth(HFONT font, const std::vector<std::wstring>& items);
+// The height a list box gives its items in `font` (the font's cell height); 0 without one.
+int MenuItemHeight(HFONT font);
 
 class AssignmentPage : public AssignmentMenuWindows {
  public:
@@ -87,6 +89,7 @@ class AssignmentPage : public AssignmentMenuWindows {
   int ListWidth(const std::vector<std::wstring>& items) const override {
     return MenuListWidth(context_.mainFont, items);
   }
+  int ListItemHeight() const override { return MenuItemHeight(context_.mainFont); }
   void DrawRow(std::size_t button, RowLook look) override;
   void LightMousePart(std::size_t button) override;
   std::optional<std::wstring> AskSingleKey() override;

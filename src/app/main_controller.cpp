@@ -42,7 +42,7 @@ void ShowStartupFailure(Host& host, StartupFailure failure) {
 }
 
 MainController::MainController(AppState& state, Host& host, HidSystem& hid, MainView& view)
-    : state_(state), host_(host), hid_(hid), view_(view) {}
+    : state_(state), host_(host), hid_(hid), view_(view), inPlace_(hid, host, state.link) {}
 
 void MainController::OnTrayMouse(unsigned mouseMessage) {
   if (mouseMessage == kMouseLeftUp || mouseMessage == kMouseLeftDoubleClick) {
@@ -66,13 +66,37 @@ void MainController::OnTrayMouse(unsigned mouseMessage) {
   }
 }
 
+void MainController::RedrawIfVisible() {
+  if (!view_.IsMainWindowVisible()) return;
+  if (firstPageBuilt_) {
+    view_.Relayout();
+  } else {
+    view_.FullDraw();
+    firstPageBuilt_ = true;
+  }
+}
+
 void MainController::OnDeviceEvent(unsigned code, unsigned value) {
-  CommandLink link(hid_, host_, state_.link);
-  const auto balloon = DeviceEventBalloon(code, value, state_.texts, [&]() -> const SettingsBlock& {
-    RunReadBackSequence(link, state_.device);
-    return state_.device.settingsBlocks[0];
+  const auto show = [this](const std::optional<Balloon>& balloon) {
+    if (balloon) view_.ShowBalloon(balloon->text, balloon->title, balloon->timeoutMs);
+  };
+  const bool readsBack = code >= kEventDpiStageFirst && code <= kEventDpiStageLast && value >= 1 &&
+                         value <= kDpiStageCount;
+  if (!readsBack) {
+    show(DeviceEventBalloon(code, value, state_.texts, [this]() -> const SettingsBlock& {
+      return state_.device.settingsBlocks[0];
+    }));
+    return;
+  }
+  runner_->Run({DeviceJobKind::ReadBack, state_.device}, [this, code, value,
+                                                          show](const DeviceJobResult& result) {
+    // What was read replaces the image's profile and settings block 0 only.
+    state_.device.profile = result.image.profile;
+    state_.device.settingsBlocks[0] = result.image.settingsBlocks[0];
+    show(DeviceEventBalloon(code, value, state_.texts, [this]() -> const SettingsBlock& {
+      return state_.device.settingsBlocks[0];
+    }));
   });
-  if (balloon) view_.ShowBalloon(balloon->text, balloon->title, balloon->timeoutMs);
 }
 
 void MainController::CloseDevice() {

@@ -10,6 +10,7 @@
 #include "app/app_state.h"
 #include "app/main_view.h"
 #include "device/command_link.h"
+#include "device/device_worker.h"
 #include "platform/hid_system.h"
 #include "platform/host.h"
 
@@ -42,10 +43,17 @@ class MainController {
 
   // WM_USER+1: lParam is the mouse message on the icon.
   void OnTrayMouse(unsigned mouseMessage);
-  // WM_USER+2.
+  // WM_USER+2. A DPI stage event's read-back is a job of the runner; its balloon comes at the
+  // job's end, after any job queued before it.
   void OnDeviceEvent(unsigned code, unsigned value);
+  // The runner of the read-back jobs from now on (in place until then); it must outlive this.
+  void RunJobsOn(DeviceJobRunner& runner) { runner_ = &runner; }
   void SetFirstPageBuilt() { firstPageBuilt_ = true; }
   bool firstPageBuilt() const { return firstPageBuilt_; }
+  // After the files were read again under a shown window (an arrival): the window shows what
+  // was read, and nothing of the lists and hover looks that were cleared. A hidden window is
+  // drawn when the icon shows it.
+  void RedrawIfVisible();
   // Exit and the close button: close the device handles that are open.
   void CloseDevice();
 
@@ -59,6 +67,8 @@ class MainController {
   Host& host_;
   HidSystem& hid_;
   MainView& view_;
+  InPlaceJobRunner inPlace_;
+  DeviceJobRunner* runner_ = &inPlace_;
   bool firstPageBuilt_ = false;
 };
 

@@ -125,6 +125,26 @@ void MainPainter::Chrome(HDC dc, MouseView view) const {
        DT_LEFT);
 }
 
+void MainPainter::SaveButton(HDC dc, int percent) const {
+  BackgroundUnder(dc, skin::kSaveNormal, kSaveButton);
+  Image(dc, skin::kSaveNormal, kSaveButton.left, kSaveButton.top);
+  if (percent < 0) {
+    Text(dc, state_.texts[slot::kSave], kSaveButton, DT_CENTER);
+    return;
+  }
+  percent = std::min(percent, 100);
+  Text(dc, std::to_wstring(percent) + L"%", kSaveButton, DT_CENTER);
+  constexpr int kInset = 4;
+  constexpr int kBarHeight = 2;
+  const int width = kSaveButton.width() - 2 * kInset;
+  const RECT bar{kSaveButton.left + kInset, kSaveButton.bottom - kInset - kBarHeight,
+                 kSaveButton.left + kInset + width * percent / 100, kSaveButton.bottom - kInset};
+  const Rgb colour = state_.textColour;
+  HBRUSH brush = CreateSolidBrush(RGB(colour.red, colour.green, colour.blue));
+  FillRect(dc, &bar, brush);
+  DeleteObject(brush);
+}
+
 void MainPainter::ViewButtons(HDC dc, MouseView view) const {
   const bool front = view == MouseView::Front;
   Image(dc, front ? skin::kViewButtonSelected : skin::kViewButtonNormal, kFrontViewButton.left,

@@ -58,6 +58,10 @@ class MainPainter {
   // Background, logo, scroll track, title-bar and bottom buttons, the view buttons and the
   // mouse picture of the view, and the texts of the buttons.
   void Chrome(HDC dc, MouseView view) const;
+  // The Save button while the mouse is written: its face with the share sent as a percentage
+  // and a thin bar of that length along its foot, in the skin's text colour. A negative
+  // percent draws the button as it is otherwise.
+  void SaveButton(HDC dc, int percent) const;
   void ViewButtons(HDC dc, MouseView view) const;
   void MousePicture(HDC dc, MouseView view) const;
   // The mouse picture of the view drawn again, within its own place, over what the window drew

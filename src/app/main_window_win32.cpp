@@ -1,5 +1,8 @@
 #include "app/main_window_win32.h"
 
+#include <utility>
+
+#include "app/apply_progress.h"
 #include "buttons/button_assignment.h"
 #include "device/device_notification.h"
 #include "device/device_operations.h"
@@ -36,6 +39,7 @@ CHidMouseDlg::CHidMouseDlg(AppServices& services, Win32Host& host)
       pages_({*this, services.state, services.uiLog, layout_, sizes_, mainFont_,
               [this](const Win32PageView::PaintStep& draw) { surface_.Redraw(draw); }}),
       listener_(services.hid, services.state),
+      worker_(services.hid, services.host, services.state.link, kMsgDeviceJobReports),
       assignment_({*this, services.state, services.host, services.ini, services.uiLog, layout_,
                    skinFolder_, mainFont_,
                    [this](const AssignmentPage::PaintStep& draw) { surface_.Redraw(draw); }}) {
@@ -43,6 +47,13 @@ CHidMouseDlg::CHidMouseDlg(AppServices& services, Win32Host& host)
   controller_.reloadFiles = [this] {
     files_.LoadCaptions();
     files_.LoadConfiguration();
+  };
+  flows_.RunJobsOn(worker_);
+  controller_.RunJobsOn(worker_);
+  flows_.onApplyEnd = [this](const DeviceJobResult& result) { OnApplyEnd(result); };
+  worker_.onProgress = [this](unsigned percent) { ShowApplyProgress(percent); };
+  worker_.onMouseEvent = [this](std::uint8_t code, std::uint8_t value) {
+    controller_.OnDeviceEvent(code, value);
   };
 }
 
@@ -77,6 +88,7 @@ bool CHidMouseDlg::Initialise() {
   args.icon = icon_;
   if (!Create(args)) return false;
   ownerHost_.SetOwner(hwnd());
+  worker_.SetWindow(hwnd());
   // Big and small icon.
   SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
   SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
@@ -106,8 +118,7 @@ bool CHidMouseDlg::StartDeviceLink() {
   // Find the mouse and connect.
   if (Discover(services_.hid, state, Hooks())) {
     state.connectedFlag = 1;
-    CommandLink link(services_.hid, services_.host, state.link);
-    ConnectToMouse(link, state);
+    ConnectToMouse(worker_, state);
   } else {
     state.connectedFlag = 0;
   }
@@ -118,12 +129,14 @@ bool CHidMouseDlg::StartDeviceLink() {
   }
   // The listener thread, running only while the mouse is connected.
   const bool threadMade = listener_.CreateSuspended(
-      [this](std::uint8_t code, std::uint8_t value) { SendDeviceEvent(code, value); });
+      // Through the worker's reports: after every job end reported before it.
+      [this](std::uint8_t code, std::uint8_t value) { worker_.OnMouseEvent(code, value); });
   if (threadMade && state.connectedFlag == 1) ResumeListener();
   // Hot-plug notifications.
   deviceChange_ = std::make_unique<DeviceChangeHandler>(
       services_.hid, services_.host, state, Hooks(), *this,
-      [&state](CommandLink& link) { ConnectToMouse(link, state); });
+      // On the worker like every sequence; the link the handler offers is not used.
+      [this, &state](CommandLink&) { ConnectToMouse(worker_, state); });
   if (!RegisterHidInterfaceNotifications(hwnd())) {
     ShowStartupFailure(services_.host, StartupFailure::DeviceNotifications);
     return false;
@@ -143,10 +156,17 @@ bool CHidMouseDlg::StartDeviceLink() {
   // The skin's text colour, unless the caption file lacks it.
   const std::optional<Rgb> colour = SkinTextColour(state.skin);
   if (colour) state.textColour = *colour;
-  if (skin.fellBack || !colour) {
+  if (skin.damaged) {
+    const std::wstring line = L"skin background cannot be drawn, the shipped skin is used";
+    WriteDebuggerLine(line + L": " + skin::SkinFolder(state.programPath, state.skin.path).Wide() +
+                      skin::kMain);
+    services_.uiLog.Line(line);
+  }
+  const bool lacksSkin = skin.fellBack && !skin.damaged;
+  if (lacksSkin || !colour) {
     const std::wstring line =
         std::wstring(L"caption file lacks ") +
-        (skin.fellBack ? (colour ? L"a skin" : L"a skin and the text colour") : L"the text colour");
+        (lacksSkin ? (colour ? L"a skin" : L"a skin and the text colour") : L"the text colour");
     WriteDebuggerLine(line + L": " + state.files.captionFile.Wide());
     services_.uiLog.Line(line);
   }
@@ -169,6 +189,7 @@ void CHidMouseDlg::SendDeviceEvent(std::uint8_t code, std::uint8_t value) {
 void CHidMouseDlg::ReloadConfiguration() {
   files_.LoadConfiguration();
   files_.LoadCaptions();
+  controller_.RedrawIfVisible();
 }
 
 void CHidMouseDlg::ResumeListener() {
@@ -176,6 +197,11 @@ void CHidMouseDlg::ResumeListener() {
 }
 
 void CHidMouseDlg::OnProfileCommand(unsigned command) {
+  if (flows_.applying()) {
+    heldProfileCommand_ = command;
+    services_.uiLog.Line(L"profile-command-held");
+    return;
+  }
   // The file dialogs of Load and Save are modal to this window; the profile manager is held
   // too, so that nothing it does can reach the configuration before the dialog is done.
   CConfigDialog* manager =
@@ -188,9 +214,48 @@ void CHidMouseDlg::OnProfileCommand(unsigned command) {
   Relayout();
 }
 
+void CHidMouseDlg::EndDeviceJobs() {
+  if (!worker_.busy()) return;
+  worker_.EndJobs();
+  // A job ends within one report and its pause.
+  worker_.Settle(2000);
+}
+
+bool CHidMouseDlg::RefusedWhileApplying(const wchar_t* name) {
+  if (!flows_.applying()) return false;
+  services_.uiLog.Line(std::wstring(name) + L"-refused");
+  return true;
+}
+
+void CHidMouseDlg::ShowApplyProgress(unsigned percent) {
+  if (!flows_.applying()) return;
+  services_.uiLog.Line(L"apply-progress " + std::to_wstring(percent));
+  surface_.Redraw([percent](HDC dc, const MainPainter& painter) {
+    painter.SaveButton(dc, static_cast<int>(percent));
+  });
+  const AppState& state = services_.state;
+  tray_.SetTip(ApplyProgressTip(state.texts.language(), state.texts[slot::kTitle], percent));
+}
+
+void CHidMouseDlg::OnApplyEnd(const DeviceJobResult& result) {
+  services_.uiLog.Line(result.ended ? L"apply-ended" : L"apply-done");
+  if (!flows_.applying()) {
+    surface_.Redraw([](HDC dc, const MainPainter& painter) { painter.SaveButton(dc, -1); });
+    tray_.SetTip(services_.state.texts[slot::kTitle]);
+  }
+  if (!applyDoneLines_.empty()) {
+    services_.uiLog.Line(applyDoneLines_.front());
+    applyDoneLines_.pop_front();
+  }
+  if (const std::optional<unsigned> command = std::exchange(heldProfileCommand_, std::nullopt)) {
+    OnProfileCommand(*command);
+  }
+}
+
 void CHidMouseDlg::OnVirtualPlug(bool plugged) {
   VirtualMouse* mouse = services_.virtualMouse;
   if (mouse == nullptr) return;
+  EndDeviceJobs();
   if (plugged) {
     mouse->Plug();
   } else {
@@ -240,18 +305,36 @@ void CHidMouseDlg::ClearSelectionAndHover() {
 
 void CHidMouseDlg::Reset() {
   services_.uiLog.Line(L"reset");
-  services_.uiLog.Line(flows_.ResetAction() ? L"reset-done" : L"reset-busy");
+  const bool connected = services_.state.connectedFlag == 1;
+  if (!flows_.ResetAction()) {
+    services_.uiLog.Line(L"reset-busy");
+  } else if (connected) {
+    applyDoneLines_.push_back(L"reset-done");  // at the end of its APPLY
+  } else {
+    services_.uiLog.Line(L"reset-done");
+  }
 }
 
 void CHidMouseDlg::Cancel() {
   services_.uiLog.Line(L"cancel");
+  // Refused while the mouse is written: the copy it would return to is the one being sent.
+  if (RefusedWhileApplying(L"cancel")) return;
   flows_.CancelAction();
 }
 
 void CHidMouseDlg::Save() {
   services_.uiLog.Line(L"save");
+  if (flows_.saveBusy()) {
+    services_.uiLog.Line(L"save-busy");
+    return;
+  }
+  const bool connected = services_.state.connectedFlag == 1;
   flows_.ApplyAction();
-  services_.uiLog.Line(L"save-done");
+  if (connected) {
+    applyDoneLines_.push_back(L"save-done");  // at the end of its APPLY
+  } else {
+    services_.uiLog.Line(L"save-done");
+  }
 }
 
 void CHidMouseDlg::ShowResetLayout() {
@@ -278,6 +361,9 @@ void CHidMouseDlg::Minimise() {
 }
 
 void CHidMouseDlg::CloseProgram() {
+  // A job running ends as it would, then its end (the files) is taken; bounded, so that a
+  // mouse that stopped answering cannot hold the program.
+  worker_.Settle(10000);
   controller_.CloseDevice();
   tray_.Remove();
   services_.uiLog.Line(L"exit");
@@ -285,6 +371,8 @@ void CHidMouseDlg::CloseProgram() {
 }
 
 void CHidMouseDlg::OpenProfileManager() {
+  // Refused while the mouse is written: a profile chosen now would take the Save's files.
+  if (RefusedWhileApplying(L"profiles")) return;
   AppState& state = services_.state;
   profiles_.reset();  // the one closed before
   profiles_ =
@@ -294,6 +382,8 @@ void CHidMouseDlg::OpenProfileManager() {
 }
 
 void CHidMouseDlg::OpenMacroManager() {
+  // Refused while the mouse is written: macros edited now could not reach the Save running.
+  if (RefusedWhileApplying(L"macros")) return;
   AppState& state = services_.state;
   const MacroDialogContext context{
       services_.ini,    state.files.macroFile, skinFolder_,      state.texts.language(),
@@ -337,10 +427,17 @@ LRESULT CHidMouseDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case kMsgDeviceEvent:
       controller_.OnDeviceEvent(static_cast<unsigned>(wParam), static_cast<unsigned>(lParam));
       return 0;
+    case kMsgDeviceJobReports:
+      worker_.TakeReports();
+      return 0;
     case WM_DEVICECHANGE: {
       if (!deviceChange_) return TRUE;
       const DeviceChangeMessage change =
           ReadDeviceChangeMessage(static_cast<std::uintptr_t>(wParam), lParam);
+      if (change.deviceType == kDbtDevtypDeviceInterface &&
+          IsMouseInterfaceName(change.interfaceName)) {
+        EndDeviceJobs();
+      }
       return deviceChange_->OnDeviceChange(change.event, change.deviceType, change.interfaceName);
     }
     case kMsgProfileCommand:
@@ -400,6 +497,7 @@ void CHidMouseDlg::OnLeftButtonDown(Point p) {
 }
 
 void CHidMouseDlg::OnDestroy() {
+  worker_.Settle(10000);
   controller_.CloseDevice();
   tray_.Remove();
 }

@@ -5,7 +5,9 @@
 #include <windows.h>
 
 #include <array>
+#include <deque>
 #include <memory>
+#include <optional>
 
 #include "app/app_state.h"
 #include "app/assignment_page_win32.h"
@@ -20,6 +22,7 @@
 #include "app/tray_icon_win32.h"
 #include "config/apply_flows.h"
 #include "config/config_files.h"
+#include "device/device_worker_win32.h"
 #include "device/hot_plug.h"
 #include "device/listener_thread_win32.h"
 #include "device/virtual_mouse.h"
@@ -48,7 +51,8 @@ struct AppServices {
 };
 
 // App-private messages of the main window.
-inline constexpr UINT kMsgVirtualPlug = WM_APP + 1;  // wParam 1 plug, 0 unplug
+inline constexpr UINT kMsgVirtualPlug = WM_APP + 1;       // wParam 1 plug, 0 unplug
+inline constexpr UINT kMsgDeviceJobReports = WM_APP + 2;  // the device worker has reports
 inline constexpr wchar_t kMainWindowClass[] = L"KX512OEMNewGMClass";
 inline constexpr int kIconResource = 720;
 
@@ -121,8 +125,17 @@ class CHidMouseDlg : public Wnd,
   DiscoveryHooks Hooks();
   // The virtual mouse was plugged in or pulled out: what Windows would announce.
   void OnVirtualPlug(bool plugged);
-  // 0xB03 from the profile manager: 0 import, 1 export, 2 reload.
+  // 0xB03 from the profile manager: 0 import, 1 export, 2 reload. While the mouse is written
+  // it waits for the end: the files it switches are those the end writes.
   void OnProfileCommand(unsigned command);
+  // Before a device change of the mouse is handled: the jobs end at their next report and
+  // their ends are taken, so that discovery never meets a running sequence.
+  void EndDeviceJobs();
+  // Progress and end of a Save's or Reset's APPLY: the Save button, the tray tip, the ui log.
+  void ShowApplyProgress(unsigned percent);
+  void OnApplyEnd(const DeviceJobResult& result);
+  // True (and logged as "NAME-refused") while the mouse is written.
+  bool RefusedWhileApplying(const wchar_t* name);
   void CreateFonts();
 
   AppServices& services_;
@@ -146,6 +159,11 @@ class CHidMouseDlg : public Wnd,
   HICON icon_ = nullptr;
   HANDLE instanceMutex_ = nullptr;
   ListenerThread listener_;  // the event interface's reader, on its own thread
+  // Every command sequence runs on its thread; declared after what its jobs' ends touch.
+  WindowDeviceWorker worker_;
+  // "save-done" or "reset-done" for each APPLY not yet ended, in order.
+  std::deque<const wchar_t*> applyDoneLines_;
+  std::optional<unsigned> heldProfileCommand_;  // arrived while the mouse was written
   std::unique_ptr<DeviceChangeHandler> deviceChange_;
   Win32Shell systemShell_;
   LoggedShell shell_{systemShell_, services_.uiLog};  // the help link and the updater

@@ -38,6 +38,14 @@ bool TrayIcon::ShowBalloon(const std::wstring& text, const std::wstring& title, 
   return Shell_NotifyIconW(NIM_MODIFY, &data_) != FALSE;
 }
 
+bool TrayIcon::SetTip(const std::wstring& tip) {
+  if (!added_) return false;
+  CopyText(data_.szTip, std::size(data_.szTip), tip);
+  data_.uFlags = NIF_TIP;
+  log_.Line(L"tray-tip " + tip);
+  return Shell_NotifyIconW(NIM_MODIFY, &data_) != FALSE;
+}
+
 void TrayIcon::ShowMenu(HWND window, UINT command, const std::wstring& text) {
   HMENU menu = CreatePopupMenu();
   if (menu == nullptr) return;

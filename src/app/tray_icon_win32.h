@@ -21,6 +21,8 @@ class TrayIcon {
   bool Add(HWND window, HICON icon, UINT callbackMessage, const std::wstring& tip);
   // Balloon with the information icon; timeout in milliseconds.
   bool ShowBalloon(const std::wstring& text, const std::wstring& title, UINT timeoutMs);
+  // A new tip for the icon (cut to the tip's 127 characters).
+  bool SetTip(const std::wstring& tip);
   void Remove();
   // The icon's menu with its one item, at the pointer; its choice reaches `window` as
   // WM_COMMAND `command`.

@@ -9,6 +9,12 @@ namespace {
 
 constexpr int kListWidth = 130;
 constexpr int kListHeight = 260;
+constexpr int kListBorders = 2;  // one pixel above and below the items
+
+// The height of a list of `count` items: fitted to them when their height is known.
+int FittedHeight(std::size_t count, int itemHeight, int fixed) {
+  return itemHeight > 0 ? static_cast<int>(count) * itemHeight + kListBorders : fixed;
+}
 
 std::optional<SubList> SubListOfItem(std::size_t position) {
   if (position < kFirstSubListItem || position > kLastSubListItem) return std::nullopt;
@@ -38,28 +44,31 @@ std::wstring SubListName(SubList list) {
   return {};
 }
 
-Rect FunctionListArea(std::size_t row, int width) {
+Rect FunctionListArea(std::size_t row, int width, int itemHeight) {
   const int top = 129 + 20 * static_cast<int>(row);
-  return {262, top, 262 + std::max(kListWidth, width), top + kListHeight};
+  return {262, top, 262 + std::max(kListWidth, width),
+          top + FittedHeight(kCategoryCount, itemHeight, kListHeight)};
 }
 
-Rect SubListRect(SubList list, const Rect& listArea, const Rect& item, int width) {
-  const auto upward = [&](int least, int height) {
+Rect SubListRect(SubList list, const Rect& listArea, const Rect& item, int width, int itemHeight) {
+  const auto upward = [&](int least, std::size_t count, int height) {
     const int bottom = listArea.top + item.bottom;
-    return Rect{listArea.right, bottom - height, listArea.right + std::max(least, width), bottom};
+    return Rect{listArea.right, bottom - FittedHeight(count, itemHeight, height),
+                listArea.right + std::max(least, width), bottom};
   };
   switch (list) {
     case SubList::Dpi: {
       const int left = listArea.left + item.right;
       const int top = listArea.top + item.top;
-      return {left, top, left + std::max(60, width), top + 60};
+      return {left, top, left + std::max(60, width),
+              top + FittedHeight(kDpiListSize, itemHeight, 60)};
     }
     case SubList::Media:
-      return upward(115, 130);
+      return upward(115, kMediaListSize, 130);
     case SubList::HotKey:
-      return upward(90, 162);
+      return upward(90, kHotKeyListSize, 162);
     case SubList::Windows:
-      return upward(105, 114);
+      return upward(105, kWindowsListSize, 114);
   }
   return {};
 }
@@ -94,7 +103,8 @@ void AssignmentMenus::ToggleFunctionList(std::size_t button) {
     return;
   }
   const std::vector<std::wstring> items = FunctionListItems(language_);
-  openArea_ = FunctionListArea(RowOfButton(button), windows_.ListWidth(items));
+  openArea_ =
+      FunctionListArea(RowOfButton(button), windows_.ListWidth(items), windows_.ListItemHeight());
   windows_.CreateFunctionList(button, openArea_, items);
   windows_.LightMousePart(button);
   open_ = button;
@@ -114,10 +124,10 @@ void AssignmentMenus::OnPointerMove(MenuList over, std::optional<std::size_t> it
   CloseSubList();
   if (!wanted) return;
   const std::vector<std::wstring> items = SubListItems(*wanted, language_);
-  windows_.CreateSubList(
-      *wanted,
-      SubListRect(*wanted, openArea_, windows_.FunctionItemRect(*item), windows_.ListWidth(items)),
-      items);
+  windows_.CreateSubList(*wanted,
+                         SubListRect(*wanted, openArea_, windows_.FunctionItemRect(*item),
+                                     windows_.ListWidth(items), windows_.ListItemHeight()),
+                         items);
   sub_ = wanted;
   windows_.Log(L"sublist open " + SubListName(*wanted));
 }

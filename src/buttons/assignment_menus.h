@@ -61,6 +61,8 @@ class AssignmentMenuWindows {
   // The outer width a list needs to show each of its items whole, in the list's font; 0 when
   // it cannot be measured.
   virtual int ListWidth(const std::vector<std::wstring>& items) const = 0;
+  // The height of a list's item in the list's font; 0 when it cannot be measured.
+  virtual int ListItemHeight() const { return 0; }
 
   // The row of the button drawn in a look with the button's label; copied to the screen.
   virtual void DrawRow(std::size_t button, RowLook look) = 0;
@@ -84,13 +86,17 @@ inline constexpr std::size_t kComboKeyItem = 11;
 inline constexpr std::size_t kMacroKeyItem = 12;
 
 // Where the function list of a row goes: (262, 129 + 20k) - (392, 389 + 20k), made wider to
-// the right when its longest item needs it (`width`, below 130 ignored).
-Rect FunctionListArea(std::size_t row, int width = 0);
+// the right when its longest item needs it (`width`, below 130 ignored). With the items'
+// height known (`itemHeight` above 0), the list is as high as its items and its border, so
+// that a smaller font leaves no empty band below them.
+Rect FunctionListArea(std::size_t row, int width = 0, int itemHeight = 0);
 // Where a sub-list goes, from its list's area and the opening item's rectangle in the list's
 // own coordinates: the DPI list to the right of the item's right edge at its top, the other
 // three right of the list, ending at the item's bottom. Each is as wide as the specified width
-// or `width`, whichever is more; the left edge, the height and the bottom stay.
-Rect SubListRect(SubList list, const Rect& listArea, const Rect& item, int width = 0);
+// or `width`, whichever is more; the left edge and the bottom stay. Its height is the
+// fixed one of its kind, or with `itemHeight` above 0 that of its items and border.
+Rect SubListRect(SubList list, const Rect& listArea, const Rect& item, int width = 0,
+                 int itemHeight = 0);
 std::vector<std::wstring> SubListItems(SubList list, Language language);
 std::vector<std::wstring> FunctionListItems(Language language);
 

@@ -1,48 +1,14 @@
-// Key names and the one-byte key codes the mouse understands. Keys are shown and stored by
-// name; a name becomes a KeyCode only when a byte for the mouse is needed.
+// The name of a key pressed in a key dialog. Keys are shown and stored by name; a name becomes
+// a KeyCode (config/key_codes, where the tables are) only when a byte for the mouse is needed.
 #pragma once
 
-#include <array>
 #include <cstdint>
-#include <span>
 #include <string>
 #include <string_view>
 
+#include "config/key_codes.h"
+
 namespace gm {
-
-// A USB HID keyboard usage (0x04-0xE7), 0xF0/0xF1/0xF2 for the left, right and middle mouse
-// button, or 0 for no key.
-using KeyCode = std::uint8_t;
-
-inline constexpr KeyCode kNoKey = 0x00;
-inline constexpr KeyCode kLeftMouseButton = 0xF0;
-inline constexpr KeyCode kRightMouseButton = 0xF1;
-inline constexpr KeyCode kMiddleMouseButton = 0xF2;
-inline constexpr KeyCode kLeftCtrlKey = 0xE0;
-
-struct KeyName {
-  std::wstring_view name;
-  KeyCode code;
-};
-
-struct ModifierName {
-  std::wstring_view name;
-  std::uint8_t bit;
-};
-
-inline constexpr std::size_t kKeyNameCount = 108;
-inline constexpr std::size_t kModifierNameCount = 8;
-
-// Every key name the mouse can be given, in table order.
-extern const std::array<KeyName, kKeyNameCount> KeyNameTable;
-// The eight modifier names; also the items of the combination dialog's modifier list.
-extern const std::array<ModifierName, kModifierNameCount> ModifierNameTable;
-
-// Exact, case-sensitive lookups; 0 for any other text, the empty text included.
-KeyCode KeyCodeOf(std::wstring_view name);
-std::uint8_t ModifierBitOf(std::wstring_view name);
-// The lookup macros use: the same table without "Application".
-KeyCode MacroKeyCodeOf(std::wstring_view name);
 
 // The system's own name of the key in a keystroke's flags (GetKeyNameTextW); the front end
 // passes it to KeyNameOf. Null where the system has no such service.

@@ -10,6 +10,7 @@
 
 #include "config/function_catalogue.h"
 #include "config/language_table.h"
+#include "config/setting_ranges.h"
 #include "platform/text_codec.h"
 
 namespace gm::cli {
@@ -17,99 +18,117 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
-constexpr int kFlagOffset = -1;  // the FirstRunFlag, before the record
-
 // A setting held in one byte: the values it may take, each with its JSON form. Any other byte
 // is {"unknown": N}.
 struct Leaf {
   std::string path;
-  int offset = 0;  // record offset, or kFlagOffset
+  int offset = 0;  // record offset, or kFirstRunFlagOffset
   std::vector<std::pair<std::uint8_t, Json>> choices;
   std::string allowed;   // the values in words, for messages
   bool settable = true;  // set may change it (the program's own bytes are left to it)
   bool colour = false;   // three bytes #rrggbb from offset on; choices unused
 };
 
-std::vector<std::pair<std::uint8_t, Json>> Range(int first, int last, auto value) {
+// The JSON values of a setting: those of the bytes its range holds (config/setting_ranges).
+std::vector<std::pair<std::uint8_t, Json>> Choices(int offset, auto value) {
   std::vector<std::pair<std::uint8_t, Json>> choices;
-  for (int v = first; v <= last; ++v) choices.emplace_back(static_cast<std::uint8_t>(v), value(v));
+  for (int v = 0; v <= 255; ++v) {
+    const auto byte = static_cast<std::uint8_t>(v);
+    if (SettingInRange(offset, byte)) choices.emplace_back(byte, value(v));
+  }
   return choices;
 }
 
-std::vector<std::pair<std::uint8_t, Json>> Bool() {
-  return {{0, false}, {1, true}};
+Json Same(int v) {
+  return v;
+}
+
+Json Truth(int v) {
+  return v != 0;
 }
 
 std::string StageName(std::size_t k) {
   return "stage" + std::to_string(k + 1);
 }
 
+// The slider's right end: a position past the last mark that the window stores as it is.
+constexpr const char* kSliderEnd = "slider end";
+
 const std::vector<Leaf>& Leaves() {
   static const std::vector<Leaf> leaves = [] {
     std::vector<Leaf> all;
-    all.push_back({"general.reportRate",
-                   rec::kReportRateCode,
-                   {{8, 125}, {4, 250}, {2, 500}, {1, 1000}},
-                   "125, 250, 500 or 1000 (Hz)"});
-    all.push_back({"general.profile", rec::kProfile, Range(0, 255, [](int v) { return v; }),
-                   "0 to 255", false});
-    all.push_back({"general.saved", kFlagOffset, Bool(), "true or false", false});
+    const auto leaf = [&all](std::string path, std::size_t offset, auto value, std::string allowed,
+                             bool settable = true) {
+      const int at = static_cast<int>(offset);
+      all.push_back({std::move(path), at, Choices(at, value), std::move(allowed), settable});
+    };
+    leaf(
+        "general.reportRate", rec::kReportRateCode, [](int v) { return 1000 / v; },
+        "125, 250, 500 or 1000 (Hz)");
+    leaf("general.profile", rec::kProfile, Same, "0 to 255", false);
+    all.push_back({"general.saved", kFirstRunFlagOffset, Choices(kFirstRunFlagOffset, Truth),
+                   "true or false", false});
     for (std::size_t k = 0; k < kDpiStageCount; ++k) {
       const std::string stage = "dpi." + StageName(k) + ".";
-      const auto at = [k](std::size_t first, std::size_t width = 1) {
-        return static_cast<int>(first + width * k);
-      };
-      all.push_back({stage + "dpi", at(rec::kDpiStages),
-                     Range(1, 120, [](int v) { return v * 100; }), "100 to 12000 in steps of 100"});
-      all.push_back({stage + "enabled", at(rec::kStageEnabled), Bool(), "true or false"});
-      all.push_back({stage + "colour", at(rec::kStageColours, 3), {}, "#rrggbb", true, true});
+      leaf(
+          stage + "dpi", rec::kDpiStages + k, [](int v) { return v * 100; },
+          "100 to 12000 in steps of 100");
+      leaf(stage + "enabled", rec::kStageEnabled + k, Truth, "true or false");
+      all.push_back({stage + "colour",
+                     static_cast<int>(rec::kStageColours + 3 * k),
+                     {},
+                     "#rrggbb",
+                     true,
+                     true});
     }
-    const auto positions = [](std::vector<int> values) {
-      std::vector<std::pair<std::uint8_t, Json>> choices;
-      for (std::size_t i = 0; i < values.size(); ++i) {
-        choices.emplace_back(static_cast<std::uint8_t>(i + 1), values[i]);
-      }
-      return choices;
+    // Positions 1-5 of a slider are its marks; 6 is its right end.
+    const auto positions = [](std::array<int, 5> marks) {
+      return [marks](int p) {
+        return p <= 5 ? Json(marks[static_cast<std::size_t>(p - 1)]) : Json(kSliderEnd);
+      };
     };
-    all.push_back({"lighting.mode",
-                   rec::kLightingMode,
-                   {{1, "standard"}, {2, "respiration"}, {3, "neon"}},
-                   "standard, respiration or neon"});
-    all.push_back({"lighting.brightness", rec::kBrightness, positions({0, 25, 50, 75, 100}),
-                   "0, 25, 50, 75 or 100 (%; 0 turns the standard light off)"});
-    all.push_back({"lighting.respirationPeriod", rec::kRespirationPeriod,
-                   positions({4, 5, 6, 7, 8}), "4, 5, 6, 7 or 8 (s)"});
-    all.push_back({"lighting.neonPeriod", rec::kNeonPeriod, positions({3, 6, 9, 12, 15}),
-                   "3, 6, 9, 12 or 15 (s)"});
-    all.push_back({"sensor.xSensitivity", rec::kXSensitivity, Range(1, 11, [](int v) { return v; }),
-                   "1 to 10 (11: the slider's right end)"});
-    all.push_back({"sensor.ySensitivity", rec::kYSensitivity, Range(1, 11, [](int v) { return v; }),
-                   "1 to 10 (11: the slider's right end)"});
-    all.push_back({"sensor.angleSnap", rec::kAngleSnap, Bool(), "true or false"});
-    all.push_back({"sensor.gestureCorrection", rec::kGestureCorrection,
-                   positions({-2, -1, 0, 1, 2}), "-2, -1, 0, 1 or 2"});
-    all.push_back({"desktop.pointerSpeed", rec::kPointerSpeed,
-                   Range(1, 12, [](int p) { return p == 1 ? 1 : 2 * p - 2; }),
-                   "1, 2, 4, 6, ... 22 (the dial's steps; Windows takes 1 to 20)"});
-    all.push_back({"desktop.enhancePrecision", rec::kPointerPrecision, Bool(), "true or false"});
-    all.push_back({"desktop.scrollOneScreen", rec::kScrollOneScreen, Bool(), "true or false"});
-    all.push_back({"desktop.wheelLines", rec::kWheelLines, Range(1, 100, [](int v) { return v; }),
-                   "1 to 100"});
-    all.push_back({"desktop.doubleClickTime", rec::kDoubleClickSpeed,
-                   Range(1, 12, [](int d) { return 900 - (d - 1) * 70; }),
-                   "900 to 130 (ms) in steps of 70"});
+    leaf(
+        "lighting.mode", rec::kLightingMode,
+        [](int v) {
+          return std::array<const char*, 4>{"", "standard", "respiration",
+                                            "neon"}[static_cast<std::size_t>(v)];
+        },
+        "standard, respiration or neon");
+    leaf("lighting.brightness", rec::kBrightness, positions({0, 25, 50, 75, 100}),
+         "0, 25, 50, 75 or 100 (%; 0 turns the standard light off), or \"slider end\" (the "
+         "slider's right end: the mouse gets brightness 12, 100 % is 10)");
+    leaf("lighting.respirationPeriod", rec::kRespirationPeriod, positions({4, 5, 6, 7, 8}),
+         "4, 5, 6, 7 or 8 (s), or \"slider end\" (the slider's right end: the mouse gets period "
+         "6, 8 s is 5)");
+    leaf("lighting.neonPeriod", rec::kNeonPeriod, positions({3, 6, 9, 12, 15}),
+         "3, 6, 9, 12 or 15 (s), or \"slider end\" (the slider's right end: the mouse gets "
+         "period 18, 15 s is 15)");
+    leaf("sensor.xSensitivity", rec::kXSensitivity, Same, "1 to 10 (11: the slider's right end)");
+    leaf("sensor.ySensitivity", rec::kYSensitivity, Same, "1 to 10 (11: the slider's right end)");
+    leaf("sensor.angleSnap", rec::kAngleSnap, Truth, "true or false");
+    leaf("sensor.gestureCorrection", rec::kGestureCorrection, positions({-2, -1, 0, 1, 2}),
+         "-2, -1, 0, 1 or 2, or \"slider end\" (the slider's right end: the mouse gets 0)");
+    leaf(
+        "desktop.pointerSpeed", rec::kPointerSpeed, [](int p) { return p == 1 ? 1 : 2 * p - 2; },
+        "1, 2, 4, 6, ... 22 (the dial's steps; Windows takes 1 to 20)");
+    leaf("desktop.enhancePrecision", rec::kPointerPrecision, Truth, "true or false");
+    leaf("desktop.scrollOneScreen", rec::kScrollOneScreen, Truth, "true or false");
+    leaf("desktop.wheelLines", rec::kWheelLines, Same, "1 to 100");
+    leaf(
+        "desktop.doubleClickTime", rec::kDoubleClickSpeed, [](int d) { return 900 - (d - 1) * 70; },
+        "900 to 130 (ms) in steps of 70");
     return all;
   }();
   return leaves;
 }
 
 std::uint8_t& ByteOf(ConfigurationContent& content, int offset) {
-  return offset == kFlagOffset ? content.firstRunFlag
-                               : content.record.at(static_cast<std::size_t>(offset));
+  return offset == kFirstRunFlagOffset ? content.firstRunFlag
+                                       : content.record.at(static_cast<std::size_t>(offset));
 }
 std::uint8_t ByteOf(const ConfigurationContent& content, int offset) {
-  return offset == kFlagOffset ? content.firstRunFlag
-                               : content.record.at(static_cast<std::size_t>(offset));
+  return offset == kFirstRunFlagOffset ? content.firstRunFlag
+                                       : content.record.at(static_cast<std::size_t>(offset));
 }
 
 Json Unknown(unsigned value) {
@@ -155,6 +174,14 @@ Json LeafValue(const ConfigurationContent& content, const Leaf& leaf) {
   return Unknown(byte);
 }
 
+// Words match without regard to case, as in "NEON" or "True".
+bool SameText(const std::string& a, const std::string& b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
+           return lower(x) == lower(y);
+         });
+}
+
 // The byte a JSON value stands for, or nothing when the leaf does not take it.
 std::optional<std::uint8_t> LeafByte(const Leaf& leaf, const Json& value) {
   if (IsUnknown(value)) {
@@ -164,8 +191,12 @@ std::optional<std::uint8_t> LeafByte(const Leaf& leaf, const Json& value) {
     }
     return std::nullopt;
   }
+  if (value.is_number_float()) return std::nullopt;  // 1000.0 or 1e3: numbers are integers
   for (const auto& [byte, json] : leaf.choices) {
-    if (json == value) return byte;
+    const bool words = json.is_string() && value.is_string();
+    if (words ? SameText(json.get<std::string>(), value.get<std::string>()) : json == value) {
+      return byte;
+    }
   }
   return std::nullopt;
 }
@@ -192,7 +223,7 @@ std::string EventsHex(const MacroBlock& block) {
 std::vector<bool> UsedOffsets(const SettingsRecord& record) {
   std::vector<bool> used(SettingsRecord::kSettingsSize, false);
   for (const Leaf& leaf : Leaves()) {
-    if (leaf.offset == kFlagOffset) continue;
+    if (leaf.offset == kFirstRunFlagOffset) continue;
     const std::size_t at = static_cast<std::size_t>(leaf.offset);
     used[at] = true;
     if (leaf.colour) used[at + 1] = used[at + 2] = true;
@@ -293,6 +324,28 @@ std::optional<std::size_t> ButtonOf(const std::string& key) {
   return std::nullopt;
 }
 
+std::string EnglishLeftKeyMessage() {
+  return ToUtf8(InLanguage(kLeftKeyMustBeSelected, Language::English));
+}
+
+std::string NoClickLeft() {
+  return "no button has \"Click\" (" + EnglishLeftKeyMessage() + ")";
+}
+
+// A value for a message, cut after 40 characters: a container of scalars as JSON, a deeper one
+// by its kind only, as a document may nest thousands of levels.
+std::string JsonName(const Json& value) {
+  const bool flat = std::none_of(value.begin(), value.end(),
+                                 [](const Json& inner) { return inner.is_structured(); });
+  if (value.is_structured() && !flat) return value.is_object() ? "an object" : "an array";
+  std::string text = value.dump(-1, ' ', false, Json::error_handler_t::replace);
+  if (text.size() > 40) text = text.substr(0, 37) + "...";
+  return text;
+}
+
+// The values out of their ranges, "path: value" each; sentOnly: only those a Save sends.
+std::vector<std::string> FaultLines(const ConfigurationContent& content, bool sentOnly);
+
 // Import: one wrong path ends it with a message.
 struct ImportError {
   std::string message;
@@ -303,13 +356,65 @@ struct ImportError {
 }
 
 void NeedObject(const Json& node, const std::string& path) {
-  if (!node.is_object()) Fail(path, "an object is needed, not " + node.dump());
+  if (!node.is_object()) Fail(path, "an object is needed, not " + JsonName(node));
 }
 
-std::string JsonName(const Json& value) {
-  std::string text = value.dump();
-  if (text.size() > 40) text = text.substr(0, 37) + "...";
-  return text;
+// How deep a document may nest: a configuration document needs 5 levels; thousands would
+// exhaust the stack of whatever walks them.
+constexpr std::size_t kMaxDepth = 64;
+
+// Parses a document, refusing a key given twice in one object (the parser would keep the
+// last and never check the first) and nesting deeper than kMaxDepth, each naming its path.
+Json ParseDocument(std::string_view text) {
+  struct Level {
+    bool object = false;
+    std::string key;        // the key read last (objects)
+    std::size_t index = 0;  // the element being read (arrays)
+    std::set<std::string> keys;
+  };
+  std::vector<Level> levels;
+  const auto path = [&levels] {
+    std::string named;
+    for (const Level& level : levels) {
+      if (!level.object) {
+        named += "[" + std::to_string(level.index) + "]";
+      } else if (!level.key.empty()) {
+        named += (named.empty() ? "" : ".") + level.key;
+      }
+    }
+    return named.empty() ? std::string("(document)") : named;
+  };
+  const auto element = [&levels] {
+    if (!levels.empty() && !levels.back().object) ++levels.back().index;
+  };
+  using Event = nlohmann::detail::parse_event_t;
+  return Json::parse(text, [&](int, Event event, Json& parsed) {
+    switch (event) {
+      case Event::object_start:
+      case Event::array_start:
+        if (levels.size() >= kMaxDepth) {
+          Fail(path(), "nested deeper than " + std::to_string(kMaxDepth) +
+                           " levels (a configuration document has 5)");
+        }
+        levels.push_back({event == Event::object_start, {}, 0, {}});
+        break;
+      case Event::key:
+        levels.back().key = parsed.get<std::string>();
+        if (!levels.back().keys.insert(levels.back().key).second) {
+          Fail(path(), "given twice in one object");
+        }
+        break;
+      case Event::object_end:
+      case Event::array_end:
+        levels.pop_back();
+        element();
+        break;
+      case Event::value:
+        element();
+        break;
+    }
+    return true;
+  });
 }
 
 void ImportLeaf(ConfigurationContent& content, const Leaf& leaf, const Json& value) {
@@ -457,13 +562,6 @@ void ImportDocumentOrThrow(const Json& document, ConfigurationContent& content) 
   }
 }
 
-bool SameText(const std::string& a, const std::string& b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-           return lower(x) == lower(y);
-         });
-}
-
 std::vector<std::string> SettablePaths() {
   std::vector<std::string> paths;
   for (const Leaf& leaf : Leaves()) paths.push_back(leaf.path);
@@ -487,10 +585,17 @@ std::string DocumentJson(const ConfigurationContent& content, const Extras& extr
   return Document(content, extras).dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
 }
 
-std::optional<std::string> ImportDocument(std::string_view text, ConfigurationContent& content) {
+std::optional<std::string> ImportDocument(std::string_view text, ConfigurationContent& content,
+                                          bool force) {
+  // The parser stops at a NUL as at the end of the text: what follows would go unread.
+  if (const std::size_t nul = text.find('\0'); nul != std::string_view::npos) {
+    return "not JSON: a NUL byte at byte " + std::to_string(nul + 1);
+  }
   Json document;
   try {
-    document = Json::parse(text);
+    document = ParseDocument(text);
+  } catch (const ImportError& error) {
+    return error.message;
   } catch (const Json::exception& error) {
     // A syntax error, or a number too large for a double: one line without the library's tag.
     std::string what = error.what();
@@ -506,6 +611,10 @@ std::optional<std::string> ImportDocument(std::string_view text, ConfigurationCo
     return error.message;
   } catch (const Json::exception& error) {
     return std::string("not a configuration document: ") + error.what();
+  }
+  // What set refuses, import refuses too, unless forced (a damaged file's document).
+  if (const std::vector<std::string> wrong = FaultLines(result, false); !force && !wrong.empty()) {
+    return wrong.front() + " is outside its range (--force takes it)";
   }
   content = result;
   return std::nullopt;
@@ -547,6 +656,7 @@ std::optional<std::string> SetSettings(ConfigurationContent& content,
   const ButtonLabels labelsBefore = labels;
   ButtonAssignment assignment(result.record, labels, captions.language);
   std::vector<std::size_t> changed;
+  std::set<std::string> names;
   for (const std::string& pair : pairs) {
     const std::size_t equals = pair.find('=');
     if (equals == std::string::npos || equals == 0) {
@@ -555,6 +665,8 @@ std::optional<std::string> SetSettings(ConfigurationContent& content,
     const std::string name = pair.substr(0, equals);
     const std::string value = pair.substr(equals + 1);
     const std::string given = name + "=" + value;
+    // Twice, the last would win unseen (or a first error hide behind it).
+    if (!names.insert(name).second) return given + ": " + name + " is given twice";
     if (const Leaf* leaf = FindLeaf(name)) {
       if (!leaf->settable) {
         return given + ": " + name + " is kept by the program itself (a Save writes it)";
@@ -569,7 +681,10 @@ std::optional<std::string> SetSettings(ConfigurationContent& content,
       }
       std::optional<std::uint8_t> byte;
       for (const auto& [choice, json] : leaf->choices) {
-        if (json.is_string() ? SameText(json.get<std::string>(), value) : json.dump() == value) {
+        // Words (choices, true and false) match without regard to case; numbers only as
+        // show prints them (1000, not 1000.0 or 1e3).
+        const std::string text = json.is_string() ? json.get<std::string>() : json.dump();
+        if (json.is_number() ? text == value : SameText(text, value)) {
           byte = choice;
         }
       }
@@ -601,7 +716,9 @@ std::optional<std::string> SetSettings(ConfigurationContent& content,
         const auto parsed = ParseFunction(value, macros);
         if (const auto* message = std::get_if<std::string>(&parsed)) return given + ": " + *message;
         const ParsedFunction& function = std::get<ParsedFunction>(parsed);
-        if (!function.windowMade) {
+        SettingsRecord probe = result.record;
+        WriteFunction(probe, *b, function);
+        if (!FunctionInRange(probe, *b)) {
           return given +
                  ": not a function the program gives a button (a value outside its list, "
                  "more than one modifier or a key without a name)";
@@ -632,7 +749,7 @@ std::optional<std::string> SetSettings(ConfigurationContent& content,
   if (clicks(content.record) > 0 && clicks(result.record) == 0) {
     labels = labelsBefore;
     return "no button would have \"Click\" left: the last button with \"Click\" keeps it (" +
-           ToUtf8(InLanguage(kLeftKeyMustBeSelected, Language::English)) + ")";
+           EnglishLeftKeyMessage() + ")";
   }
   content = result;
   std::sort(changed.begin(), changed.end());
@@ -642,57 +759,33 @@ std::optional<std::string> SetSettings(ConfigurationContent& content,
 }
 
 std::vector<std::string> OutOfRange(const ConfigurationContent& content) {
+  return FaultLines(content, true);
+}
+
+namespace {
+
+std::vector<std::string> FaultLines(const ConfigurationContent& content, bool sentOnly) {
   std::vector<std::string> lines;
-  // Only what reaches the mouse: the desktop values and the periods of the other lighting
-  // modes are not sent.
-  const std::uint8_t mode = content.record.at(rec::kLightingMode);
-  const std::map<std::string, std::uint8_t> lightingParameter = {
-      {"lighting.brightness", 1}, {"lighting.respirationPeriod", 2}, {"lighting.neonPeriod", 3}};
-  for (const Leaf& leaf : Leaves()) {
-    if (leaf.offset == kFlagOffset || leaf.offset == static_cast<int>(rec::kProfile) ||
-        leaf.path.rfind("desktop.", 0) == 0) {
-      continue;
-    }
-    if (const auto at = lightingParameter.find(leaf.path);
-        at != lightingParameter.end() && at->second != mode) {
-      continue;
-    }
-    const Json value = LeafValue(content, leaf);
-    if (IsUnknown(value)) lines.push_back(leaf.path + ": " + Plain(value));
-  }
-  for (std::size_t b = 0; b < kButtonCount; ++b) {
-    const SettingsRecord& record = content.record;
-    const auto field = [&](ButtonField f) { return record.button(f, b); };
-    const std::uint8_t category = field(ButtonField::Category);
-    bool wrong = category >= kCategoryCount;
-    switch (static_cast<FunctionCategory>(category)) {
-      case FunctionCategory::CpiCycle:
-        wrong = field(ButtonField::DpiAction) < 1 || field(ButtonField::DpiAction) > kDpiListSize;
-        break;
-      case FunctionCategory::Multimedia:
-        wrong = std::find(kMediaUsages.begin(), kMediaUsages.end(),
-                          field(ButtonField::MediaUsage)) == kMediaUsages.end();
-        break;
-      case FunctionCategory::HotKey:
-        wrong = std::find(kHotKeyLetters.begin(), kHotKeyLetters.end(),
-                          field(ButtonField::HotKeyLetter)) == kHotKeyLetters.end();
-        break;
-      case FunctionCategory::Windows:
-        wrong = field(ButtonField::WindowsAction) >= kWindowsListSize;
-        break;
-      case FunctionCategory::MacroKey:
-        wrong = field(ButtonField::MacroNumber) >= kMacroCount ||
-                field(ButtonField::MacroMode) >= kMacroModeTexts.size();
-        break;
-      default:
-        break;
-    }
-    if (wrong) {
-      lines.push_back("buttons." + ButtonKey(b) + ".function: " + FunctionText(record, b, {}));
+  for (const RangeFault& fault : RangeFaults(content.firstRunFlag, content.record)) {
+    if (sentOnly && !fault.sent) continue;
+    if (fault.noClick) {
+      lines.push_back("buttons: " + NoClickLeft());
+    } else if (fault.button < kButtonCount) {
+      lines.push_back("buttons." + ButtonKey(fault.button) +
+                      ".function: " + FunctionText(content.record, fault.button, {}));
+    } else {
+      const auto leaf = std::find_if(Leaves().begin(), Leaves().end(), [&](const Leaf& l) {
+        return !l.colour && l.offset == fault.offset;
+      });
+      if (leaf != Leaves().end()) {
+        lines.push_back(leaf->path + ": " + Plain(LeafValue(content, *leaf)));
+      }
     }
   }
   return lines;
 }
+
+}  // namespace
 
 std::string DiffJson(const ConfigurationContent& a, const ConfigurationContent& b) {
   std::vector<std::pair<std::string, Json>> left, right;

@@ -33,8 +33,10 @@ std::string DocumentJson(const ConfigurationContent& content, const Extras& extr
 
 // Builds content from a document: every setting it holds replaces the one of content (the
 // base). Nothing when it worked; otherwise one line naming the JSON path that is wrong and
-// what it may hold, and content is as it was.
-std::optional<std::string> ImportDocument(std::string_view text, ConfigurationContent& content);
+// what it may hold, and content is as it was. The result must pass the range check set
+// keeps to (no {"unknown": N}, a button with "Click"), unless forced.
+std::optional<std::string> ImportDocument(std::string_view text, ConfigurationContent& content,
+                                          bool force = false);
 
 // One setting (or a group of them) as show prints it: a value as plain text ("1600", "true",
 // "neon", "Multimedia: Volume Up", "unknown (254)"), a group as JSON.

@@ -33,9 +33,12 @@ std::string Unknown(unsigned value) {
   return "unknown (" + Number(value) + ")";
 }
 
-// A position 1..count as one of the texts; anything else as "position N".
-std::string PositionText(std::uint8_t position, const std::vector<std::string>& texts) {
+// A position 1..count as one of the texts, the slider's right end (the position after them)
+// with what the mouse gets then; anything else as "position N".
+std::string PositionText(std::uint8_t position, const std::vector<std::string>& texts,
+                         const std::string& end = {}) {
   if (position >= 1 && position <= texts.size()) return texts[position - 1u];
+  if (position == texts.size() + 1 && !end.empty()) return "slider end (" + end + ")";
   return "position " + Number(position);
 }
 
@@ -83,14 +86,17 @@ SettingGroup LightingGroup(const SettingsRecord& record) {
   const std::string brightness =
       record.at(rec::kBrightness) == 1
           ? "0 % (lighting off)"
-          : PositionText(record.at(rec::kBrightness), {"0 %", "25 %", "50 %", "75 %", "100 %"});
+          : PositionText(record.at(rec::kBrightness), {"0 %", "25 %", "50 %", "75 %", "100 %"},
+                         "the mouse gets brightness 12; 100 % is 10");
   group.settings.push_back({"brightness", "Standard brightness", brightness});
   group.settings.push_back(
       {"respirationPeriod", "Respiration period",
-       PositionText(record.at(rec::kRespirationPeriod), {"4 s", "5 s", "6 s", "7 s", "8 s"})});
+       PositionText(record.at(rec::kRespirationPeriod), {"4 s", "5 s", "6 s", "7 s", "8 s"},
+                    "the mouse gets period 6; 8 s is 5")});
   group.settings.push_back(
       {"neonPeriod", "Neon period",
-       PositionText(record.at(rec::kNeonPeriod), {"3 s", "6 s", "9 s", "12 s", "15 s"})});
+       PositionText(record.at(rec::kNeonPeriod), {"3 s", "6 s", "9 s", "12 s", "15 s"},
+                    "the mouse gets period 18; 15 s is 15")});
   return group;
 }
 
@@ -107,9 +113,9 @@ SettingGroup SensorGroup(const SettingsRecord& record) {
       {"angleSnap", "Angle snap", record.at(rec::kAngleSnap) == 1 ? "on" : "off"});
   const std::uint8_t correction = record.at(rec::kGestureCorrection);
   group.settings.push_back({"gestureCorrection", "Gesture correction",
-                            correction >= 1 && correction <= 5
-                                ? Number(correction - 3)
-                                : "0 (position " + Number(correction) + ")"});
+                            correction >= 1 && correction <= 5 ? Number(correction - 3)
+                            : correction == 6                  ? "0 (slider end: no correction)"
+                                              : "0 (position " + Number(correction) + ")"});
   return group;
 }
 

@@ -3,9 +3,7 @@
 
 #include <cstdio>
 #include <functional>
-#include <iostream>
 #include <memory>
-#include <sstream>
 #include <string_view>
 #include <system_error>
 #include <utility>
@@ -21,6 +19,7 @@
 #include "device/tracing_host.h"
 #include "device/virtual_mouse.h"
 #include "macro/macro_store.h"
+#include "platform/file_ops.h"
 #include "platform/file_replace.h"
 #include "platform/ini_file.h"
 #include "platform/text_codec.h"
@@ -57,7 +56,7 @@ struct MouseState : ConfigState, DeviceSession {};
 // on io.out when tracing. Handles are closed afterwards. The body writes its result to out, which
 // reaches standard output only when the device reported no failure: a run that failed prints its
 // error, never half a result.
-using MouseBody = std::function<int(CommandLink&, MouseState&, VirtualMouse*, std::ostream& out)>;
+using MouseBody = std::function<int(CommandLink&, MouseState&, VirtualMouse*, OutText& out)>;
 
 int WithMouse(const ParsedArgs& parsed, Streams io, const SystemAccess& system,
               const MouseBody& body) {
@@ -95,7 +94,7 @@ int WithMouse(const ParsedArgs& parsed, Streams io, const SystemAccess& system,
   }
   CommandLink link(hid, host, state->link);
   ConnectToMouse(link, *state);
-  std::ostringstream result;
+  OutText result;
   const int status = body(link, *state, virtualMouse.get(), result);
   CloseInterfaces(hid, state->link);
   if (const std::string why = failure(); !why.empty()) {
@@ -108,81 +107,71 @@ int WithMouse(const ParsedArgs& parsed, Streams io, const SystemAccess& system,
 
 }  // namespace
 
-std::string InputName(const std::filesystem::path& file) {
-  return file == "-" ? std::string("standard input") : PathText(file);
+std::string InputName(const FilePath& file) {
+  return IsWord(file, "-") ? std::string("standard input") : PathText(file);
 }
 
-std::optional<std::vector<std::uint8_t>> ReadInput(const std::filesystem::path& file, Streams io,
+std::optional<std::vector<std::uint8_t>> ReadInput(const FilePath& file, Streams io,
                                                    std::size_t maxBytes) {
   const std::string name = InputName(file);
-  if (file == "-") {
-    std::istream& in = io.in != nullptr ? *io.in : std::cin;
-    std::vector<std::uint8_t> bytes;
-    char buffer[4096];
-    while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
-      bytes.insert(bytes.end(), buffer, buffer + in.gcount());
-      if (bytes.size() > maxBytes) break;
-    }
-    if (in.bad()) {
+  if (IsWord(file, "-")) {
+    InText standardInput(stdin);
+    const auto bytes = (io.in != nullptr ? *io.in : standardInput).Read(maxBytes);
+    if (!bytes) {
       io.err << "gm900ctl: " << name << ": cannot be read\n";
       return std::nullopt;
     }
-    if (bytes.size() > maxBytes) {
+    if (bytes->size() > maxBytes) {
       io.err << "gm900ctl: " << name << ": more than " << maxBytes << " bytes\n";
       return std::nullopt;
     }
     return bytes;
   }
-  std::error_code error;
-  const auto status = std::filesystem::status(file, error);
-  if (!std::filesystem::exists(status)) {
+  const std::optional<FileFacts> facts = LookAtFile(file);
+  if (!facts) {
     io.err << "gm900ctl: " << name << ": no such file\n";
     return std::nullopt;
   }
-  if (!std::filesystem::is_regular_file(status)) {
+  if (!facts->regular) {
     io.err << "gm900ctl: " << name << ": not a regular file\n";
     return std::nullopt;
   }
-  const std::uintmax_t size = std::filesystem::file_size(file, error);
-  if (!error && size > maxBytes) {
+  if (facts->size > maxBytes) {
     io.err << "gm900ctl: " << name << ": more than " << maxBytes << " bytes\n";
     return std::nullopt;
   }
   auto bytes = ReadWholeFile(file, maxBytes);
-  if (error || !bytes) {
+  if (!bytes) {
     io.err << "gm900ctl: " << name << ": cannot be read\n";
     return std::nullopt;
   }
   return bytes;
 }
 
-std::optional<ConfigurationContent> ReadConfigurationContent(const std::filesystem::path& file,
-                                                             Streams io) {
+std::optional<ConfigurationContent> ReadConfigurationContent(const FilePath& file, Streams io) {
   const std::string name = InputName(file);
   std::optional<std::vector<std::uint8_t>> bytes;
-  if (file == "-") {
+  if (IsWord(file, "-")) {
     // One byte more than a configuration file tells a longer input from a whole one.
     bytes = ReadInput(file, io, kConfigurationFileSize + 1);
     if (!bytes) return std::nullopt;
   } else {
-    std::error_code error;
-    const auto status = std::filesystem::status(file, error);
-    if (!std::filesystem::exists(status)) {
+    const std::optional<FileFacts> facts = LookAtFile(file);
+    if (!facts) {
       io.err << "gm900ctl: " << name << ": no such file\n";
       return std::nullopt;
     }
-    if (!std::filesystem::is_regular_file(status)) {
+    if (!facts->regular) {
       io.err << "gm900ctl: " << name << ": not a configuration file (not a regular file)\n";
       return std::nullopt;
     }
-    const std::uintmax_t size = std::filesystem::file_size(file, error);
-    if (!error && size != kConfigurationFileSize) {
-      io.err << "gm900ctl: " << name << ": " << size << " bytes; a configuration file has "
+    if (facts->size != kConfigurationFileSize) {
+      io.err << "gm900ctl: " << name << ": " << facts->size << " bytes; a configuration file has "
              << kConfigurationFileSize << "\n";
       return std::nullopt;
     }
     bytes = ReadWholeFile(file, kConfigurationFileSize);
-    if (error || !bytes) {
+    if (!bytes) {
       io.err << "gm900ctl: " << name << ": cannot be read\n";
       return std::nullopt;
     }
@@ -201,7 +190,7 @@ std::optional<ConfigurationContent> ReadConfigurationContent(const std::filesyst
   return content;
 }
 
-std::optional<SettingsRecord> ReadConfigurationFile(const std::filesystem::path& file, Streams io) {
+std::optional<SettingsRecord> ReadConfigurationFile(const FilePath& file, Streams io) {
   auto content = ReadConfigurationContent(file, io);
   if (!content) return std::nullopt;
   return content->record;
@@ -253,25 +242,24 @@ int ApplyCommand(Args args, Streams io, const SystemAccess& system) {
   if (!content || RefuseOutOfRange(*content, parsed, io)) return kExitFailed;
   const SettingsRecord* record = &content->record;
 
-  return WithMouse(
-      parsed, io, system,
-      [&](CommandLink& link, MouseState& state, VirtualMouse* mouse, std::ostream& out) {
-        state.record = *record;
-        SendConfigurationToMouse(link, state);
-        if (mouse == nullptr) {
-          out << "applied " << InputName(parsed.operands[0]) << '\n';
-          return kExitOk;
-        }
-        // The virtual mouse lives only for this run: show what it now holds, in
-        // encode's lines.
-        const VirtualMouseMemory& held = mouse->memory();
-        for (const std::string& line :
-             BlockLines(held.settingsBlocks[held.profile % DeviceConfig::kProfileCount],
-                        held.keyTable, held.macros)) {
-          out << line << '\n';
-        }
-        return kExitOk;
-      });
+  return WithMouse(parsed, io, system,
+                   [&](CommandLink& link, MouseState& state, VirtualMouse* mouse, OutText& out) {
+                     state.record = *record;
+                     SendConfigurationToMouse(link, state);
+                     if (mouse == nullptr) {
+                       out << "applied " << InputName(parsed.operands[0]) << '\n';
+                       return kExitOk;
+                     }
+                     // The virtual mouse lives only for this run: show what it now holds, in
+                     // encode's lines.
+                     const VirtualMouseMemory& held = mouse->memory();
+                     for (const std::string& line : BlockLines(
+                              held.settingsBlocks[held.profile % DeviceConfig::kProfileCount],
+                              held.keyTable, held.macros)) {
+                       out << line << '\n';
+                     }
+                     return kExitOk;
+                   });
 }
 
 int InfoCommand(Args args, Streams io, const SystemAccess& system) {
@@ -281,7 +269,7 @@ int InfoCommand(Args args, Streams io, const SystemAccess& system) {
   }
   if (!parsed.operands.empty()) return Usage(io, kInfoUsage, "info takes no file");
   return WithMouse(parsed, io, system,
-                   [&](CommandLink& link, MouseState& state, VirtualMouse*, std::ostream& out) {
+                   [&](CommandLink& link, MouseState& state, VirtualMouse*, OutText& out) {
                      RunReadBackSequence(link, state.device);
                      if (parsed.json) {
                        out << BlockJson(state.device.profile, state.device.settingsBlocks[0]);
@@ -305,21 +293,24 @@ constexpr std::string_view kDiffUsage = "usage: gm900ctl diff [--json] A.bin B.b
 constexpr std::string_view kVerifyUsage =
     "usage: gm900ctl verify [--virtual] [--json] CONFIG.bin\n";
 
-bool IsFile(const std::filesystem::path& file, std::ostream& err) {
-  std::error_code error;
-  if (std::filesystem::is_regular_file(file, error)) return true;
-  err << "gm900ctl: " << PathText(file)
-      << (std::filesystem::exists(file, error) ? ": not a regular file\n" : ": no such file\n");
+bool IsFile(const FilePath& file, OutText& err) {
+  if (IsWord(file, "-")) {
+    err << "gm900ctl: " << kNoStandardInput << '\n';
+    return false;
+  }
+  const std::optional<FileFacts> facts = LookAtFile(file);
+  if (facts && facts->regular) return true;
+  err << "gm900ctl: " << PathText(file) << (facts ? ": not a regular file\n" : ": no such file\n");
   return false;
 }
 
 // The 19 captions of the caption file's own language (its Skins/Lan code).
-std::optional<std::array<std::string, kButtonCount>> ReadCaptions(
-    IniFile& ini, const std::filesystem::path& given, std::ostream& err) {
+std::optional<std::array<std::string, kButtonCount>> ReadCaptions(IniFile& ini,
+                                                                  const FilePath& given,
+                                                                  OutText& err) {
   if (!IsFile(given, err)) return std::nullopt;
   // The Windows profile functions look for a bare file name in the Windows folder.
-  std::error_code error;
-  const std::filesystem::path file = std::filesystem::absolute(given, error);
+  const FilePath file = AbsolutePath(given);
   const std::wstring section(
       CaptionSection(LanguageFromCode(ini.ReadString(file, L"Skins", L"Lan"))));
   std::array<std::string, kButtonCount> captions;
@@ -336,9 +327,8 @@ std::optional<std::array<std::string, kButtonCount>> ReadCaptions(
   return captions;
 }
 
-std::optional<std::vector<Extras::MacroInfo>> ReadMacroNames(IniFile& ini,
-                                                             const std::filesystem::path& file,
-                                                             std::ostream& err) {
+std::optional<std::vector<Extras::MacroInfo>> ReadMacroNames(IniFile& ini, const FilePath& file,
+                                                             OutText& err) {
   if (!UsableRecordIni(file, err)) return std::nullopt;
   WarnAboutRecordIni(ini, file, err);
   MacroStore store(ini, file);
@@ -373,14 +363,14 @@ std::string DifferingOffsets(std::span<const std::uint8_t> a, std::span<const st
 
 }  // namespace
 
-std::optional<std::array<std::string, kButtonCount>> ReadCaptionFile(
-    IniFile& ini, const std::filesystem::path& file, std::ostream& err) {
+std::optional<std::array<std::string, kButtonCount>> ReadCaptionFile(IniFile& ini,
+                                                                     const FilePath& file,
+                                                                     OutText& err) {
   return ReadCaptions(ini, file, err);
 }
 
-std::optional<std::vector<Extras::MacroInfo>> ReadMacroNameFile(IniFile& ini,
-                                                                const std::filesystem::path& file,
-                                                                std::ostream& err) {
+std::optional<std::vector<Extras::MacroInfo>> ReadMacroNameFile(IniFile& ini, const FilePath& file,
+                                                                OutText& err) {
   return ReadMacroNames(ini, file, err);
 }
 
@@ -418,6 +408,9 @@ int DiffCommand(Args args, Streams io) {
   }
   if (parsed.operands.size() != 2)
     return Usage(io, kDiffUsage, "two configuration files are needed");
+  if (IsWord(parsed.operands[0], "-") && IsWord(parsed.operands[1], "-")) {
+    return Usage(io, kDiffUsage, "only one of A.bin and B.bin can be - (standard input)");
+  }
   const auto a = ReadConfigurationContent(parsed.operands[0], io);
   const auto b = a ? ReadConfigurationContent(parsed.operands[1], io) : std::nullopt;
   if (!a || !b) return kExitUsage;
@@ -449,8 +442,7 @@ int VerifyCommand(Args args, Streams io, const SystemAccess& system) {
   if (!record) return kExitUsage;
   const std::string name = PathText(parsed.operands[0]);
   return WithMouse(
-      parsed, io, system,
-      [&](CommandLink& link, MouseState& state, VirtualMouse*, std::ostream& out) {
+      parsed, io, system, [&](CommandLink& link, MouseState& state, VirtualMouse*, OutText& out) {
         RunReadBackSequence(link, state.device);
         // A Save always writes profile 0 and the settings block built from the record.
         const SettingsBlock expected = BuildSettingsBlock(*record);

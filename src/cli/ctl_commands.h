@@ -4,31 +4,30 @@
 
 #include <array>
 #include <cstdint>
-#include <filesystem>
 #include <functional>
-#include <istream>
 #include <optional>
-#include <ostream>
 #include <span>
 #include <string>
 #include <vector>
 
 #include "cli/config_document.h"
+#include "cli/text_streams.h"
 #include "config/records.h"
+#include "platform/file_path.h"
 #include "platform/hid_system.h"
 #include "platform/host.h"
 #include "platform/ini_file.h"
 
 namespace gm::cli {
 
-using Args = std::span<const std::filesystem::path>;
+using Args = std::span<const FilePath>;
 
 // Streams of a run; standard output carries results and traces, errors go to err. in is
 // what "-" reads (standard input when null).
 struct Streams {
-  std::ostream& out;
-  std::ostream& err;
-  std::istream* in = nullptr;
+  OutText& out;
+  OutText& err;
+  InText* in = nullptr;
 };
 
 inline constexpr int kExitOk = 0;
@@ -71,18 +70,17 @@ int InfoCommand(Args args, Streams io, const SystemAccess& system);
 
 // The whole of a file, or of io's input for "-", at most maxBytes; a message on io.err naming
 // the file and nothing when it is missing, not a regular file, unreadable or too long.
-std::optional<std::vector<std::uint8_t>> ReadInput(const std::filesystem::path& file, Streams io,
+std::optional<std::vector<std::uint8_t>> ReadInput(const FilePath& file, Streams io,
                                                    std::size_t maxBytes);
 
 // A configuration file (FirstRunFlag, then the record), "-" for io's input; a clear message on
 // io.err naming the file and nothing when it is missing, unreadable or not 2855 bytes long.
-std::optional<ConfigurationContent> ReadConfigurationContent(const std::filesystem::path& file,
-                                                             Streams io);
+std::optional<ConfigurationContent> ReadConfigurationContent(const FilePath& file, Streams io);
 // The record alone.
-std::optional<SettingsRecord> ReadConfigurationFile(const std::filesystem::path& file, Streams io);
+std::optional<SettingsRecord> ReadConfigurationFile(const FilePath& file, Streams io);
 
 // The name of a file in messages: its path, or "standard input" for "-".
-std::string InputName(const std::filesystem::path& file);
+std::string InputName(const FilePath& file);
 
 // "settings-block HEX", "key-table HEX", then "macro-block K HEX" for K = 0..18.
 std::vector<std::string> BlockLines(const SettingsBlock& settings, const KeyTable& keyTable,

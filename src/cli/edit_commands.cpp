@@ -9,6 +9,7 @@
 #include "cli/ctl_commands.h"
 #include "config/config_files.h"
 #include "config/factory_files.h"
+#include "platform/file_ops.h"
 #include "platform/file_replace.h"
 #include "platform/sleeping_host.h"
 
@@ -20,7 +21,7 @@ constexpr std::string_view kGetUsage =
 constexpr std::string_view kSetUsage =
     "usage: gm900ctl set CONFIG.bin NAME=VALUE... [--captions str.ini] [--macros record.ini]\n";
 constexpr std::string_view kImportUsage =
-    "usage: gm900ctl import SETTINGS.json OUT.bin [--base CONFIG.bin]\n";
+    "usage: gm900ctl import SETTINGS.json OUT.bin [--base CONFIG.bin] [--force]\n";
 
 // Longest JSON document import reads: a full document is about 7 KiB.
 constexpr std::size_t kMaxDocumentBytes = 1 << 20;
@@ -34,8 +35,7 @@ std::vector<std::uint8_t> FileBytes(const ConfigurationContent& content) {
 }
 
 // Replaces the file as the program saves: the new content is complete before the old goes.
-bool WriteConfiguration(const std::filesystem::path& file, const ConfigurationContent& content,
-                        Streams io) {
+bool WriteConfiguration(const FilePath& file, const ConfigurationContent& content, Streams io) {
   const std::error_code error = ReplaceFileContents(file, FileBytes(content));
   if (!error) return true;
   io.err << "gm900ctl: " << PathText(file) << ": cannot be written (" << error.message() << ")\n";
@@ -68,7 +68,7 @@ int GetCommand(Args args, Streams io, IniFile& ini) {
   Extras extras;
   if (!ReadExtras(ini, parsed, extras, io, true)) return kExitFailed;
   std::string message;
-  const auto value = GetSetting(*content, extras, PathText(parsed.operands[1]), message);
+  const auto value = GetSetting(*content, extras, ArgUtf8(parsed.operands[1]), message);
   if (!value) {
     io.err << "gm900ctl: " << Printable(message) << '\n';
     return kExitFailed;
@@ -85,18 +85,18 @@ int SetCommand(Args args, Streams io, IniFile& ini) {
   if (parsed.operands.size() < 2) {
     return Usage(io, kSetUsage, "CONFIG.bin and at least one NAME=VALUE are needed");
   }
-  const std::filesystem::path& file = parsed.operands[0];
-  if (file == "-") {
+  const FilePath& file = parsed.operands[0];
+  if (IsWord(file, "-")) {
     return Usage(io, kSetUsage, "set changes a file in place: give its path, not -");
   }
   // Held from the first read to the rename, so that a writer at the same time waits.
   const FileUpdateLock lock(file);
   std::optional<const FileUpdateLock> captionLock;
-  if (parsed.captions) captionLock.emplace(*parsed.captions);
+  if (parsed.captions && !IsWord(*parsed.captions, "-")) captionLock.emplace(*parsed.captions);
   const FileUpdateLock* const locks[] = {&lock, captionLock ? &*captionLock : nullptr};
   for (const FileUpdateLock* held : locks) {
     if (held != nullptr && held->error()) {
-      const std::filesystem::path& which = held == &lock ? file : *parsed.captions;
+      const FilePath& which = held == &lock ? file : *parsed.captions;
       io.err << "gm900ctl: " << PathText(which) << ": cannot be written ("
              << held->error().message() << ")\n";
       return kExitFailed;
@@ -114,14 +114,17 @@ int SetCommand(Args args, Streams io, IniFile& ini) {
   ConfigurationFiles captionFiles(state, ini, host);
   CaptionEdit captions;
   if (parsed.captions) {
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(*parsed.captions, error)) {
-      io.err << "gm900ctl: " << PathText(*parsed.captions)
-             << (std::filesystem::exists(*parsed.captions, error) ? ": not a regular file\n"
-                                                                  : ": no such file\n");
+    if (IsWord(*parsed.captions, "-")) {
+      io.err << "gm900ctl: " << kNoStandardInput << '\n';
       return kExitFailed;
     }
-    state.files.captionFile = std::filesystem::absolute(*parsed.captions, error);
+    const std::optional<FileFacts> facts = LookAtFile(*parsed.captions);
+    if (!facts || !facts->regular) {
+      io.err << "gm900ctl: " << PathText(*parsed.captions)
+             << (facts ? ": not a regular file\n" : ": no such file\n");
+      return kExitFailed;
+    }
+    state.files.captionFile = AbsolutePath(*parsed.captions);
     state.language = LanguageFromCode(captionFiles.ReadLanguageCode());
     if (content->firstRunFlag == 0) {
       ButtonAssignment(state.record, state.labels, state.language).DefaultLabels();
@@ -134,7 +137,7 @@ int SetCommand(Args args, Streams io, IniFile& ini) {
 
   std::vector<std::string> pairs;
   for (std::size_t i = 1; i < parsed.operands.size(); ++i) {
-    pairs.push_back(PathText(parsed.operands[i]));
+    pairs.push_back(ArgUtf8(parsed.operands[i]));
   }
   if (const auto message = SetSettings(*content, pairs, MacroNamesOf(extras), captions)) {
     io.err << "gm900ctl: " << Printable(*message) << '\n';
@@ -157,17 +160,18 @@ int SetCommand(Args args, Streams io, IniFile& ini) {
 }
 
 int ImportCommand(Args args, Streams io) {
-  const ParsedArgs parsed = Parse(args, {.base = true});
+  const ParsedArgs parsed = Parse(args, {.force = true, .base = true});
   if (const std::string problem = ArgumentProblem(parsed, false); !problem.empty()) {
     return Usage(io, kImportUsage, problem);
   }
   if (parsed.operands.size() != 2) {
     return Usage(io, kImportUsage, "SETTINGS.json and OUT.bin are needed");
   }
-  const std::filesystem::path& json = parsed.operands[0];
-  const std::filesystem::path& out = parsed.operands[1];
-  if (out == "-") return Usage(io, kImportUsage, "import writes a file: give its path, not -");
-  if (json == "-" && parsed.base && *parsed.base == "-") {
+  const FilePath& json = parsed.operands[0];
+  const FilePath& out = parsed.operands[1];
+  if (IsWord(out, "-"))
+    return Usage(io, kImportUsage, "import writes a file: give its path, not -");
+  if (IsWord(json, "-") && parsed.base && IsWord(*parsed.base, "-")) {
     return Usage(io, kImportUsage, "only one of SETTINGS.json and --base can be -");
   }
   const FileUpdateLock lock(out);  // --base may be the same file
@@ -186,7 +190,7 @@ int ImportCommand(Args args, Streams io) {
   const auto text = ReadInput(json, io, kMaxDocumentBytes);
   if (!text) return kExitFailed;
   const std::string document(text->begin(), text->end());
-  if (const auto message = ImportDocument(document, content)) {
+  if (const auto message = ImportDocument(document, content, parsed.force)) {
     io.err << "gm900ctl: " << InputName(json) << ": " << Printable(*message) << '\n';
     return kExitFailed;
   }

@@ -131,13 +131,10 @@ std::optional<std::uint8_t> HexKey(std::string_view text) {
 }
 
 // A key of a single-key or combination function: its code, or nothing when the text names
-// no key. unnamed: the key was given by its code.
-std::optional<KeyCode> KeyOf(std::string_view text, bool& unnamed) {
+// no key.
+std::optional<KeyCode> KeyOf(std::string_view text) {
   if (text == kNone) return kNoKey;
-  if (const auto code = HexKey(text)) {
-    unnamed = unnamed || KeyText(*code) != text;
-    return *code;
-  }
+  if (const auto code = HexKey(text)) return *code;
   const KeyCode code = KeyCodeOf(Wide(text));
   if (code == kNoKey) return std::nullopt;
   return code;
@@ -198,21 +195,20 @@ using Parsed = std::variant<ParsedFunction, std::string>;
 // A choice from a sub-list, or "unknown (N)" for a byte outside it.
 Parsed ListChoice(std::uint8_t category, ButtonField field, std::string_view text,
                   const std::vector<std::string>& texts, auto valueOf) {
-  ParsedFunction parsed{category, {}, true};
+  ParsedFunction parsed{category, {}};
   if (const auto at = IndexOf(texts, text)) {
     parsed.fields = {{field, valueOf(*at)}};
     return parsed;
   }
   if (const auto value = UnknownValue(text)) {
     parsed.fields = {{field, *value}};
-    parsed.windowMade = false;
     return parsed;
   }
   return "\"" + CategoryName(category) + "\" takes one of: " + ListOf(texts);
 }
 
 Parsed ParseCombo(std::string_view text) {
-  ParsedFunction parsed{CategoryValue(FunctionCategory::ComboKey), {}, true};
+  ParsedFunction parsed{CategoryValue(FunctionCategory::ComboKey), {}};
   std::vector<std::string> words;
   if (!SplitCombo(text, words) || words.empty()) {
     return "\"Combo Key\" takes [MODIFIER + ]KEY[ + KEY], with the modifiers Left Ctrl, Left "
@@ -228,7 +224,6 @@ Parsed ParseCombo(std::string_view text) {
     for (std::size_t start = 0;;) {
       const std::size_t plus = words[0].find('+', start);
       const std::uint8_t bit = ModifierBitOf(Wide(words[0].substr(start, plus - start)));
-      if (modifier != 0) parsed.windowMade = false;  // the dialog gives one modifier
       modifier = static_cast<std::uint8_t>(modifier | bit);
       if (plus == std::string::npos) break;
       start = plus + 1;
@@ -241,13 +236,11 @@ Parsed ParseCombo(std::string_view text) {
   }
   if (words.size() - at > 2) return "\"Combo Key\" takes a modifier and at most two keys";
   std::array<KeyCode, 2> keys{};
-  bool unnamed = false;
   for (std::size_t k = 0; at + k < words.size(); ++k) {
-    const auto code = KeyOf(words[at + k], unnamed);
+    const auto code = KeyOf(words[at + k]);
     if (!code) return "\"" + words[at + k] + "\" is not a key of the combination";
     keys[k] = *code;
   }
-  if (unnamed) parsed.windowMade = false;
   parsed.fields = {{ButtonField::ComboModifier, modifier},
                    {ButtonField::ComboKey1, keys[0]},
                    {ButtonField::ComboKey2, keys[1]}};
@@ -255,7 +248,7 @@ Parsed ParseCombo(std::string_view text) {
 }
 
 Parsed ParseMacro(std::string_view text, const MacroNames& macros) {
-  ParsedFunction parsed{CategoryValue(FunctionCategory::MacroKey), {}, true};
+  ParsedFunction parsed{CategoryValue(FunctionCategory::MacroKey), {}};
   const std::size_t comma = text.rfind(", ");
   const std::string_view name = comma == std::string_view::npos ? text : text.substr(0, comma);
   const std::string_view modeText =
@@ -263,9 +256,7 @@ Parsed ParseMacro(std::string_view text, const MacroNames& macros) {
   std::optional<std::uint8_t> mode;
   if (const auto at = IndexOf(kMacroModeTexts, modeText)) {
     mode = static_cast<std::uint8_t>(*at);
-  } else if ((mode = UnknownValue(modeText))) {
-    parsed.windowMade = false;
-  } else {
+  } else if (!(mode = UnknownValue(modeText))) {
     return "\"Macro Key\" takes MACRO, MODE with the modes \"" + std::string(kMacroModeTexts[0]) +
            "\", \"" + kMacroModeTexts[1] + "\" and \"" + kMacroModeTexts[2] + "\"";
   }
@@ -279,8 +270,8 @@ Parsed ParseMacro(std::string_view text, const MacroNames& macros) {
       const int k = std::stoi(digits);
       if (k >= 1 && k <= static_cast<int>(kMacroCount)) number = static_cast<std::uint8_t>(k - 1);
     }
-  } else if ((number = UnknownValue(name))) {
-    parsed.windowMade = false;
+  } else {
+    number = UnknownValue(name);
   }
   if (!number) {
     std::string known = macros.empty() ? std::string("no record.ini was given")
@@ -372,7 +363,7 @@ std::string FunctionText(const SettingsRecord& record, std::size_t b, const Macr
 std::variant<ParsedFunction, std::string> ParseFunction(const std::string& text,
                                                         const MacroNames& macros) {
   if (const auto value = UnknownValue(text); value && *value >= kCategoryCount) {
-    return ParsedFunction{*value, {}, false};
+    return ParsedFunction{*value, {}};
   }
   const std::size_t colon = text.find(": ");
   const std::string head = text.substr(0, colon);
@@ -419,14 +410,13 @@ std::variant<ParsedFunction, std::string> ParseFunction(const std::string& text,
       return ListChoice(c, ButtonField::WindowsAction, rest, EnglishList(kWindowsList),
                         [](std::size_t at) { return static_cast<std::uint8_t>(at); });
     case FunctionCategory::SingleKey: {
-      bool unnamed = false;
-      const auto code = KeyOf(rest, unnamed);
+      const auto code = KeyOf(rest);
       if (!code) {
         return "\"Single Key\" takes a key name as the key lists show it (\"A\", \"F5\", "
                "\"Space\", \"Num Enter\", \"L-Button\", ...) or \"none\"; \"" +
                std::string(rest) + "\" is none of them";
       }
-      return ParsedFunction{c, {{ButtonField::SingleKey, *code}}, !unnamed};
+      return ParsedFunction{c, {{ButtonField::SingleKey, *code}}};
     }
     case FunctionCategory::ComboKey:
       return ParseCombo(rest);
@@ -434,7 +424,7 @@ std::variant<ParsedFunction, std::string> ParseFunction(const std::string& text,
       return ParseMacro(rest, macros);
     default:
       if (colon != std::string::npos) return "\"" + head + "\" takes no choice after it";
-      return ParsedFunction{c, {}, true};
+      return ParsedFunction{c, {}};
   }
 }
 

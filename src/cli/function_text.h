@@ -38,9 +38,6 @@ struct ParsedFunction {
   std::uint8_t category = 0;
   // The category's parameter fields with their values; the other fields are not touched.
   std::vector<std::pair<ButtonField, std::uint8_t>> fields;
-  // The window can give a button this function: no value outside its list, a single modifier,
-  // no key without a name.
-  bool windowMade = true;
 };
 
 // The fields of a function text, or a message that says what is wrong and what is allowed.

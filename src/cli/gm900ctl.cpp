@@ -4,15 +4,12 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
-#include <iostream>
-#include <ostream>
 #include <span>
-#include <streambuf>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "cli/ctl_args.h"
 #include "cli/ctl_commands.h"
 #include "cli/macro_commands.h"
 #include "device/trace.h"
@@ -44,9 +41,8 @@ std::string TextUtf8(std::wstring_view text) {
   return std::string(bytes.begin(), bytes.end());
 }
 
-std::string PathUtf8(const std::filesystem::path& path) {
-  const std::u8string text = path.u8string();
-  return std::string(text.begin(), text.end());
+std::string PathUtf8(const FilePath& path) {
+  return path.Utf8();
 }
 
 // The INI functions the Windows program itself uses; the own engine elsewhere.
@@ -61,7 +57,7 @@ int Macros(Args args, Streams io) {
     io.err << "usage: gm900ctl macros FILE\n";
     return 2;
   }
-  const std::filesystem::path& file = args[0];
+  const FilePath& file = args[0];
   if (!UsableRecordIni(file, io.err)) return 1;
   SystemIniFile ini;
   MacroStore store(ini, file);
@@ -187,7 +183,10 @@ constexpr std::array kCommands = {
             "and a wrong one is named in one line with what is allowed, the file untouched\n"
             "(exit status 1). NAME is a path of show --json; VALUE is written as show prints\n"
             "it: 1600, true, #ff8000, neon, 250 (Hz), Multimedia: Volume Up,\n"
-            "Combo Key: Left Ctrl + Shift + A, Macro Key: macro 2, repeat while held.\n"
+            "Combo Key: Left Ctrl + Shift + A, Macro Key: macro 2, repeat while held. Words\n"
+            "(choices, true, false) match without regard to case (NEON, True); numbers only\n"
+            "as integers, as show prints them (1000, not 1000.0 or 1e3). A NAME given twice\n"
+            "is refused.\n"
             "The window's rules hold: DPI values are steps of 100 (1650 is refused, not\n"
             "rounded), the last button with Click keeps it, a function change touches only\n"
             "that button's bytes. The file is replaced whole, as the program saves.\n"
@@ -196,14 +195,17 @@ constexpr std::array kCommands = {
             "                      saved by the program)\n"
             "  --macros record.ini name macros by their names in record.ini\n"
             "Example: gm900ctl set config0.bin dpi.stage3.dpi=1600 lighting.mode=neon\n"},
-    Command{"import", "SETTINGS.json OUT.bin [--base CONFIG.bin]",
+    Command{"import", "SETTINGS.json OUT.bin [--base CONFIG.bin] [--force]",
             "build a configuration file from a JSON document", &ImportCommand,
             "Builds a configuration file from a JSON document as show --json writes it: every\n"
             "setting the document holds, the rest from the base (the factory configuration\n"
             "unless --base names a file). A document that is not JSON, or has a wrong type, an\n"
-            "unknown key or a value out of range, is refused in one line naming its path.\n"
-            "Values written as {\"unknown\": N} are taken as the byte N, so that a damaged\n"
-            "file round-trips. SETTINGS.json or the base may be - for standard input.\n"
+            "unknown key, a key twice or a value out of range, is refused in one line naming\n"
+            "its path. What set refuses is refused too (a value written as {\"unknown\": N}, no\n"
+            "button with Click), unless --force is given: then {\"unknown\": N} is the byte N,\n"
+            "so that a damaged file round-trips. Values match as in set: words without regard\n"
+            "to case, numbers as integers only (1000, not 1000.0 or 1e3).\n"
+            "SETTINGS.json or the base may be - for standard input.\n"
             "Example: gm900ctl import profile.json my.bin --base config0.bin\n"},
     Command{"diff", "[--json] A.bin B.bin", "the settings in which two configuration files differ",
             &DiffCommand,
@@ -249,7 +251,7 @@ const Command* FindCommand(std::string_view name) {
   return nullptr;
 }
 
-void CommandHelp(const Command& command, std::ostream& out) {
+void CommandHelp(const Command& command, OutText& out) {
   out << "usage: gm900ctl " << command.name;
   if (!command.arguments.empty()) out << ' ' << command.arguments;
   out << "\n\n" << command.summary << '\n';
@@ -260,7 +262,8 @@ int Help(Args args, Streams io) {
   if (!args.empty()) {
     const Command* command = FindCommand(PathUtf8(args[0]));
     if (command == nullptr) {
-      io.err << "gm900ctl: no command \"" << PathUtf8(args[0]) << "\" (see gm900ctl --help)\n";
+      io.err << "gm900ctl: no command \"" << Printable(PathUtf8(args[0]))
+             << "\" (see gm900ctl --help)\n";
       return 2;
     }
     CommandHelp(*command, io.out);
@@ -294,15 +297,15 @@ int Run(Args args, Streams io) {
     return 2;
   }
   const std::string name = PathUtf8(args[0]);
-  const Command* command = FindCommand(name == "-h" ? "--help" : name);
+  const Command* command = FindCommand(IsWord(name, "-h") ? "--help" : name);
   if (command == nullptr) {
-    io.err << "gm900ctl: unknown command \"" << name << "\" (see gm900ctl --help)\n";
+    io.err << "gm900ctl: unknown command \"" << Printable(name) << "\" (see gm900ctl --help)\n";
     return 2;
   }
   // COMMAND --help (an option before "--").
-  for (const std::filesystem::path& arg : args.subspan(1)) {
-    if (arg == "--") break;
-    if (command->run != &Help && (arg == "--help" || arg == "-h")) {
+  for (const FilePath& arg : args.subspan(1)) {
+    if (IsWord(arg, "--")) break;
+    if (command->run != &Help && (IsWord(arg, "--help") || IsWord(arg, "-h"))) {
       CommandHelp(*command, io.out);
       return 0;
     }
@@ -312,7 +315,7 @@ int Run(Args args, Streams io) {
 
 // Standard output through C's stdout, keeping the error of the first write that failed: by
 // the end of the run errno no longer tells why.
-class StdoutBuffer : public std::streambuf {
+class StandardOutput : public OutText {
  public:
   int error() const { return error_; }
   bool failed() const { return failed_; }
@@ -320,21 +323,13 @@ class StdoutBuffer : public std::streambuf {
   bool brokenPipe() const { return brokenPipe_; }
 
  protected:
-  int_type overflow(int_type c) override {
-    if (traits_type::eq_int_type(c, traits_type::eof())) return traits_type::not_eof(c);
-    const char byte = traits_type::to_char_type(c);
-    return xsputn(&byte, 1) == 1 ? c : traits_type::eof();
-  }
-  std::streamsize xsputn(const char* text, std::streamsize count) override {
+  void Write(std::string_view text) override {
     ClearErrors();
-    const std::size_t written = std::fwrite(text, 1, static_cast<std::size_t>(count), stdout);
-    if (written != static_cast<std::size_t>(count)) Fail();
-    return static_cast<std::streamsize>(written);
+    if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size()) Fail();
   }
-  int sync() override {
+  void Flush() override {
     ClearErrors();
     if (std::fflush(stdout) != 0) Fail();
-    return failed_ ? -1 : 0;
   }
 
  private:
@@ -366,16 +361,22 @@ class StdoutBuffer : public std::streambuf {
   int error_ = 0;
 };
 
+class StandardError : public OutText {
+ protected:
+  void Write(std::string_view text) override { std::fwrite(text.data(), 1, text.size(), stderr); }
+  void Flush() override { std::fflush(stderr); }
+};
+
 // Output that could not be written (a full disk, a closed standard output) is a failure. A
 // reader that stopped early (a broken pipe, "| head") is not worth a message: on Linux the
 // signal ends the tool silently, and so it does here on Windows.
-int FinishOutput(int status, StdoutBuffer& out) {
-  std::cout.flush();
+int FinishOutput(int status, StandardOutput& out, OutText& err) {
+  out.flush();
   if (!out.failed() && std::ferror(stdout) == 0) return status;
   if (!out.brokenPipe()) {
-    std::cerr << "gm900ctl: cannot write standard output"
-              << (out.error() != 0 ? std::string(": ") + std::strerror(out.error()) : std::string())
-              << '\n';
+    err << "gm900ctl: cannot write standard output"
+        << (out.error() != 0 ? std::string(": ") + std::strerror(out.error()) : std::string())
+        << '\n';
   }
   return status == 0 ? 1 : status;
 }
@@ -393,10 +394,9 @@ int main(int argc, char** argv) {
   // Configuration files arrive on standard input as bytes.
   _setmode(_fileno(stdin), _O_BINARY);
 #endif
-  const std::vector<std::filesystem::path> args(argv + (argc > 0 ? 1 : 0), argv + argc);
-  gm::cli::StdoutBuffer out;
-  std::streambuf* const standard = std::cout.rdbuf(&out);
-  const int status = gm::cli::FinishOutput(gm::cli::Run(args, {std::cout, std::cerr}), out);
-  std::cout.rdbuf(standard);
-  return status;
+  std::vector<gm::FilePath> args;
+  for (int i = 1; i < argc; ++i) args.push_back(gm::FilePath::FromNative(argv[i]));
+  gm::cli::StandardOutput out;
+  gm::cli::StandardError err;
+  return gm::cli::FinishOutput(gm::cli::Run(args, {out, err}), out, err);
 }

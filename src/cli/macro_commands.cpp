@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <iterator>
 #include <limits>
 
 #include "buttons/key_names.h"
+#include "cli/ctl_args.h"
 #include "cli/function_text.h"
 #include "config/language.h"
 #include "macro/list_editor.h"
@@ -40,9 +42,8 @@ std::string Utf8(std::wstring_view text) {
   return ToUtf8(text);
 }
 
-std::string PathUtf8(const std::filesystem::path& path) {
-  const std::u8string text = path.u8string();
-  return std::string(text.begin(), text.end());
+std::string PathUtf8(const FilePath& path) {
+  return path.Utf8();
 }
 
 std::optional<std::wstring> FromUtf8(std::string_view text) {
@@ -53,16 +54,16 @@ std::optional<std::wstring> FromUtf8(std::string_view text) {
 }
 
 // A command-line word as text (UTF-8 on every system once it is a path's u8string).
-std::wstring ArgText(const std::filesystem::path& arg) {
+std::wstring ArgText(const FilePath& arg) {
   return FromUtf8(PathUtf8(arg)).value_or(std::wstring());
 }
 
-// Control characters as \xHH, so that a name cannot act on the terminal; with `backslashes`
-// a backslash is doubled too, so that the text can be read back.
+// Control characters (C0, DEL, C1) as \xHH, so that a name cannot act on the terminal; with
+// `backslashes` a backslash is doubled too, so that the text can be read back.
 std::string Escaped(std::wstring_view text, bool backslashes) {
   std::wstring out;
   for (wchar_t c : text) {
-    if (c < 0x20 || c == 0x7F) {
+    if (c < 0x20 || (c >= 0x7F && c <= 0x9F)) {  // C0, DEL and C1
       static constexpr wchar_t kHex[] = L"0123456789abcdef";
       out += L"\\x";
       out += kHex[(c >> 4) & 0xF];
@@ -287,6 +288,13 @@ std::variant<MacroText, std::string> ParseMacroText(std::string_view text) {
         const std::optional<EditorCommit> commit =
             CommitEditorText(EditMode::Delay, std::wstring(digits) + L" ms");
         if (commit) {
+          // The editor holds a delay to 6553500 ms; a longer one is cut, as there, and said.
+          const std::wstring_view significant =
+              digits.substr(std::min(digits.find_first_not_of(L'0'), digits.size()));
+          if (significant.size() > 7 || LeadingDecimal(std::wstring(significant)) > kMaxDelayMs) {
+            macro.notes.push_back("line " + std::to_string(number) + ": " + Utf8(digits) +
+                                  " ms is more than a delay holds; it is " + Utf8(commit->line));
+          }
           macro.items.push_back(commit->line);
           continue;
         }
@@ -312,7 +320,11 @@ std::variant<MacroText, std::string> ParseMacroText(std::string_view text) {
   return macro;
 }
 
-bool UsableRecordIni(const std::filesystem::path& file, std::ostream& err) {
+bool UsableRecordIni(const FilePath& file, OutText& err) {
+  if (IsWord(file, "-")) {
+    err << "gm900ctl: " << kNoStandardInput << '\n';
+    return false;
+  }
   const std::optional<FileFacts> facts = file.empty() ? std::nullopt : LookAtFile(file);
   const char* problem = nullptr;
   if (!facts) {
@@ -323,14 +335,14 @@ bool UsableRecordIni(const std::filesystem::path& file, std::ostream& err) {
     problem = "cannot be read";
   }
   if (problem == nullptr) return true;
-  err << "gm900ctl: " << PathUtf8(file) << ": " << problem << '\n';
+  err << "gm900ctl: " << PathText(file) << ": " << problem << '\n';
   return false;
 }
 
-void WarnAboutRecordIni(IniFile& ini, const std::filesystem::path& given, std::ostream& err) {
+void WarnAboutRecordIni(IniFile& ini, const FilePath& given, OutText& err) {
   const FilePath file = AbsolutePath(given);
   MacroStore store(ini, file);
-  const std::string where = "gm900ctl: warning: " + PathUtf8(given) + ": ";
+  const std::string where = "gm900ctl: warning: " + PathText(given) + ": ";
   const std::vector<std::wstring> all = store.AllNames();
   const std::size_t shown = NamesInList(all);
   for (std::size_t i = 0; i < shown; ++i) {
@@ -379,7 +391,7 @@ namespace {
 constexpr int kExitRefused = kExitFailed;
 
 int Usage(Streams io, std::string_view problem) {
-  io.err << "gm900ctl macro: " << problem << '\n' << kUsage;
+  io.err << "gm900ctl macro: " << problem << " (see gm900ctl help macro)\n";
   return kExitUsage;
 }
 
@@ -401,13 +413,20 @@ int Refuse(Streams io, std::string_view subject, std::wstring_view message) {
   return kExitRefused;
 }
 
-int NoSuchMacro(Streams io, const std::filesystem::path& file, const std::wstring& name) {
-  io.err << "gm900ctl: " << PathUtf8(file) << ": no macro named \"" << Escaped(name, false)
+// The file named as given: the manager's "record.ini cannot be written." would name another
+// file when the macros live in one of another name.
+int NotWritten(Streams io, const FilePath& file) {
+  io.err << "gm900ctl: " << PathText(file) << ": cannot be written\n";
+  return kExitRefused;
+}
+
+int NoSuchMacro(Streams io, const FilePath& file, const std::wstring& name) {
+  io.err << "gm900ctl: " << PathText(file) << ": no macro named \"" << Escaped(name, false)
          << "\" (see gm900ctl macro list)\n";
   return kExitFailed;
 }
 
-int List(MacroStore& store, const std::filesystem::path& file, Streams io, IniFile& ini) {
+int List(MacroStore& store, const FilePath& file, Streams io, IniFile& ini) {
   WarnAboutRecordIni(ini, file, io.err);
   const std::vector<std::wstring> all = store.AllNames();
   const std::vector<std::wstring> names = store.Names();
@@ -418,14 +437,14 @@ int List(MacroStore& store, const std::filesystem::path& file, Streams io, IniFi
     text += '\n';
   }
   for (std::size_t i = names.size(); i < all.size(); ++i) {
-    io.err << "gm900ctl: warning: " << PathUtf8(file) << ": section \"" << Escaped(all[i], false)
+    io.err << "gm900ctl: warning: " << PathText(file) << ": section \"" << Escaped(all[i], false)
            << "\" begins past the 255 characters of names the program reads; no list shows it\n";
   }
   io.out << text;
   return kExitOk;
 }
 
-int Show(MacroStore& store, IniFile& ini, const std::filesystem::path& file, Streams io,
+int Show(MacroStore& store, IniFile& ini, const FilePath& file, Streams io,
          const std::wstring& name) {
   WarnAboutRecordIni(ini, file, io.err);
   const std::optional<std::size_t> at = PositionOf(store, name);
@@ -446,32 +465,51 @@ int Show(MacroStore& store, IniFile& ini, const std::filesystem::path& file, Str
   return kExitOk;
 }
 
-std::optional<std::string> ReadText(const std::filesystem::path& source, Streams io) {
-  if (source == "-") {
+std::optional<std::string> ReadText(const FilePath& source, Streams io) {
+  if (IsWord(source, "-")) {
     const auto bytes = ReadInput(source, io, kMaxTextBytes);
     if (!bytes) return std::nullopt;
     return std::string(bytes->begin(), bytes->end());
   }
-  // A pipe is welcome here: <(gm900ctl macro show ...) is one.
-  const std::optional<std::vector<std::uint8_t>> bytes =
-      FileExists(source) ? ReadWholeFile(source, kMaxTextBytes) : std::nullopt;
-  if (!bytes) {
-    io.err << "gm900ctl: " << PathUtf8(source)
-           << (FileExists(source) ? ": cannot be read\n" : ": no such file\n");
+  // Read as a stream, so that a pipe is welcome: <(gm900ctl macro show ...) is one.
+  const std::optional<FileFacts> facts = LookAtFile(source);
+  const char* problem = nullptr;
+  std::string text;
+  if (!facts) {
+    problem = ": no such file";
+  } else if (facts->regular && facts->size > kMaxTextBytes) {
+    problem = ": too large (a macro text has at most 1 MiB)";
+  } else if (const CFile in = OpenCFile(source, "rb"); !in) {
+    problem = facts->regular ? ": cannot be read" : ": not a regular file";
+  } else {
+    char buffer[4096];
+    for (std::size_t got; text.size() <= kMaxTextBytes &&
+                          (got = std::fread(buffer, 1, sizeof buffer, in.get())) > 0;) {
+      text.append(buffer, got);
+    }
+    if (text.size() > kMaxTextBytes) {
+      problem = ": too large (a macro text has at most 1 MiB)";
+    } else if (std::ferror(in.get())) {
+      // A folder opens on some systems, and reading it fails.
+      problem = facts->regular ? ": cannot be read" : ": not a regular file";
+    }
+  }
+  if (problem != nullptr) {
+    io.err << "gm900ctl: " << PathText(source) << problem << '\n';
     return std::nullopt;
   }
-  return std::string(bytes->begin(), bytes->end());
+  return text;
 }
 
-int Add(MacroStore& store, const std::filesystem::path& file, Streams io, Args rest) {
-  std::optional<std::filesystem::path> source;
+int Add(MacroStore& store, const FilePath& file, Streams io, Args rest) {
+  std::optional<FilePath> source;
   std::optional<std::wstring> loopOption;
   std::optional<std::wstring> delaysOption;
   for (std::size_t i = 1; i < rest.size(); ++i) {
     const std::string word = PathUtf8(rest[i]);
-    if (word == "--loop" || word == "--delays") {
+    if (IsWord(word, "--loop") || IsWord(word, "--delays")) {
       if (i + 1 >= rest.size()) return Usage(io, word + " needs a value");
-      (word == "--loop" ? loopOption : delaysOption) = ArgText(rest[++i]);
+      (IsWord(word, "--loop") ? loopOption : delaysOption) = ArgText(rest[++i]);
     } else if (word.size() > 1 && word.starts_with("-")) {
       return Usage(io, "unknown option " + word);
     } else if (!source) {
@@ -486,11 +524,14 @@ int Add(MacroStore& store, const std::filesystem::path& file, Streams io, Args r
     if (!text) return kExitFailed;
     auto parsed = ParseMacroText(*text);
     if (const std::string* error = std::get_if<std::string>(&parsed)) {
-      const std::string from = *source == "-" ? "standard input" : PathUtf8(*source);
+      const std::string from = IsWord(*source, "-") ? "standard input" : PathText(*source);
       io.err << "gm900ctl: " << from << ": " << *error << '\n';
       return kExitFailed;
     }
     macro = std::move(std::get<MacroText>(parsed));
+    const std::string from = IsWord(*source, "-") ? "standard input" : PathText(*source);
+    for (const std::string& note : macro.notes)
+      io.err << "gm900ctl: " << from << ": " << note << '\n';
   }
   if (loopOption) {
     if (*loopOption == L"off") {
@@ -524,8 +565,8 @@ int Add(MacroStore& store, const std::filesystem::path& file, Streams io, Args r
   if (name.empty()) return Refuse(io, "\"" + Escaped(typed, false) + "\"", kMacroNameBlank);
   const std::string subject = "\"" + Escaped(name, false) + "\"";
   if (name != TrimBlanks(typed)) {
-    io.err << "gm900ctl: the name is cut to " << kMaxMacroNameLength << " characters: " << subject
-           << '\n';
+    io.err << "gm900ctl: the name is cut to " << kMaxMacroNameLength
+           << " UTF-16 units (an emoji takes two): " << subject << '\n';
   }
   if (store.Names().size() >= kMacroCount) return Refuse(io, subject, EnglishLimitMessage());
   switch (store.FitNew(name)) {
@@ -548,18 +589,18 @@ int Add(MacroStore& store, const std::filesystem::path& file, Streams io, Args r
   }
   // As New and the first store write it: the section with MacroLoopTimes, then all its keys.
   if (!store.Add(name, static_cast<long>(LeadingDecimal(macro.loopTimes)))) {
-    return Refuse(io, PathUtf8(file), kRecordIniNotWritten);
+    return NotWritten(io, file);
   }
   if (!macro.items.empty() &&
       store.Store(Macro{name, *macro.delays, macro.loop == true, macro.loopTimes, macro.items}) !=
           MacroStore::StoreResult::Written) {
-    return Refuse(io, PathUtf8(file), kRecordIniNotWritten);
+    return NotWritten(io, file);
   }
   return kExitOk;
 }
 
-int Rename(MacroStore& store, const std::filesystem::path& file, Streams io,
-           const std::wstring& from, const std::wstring& typed) {
+int Rename(MacroStore& store, const FilePath& file, Streams io, const std::wstring& from,
+           const std::wstring& typed) {
   const std::optional<std::size_t> at = PositionOf(store, from);
   if (!at) return NoSuchMacro(io, file, from);
   const std::wstring old = store.AllNames()[*at];
@@ -571,8 +612,8 @@ int Rename(MacroStore& store, const std::filesystem::path& file, Streams io,
   if (name == old || TrimBlanks(typed) == old) return kExitOk;  // unchanged: no rename
   const std::string subject = "\"" + Escaped(name, false) + "\"";
   if (name != TrimBlanks(typed)) {
-    io.err << "gm900ctl: the name is cut to " << kMaxMacroNameLength << " characters: " << subject
-           << '\n';
+    io.err << "gm900ctl: the name is cut to " << kMaxMacroNameLength
+           << " UTF-16 units (an emoji takes two): " << subject << '\n';
   }
   switch (store.FitRename(*at, old, name)) {
     case MacroStore::NameFit::Fits:
@@ -582,16 +623,15 @@ int Rename(MacroStore& store, const std::filesystem::path& file, Streams io,
     case MacroStore::NameFit::Taken:
       return Refuse(io, subject, kMacroNameExists);
   }
-  if (!store.Rename(*at, old, name)) return Refuse(io, PathUtf8(file), kRecordIniNotWritten);
+  if (!store.Rename(*at, old, name)) return NotWritten(io, file);
   return kExitOk;
 }
 
-int Delete(MacroStore& store, const std::filesystem::path& file, Streams io,
-           const std::wstring& name) {
+int Delete(MacroStore& store, const FilePath& file, Streams io, const std::wstring& name) {
   const std::optional<std::size_t> at = PositionOf(store, name);
   if (!at) return NoSuchMacro(io, file, name);
   if (!store.DeleteAt(*at, store.AllNames()[*at])) {
-    return Refuse(io, PathUtf8(file), kRecordIniNotWritten);
+    return NotWritten(io, file);
   }
   return kExitOk;
 }
@@ -602,8 +642,8 @@ int MacroCommand(Args args, Streams io, IniFile& ini) {
   if (args.empty()) return Usage(io, "a subcommand is needed");
   const std::string sub = PathUtf8(args[0]);
   const bool help = std::any_of(args.begin(), args.end(),
-                                [](const std::filesystem::path& arg) { return arg == "--help"; });
-  if (help || sub == "-h" || sub == "help") {
+                                [](const FilePath& arg) { return IsWord(arg, "--help"); });
+  if (help || IsWord(sub, "-h") || sub == "help") {
     io.out << kUsage;
     return kExitOk;
   }
@@ -616,17 +656,36 @@ int MacroCommand(Args args, Streams io, IniFile& ini) {
       {"list", 1, 1}, {"show", 2, 2}, {"add", 2, 7}, {"rename", 3, 3}, {"delete", 2, 2}};
   const auto shape = std::find_if(std::begin(kShapes), std::end(kShapes),
                                   [&](const Shape& s) { return s.name == sub; });
-  if (shape == std::end(kShapes)) return Usage(io, "unknown subcommand \"" + sub + "\"");
+  if (shape == std::end(kShapes)) return Usage(io, "unknown subcommand \"" + Printable(sub) + "\"");
   const Args rest = args.subspan(1);
   if (rest.size() < shape->least || rest.size() > shape->most) {
     return Usage(io, "wrong number of arguments for " + sub);
   }
-  const std::filesystem::path& file = rest[0];
+  const FilePath& file = rest[0];
   // Only add may make record.ini, as New does.
   if (sub == "add" && !FileExists(file)) {
     if (file.empty()) return Usage(io, "a RECORD.ini is needed");
   } else if (!UsableRecordIni(file, io.err)) {
     return kExitFailed;
+  }
+  // A name that is not UTF-8 would reach the rules as an empty text ("Macro name is blank").
+  for (std::size_t i = 1; sub != "list" && i < rest.size() && i <= (sub == "rename" ? 2u : 1u);
+       ++i) {
+    const std::string bytes = PathUtf8(rest[i]);
+    if (!FromUtf8(bytes)) {
+      std::string shown;
+      for (const char c : bytes) {
+        const auto byte = static_cast<unsigned char>(c);
+        static constexpr char kHex[] = "0123456789abcdef";
+        if (byte < 0x20 || byte >= 0x7F) {
+          shown += {'\\', 'x', kHex[byte >> 4], kHex[byte & 0xF]};
+        } else {
+          shown += c;
+        }
+      }
+      io.err << "gm900ctl: \"" << shown << "\": not UTF-8; a macro name is given in UTF-8\n";
+      return kExitFailed;
+    }
   }
   MacroStore store(ini, file);
   if (sub == "list") return List(store, file, io, ini);

@@ -3,9 +3,7 @@
 // what the program writes. Also the checks every command makes on a record.ini it is given.
 #pragma once
 
-#include <filesystem>
 #include <optional>
-#include <ostream>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -31,6 +29,7 @@ struct MacroText {
   std::optional<bool> loop;
   std::wstring loopTimes;  // the count's digits; empty when not given
   std::optional<bool> delays;
+  std::vector<std::string> notes;  // what was read otherwise than written (a delay cut)
 };
 
 std::vector<std::string> MacroTextLines(const MacroText& macro);
@@ -39,10 +38,10 @@ std::variant<MacroText, std::string> ParseMacroText(std::string_view text);
 
 // A record.ini given to a command: false, with one line on err, when it is missing ("no such
 // file"), not a regular file (a folder, a device, a pipe) or cannot be read.
-bool UsableRecordIni(const std::filesystem::path& file, std::ostream& err);
+bool UsableRecordIni(const FilePath& file, OutText& err);
 // Warnings on err about what the program would read from a damaged record.ini without a word:
 // an ItemCount that is not a number, negative or larger than the items present, and sections
 // of one name (the program reads the first one's keys for each of them).
-void WarnAboutRecordIni(IniFile& ini, const std::filesystem::path& file, std::ostream& err);
+void WarnAboutRecordIni(IniFile& ini, const FilePath& file, OutText& err);
 
 }  // namespace gm::cli

@@ -27,6 +27,12 @@ void ConnectToMouse(CommandLink& link, ConfigState& state) {
   state.record.at(rec::kProfile) = RunConnectSequence(link, state.device);
 }
 
+void ConnectToMouse(DeviceJobRunner& runner, ConfigState& state) {
+  const DeviceJobResult result = runner.RunAndWait({DeviceJobKind::Connect, {}});
+  state.device = result.image;
+  state.record.at(rec::kProfile) = result.image.profile;
+}
+
 void SendConfigurationToMouse(CommandLink& link, ConfigState& state) {
   state.record.at(rec::kProfile) = 0;  // the Save writes profile 0, which the record follows
   BuildDeviceConfig(state.record, state.device);
@@ -38,31 +44,45 @@ void ApplyToDevice(CommandLink& link, ConfigState& state, ConfigurationFileSteps
   files.SaveConfigurationAndCaptions();
 }
 
-void SaveFlows::ApplyConnected() {
-  CommandLink link(hid_, host_, session_.link);
-  ApplyToDevice(link, state_, files_);
-  state_.savedRecord = state_.record;
-  ApplyPointerSettings(state_.record, desktop_, host_);
+void SaveFlows::ApplyConnected(unsigned busyTimer) {
+  state_.record.at(rec::kProfile) = 0;  // the Save writes profile 0, which the record follows
+  BuildDeviceConfig(state_.record, state_.device);
+  ++applying_;
+  runner_->Run({DeviceJobKind::Apply, state_.device},
+               [this, sent = state_.record, busyTimer](const DeviceJobResult& result) {
+                 FinishApply(sent);
+                 --applying_;
+                 // Started only at the end, so that clicks meanwhile and until 2 s after it
+                 // are ignored.
+                 host_.StartTimer(busyTimer, kSaveBusyMs);
+                 if (onApplyEnd) onApplyEnd(result);
+               });
+}
+
+void SaveFlows::FinishApply(const SettingsRecord& sent) {
+  // The files take the record as it was sent; edits made while it was sent stay in the record.
+  const SettingsRecord edited = state_.record;
+  state_.record = sent;
+  files_.SaveConfiguration();
+  files_.SaveCaptions();
+  state_.record = edited;
+  state_.savedRecord = sent;
+  ApplyPointerSettings(sent, desktop_, host_);
 }
 
 void SaveFlows::ApplyAction() {
   if (saveBusy_) return;
   saveBusy_ = true;
   if (session_.connectedFlag == 1) {
-    host_.SetWaitCursor();
-    host_.StartTimer(kSaveCursorTimer, kWaitCursorMs);
-    ApplyConnected();
+    ApplyConnected(kSaveBusyTimer);
+  } else {
+    host_.StartTimer(kSaveBusyTimer, kSaveBusyMs);
   }
-  // Started only now: the window is blocked during the Save, so the flag lasts until 2 s
-  // after its end and clicks queued meanwhile are ignored.
-  host_.StartTimer(kSaveBusyTimer, kSaveBusyMs);
 }
 
 bool SaveFlows::ResetAction() {
   if (resetBusy_) return false;
   resetBusy_ = true;
-  host_.SetWaitCursor();
-  host_.StartTimer(kResetCursorTimer, kWaitCursorMs);
 
   const std::uint8_t profile = state_.record.at(rec::kProfile);
   state_.defaultsMode = 1;
@@ -70,13 +90,12 @@ bool SaveFlows::ResetAction() {
   files_.LoadCaptions();
   state_.record.at(rec::kProfile) = profile;
 
-  if (session_.connectedFlag == 1) ApplyConnected();
+  const bool connected = session_.connectedFlag == 1;
+  if (connected) ApplyConnected(kResetBusyTimer);
 
   window_.ShowResetLayout();
   state_.defaultsMode = 0;
-  // As for the Save: started after the blocking apply, so clicks queued meanwhile find the
-  // flag set.
-  host_.StartTimer(kResetBusyTimer, kSaveBusyMs);
+  if (!connected) host_.StartTimer(kResetBusyTimer, kSaveBusyMs);
   return true;
 }
 
@@ -94,11 +113,6 @@ bool SaveFlows::OnTimer(unsigned id) {
       return true;
     case kResetBusyTimer:
       resetBusy_ = false;
-      host_.KillTimer(id);
-      return true;
-    case kResetCursorTimer:
-    case kSaveCursorTimer:
-      host_.RestoreArrowCursor();
       host_.KillTimer(id);
       return true;
     default:

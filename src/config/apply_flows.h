@@ -1,13 +1,16 @@
 // The main window's Save, Reset and Cancel: the configuration goes to the mouse, to its
 // files and to the desktop (Save), the factory settings replace the edited ones and are
-// applied (Reset), or unapplied edits are thrown away (Cancel).
+// applied (Reset), or unapplied edits are thrown away (Cancel). What is sent is decided here;
+// the sending is a job of a DeviceJobRunner (the device worker in the program).
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 #include "config/config_state.h"
 #include "device/command_link.h"
 #include "device/device_session.h"
+#include "device/device_worker.h"
 #include "platform/desktop_settings.h"
 #include "platform/hid_system.h"
 #include "platform/host.h"
@@ -15,12 +18,9 @@
 namespace gm {
 
 // Timers of the main window that the flows start; the window hands their WM_TIMER back.
-inline constexpr unsigned kSaveBusyTimer = 1;     // clears the save-busy flag
-inline constexpr unsigned kResetCursorTimer = 2;  // arrow cursor after a Reset
-inline constexpr unsigned kSaveCursorTimer = 3;   // arrow cursor after a Save
-inline constexpr unsigned kResetBusyTimer = 4;    // clears the reset-busy flag
+inline constexpr unsigned kSaveBusyTimer = 1;   // clears the save-busy flag
+inline constexpr unsigned kResetBusyTimer = 4;  // clears the reset-busy flag
 inline constexpr std::uint32_t kSaveBusyMs = 2000;
-inline constexpr std::uint32_t kWaitCursorMs = 6000;
 
 // The configuration-file steps the flows take: the program's configuration files in use.
 class ConfigurationFileSteps {
@@ -67,6 +67,8 @@ class ActionWindow {
 // The connect sequence on a mouse just found: the device image starts afresh with the mouse's
 // current profile, which the record takes too.
 void ConnectToMouse(CommandLink& link, ConfigState& state);
+// The same as a job of the runner, waited for.
+void ConnectToMouse(DeviceJobRunner& runner, ConfigState& state);
 
 // The device part of a Save: profile 0 in the record, the whole device image built from it,
 // then sent (command 0x02, profile and report rate, settings block 0, the key table, the 19
@@ -77,35 +79,45 @@ void SendConfigurationToMouse(CommandLink& link, ConfigState& state);
 void ApplyToDevice(CommandLink& link, ConfigState& state, ConfigurationFileSteps& files);
 
 // The three flows with the state they keep between clicks. One instance lives as long as the
-// main window; every call runs on the window's thread.
+// main window; every call runs on the window's thread, and so do the ends of the jobs.
 class SaveFlows {
  public:
-  // session: whether the mouse is connected, and the link to send over when it is.
+  // session: whether the mouse is connected, and the link to send over when it is. The jobs
+  // run in place until RunJobsOn names another runner.
   SaveFlows(ConfigState& state, const DeviceSession& session, Host& host, HidSystem& hid,
             DesktopSettings& desktop, ConfigurationFileSteps& files, ActionWindow& window)
       : state_(state),
         session_(session),
         host_(host),
-        hid_(hid),
         desktop_(desktop),
         files_(files),
-        window_(window) {}
+        window_(window),
+        inPlace_(hid, host, session.link) {}
 
-  // The Save button. Ignored while the save-busy flag is set (until 2 s after the last Save).
-  // With the mouse connected: wait cursor, ApplyToDevice, the saved copy of the record, the
-  // desktop pointer settings. Without it nothing is sent or saved.
+  // The runner of the APPLY jobs from now on; it must outlive the flows.
+  void RunJobsOn(DeviceJobRunner& runner) { runner_ = &runner; }
+  // Called after each APPLY's end, with the apply's outcome, once its files are written.
+  std::function<void(const DeviceJobResult&)> onApplyEnd;
+
+  // The Save button. Ignored while the save-busy flag is set (from the click until 2 s after
+  // the Save's end). With the mouse connected: profile 0 in the record, the device image built
+  // from it and sent as a job; at the job's end the record as it was sent goes to the files,
+  // becomes the saved copy and sets the desktop pointer settings. Edits made meanwhile stay
+  // unsaved edits. Without the mouse nothing is sent or saved.
   void ApplyAction();
   // The Reset button: the settings part of the factory configuration (macros and byte 0 kept)
   // and the factory captions; applied like a Save when the mouse is connected. Guarded like
-  // the Save: ignored until 2 s after the last Reset, so that a double click, or clicks queued
-  // while the apply blocked the window, run it once. True when it ran.
+  // the Save: ignored from the click until 2 s after its end, so that a double click runs it
+  // once. True when it ran.
   bool ResetAction();
   // The Cancel button: back to the saved copy of the record, reload the files at the next
   // opening, hide the window.
   void CancelAction();
-  // WM_TIMER of the main window. Handles timers 1-4 and returns true; false for any other id.
+  // WM_TIMER of the main window. Handles timers 1 and 4 and returns true; false for any other.
   bool OnTimer(unsigned id);
 
+  // From a Save's or Reset's click until its APPLY job (and any queued after it) has ended.
+  bool applying() const { return applying_ > 0; }
   bool saveBusy() const { return saveBusy_; }
   bool resetBusy() const { return resetBusy_; }
   bool reloadOnOpen() const { return reloadOnOpen_; }
@@ -113,16 +125,20 @@ class SaveFlows {
   bool TakeReloadOnOpen();
 
  private:
-  // ApplyToDevice, the saved copy and the desktop settings.
-  void ApplyConnected();
+  // Sends the record as an APPLY job; busyTimer starts at the job's end.
+  void ApplyConnected(unsigned busyTimer);
+  // The job's end: the files, the saved copy and the desktop settings from the record sent.
+  void FinishApply(const SettingsRecord& sent);
 
   ConfigState& state_;
   const DeviceSession& session_;
   Host& host_;
-  HidSystem& hid_;
   DesktopSettings& desktop_;
   ConfigurationFileSteps& files_;
   ActionWindow& window_;
+  InPlaceJobRunner inPlace_;
+  DeviceJobRunner* runner_ = &inPlace_;
+  unsigned applying_ = 0;  // APPLY jobs not yet ended
   bool saveBusy_ = false;
   bool resetBusy_ = false;
   bool reloadOnOpen_ = false;

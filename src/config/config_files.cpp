@@ -6,6 +6,8 @@
 #include <limits>
 #include <optional>
 
+#include "config/factory_files.h"
+#include "config/setting_ranges.h"
 #include "platform/file_replace.h"
 #include "platform/ini_file.h"
 
@@ -15,6 +17,8 @@ namespace {
 // A message box without a title of its own is titled with the program's name.
 constexpr wchar_t kDefaultTitle[] = L"QL-GM900";
 constexpr wchar_t kMissingFile[] = L"Config file is not exist.";
+constexpr wchar_t kDamagedFile[] =
+    L"This configuration file is damaged (it holds values out of range) and was not read:\n";
 constexpr wchar_t kOpenFailedTitle[] = L"NULL ==fp ";
 
 constexpr wchar_t kProfileSection[] = L"Profile";
@@ -28,6 +32,27 @@ std::optional<ConfigFileBytes> ReadConfigFile(const FilePath& file) {
   if (!bytes || bytes->size() != kConfigFileSize) return std::nullopt;
   ConfigFileBytes content;
   std::copy(bytes->begin(), bytes->end(), content.begin());
+  return content;
+}
+
+struct ConfigFileContent {
+  std::uint8_t firstRunFlag = 0;
+  SettingsRecord record;
+};
+
+// The content of a configuration file, or nothing when it cannot be read, has another size or
+// fails the range check: a damaged file, which a message names. Its values, read, would go to
+// the mouse, the desktop and the next file saved.
+std::optional<ConfigFileContent> ReadCheckedFile(const FilePath& file, Host& host) {
+  const std::optional<ConfigFileBytes> bytes = ReadConfigFile(file);
+  if (!bytes) return std::nullopt;
+  ConfigFileContent content{(*bytes)[0], {}};
+  content.record.CopyFrom(std::span<const std::uint8_t, SettingsRecord::kSize>(
+      bytes->data() + 1, SettingsRecord::kSize));
+  if (!RangeFaults(content.firstRunFlag, content.record).empty()) {
+    host.ShowMessage(kDamagedFile + file.Wide(), kDefaultTitle, kMbOk);
+    return std::nullopt;
+  }
   return content;
 }
 
@@ -128,6 +153,7 @@ void ConfigurationFiles::WriteCaptionKeys() {
   for (std::size_t button = 0; button < kButtonCount; ++button) {
     ini_.WriteString(state_.files.captionFile, section, CaptionKey(button), state_.labels[button]);
   }
+  CompleteSkinKeys();
 }
 
 std::error_code ConfigurationFiles::WriteConfigurationAndCaptions(
@@ -172,6 +198,9 @@ std::optional<std::uint8_t> ConfigurationFiles::ProfileNamedByList() const {
 }
 
 void ConfigurationFiles::LoadConfiguration() {
+  // Whatever an import read is replaced now (an arrival, a Reset, a reopen from the tray): the
+  // close's reload must not throw away the edits made after this read.
+  importedSinceReload_ = false;
   ConfigFilePaths& files = state_.files;
   files.macroFile = Beside(L"record.ini");
   files.profileList = Beside(L"str.ini");
@@ -190,15 +219,14 @@ void ConfigurationFiles::LoadConfiguration() {
     ShowMissingFile();
     return;
   }
-  const std::optional<ConfigFileBytes> content = ReadConfigFile(files.configFile);
+  const std::optional<ConfigFileContent> content = ReadCheckedFile(files.configFile, host_);
   if (!content) return;
-  state_.firstRunFlag = (*content)[0];
-  const std::span<const std::uint8_t> record(content->data() + 1, SettingsRecord::kSize);
+  state_.firstRunFlag = content->firstRunFlag;
   if (state_.defaultsMode == 1) {
     // The factory settings only; the macros stay as they are.
-    std::copy_n(record.begin(), SettingsRecord::kSettingsSize, state_.record.settings.begin());
+    state_.record.settings = content->record.settings;
   } else {
-    state_.record.CopyFrom(record.first<SettingsRecord::kSize>());
+    state_.record = content->record;
   }
 }
 
@@ -231,6 +259,24 @@ void ConfigurationFiles::SaveCaptions() {
     error = captions.Commit();
   }
   if (error) ShowWriteError(error);
+}
+
+void ConfigurationFiles::CompleteSkinKeys() {
+  const FilePath& file = state_.files.captionFile;
+  const SkinValues factory = FactorySkinValues();
+  const std::pair<const wchar_t*, const std::wstring*> keys[] = {{L"Path", &factory.path},
+                                                                 {L"RColor", &factory.red},
+                                                                 {L"GColor", &factory.green},
+                                                                 {L"BColor", &factory.blue}};
+  for (const auto& [key, builtIn] : keys) {
+    // An empty value counts as missing, as it does when the window reads the colour.
+    if (!ini_.ReadString(file, kSkinsSection, key).empty()) continue;
+    std::wstring value = file == state_.files.profileList
+                             ? std::wstring()
+                             : ini_.ReadString(state_.files.profileList, kSkinsSection, key);
+    if (value.empty()) value = *builtIn;
+    ini_.WriteString(file, kSkinsSection, key, value);
+  }
 }
 
 bool ConfigurationFiles::RunProfileCommand(unsigned command) {
@@ -266,11 +312,10 @@ bool ConfigurationFiles::ImportConfiguration() {
     ShowMissingFile();
     return false;
   }
-  const std::optional<ConfigFileBytes> content = ReadConfigFile(file);
+  const std::optional<ConfigFileContent> content = ReadCheckedFile(file, host_);
   if (!content) return false;
-  state_.firstRunFlag = (*content)[0];
-  state_.record.CopyFrom(std::span<const std::uint8_t, SettingsRecord::kSize>(
-      content->data() + 1, SettingsRecord::kSize));
+  state_.firstRunFlag = content->firstRunFlag;
+  state_.record = content->record;
   state_.record.at(rec::kProfile) = state_.profileFileIndex;
 
   state_.files.captionFile = CompanionCaptionFile(file);

@@ -4,9 +4,10 @@
 // file with a companion .ini.
 //
 // A binary configuration file is 2855 bytes: the FirstRunFlag (0 in a factory file, 1 in every
-// file the program writes) followed by the SettingsRecord. A file of any other size is ignored
-// and leaves the record as it was. Every write replaces its file only once the new content is
-// complete, so a failure part-way leaves the old file whole.
+// file the program writes) followed by the SettingsRecord. A file of any other size, or one
+// holding a value the program never writes (config/setting_ranges; a message names it), is
+// ignored and leaves the record as it was. Every write replaces its file only once the new content
+// is complete, so a failure part-way leaves the old file whole.
 #pragma once
 
 #include <array>
@@ -57,8 +58,10 @@ class ConfigurationFiles {
   void LoadCaptions();
   // Writes flag 1 and the record to the configuration file in use; never creates it.
   void SaveConfiguration();
-  // Writes the 19 captions into the session's language section of the caption file; a failure
-  // is shown as a failed configuration write is.
+  // Writes the 19 captions into the session's language section of the caption file. A
+  // caption file without the skin keys (Path and the text colour; made by a save after it was
+  // lost) gets them as str.ini has them, or with the factory values, so that the next start
+  // draws the skin and its colour again. A failure is shown as a failed configuration write is.
   void SaveCaptions();
   // A Save's pair: both files written or neither (a missing configuration file, never created,
   // leaves the captions written alone, as the two steps above do).
@@ -88,6 +91,7 @@ class ConfigurationFiles {
   // The position of the configuration the ProfileList names: the last Item%d equal to
   // CurProfileName, else the one in use. Nothing when ItemCount is outside 1-6.
   std::optional<std::uint8_t> ProfileNamedByList() const;
+  void CompleteSkinKeys();
   void UseProfileFiles();
   void ShowMissingFile();
   // A configuration file's bytes for the record: flag 1, then the record.
@@ -95,6 +99,7 @@ class ConfigurationFiles {
   bool WriteConfiguration(const FilePath& file);
   // The configuration and its captions, both or neither; a failure shown.
   void WritePair(const FilePath& file);
+  // The captions and any missing skin keys, into the caption file in use.
   void WriteCaptionKeys();
   void ShowWriteError(const std::error_code& error);
   FileDialogRequest ProfileDialog(unsigned flags) const;

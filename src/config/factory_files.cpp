@@ -33,10 +33,11 @@ bool WriteCaptionFile(const FilePath& file, IniFile& ini, bool withProfileList) 
     ok &= ini.WriteString(file, L"Profile", L"CurProfileName", L"Profile_1");
   }
   ok &= ini.WriteString(file, L"Skins", L"Lan", L"EN");
-  ok &= ini.WriteString(file, L"Skins", L"Path", L"Default");
-  ok &= ini.WriteString(file, L"Skins", L"RColor", L"255");
-  ok &= ini.WriteString(file, L"Skins", L"GColor", L"255");
-  ok &= ini.WriteString(file, L"Skins", L"BColor", L"255");
+  const SkinValues skin = FactorySkinValues();
+  ok &= ini.WriteString(file, L"Skins", L"Path", skin.path);
+  ok &= ini.WriteString(file, L"Skins", L"RColor", skin.red);
+  ok &= ini.WriteString(file, L"Skins", L"GColor", skin.green);
+  ok &= ini.WriteString(file, L"Skins", L"BColor", skin.blue);
   for (std::size_t index = 0; index < kLanguageCount; ++index) {
     const Language language = static_cast<Language>(index);
     const ButtonLabels captions = FactoryCaptions(language);
@@ -88,6 +89,10 @@ SettingsRecord FactoryRecord() {
     set(button, FunctionCategory::ButtonOff);
   }
   return record;
+}
+
+SkinValues FactorySkinValues() {
+  return {L"Default", L"255", L"255", L"255"};
 }
 
 ButtonLabels FactoryCaptions(Language language) {

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "config/config_state.h"
 #include "config/function_catalogue.h"
 #include "config/language.h"
 #include "config/records.h"
@@ -18,6 +19,9 @@ namespace gm {
 // 1000 Hz, standard lighting at 75 %, the desktop's usual pointer values, and the buttons'
 // functions matching their default captions.
 SettingsRecord FactoryRecord();
+
+// The skin values of the factory caption files: the Default skin, white text.
+SkinValues FactorySkinValues();
 
 // The captions of FactoryRecord's functions in a language.
 ButtonLabels FactoryCaptions(Language language);

@@ -1,6 +1,6 @@
-// The byte-exact records of the configuration: what the user edits (SettingsRecord), what is
-// sent to the mouse (DeviceConfig) and its 128-byte blocks. Plain byte arrays with named
-// offsets; every layout is pinned by static assertions.
+// The byte-exact record the user edits (SettingsRecord) and how its settings block is built;
+// the device image it becomes (DeviceConfig, its 128-byte blocks) is the device side's. Plain
+// byte arrays with named offsets; every layout is pinned by static assertions.
 #pragma once
 
 #include <array>
@@ -8,17 +8,12 @@
 #include <cstdint>
 #include <span>
 
+#include "device/device_config.h"
+
 namespace gm {
 
 inline constexpr std::size_t kButtonCount = 19;
 inline constexpr std::size_t kDpiStageCount = 7;
-inline constexpr std::size_t kMacroCount = 19;
-inline constexpr std::size_t kBlockSize = 128;
-
-using Block = std::array<std::uint8_t, kBlockSize>;
-using SettingsBlock = Block;  // one profile's settings as the mouse keeps them
-using KeyTable = Block;       // 32 slots of 4 bytes, one per button function
-using MacroBlock = Block;     // loop count (big-endian) and event pairs
 
 struct Rgb {
   std::uint8_t red = 0;
@@ -108,30 +103,6 @@ struct SettingsRecord {
 };
 static_assert(sizeof(SettingsRecord) == SettingsRecord::kSize);
 static_assert(offsetof(SettingsRecord, macros) == SettingsRecord::kSettingsSize);
-
-// The image of what is sent to the mouse; rebuilt from the SettingsRecord on every Save.
-struct DeviceConfig {
-  static constexpr std::size_t kSize = 3473;
-  static constexpr std::size_t kProfileCount = 6;
-
-  std::uint8_t profile = 0;          // header byte 0: reply of 0x82, argument of 0x03 / 0x0D
-  std::uint8_t connectArgument = 0;  // header byte 1: argument of 0x01 (0xFC)
-  std::uint8_t reportRateCode = 0;   // header byte 2: argument of 0x03
-  std::array<std::uint8_t, 14> reserved{};
-  std::array<SettingsBlock, kProfileCount> settingsBlocks{};
-  KeyTable keyTable{};
-  std::array<std::uint8_t, kBlockSize> keyTableSpare{};
-  std::array<MacroBlock, kMacroCount> macros{};
-
-  friend bool operator==(const DeviceConfig&, const DeviceConfig&) = default;
-};
-static_assert(sizeof(DeviceConfig) == DeviceConfig::kSize);
-static_assert(offsetof(DeviceConfig, settingsBlocks) == 17);
-static_assert(offsetof(DeviceConfig, keyTable) == 17 + 6 * 128);
-static_assert(offsetof(DeviceConfig, macros) == 17 + 6 * 128 + 256);
-
-// The settings block every Save starts from.
-extern const SettingsBlock kSettingsTemplate;
 
 // Builds SettingsBlock 0 from the record: the template with the fields the record decides.
 SettingsBlock BuildSettingsBlock(const SettingsRecord& record);

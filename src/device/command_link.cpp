@@ -11,12 +11,17 @@ constexpr std::size_t kTransferBufferSize = 80;
 
 }  // namespace
 
+bool CommandLink::Proceed() {
+  if (!ended_ && beforeReport_ && !beforeReport_()) ended_ = true;
+  return !ended_;
+}
+
 void CommandLink::SendCommand(DeviceCommand& command) {
   const auto report = FeatureReport(command);
-  hid_.SetFeature(state_.commandHandle, report);
+  if (Proceed()) hid_.SetFeature(state_.commandHandle, report);
   if (!command.isRead()) return;
   std::array<std::uint8_t, kFeatureReportLength> reply{};
-  hid_.GetFeature(state_.commandHandle, reply);
+  if (Proceed()) hid_.GetFeature(state_.commandHandle, reply);
   std::copy(reply.begin() + 1, reply.end(), command.bytes.begin());
 }
 
@@ -32,9 +37,11 @@ void CommandLink::Transfer(DeviceCommand& command, std::span<std::uint8_t> data)
       const std::size_t from = std::min(k * kChunkSize, data.size());
       const std::size_t count = std::min(kChunkSize, data.size() - from);
       std::copy_n(data.begin() + static_cast<std::ptrdiff_t>(from), count, buffer.begin() + 1);
-      hid_.WriteReport(state_.commandHandle,
-                       std::span<const std::uint8_t>(buffer.data(), kDataReportLength));
-      host_.Pause(kChunkPauseMs);
+      if (Proceed()) {
+        hid_.WriteReport(state_.commandHandle,
+                         std::span<const std::uint8_t>(buffer.data(), kDataReportLength));
+      }
+      Pause(kChunkPauseMs);
     }
     return;
   }
@@ -45,7 +52,9 @@ void CommandLink::Transfer(DeviceCommand& command, std::span<std::uint8_t> data)
       std::clamp<std::size_t>(state_.inputReportLength, 1, kTransferBufferSize);
   for (std::size_t k = 0; k < chunks; ++k) {
     buffer.fill(0);
-    hid_.ReadReport(state_.commandHandle, std::span<std::uint8_t>(buffer.data(), readSize));
+    if (Proceed()) {
+      hid_.ReadReport(state_.commandHandle, std::span<std::uint8_t>(buffer.data(), readSize));
+    }
     const std::size_t to = k * kChunkSize;
     if (to >= data.size()) continue;
     const std::size_t count = std::min(kChunkSize, data.size() - to);

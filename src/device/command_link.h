@@ -4,7 +4,9 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <span>
+#include <utility>
 
 #include "device/device_command.h"
 #include "device/link_state.h"
@@ -25,9 +27,22 @@ class CommandLink {
   // (100 ms after each); for a read the reply's announced block, copied within data.
   void Transfer(DeviceCommand& command, std::span<std::uint8_t> data);
 
-  void Pause(std::uint32_t milliseconds) { host_.Pause(milliseconds); }
+  // Pauses unless the link has ended.
+  void Pause(std::uint32_t milliseconds) {
+    if (!ended_) host_.Pause(milliseconds);
+  }
+
+  // Called before every report the link is about to send or read; false ends the link there:
+  // that report and every later one, and every later pause, are skipped (reads give zeros).
+  void Watch(std::function<bool()> beforeReport) { beforeReport_ = std::move(beforeReport); }
+  bool ended() const { return ended_; }
 
  private:
+  // True when the next report may go out.
+  bool Proceed();
+
+  std::function<bool()> beforeReport_;
+  bool ended_ = false;
   HidSystem& hid_;
   Host& host_;
   const LinkState& state_;

@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
-#include "config/records.h"
 #include "device/command_link.h"
+#include "device/device_config.h"
 
 namespace gm {
 
@@ -38,6 +38,11 @@ void WriteAllMacroBlocks(CommandLink& link, const DeviceConfig& config);
 // Connect: zero the device image, read the profile into header byte 0, then 0x01 with 0xFC.
 // Returns the profile read.
 std::uint8_t RunConnectSequence(CommandLink& link, DeviceConfig& config);
+
+// Reports of RunApplySequence: 0x02, 0x03, then the settings block, the key table and each
+// macro block as a command and its data chunks.
+inline constexpr std::size_t kApplyReportCount =
+    2 + (2 + kMacroCount) * (1 + ChunkCount(kBlockSize));
 
 // The device part of a Save, from a finished image: 0x02, profile and report rate, settings
 // block 0, the key table, the 19 macro blocks; with the protocol's pauses.

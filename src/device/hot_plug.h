@@ -33,7 +33,7 @@ class DeviceChangeActions {
   // Closes the button menus and puts back what is lit: they were decided on the record of a
   // mouse that is gone, and a reload replaces it.
   virtual void ClearSelectionAndHover() = 0;
-  // Loads the configuration files and the button captions again.
+  // Loads the configuration files and the button captions again, and redraws a shown window.
   virtual void ReloadConfiguration() = 0;
   // If the listener thread exists: resumes it for good and marks it running.
   virtual void ResumeListener() = 0;

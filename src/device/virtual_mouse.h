@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "config/records.h"
 #include "device/device_command.h"
+#include "device/device_config.h"
 #include "device/trace.h"
 #include "platform/hid_system.h"
 

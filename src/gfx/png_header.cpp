@@ -1,5 +1,6 @@
 #include "gfx/png_header.h"
 
+#include <algorithm>
 #include <array>
 
 namespace gm::gfx {
@@ -56,6 +57,25 @@ std::optional<PngSize> PngHeaderSize(std::span<const std::uint8_t> bytes) {
     return std::nullopt;
   if (Crc32(bytes.subspan(12, 17)) != BigEndian(bytes, 29)) return std::nullopt;
   return size;
+}
+
+bool PngStreamComplete(std::span<const std::uint8_t> bytes) {
+  if (!PngHeaderSize(bytes)) return false;
+  bool imageData = false;
+  // Each chunk: length, type, data, CRC of type and data.
+  for (std::size_t at = kSignature.size(); bytes.size() - at >= 12;) {
+    const std::uint32_t length = BigEndian(bytes, at);
+    if (length > bytes.size() - at - 12) return false;
+    const std::span<const std::uint8_t> typeAndData = bytes.subspan(at + 4, 4 + length);
+    if (Crc32(typeAndData) != BigEndian(bytes, at + 8 + length)) return false;
+    const auto is = [&](const char* type) {
+      return std::equal(typeAndData.begin(), typeAndData.begin() + 4, type);
+    };
+    if (is("IDAT")) imageData = true;
+    if (is("IEND")) return imageData;
+    at += 12 + length;
+  }
+  return false;
 }
 
 }  // namespace gm::gfx

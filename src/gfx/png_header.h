@@ -1,4 +1,5 @@
-// The size a PNG file declares in its header, read without decoding the image.
+// The size a PNG file declares in its header, read without decoding the image, and whether a
+// file holds a whole PNG stream.
 #pragma once
 
 #include <cstddef>
@@ -20,5 +21,10 @@ struct PngSize {
 // IHDR chunk that a decoder accepts (sizes 1..2^31-1, a valid depth and colour type, standard
 // methods, a matching CRC); nothing otherwise.
 std::optional<PngSize> PngHeaderSize(std::span<const std::uint8_t> bytes);
+
+// True when the bytes are a whole PNG stream: a valid header, then chunks that each fit and
+// carry a matching CRC, image data, and the end chunk. A truncated or damaged file is not;
+// checked without decompressing the image.
+bool PngStreamComplete(std::span<const std::uint8_t> bytes);
 
 }  // namespace gm::gfx

@@ -1,9 +1,14 @@
 #include "gfx/skin_files.h"
 
+#include "gfx/png_header.h"
 #include "platform/file_ops.h"
+#include "platform/file_replace.h"
 
 namespace gm::skin {
 namespace {
+
+// Larger than any window background; a bigger file is not read.
+constexpr std::size_t kLargestBackground = 64u << 20;
 
 std::wstring Numbered(const wchar_t* prefix, int number, const wchar_t* suffix) {
   return prefix + std::to_wstring(number) + suffix;
@@ -141,11 +146,18 @@ FilePath SkinFolder(const FilePath& program, std::wstring_view path) {
 }
 
 SkinChoice ChooseSkinFolder(const FilePath& program, std::wstring_view path) {
+  bool damaged = false;
   if (!path.empty()) {
     FilePath named = SkinFolder(program, path);
-    if (IsRegularFile(named.Wide() + kMain)) return {std::move(named), false};
+    const FilePath background(named.Wide() + kMain);
+    if (IsRegularFile(background)) {
+      const std::optional<std::vector<std::uint8_t>> bytes =
+          ReadWholeFile(background, kLargestBackground);
+      if (bytes && gfx::PngStreamComplete(*bytes)) return {std::move(named), false, false};
+      damaged = true;
+    }
   }
-  return {SkinFolder(program, kDefaultSkin), true};
+  return {SkinFolder(program, kDefaultSkin), true, damaged};
 }
 
 }  // namespace gm::skin

@@ -133,12 +133,14 @@ FilePath SkinFolder(const FilePath& program, std::wstring_view path);
 inline constexpr wchar_t kDefaultSkin[] = L"Default";
 
 // The skin folder the main window draws from: the caption file's `Path` when that folder has
-// the window's background, else the shipped Default skin, so that a missing, emptied or
-// damaged caption file still gives the window its face. `fellBack` says that the named skin
-// could not be used.
+// the window's background as a whole PNG, else the shipped Default skin, so that a missing,
+// emptied or damaged caption file, or a truncated background, still gives the window its face.
+// `fellBack` says that the named skin could not be used; `damaged` that its background is
+// there but cannot be drawn.
 struct SkinChoice {
   FilePath folder;
   bool fellBack = false;
+  bool damaged = false;
 };
 SkinChoice ChooseSkinFolder(const FilePath& program, std::wstring_view path);
 

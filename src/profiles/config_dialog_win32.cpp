@@ -3,6 +3,7 @@
 // commctrl.h needs the types of windows.h first.
 #include <commctrl.h>
 
+#include <algorithm>
 #include <string>
 #include <utility>
 
@@ -28,6 +29,26 @@ COLORREF ToColour(const Rgb& c) {
 }
 
 }  // namespace
+
+int ProfileLineHeight(HFONT font) {
+  HDC dc = GetDC(nullptr);
+  const HGDIOBJ old = SelectObject(dc, font);
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc, &metrics);
+  // How far the underscore reaches below the baseline.
+  GLYPHMETRICS glyph{};
+  const MAT2 identity{{0, 1}, {0, 0}, {0, 0}, {0, 1}};
+  int below = static_cast<int>(metrics.tmDescent);
+  if (GetGlyphOutlineW(dc, L'_', GGO_METRICS, &glyph, 0, nullptr, &identity) != GDI_ERROR) {
+    below = std::max(
+        below, static_cast<int>(glyph.gmBlackBoxY) - static_cast<int>(glyph.gmptGlyphOrigin.y));
+  }
+  SelectObject(dc, old);
+  ReleaseDC(nullptr, dc);
+  // The row of the lowest mark and a free row under it, so that it stays clear of the next
+  // line's highlight.
+  return static_cast<int>(metrics.tmAscent) + below + 2;
+}
 
 CConfigDialog::CConfigDialog(IniFile& ini, const FilePath& profileList, Language language,
                              Rgb textColour, UiLog& log)
@@ -116,6 +137,7 @@ void CConfigDialog::CreateNameList() {
       nullptr);
   if (nameList_ == nullptr) return;
   SendMessageW(nameList_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+  SendMessageW(nameList_, LB_SETITEMHEIGHT, 0, ProfileLineHeight(font_));
   SetWindowSubclass(nameList_, &CConfigDialog::NameListProc, kNameListSubclass,
                     reinterpret_cast<DWORD_PTR>(this));
 }
@@ -175,6 +197,8 @@ LRESULT CALLBACK CConfigDialog::MainWindowProc(HWND main, UINT message, WPARAM w
   if (message == WM_WINDOWPOSCHANGED) {
     reinterpret_cast<CConfigDialog*>(self)->FollowMainWindow(
         *reinterpret_cast<const WINDOWPOS*>(lParam));
+  } else if (message == WM_ENABLE) {
+    reinterpret_cast<CConfigDialog*>(self)->UpdateHold();
   }
   return result;
 }
@@ -185,7 +209,15 @@ void CConfigDialog::OnClose() {
 }
 
 void CConfigDialog::HoldInput(bool hold) {
+  holdAsked_ = hold;
+  UpdateHold();
+}
+
+void CConfigDialog::UpdateHold() {
   if (hwnd() == nullptr) return;
+  const bool hold = holdAsked_ || IsWindowEnabled(mainWindow_) == FALSE;
+  if (hold == held_) return;
+  held_ = hold;
   EnableWindow(hwnd(), hold ? FALSE : TRUE);
   log_.Line(hold ? L"profiles-held" : L"profiles-released");
 }

@@ -15,6 +15,10 @@
 
 namespace gm {
 
+// The height of a line of the name list in `font`: the font's cell, and room below it for the
+// marks that reach further down than its descent (the underscore of "Profile_3").
+int ProfileLineHeight(HFONT font);
+
 class CConfigDialog : public Wnd {
  public:
   // profileList: str.ini; textColour: the skin's text colour.
@@ -31,7 +35,10 @@ class CConfigDialog : public Wnd {
   bool open() const { return manager_.open(); }
   const ProfileManager& manager() const { return manager_; }
   // While the main window runs a file dialog for it: the window takes no input (a second
-  // Load, or the close box and its reload in the middle of an import).
+  // Load, or the close box and its reload in the middle of an import). The window is held as
+  // well while the main window is disabled by any other modal dialog of it (a key dialog, the
+  // macro manager, a message box): a file dialog nested in one would enable the main window
+  // under it when it closes.
   void HoldInput(bool hold);
 
  protected:
@@ -54,6 +61,8 @@ class CConfigDialog : public Wnd {
   void CloseWindow();
   void CommitRename();
   POINT MainWindowOrigin() const;  // the main window's client origin on the screen
+  // Takes input only while neither HoldInput nor a disabled main window holds it.
+  void UpdateHold();
   // After a change of the main window's place or visibility.
   void FollowMainWindow(const WINDOWPOS& change);
   static LRESULT CALLBACK MainWindowProc(HWND main, UINT message, WPARAM wParam, LPARAM lParam,
@@ -71,6 +80,8 @@ class CConfigDialog : public Wnd {
   HFONT font_ = nullptr;
   HBRUSH listBrush_ = nullptr;
   HWND nameList_ = nullptr;
+  bool holdAsked_ = false;  // HoldInput(true) until HoldInput(false)
+  bool held_ = false;       // the window is disabled
 };
 
 }  // namespace gm

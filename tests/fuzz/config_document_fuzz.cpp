@@ -14,9 +14,9 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string text(reinterpret_cast<const char*>(data), size);
   gm::cli::ConfigurationContent content{0, gm::FactoryRecord()};
-  if (!gm::cli::ImportDocument(text, content)) {
+  if (!gm::cli::ImportDocument(text, content, true)) {
     gm::cli::ConfigurationContent again;
-    const auto message = gm::cli::ImportDocument(gm::cli::DocumentJson(content, {}), again);
+    const auto message = gm::cli::ImportDocument(gm::cli::DocumentJson(content, {}), again, true);
     GM_FUZZ_CHECK(!message);
     GM_FUZZ_CHECK(again == content);
   }

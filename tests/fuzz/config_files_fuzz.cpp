@@ -14,6 +14,7 @@
 #include "config/config_files.h"
 #include "config/key_table.h"
 #include "config/pointer_settings.h"
+#include "config/setting_ranges.h"
 #include "device/command_link.h"
 #include "device/discovery.h"
 #include "device/virtual_mouse.h"
@@ -95,6 +96,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     GM_FUZZ_CHECK(state.record == expected);
     GM_FUZZ_CHECK(state.firstRunFlag == config[0]);
+    // Only a file within the program's ranges is read: nothing else reaches the mouse from it.
+    GM_FUZZ_CHECK(gm::RangeFaults(config[0], expected).empty());
   }
   for (const std::wstring& label : state.labels) GM_FUZZ_CHECK(label.size() < 1024);
   state.textColour = gm::TextColour(state.skin);

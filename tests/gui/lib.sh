@@ -10,6 +10,8 @@ GUI_PATIENCE=${GUI_PATIENCE:-3}
 # After this many scenarios in a row whose program never started, the run stops: the cause
 # (Wine, the prefix, the build) is not one a further scenario would get past.
 GUI_START_LIMIT=${GUI_START_LIMIT:-3}
+# Seconds (times the patience) that a start has to show a sign of the program.
+GUI_START_WAIT=${GUI_START_WAIT:-15}
 
 GUI_PASSED=0
 GUI_FAILED=0
@@ -18,6 +20,7 @@ GUI_APP=""
 GUI_PID=""
 GUI_START_FAILURES=0  # scenarios in a row whose program did not start
 GUI_NOT_STARTED=0     # this scenario's program did not start
+GUI_STARTED=""        # this scenario's program started at least once
 
 gui_fail() {
   printf 'FAIL %s: %s\n' "$GUI_CURRENT" "$*"
@@ -42,32 +45,43 @@ gui_fresh_app() {
 # server was killed) Wine hangs a new process before its first window exists: nothing reaches
 # the trace or the log. Such a start is ended and made once more; a program that never starts
 # still fails its scenario.
-# After a scenario whose program did not start, the next ones get one attempt each, and the
-# run stops after GUI_START_LIMIT of them in a row instead of waiting each one out.
+# Every scenario gets the retry (the hang comes at random); once a start of a scenario has
+# failed, its later starts fail at once. Scenarios whose program never started are counted, one
+# each however often they tried, and the run stops after GUI_START_LIMIT of them in a row
+# instead of waiting each one out.
 gui_start() {
-  local attempt attempts=2
-  [ "$GUI_START_FAILURES" -gt 0 ] && attempts=1
-  for attempt in $(seq "$attempts"); do
+  local attempt
+  [ "$GUI_NOT_STARTED" -eq 0 ] || return 1
+  for attempt in 1 2; do
     (cd "$GUI_APP" && exec wine ./QL-GM900.exe --virtual-mouse --trace trace.txt \
       --control control.txt --ui-log ui.txt "$@" >>"$GUI_APP/wine.log" 2>&1) &
     GUI_PID=$!
-    if gui_eventually 15 gui_program_began; then
-      GUI_START_FAILURES=0
+    if gui_eventually "$GUI_START_WAIT" gui_program_began; then
+      GUI_STARTED=1
       return 0
     fi
     echo "gui_start: no sign of the program after attempt $attempt" >>"$GUI_APP/wine.log"
     gui_stop
   done
   GUI_NOT_STARTED=1
-  GUI_START_FAILURES=$((GUI_START_FAILURES + 1))
   gui_fail "the program did not start"
-  if [ "$GUI_START_FAILURES" -ge "$GUI_START_LIMIT" ]; then
-    echo "gui: stopped: the program did not start in $GUI_START_FAILURES scenarios in a row" \
-      "(last: $GUI_APP/wine.log)"
-    echo "gui: $GUI_PASSED passed, $((GUI_FAILED + 1)) failed"
-    exit 1
-  fi
   return 1
+}
+
+# After a scenario: counts the scenarios in a row whose program did not start, and stops the
+# run at the limit. A scenario that started the program ends the row; one that never tried
+# leaves it as it was.
+gui_count_start_failure() {
+  if [ "$GUI_NOT_STARTED" -eq 0 ]; then
+    [ -n "$GUI_STARTED" ] && GUI_START_FAILURES=0
+    return 0
+  fi
+  GUI_START_FAILURES=$((GUI_START_FAILURES + 1))
+  [ "$GUI_START_FAILURES" -lt "$GUI_START_LIMIT" ] && return 0
+  echo "gui: stopped: the program did not start in $GUI_START_FAILURES scenarios in a row" \
+    "(last: $GUI_APP/wine.log)"
+  echo "gui: $GUI_PASSED passed, $GUI_FAILED failed"
+  exit 1
 }
 
 # The program's first step is the connect sequence (the trace) or its log.
@@ -93,7 +107,7 @@ gui_window_gone() {
   return 1
 }
 
-# Waits up to $1 seconds for a command to succeed.
+# Waits up to $1 seconds for a command to succeed (asked once more at the end).
 gui_eventually() {
   local seconds="$1" i
   shift
@@ -101,7 +115,7 @@ gui_eventually() {
     "$@" && return 0
     sleep 0.1
   done
-  return 1
+  "$@"
 }
 
 # Lines of a file of the program's folder that match a regex: "count FILE REGEX".
@@ -196,6 +210,7 @@ gui_run_scenario() {  # name function [arguments of the function]
   GUI_CURRENT="$1"
   GUI_SCENARIO_FAILED=0
   GUI_NOT_STARTED=0
+  GUI_STARTED=""
   gui_fresh_app "$1"
   "$2" "${@:3}"
   gui_stop
@@ -206,6 +221,7 @@ gui_run_scenario() {  # name function [arguments of the function]
     GUI_FAILED=$((GUI_FAILED + 1))
     [ -f "$GUI_APP/ui.txt" ] && sed 's/^/     ui: /' "$GUI_APP/ui.txt" | tail -n 20
   fi
+  gui_count_start_failure
 }
 
 # Sets key $3 of section $2 in the UTF-16 INI file $1 (relative to the program's folder).

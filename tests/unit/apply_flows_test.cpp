@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/app_state.h"
+#include "app/main_controller.h"
 #include "config/apply_flows.h"
 #include "config/config_files.h"
 #include "config/factory_files.h"
@@ -112,9 +113,8 @@ TEST_F(SaveFlowsTest, SaveSendsEverythingThenSavesFilesThenDesktop) {
 
   flows.ApplyAction();
 
-  EXPECT_EQ(log(),
-            (std::vector<std::string>{"wait-cursor", "start-timer 3 6000", "save-configuration",
-                                      "save-captions", "start-timer 1 2000"}));
+  EXPECT_EQ(log(), (std::vector<std::string>{"save-configuration", "save-captions",
+                                             "start-timer 1 2000"}));
   EXPECT_EQ(mouse.memory().settingsBlocks[0], BuildSettingsBlock(edited));
   EXPECT_EQ(mouse.memory().keyTable, EncodeKeyTable(edited));
   EXPECT_EQ(mouse.memory().keyTable[4 * kKeyTableSlot[4]], kSlotMacro);
@@ -171,16 +171,12 @@ TEST_F(SaveFlowsTest, SaveWithoutMouseDoesNothingButTheBusyTimer) {
   EXPECT_TRUE(flows.saveBusy());
 }
 
-TEST_F(SaveFlowsTest, TimersRestoreTheArrowAndStop) {
+TEST_F(SaveFlowsTest, OnlyTheBusyTimersAreTheFlows) {
   flows.ApplyAction();
   flows.ResetAction();
   log().clear();
-  EXPECT_TRUE(flows.OnTimer(kSaveCursorTimer));
-  EXPECT_TRUE(flows.OnTimer(kResetCursorTimer));
-  EXPECT_FALSE(flows.OnTimer(5));
-  EXPECT_FALSE(flows.OnTimer(0));
-  EXPECT_EQ(log(), (std::vector<std::string>{"arrow-cursor", "kill-timer 3", "arrow-cursor",
-                                             "kill-timer 2"}));
+  for (const unsigned other : {0u, 2u, 3u, 5u}) EXPECT_FALSE(flows.OnTimer(other));
+  EXPECT_TRUE(log().empty());     // no cursor is set or restored: the window is never blocked
   EXPECT_TRUE(flows.saveBusy());  // only timers 1 and 4 clear the guards
   EXPECT_TRUE(flows.resetBusy());
   EXPECT_EQ(host.timers, (std::map<unsigned, std::uint32_t>{{kSaveBusyTimer, kSaveBusyMs},
@@ -196,10 +192,10 @@ TEST_F(SaveFlowsTest, ResetAppliesFactorySettingsWithCurrentMacros) {
 
   flows.ResetAction();
 
-  EXPECT_EQ(log(), (std::vector<std::string>{
-                       "wait-cursor", "start-timer 2 6000", "load-configuration defaults=1",
-                       "load-captions defaults=1", "save-configuration", "save-captions",
-                       "reset-layout", "start-timer 4 2000"}));
+  EXPECT_EQ(log(),
+            (std::vector<std::string>{"load-configuration defaults=1", "load-captions defaults=1",
+                                      "save-configuration", "save-captions", "start-timer 4 2000",
+                                      "reset-layout"}));
   EXPECT_EQ(state.defaultsMode, 0);
   EXPECT_EQ(state.record.dpiStage(0), 30);
   EXPECT_EQ(state.record.macros[18][127], 0x5A);
@@ -221,9 +217,9 @@ TEST_F(SaveFlowsTest, ResetWithoutMouseChangesOnlyMemoryAndKeepsByteZero) {
 
   flows.ResetAction();
 
-  EXPECT_EQ(log(), (std::vector<std::string>{
-                       "wait-cursor", "start-timer 2 6000", "load-configuration defaults=1",
-                       "load-captions defaults=1", "reset-layout", "start-timer 4 2000"}));
+  EXPECT_EQ(log(),
+            (std::vector<std::string>{"load-configuration defaults=1", "load-captions defaults=1",
+                                      "reset-layout", "start-timer 4 2000"}));
   EXPECT_EQ(state.record.at(rec::kProfile), 3);
   EXPECT_EQ(state.record.dpiStage(0), 30);
   EXPECT_EQ(state.savedRecord, saved);
@@ -334,6 +330,100 @@ TEST_F(SaveFlowsFilesTest, ResetWithoutMouseThenSaveStillWritesTheConfigurationI
   flows.ApplyAction();
   EXPECT_EQ(InUse(), std::make_pair(std::uint8_t{1}, state.record));
   ExpectFactoryFilesUntouched();
+}
+
+// A runner that keeps the jobs until the test lets them run, in order, in place: the window's
+// thread going on while the worker sends.
+class HeldJobRunner : public DeviceJobRunner {
+ public:
+  HeldJobRunner(HidSystem& hid, Host& host, const LinkState& link) : inPlace_(hid, host, link) {}
+  void Run(const DeviceJob& job, Done done) override { held_.push_back({job, std::move(done)}); }
+  DeviceJobResult RunAndWait(const DeviceJob& job) override { return inPlace_.RunAndWait(job); }
+  bool busy() const override { return !held_.empty(); }
+  std::size_t held() const { return held_.size(); }
+  void RunAll() {
+    while (!held_.empty()) {
+      auto [job, done] = std::move(held_.front());
+      held_.erase(held_.begin());
+      const DeviceJobResult result = inPlace_.RunAndWait(job);
+      if (done) done(result);
+    }
+  }
+
+ private:
+  InPlaceJobRunner inPlace_;
+  std::vector<std::pair<DeviceJob, Done>> held_;
+};
+
+class SilentView : public MainView {
+ public:
+  void ShowMainWindow() override {}
+  void HideMainWindow() override {}
+  bool IsMainWindowVisible() const override { return true; }
+  void ShowBalloon(const std::wstring& text, const std::wstring&, unsigned) override {
+    balloons.push_back(text);
+  }
+  void ShowTrayMenu(const std::wstring&) override {}
+  void FullDraw() override {}
+  void Relayout() override {}
+  void ClearSelectionAndHover() override {}
+  std::vector<std::wstring> balloons;
+};
+
+// Save and Reset while the worker sends: the window goes on taking edits, clicks and device
+// events; the end writes what was sent, not what was edited meanwhile.
+TEST_F(SaveFlowsFilesTest, EditsWhileTheMouseIsWrittenStayUnsavedEdits) {
+  HeldJobRunner runner(mouse, host, state.link);
+  flows.RunJobsOn(runner);
+  SilentView view;
+  MainController controller(state, host, mouse, view);
+  controller.RunJobsOn(runner);
+  state.UseLanguage(L"");
+  int ends = 0;
+  flows.onApplyEnd = [&](const DeviceJobResult& result) {
+    EXPECT_FALSE(result.ended);
+    ++ends;
+  };
+
+  state.record.dpiStage(2) = 15;  // 1500 DPI
+  const auto before = InUse();
+  flows.ApplyAction();
+  SettingsRecord sent = state.record;
+  EXPECT_TRUE(flows.applying());
+  EXPECT_TRUE(host.timers.empty());  // the busy timer starts at the end
+  state.record.dpiStage(2) = 30;     // an edit while the mouse is written
+  flows.ApplyAction();               // a second Save meanwhile is ignored
+  controller.OnDeviceEvent(1, 3);    // stage 3: read back after the APPLY
+  EXPECT_EQ(runner.held(), 2u);
+  EXPECT_TRUE(view.balloons.empty());
+  EXPECT_EQ(InUse(), before);
+
+  runner.RunAll();
+  EXPECT_EQ(ends, 1);
+  EXPECT_FALSE(flows.applying());
+  EXPECT_TRUE(flows.saveBusy());
+  EXPECT_EQ(host.timers.count(kSaveBusyTimer), 1u);
+  EXPECT_EQ(InUse(), std::make_pair(std::uint8_t{1}, sent));
+  EXPECT_EQ(state.savedRecord, sent);
+  EXPECT_EQ(state.record.dpiStage(2), 30);  // still the user's unsaved edit
+  EXPECT_EQ(view.balloons, (std::vector<std::wstring>{L"Switch DPI into the third stage 1500"}));
+  flows.CancelAction();
+  EXPECT_EQ(state.record, sent);
+
+  // Reset: the window shows the factory layout at the click; the file follows at the end.
+  flows.OnTimer(kSaveBusyTimer);
+  windowLog.clear();
+  EXPECT_TRUE(flows.ResetAction());
+  EXPECT_EQ(windowLog, (std::vector<std::string>{"reset-layout"}));
+  EXPECT_FALSE(flows.ResetAction());
+  sent = state.record;
+  state.record.dpiStage(0) = 3;
+  EXPECT_EQ(InUse().second, state.savedRecord);
+  runner.RunAll();
+  EXPECT_EQ(ends, 2);
+  EXPECT_EQ(InUse().second, sent);
+  EXPECT_EQ(mouse.memory().settingsBlocks[0], BuildSettingsBlock(sent));
+  EXPECT_EQ(state.record.dpiStage(0), 3);
 }
 
 }  // namespace

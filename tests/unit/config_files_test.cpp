@@ -6,6 +6,7 @@
 
 #include "app/app_state.h"
 #include "config/config_files.h"
+#include "config/factory_files.h"
 #include "fake_host.h"
 #include "platform/portable_ini_file.h"
 #include "temp_dir.h"
@@ -19,9 +20,11 @@ using test::Utf16File;
 using test::WriteBytes;
 
 // A record whose every byte says which file it came from.
+// Every setting stays in range (a file that is not is damaged): the mark lies in bytes no
+// setting reads and in the macros.
 SettingsRecord Marked(std::uint8_t mark) {
-  SettingsRecord record;
-  record.settings.fill(mark);
+  SettingsRecord record = FactoryRecord();
+  std::fill_n(record.settings.begin() + 1, 4, mark);
   for (MacroBlock& block : record.macros) block.fill(static_cast<std::uint8_t>(mark + 100));
   return record;
 }
@@ -124,6 +127,70 @@ TEST_F(ConfigFilesTest, MissingOrWrongSizedFilesLeaveTheRecord) {
   EXPECT_EQ(host.messages.size(), 1u);
 }
 
+// A file holding a value the program never writes is damaged: the start, a Reset (the factory
+// file), a profile switch and an import read nothing from it, and a message names it. The
+// sliders' right ends are the program's own values.
+TEST_F(ConfigFilesTest, OutOfRangeFilesAreDamagedAndNamed) {
+  WriteConfigs();
+  WriteProfileList(L"6", {L"0", L"1", L"2", L"3", L"4", L"5"}, L"0");
+  using Bytes = std::vector<std::pair<std::size_t, std::uint8_t>>;  // file offset, byte
+  const auto at = [](auto offset) { return 1 + static_cast<std::size_t>(offset); };
+  const auto button = [at](ButtonField field, std::size_t b) {
+    return at(static_cast<std::size_t>(field) + b);
+  };
+  const std::vector<Bytes> damages = {
+      {{0, 2}},
+      {{at(rec::kReportRateCode), 0xC1}},
+      {{at(rec::kDpiStages + 6), 0}},
+      {{at(rec::kDpiStages), 121}},
+      {{at(rec::kWheelLines), 101}},  // reaches only the desktop
+      {{at(rec::kNeonPeriod), 7}},    // sent only in another lighting mode
+      {{at(rec::kXSensitivity), 12}},
+      {{button(ButtonField::Category, 4), 16}},
+      {{button(ButtonField::Category, 4), 10}, {button(ButtonField::SingleKey, 4), 0xFF}},
+      {{button(ButtonField::Category, 4), 11}, {button(ButtonField::ComboModifier, 4), 0x11}},
+      {{button(ButtonField::Category, 0), 1}},  // no button left with "Click"
+  };
+  for (const Bytes& damage : damages) {
+    std::vector<std::uint8_t> bytes = ConfigBytes(1, Marked(0));
+    for (const auto& [offset, byte] : damage) bytes[offset] = byte;
+    WriteBytes(At("config0.bin"), bytes);
+    state.record = Marked(77);
+    host.messages.clear();
+    files.LoadConfiguration();
+    EXPECT_EQ(state.record, Marked(77)) << damage[0].first;
+    ASSERT_EQ(host.messages.size(), 1u) << damage[0].first;
+    EXPECT_NE(host.messages[0].text.find(L"damaged"), std::wstring::npos);
+    EXPECT_EQ(host.messages[0].text.substr(host.messages[0].text.size() - 11), L"config0.bin");
+  }
+  // Random bytes as the factory file: a Reset keeps the settings, an import the record.
+  std::mt19937 random(2855);
+  std::vector<std::uint8_t> noise(kConfigFileSize);
+  for (std::uint8_t& byte : noise) byte = static_cast<std::uint8_t>(random());
+  WriteBytes(At("config.bin"), noise);
+  WriteBytes(At("noise.bin"), noise);
+  host.messages.clear();
+  state.defaultsMode = 1;
+  files.LoadConfiguration();
+  state.defaultsMode = 0;
+  host.fileAnswers = {At("noise.bin").wstring()};
+  EXPECT_FALSE(files.ImportConfiguration());
+  EXPECT_EQ(state.record, Marked(77));
+  ASSERT_EQ(host.messages.size(), 2u);
+  EXPECT_NE(host.messages[1].text.find(L"noise.bin"), std::wstring::npos);
+
+  SettingsRecord ends = Marked(0);
+  for (std::size_t offset :
+       {rec::kBrightness, rec::kRespirationPeriod, rec::kNeonPeriod, rec::kGestureCorrection}) {
+    ends.at(offset) = 6;
+  }
+  ends.at(rec::kXSensitivity) = ends.at(rec::kYSensitivity) = 11;
+  WriteBytes(At("config0.bin"), ConfigBytes(1, ends));
+  files.LoadConfiguration();
+  EXPECT_EQ(state.record, ends);
+  EXPECT_EQ(host.messages.size(), 2u);
+}
+
 TEST_F(ConfigFilesTest, DefaultsModeReadsOnlyTheFactorySettings) {
   WriteConfigs();
   state.record = Marked(5);
@@ -207,6 +274,35 @@ TEST_F(ConfigFilesTest, CaptionsFollowTheLanguageSection) {
   EXPECT_EQ(ini.ReadString(At("str0.ini"), L"Setting-CHS", L"Item19"), L"按键关闭");
   EXPECT_EQ(ini.ReadString(At("str0.ini"), L"Setting-EN", L"Item2"), L"");
   EXPECT_EQ(ini.ReadString(At("str0.ini"), L"Setting-EN", L"Item1"), L"Click");
+}
+
+// A caption file made by a save after it was lost gets the skin keys, so that the next start
+// draws the skin in its colour instead of the default green for good; keys it has stay.
+TEST_F(ConfigFilesTest, SaveCaptionsCompletesTheSkinKeys) {
+  state.files.profileList = At("str.ini");
+  const auto skinOf = [&](const char* file) {
+    std::wstring values;
+    for (const wchar_t* key : {L"Path", L"RColor", L"GColor", L"BColor"}) {
+      values += ini.ReadString(At(file), L"Skins", key) + L";";
+    }
+    return values;
+  };
+  state.files.captionFile = At("str0.ini");  // neither it nor str.ini exists: factory values
+  files.SaveCaptions();
+  EXPECT_EQ(skinOf("str0.ini"), L"Default;255;255;255;");
+
+  ASSERT_TRUE(ini.WriteString(At("str.ini"), L"Skins", L"Path", L"Dark"));
+  ASSERT_TRUE(ini.WriteString(At("str.ini"), L"Skins", L"RColor", L"10"));
+  ASSERT_TRUE(ini.WriteString(At("str1.ini"), L"Skins", L"GColor", L"20"));
+  ASSERT_TRUE(ini.WriteString(At("str1.ini"), L"Skins", L"BColor", L""));
+  state.files.captionFile = At("str1.ini");  // from str.ini, else factory; its own kept
+  files.SaveCaptions();
+  EXPECT_EQ(skinOf("str1.ini"), L"Dark;10;20;255;");
+  EXPECT_EQ(ini.ReadString(At("str1.ini"), L"Setting-EN", L"Item1"), state.labels[0]);
+
+  state.files.captionFile = At("str.ini");  // str.ini itself: what it lacks from the factory
+  files.SaveCaptions();
+  EXPECT_EQ(skinOf("str.ini"), L"Dark;10;255;255;");
 }
 
 TEST(ConfigFileNumbers, LeadingNumberReadsLikeTheCLibrary) {
@@ -301,6 +397,15 @@ TEST_F(ConfigFilesTest, ReloadAtTheCloseKeepsEditsUnlessTheProfileChangedOrWasIm
   SettingsRecord imported = Marked(4);
   imported.at(rec::kProfile) = 2;
   EXPECT_EQ(state.record, imported);
+  edit();
+  EXPECT_FALSE(files.RunProfileCommand(kProfileReload));
+  EXPECT_EQ(state.record, Marked(70));
+
+  // An import that another read of the files (an arrival, a Reset, a reopen) already replaced
+  // no longer makes the close throw away the edits made since.
+  host.fileAnswers = {At("config4.bin").wstring()};
+  EXPECT_FALSE(files.RunProfileCommand(kProfileImport));
+  files.LoadConfiguration();
   edit();
   EXPECT_FALSE(files.RunProfileCommand(kProfileReload));
   EXPECT_EQ(state.record, Marked(70));

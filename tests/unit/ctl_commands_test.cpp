@@ -2,6 +2,7 @@
 // status out, on the virtual mouse.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <numeric>
 #include <sstream>
 #include <string>
@@ -10,6 +11,7 @@
 #include "cli/ctl_commands.h"
 #include "config/factory_files.h"
 #include "config/key_table.h"
+#include "ctl_test_args.h"
 #include "device/trace.h"
 #include "device/virtual_mouse.h"
 #include "fake_host.h"
@@ -63,13 +65,12 @@ bool StartsWith(const std::string& text, std::string_view prefix) {
 struct CtlTest : ::testing::Test {
   CtlTest() { test::WriteBytes(config, ConfigurationBytes(SampleRecord())); }
 
-  int Run(int (*command)(Args, Streams), std::vector<std::filesystem::path> args) {
+  int Run(int (*command)(Args, Streams), test::Paths args) {
     out.str("");
     err.str("");
     return command(args, {out, err});
   }
-  int Run(int (*command)(Args, Streams, const SystemAccess&),
-          std::vector<std::filesystem::path> args) {
+  int Run(int (*command)(Args, Streams, const SystemAccess&), test::Paths args) {
     out.str("");
     err.str("");
     return command(args, {out, err}, system);
@@ -77,8 +78,8 @@ struct CtlTest : ::testing::Test {
 
   test::TempDir dir;
   std::filesystem::path config = dir / "config.bin";
-  std::ostringstream out;
-  std::ostringstream err;
+  OutText out;
+  OutText err;
   VirtualMouse systemMouse;  // stands in for the system's HID driver
   test::FakeHost systemHost;
   SystemAccess system{&systemMouse, &systemHost, {}};
@@ -113,7 +114,9 @@ TEST_F(CtlTest, BadFilesAndArgumentsGiveClearErrors) {
     EXPECT_EQ(Run(command, {dir / "folder.bin"}), kExitFailed);
     EXPECT_NE(err.str().find("not a regular file"), std::string::npos);
     EXPECT_EQ(Run(command, {}), kExitUsage);
-    EXPECT_NE(err.str().find("usage: gm900ctl"), std::string::npos);
+    EXPECT_NE(err.str().find("(see gm900ctl help "), std::string::npos) << err.str();
+    const std::string message = err.str();
+    EXPECT_EQ(std::count(message.begin(), message.end(), '\n'), 1) << message;
     EXPECT_EQ(Run(command, {config, config}), kExitUsage);
     EXPECT_EQ(Run(command, {"--bogus", config}), kExitUsage);
     EXPECT_NE(err.str().find("unknown option --bogus"), std::string::npos);
@@ -126,6 +129,57 @@ TEST_F(CtlTest, BadFilesAndArgumentsGiveClearErrors) {
   EXPECT_EQ(Run(ApplyCommand, {dir / "short.bin"}), kExitFailed);
   EXPECT_TRUE(systemHost.pauses.empty());
   EXPECT_EQ(systemMouse.memory().settingsBlocks[0], kSettingsTemplate);
+}
+
+// encode and apply refuse every value set refuses (one check), and take the sliders' right
+// ends the window stores.
+TEST_F(CtlTest, OutOfRangeValuesNeedForceAndTheSliderEndsPass) {
+  using Edit = void (*)(SettingsRecord&);
+  const std::vector<std::pair<std::string, Edit>> refused = {
+      {"buttons.button3.function: Single Key: key 0xff",
+       [](SettingsRecord& r) {
+         r.button(ButtonField::Category, 2) = 10;
+         r.button(ButtonField::SingleKey, 2) = 0xFF;
+       }},
+      {"buttons.button3.function: Combo Key: Left Ctrl+Left Shift+Left Alt+Left Win+Right "
+       "Ctrl+Right Shift+Right Alt+Right Win + A",
+       [](SettingsRecord& r) {
+         r.button(ButtonField::Category, 2) = 11;
+         r.button(ButtonField::ComboModifier, 2) = 0xFF;
+         r.button(ButtonField::ComboKey1, 2) = 0x04;
+       }},
+      {"buttons.button3.function: Combo Key: Left Ctrl + key 0xff",
+       [](SettingsRecord& r) {
+         r.button(ButtonField::Category, 2) = 11;
+         r.button(ButtonField::ComboModifier, 2) = 0x01;
+         r.button(ButtonField::ComboKey1, 2) = 0xFF;
+       }},
+      {"buttons: no button has \"Click\" (Left key must be selected!)",
+       [](SettingsRecord& r) {
+         for (std::size_t b = 0; b < kButtonCount; ++b) {
+           if (r.button(ButtonField::Category, b) == 0) r.button(ButtonField::Category, b) = 1;
+         }
+       }},
+      {"lighting.brightness: unknown (7)", [](SettingsRecord& r) { r.at(rec::kBrightness) = 7; }},
+  };
+  for (const auto& [line, edit] : refused) {
+    SettingsRecord record = SampleRecord();
+    edit(record);
+    test::WriteBytes(config, ConfigurationBytes(record));
+    EXPECT_EQ(Run(EncodeCommand, {config}), kExitFailed) << line;
+    EXPECT_NE(err.str().find("  " + line + "\n"), std::string::npos) << err.str();
+    EXPECT_EQ(Run(EncodeCommand, {config, "--force"}), kExitOk) << line;
+  }
+  SettingsRecord ends = SampleRecord();
+  for (std::size_t at :
+       {rec::kBrightness, rec::kRespirationPeriod, rec::kNeonPeriod, rec::kGestureCorrection}) {
+    ends.at(at) = 6;
+  }
+  ends.at(rec::kXSensitivity) = 11;
+  ends.button(ButtonField::Category, 2) = 10;  // "Single Key: none", as an untouched dialog gives
+  test::WriteBytes(config, ConfigurationBytes(ends));
+  EXPECT_EQ(Run(EncodeCommand, {config}), kExitOk) << err.str();
+  EXPECT_NE(out.str().find(HexBytes(BuildSettingsBlock(ends))), std::string::npos);
 }
 
 TEST_F(CtlTest, ApplyVirtualTracesTheWholeSaveAndTheMouseHoldsWhatEncodeShows) {
@@ -182,7 +236,7 @@ TEST_F(CtlTest, FactoryConfigurationReachesTheVirtualMouseAsEncoded) {
 }
 
 TEST_F(CtlTest, ApplyOnTheSystemMouseWaitsAndTracesWhatCrossesTheDriver) {
-  std::ostringstream ownText;
+  OutText ownText;
   Trace own(ownText);
   systemMouse.SetTrace(&own);
   systemMouse.memory().profile = 3;

@@ -20,6 +20,7 @@
 #include "config/device_image.h"
 #include "config/factory_files.h"
 #include "config/key_table.h"
+#include "ctl_test_args.h"
 #include "device/discovery.h"
 #include "device/virtual_mouse.h"
 #include "fake_host.h"
@@ -47,7 +48,7 @@ struct QuietWindow : ActionWindow {
 
 constexpr PagePlace kPlace{734, 100, 976, 242};
 
-using Paths = std::vector<std::filesystem::path>;
+using test::Paths;
 
 // The window's edits: clicks on the settings pages and picks of the button menus.
 struct WindowEdit {
@@ -133,9 +134,9 @@ Saved SaveInWindow(const std::filesystem::path& folder,
 // The same folder changed by set, then the file sent by apply.
 Saved SaveBySet(const std::filesystem::path& folder, const std::vector<std::string>& pairs) {
   PortableIniFile ini;
-  std::ostringstream out, err;
-  std::vector<std::filesystem::path> args = {folder / "config0.bin"};
-  for (const std::string& pair : pairs) args.emplace_back(pair);
+  OutText out, err;
+  test::Paths args = {folder / "config0.bin"};
+  for (const std::string& pair : pairs) args.push_back(FilePath::FromUtf8(pair));
   for (const char* option : {"--captions", "str0.ini", "--macros", "record.ini"}) {
     args.emplace_back(std::string(option).find("--") == 0 ? std::filesystem::path(option)
                                                           : folder / option);
@@ -170,13 +171,21 @@ TEST(SetTest, EveryKindOfSettingWritesWhatTheWindowsSaveWrites) {
        {"dpi.stage5.colour=#123456"},
        [](WindowEdit& w) { w.ClickIn(Control::DpiSwatch, 4); }},
       {"lighting",
-       {"lighting.mode=neon", "lighting.neonPeriod=15", "lighting.brightness=25",
+       {"lighting.mode=NEON", "lighting.neonPeriod=15", "lighting.brightness=25",
         "lighting.respirationPeriod=4"},
        [](WindowEdit& w) {
          w.ClickIn(Control::LightingMode, 2);
          w.Slide(Control::LightingSlider, 2, kLightingSlider, 5);
          w.Slide(Control::LightingSlider, 0, kLightingSlider, 2);
          w.Slide(Control::LightingSlider, 1, kLightingSlider, 1);
+       }},
+      {"the sliders' right ends",
+       {"lighting.brightness=slider end", "lighting.respirationPeriod=Slider End",
+        "lighting.neonPeriod=slider end", "sensor.gestureCorrection=slider end"},
+       [](WindowEdit& w) {
+         for (int row = 0; row < 3; ++row)
+           w.Slide(Control::LightingSlider, row, kLightingSlider, 6);
+         w.Slide(Control::GestureSlider, 0, kGestureSlider, 6);
        }},
       {"the report rate",
        {"general.reportRate=250"},
@@ -198,7 +207,7 @@ TEST(SetTest, EveryKindOfSettingWritesWhatTheWindowsSaveWrites) {
          w.pages.ScrollLinesTextChanged(L"42");
        }},
       {"the sensor",
-       {"sensor.angleSnap=true", "sensor.gestureCorrection=1", "sensor.xSensitivity=8",
+       {"sensor.angleSnap=True", "sensor.gestureCorrection=1", "sensor.xSensitivity=8",
         "sensor.ySensitivity=11"},
        [](WindowEdit& w) {
          w.ClickIn(Control::AngleSnap, 0);
@@ -272,7 +281,7 @@ struct EditTest : ::testing::Test {
     }
     test::WriteBytes(config, FileBytes(content));
   }
-  int Set(std::vector<std::filesystem::path> args) {
+  int Set(test::Paths args) {
     args.insert(args.begin(), config);
     err.str("");
     return SetCommand(args, {out, err}, ini);
@@ -290,17 +299,17 @@ struct EditTest : ::testing::Test {
   std::filesystem::path config = dir / "config0.bin";
   PortableIniFile ini;
   ConfigurationContent content;
-  std::ostringstream out, err;
+  OutText out, err;
 };
 
 TEST_F(EditTest, AWrongPairLeavesTheFileUntouchedAndSaysWhatIsAllowed) {
   const std::vector<std::uint8_t> before = test::ReadBytes(config);
   struct Refused {
-    std::vector<std::filesystem::path> args;
+    test::Paths args;
     std::string message;
   };
   const std::vector<Refused> cases = {
-      {{"dpi.stage3.dpi=1600", "dpi.stage3.dpi=1650"},
+      {{"dpi.stage2.dpi=1600", "dpi.stage3.dpi=1650"},
        "dpi.stage3.dpi=1650: not allowed (the mouse has steps of 100 DPI: 1600 or 1700); "
        "allowed: 100 to 12000 in steps of 100"},
       {{"dpi.stage3.dpi=12100"}, "allowed: 100 to 12000 in steps of 100"},
@@ -319,6 +328,10 @@ TEST_F(EditTest, AWrongPairLeavesTheFileUntouchedAndSaysWhatIsAllowed) {
       {{"buttons.button1.function=Menu"}, "the last button with \"Click\" keeps it"},
       {{"macros.macro1.repeat=3"}, "cannot be set"},
       {{"dpi.stage1.dpi"}, "NAME=VALUE is needed"},
+      {{"lighting.mode=neon", "lighting.mode=standard"}, "lighting.mode is given twice"},
+      {{"general.reportRate=1000.0"}, "allowed: 125, 250"},
+      {{"general.reportRate=1e3"}, "allowed: 125, 250"},
+      {{"buttons.button2.function=Single Key: key 0xff"}, "not a function the program gives"},
   };
   for (const Refused& refused : cases) {
     EXPECT_EQ(Set(refused.args), kExitFailed) << refused.message;
@@ -396,7 +409,7 @@ TEST(DocumentTest, ShowJsonImportsBackToTheSameBytesForGeneratedRecords) {
     const std::string json = DocumentJson(original, extras);
     // Into a base that differs everywhere: the document alone decides.
     ConfigurationContent imported = RandomContent(random);
-    const auto message = ImportDocument(json, imported);
+    const auto message = ImportDocument(json, imported, true);
     ASSERT_FALSE(message) << *message << "\n" << json;
     ASSERT_EQ(FileBytes(imported), FileBytes(original)) << json;
     DeviceConfig a, b;
@@ -408,6 +421,8 @@ TEST(DocumentTest, ShowJsonImportsBackToTheSameBytesForGeneratedRecords) {
 
 TEST(DocumentTest, ImportNamesTheWrongPathInOneLine) {
   const ConfigurationContent base{0, FactoryRecord()};
+  std::string deep;  // the path of the 64th level in a nest of arrays
+  for (int level = 1; level < 64; ++level) deep += "[0]";
   const std::vector<std::pair<std::string, std::string>> cases = {
       {"[1, 2]", "(document): an object is needed"},
       {"{\"dpi\": {\"stage3\": {\"dpi\": 1650}}}", "dpi.stage3.dpi: 1650 is not allowed"},
@@ -425,6 +440,15 @@ TEST(DocumentTest, ImportNamesTheWrongPathInOneLine) {
       {"{\"genral\": {}}", "genral: unknown key (did you mean general?)"},
       {"{\"general\": {\"reportRate\": 250,}}", "not JSON: parse error at line 1"},
       {"{\"general\": {\"reportRate\": 1e999}}", "not JSON: number overflow"},
+      {"{\"buttons\": {\"button1\": {\"function\": \"Menu\"}}}",
+       "buttons: no button has \"Click\""},
+      {"{\"general\": {\"reportRate\": 250, \"reportRate\": 500}}",
+       "general.reportRate: given twice in one object"},
+      {"{\"general\": {\"reportRate\": 1000.0}}", "general.reportRate: 1000.0 is not allowed"},
+      {"{\"general\": {\"reportRate\": 1e3}}", "general.reportRate: 1000.0 is not allowed"},
+      {std::string("{}\0{\"x\": 1}", 11), "not JSON: a NUL byte at byte 3"},
+      {"{\"sensor\": " + std::string(20000, '[') + std::string(20000, ']') + "}",
+       "sensor" + deep + ": nested deeper than 64 levels"},
   };
   for (const auto& [document, expected] : cases) {
     ConfigurationContent content = base;
@@ -436,10 +460,13 @@ TEST(DocumentTest, ImportNamesTheWrongPathInOneLine) {
   }
   // A part of a document changes only what it holds.
   ConfigurationContent content = base;
-  ASSERT_FALSE(ImportDocument(
+  const std::string damaged =
       "{\"lighting\": {\"mode\": {\"unknown\": 254}}, \"buttons\": {\"button3\": "
-      "{\"function\": \"Macro Key: unknown (255), repeat while held\", \"caption\": \"x\"}}}",
-      content));
+      "{\"function\": \"Macro Key: unknown (255), repeat while held\", \"caption\": \"x\"}}}";
+  EXPECT_EQ(ImportDocument(damaged, content),
+            "lighting.mode: unknown (254) is outside its range (--force takes it)");
+  EXPECT_EQ(content, base);
+  ASSERT_FALSE(ImportDocument(damaged, content, true));
   SettingsRecord expected = base.record;
   expected.at(rec::kLightingMode) = 254;
   expected.button(ButtonField::Category, 2) = 12;
@@ -455,7 +482,7 @@ TEST(DocumentTest, ImportNamesTheWrongPathInOneLine) {
 TEST_F(EditTest, ImportCommandWritesTheFileOrNothing) {
   const auto json = dir / "settings.json";
   std::ofstream(json) << "{\"general\": {\"reportRate\": 500}}";
-  std::istringstream none;
+  InText none{std::string()};
   const Streams io{out, err, &none};
   ASSERT_EQ(ImportCommand(Paths{json, dir / "out.bin", "--base", config}, io), kExitOk)
       << err.str();
@@ -463,13 +490,13 @@ TEST_F(EditTest, ImportCommandWritesTheFileOrNothing) {
   expected.record.at(rec::kReportRateCode) = 2;
   EXPECT_EQ(test::ReadBytes(dir / "out.bin"), FileBytes(expected));
   // Without a base: the factory configuration.
-  std::istringstream in("{\"dpi\": {\"stage1\": {\"dpi\": 100}}}");
+  InText in(std::string("{\"dpi\": {\"stage1\": {\"dpi\": 100}}}"));
   ASSERT_EQ(ImportCommand(Paths{"-", dir / "out.bin"}, {out, err, &in}), kExitOk) << err.str();
   ConfigurationContent factory{0, FactoryRecord()};
   factory.record.dpiStage(0) = 1;
   EXPECT_EQ(test::ReadBytes(dir / "out.bin"), FileBytes(factory));
 
-  std::istringstream bad("{\"dpi\": 1}");
+  InText bad(std::string("{\"dpi\": 1}"));
   err.str("");
   EXPECT_EQ(ImportCommand(Paths{"-", dir / "out.bin"}, {out, err, &bad}), kExitFailed);
   EXPECT_EQ(err.str(), "gm900ctl: standard input: dpi: an object is needed, not 1\n");
@@ -480,7 +507,7 @@ TEST_F(EditTest, ControlCharactersAreEscapedInText) {
   const auto captions = dir / "str0.ini";
   ASSERT_TRUE(ini.WriteString(captions, L"Setting-EN", L"Item1", L"a\x1b[31mb\x07"));
   const std::vector<std::uint8_t> bytes = FileBytes(content);
-  std::istringstream in(std::string(bytes.begin(), bytes.end()));
+  InText in(std::string(std::string(bytes.begin(), bytes.end())));
   ASSERT_EQ(ShowCommand(Paths{"-", "--captions", captions}, {out, err, &in}, ini), kExitOk)
       << err.str();
   EXPECT_NE(out.str().find("(caption \"a\\x1b[31mb\\x07\")"), std::string::npos) << out.str();

@@ -2,6 +2,7 @@
 // manager's rules, and the warnings about damaged files.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 #ifndef _WIN32
 #include <unistd.h>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "cli/macro_commands.h"
+#include "ctl_test_args.h"
 #include "fake_host.h"
 #include "macro/macro_manager.h"
 #include "platform/portable_ini_file.h"
@@ -27,12 +29,12 @@ struct CtlRun {
 class CtlMacro : public ::testing::Test {
  protected:
   CtlRun Ctl(std::vector<std::string> words) {
-    std::vector<std::filesystem::path> args;
+    test::Paths args;
     for (const std::string& word : words) {
-      args.emplace_back(std::u8string(word.begin(), word.end()));
+      args.push_back(FilePath::FromUtf8(word));
     }
-    std::ostringstream out;
-    std::ostringstream err;
+    OutText out;
+    OutText err;
     const int status = MacroCommand(args, {out, err}, ini);
     return {status, out.str(), err.str()};
   }
@@ -191,7 +193,7 @@ TEST_F(CtlMacro, DamagedRecordIniWarnsAndNonFilesAreRefused) {
   ASSERT_EQ(Add("Copy", shown.out).status, 0);
   EXPECT_EQ(ini.ReadString(std::filesystem::path(record), L"Copy", L"ItemCount"), L"3");
 
-  std::ostringstream err;
+  OutText err;
   EXPECT_FALSE(UsableRecordIni(dir / "missing.ini", err));
   EXPECT_FALSE(UsableRecordIni(dir.path(), err));
   EXPECT_NE(err.str().find("not a regular file"), std::string::npos);
@@ -201,11 +203,69 @@ TEST_F(CtlMacro, DamagedRecordIniWarnsAndNonFilesAreRefused) {
   // Without permission to read it (root reads everything: nothing to try then).
   if (geteuid() != 0) {
     std::filesystem::permissions(record, std::filesystem::perms::none);
-    EXPECT_FALSE(UsableRecordIni(record, err));
+    EXPECT_FALSE(UsableRecordIni(FilePath::FromUtf8(record), err));
     EXPECT_NE(err.str().find("cannot be read"), std::string::npos);
     std::filesystem::permissions(record, std::filesystem::perms::owner_all);
   }
 #endif
+}
+
+// Every message says what is wrong in one line, with outside text escaped: control characters
+// (C1 too) in names and paths, a name that is not UTF-8, a text too large or no file at all, a
+// delay longer than the editor holds, a name cut by the program's count, and - where an INI
+// file is read by its path.
+TEST_F(CtlMacro, MessagesNameTheFaultAndEscapeWhatCameFromOutside) {
+  ASSERT_EQ(Ctl({"add", record,
+                 "Csi\xC2\x9B"
+                 "2J"})
+                .status,
+            0);
+  EXPECT_EQ(Ctl({"list", record}).out, "1 Csi\\x9b2J\n");
+  const CtlRun missing = Ctl({"show", record, "No\xC2\x9Bpe"});
+  EXPECT_NE(missing.err.find("no macro named \"No\\x9bpe\""), std::string::npos) << missing.err;
+  const CtlRun path = Ctl({"list", (dir / "x\x1b[2Jy.ini").string()});
+  EXPECT_NE(path.err.find("x\\x1b[2Jy.ini: no such file"), std::string::npos) << path.err;
+  const CtlRun verb = Ctl({"li\x1bst", record});
+  EXPECT_NE(verb.err.find("\"li\\x1bst\""), std::string::npos) << verb.err;
+  EXPECT_NE(verb.err.find("(see gm900ctl help macro)"), std::string::npos) << verb.err;
+
+  struct Case {
+    std::vector<std::string> words;
+    std::string message;
+  };
+  test::WriteBytes(dir / "big.txt", std::vector<std::uint8_t>(2 << 20, 'A'));
+  const std::string emoji = "\xF0\x9F\x98\x80";  // two UTF-16 units
+  std::string sixteen;
+  for (int i = 0; i < 16; ++i) sixteen += emoji;
+  std::vector<Case> cases = {
+      {{"add", record, "Big", (dir / "big.txt").string()}, "big.txt: too large"},
+      {{"add", record, "Dir", dir.path().string()}, ": not a regular file"},
+      {{"add", record, sixteen}, "cut to 31 UTF-16 units"},
+      {{"list", "-"}, "read by their path, not from standard input"},
+  };
+#ifndef _WIN32
+  // A POSIX command line is bytes; a Windows one is UTF-16, always text.
+  cases.push_back({{"add", record, "\xFF\xFEname"}, "\"\\xff\\xfename\": not UTF-8"});
+  cases.push_back({{"rename", record,
+                    "Csi\xC2\x9B"
+                    "2J",
+                    "\xC0"},
+                   "\"\\xc0\": not UTF-8"});
+#endif
+  for (const Case& c : cases) {
+    const CtlRun run = Ctl(c.words);
+    EXPECT_NE(run.err.find(c.message), std::string::npos) << c.message << "\n" << run.err;
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+  }
+#ifndef _WIN32
+  const CtlRun zero = Ctl({"add", record, "Zero", "/dev/zero"});
+  EXPECT_NE(zero.err.find("/dev/zero: too large"), std::string::npos) << zero.err;
+#endif
+  const CtlRun delay = Add("Wait", "A down\n2147483648 ms\nA up\n");
+  EXPECT_EQ(delay.status, 0) << delay.err;
+  EXPECT_NE(delay.err.find("line 2: 2147483648 ms is more than a delay holds; it is 6553500 ms"),
+            std::string::npos)
+      << delay.err;
 }
 
 }  // namespace

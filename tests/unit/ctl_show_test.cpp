@@ -11,6 +11,7 @@
 #include "cli/config_words.h"
 #include "cli/ctl_commands.h"
 #include "config/language_table.h"
+#include "ctl_test_args.h"
 #include "device/virtual_mouse.h"
 #include "fake_host.h"
 #include "platform/portable_ini_file.h"
@@ -64,7 +65,7 @@ struct ShowTest : ::testing::Test {
   ShowTest() { test::WriteBytes(config, FileBytes(Sample())); }
 
   template <typename Command, typename... Extra>
-  int Run(Command command, std::vector<std::filesystem::path> args, Extra&&... extra) {
+  int Run(Command command, test::Paths args, Extra&&... extra) {
     out.str("");
     err.str("");
     return command(args, Streams{out, err}, extra...);
@@ -80,8 +81,8 @@ struct ShowTest : ::testing::Test {
   test::TempDir dir;
   std::filesystem::path config = dir / "config.bin";
   PortableIniFile ini;
-  std::ostringstream out;
-  std::ostringstream err;
+  OutText out;
+  OutText err;
 };
 
 TEST_F(ShowTest, ShowsEverySettingInWordsWithCaptionsAndMacroNames) {
@@ -129,26 +130,56 @@ TEST_F(ShowTest, ShowsEverySettingInWordsWithCaptionsAndMacroNames) {
   EXPECT_EQ(std::count(json.begin(), json.end(), '{'), std::count(json.begin(), json.end(), '}'));
 }
 
+// The sliders' right ends are the window's own values: shown with what the mouse gets, and in
+// the document as "slider end", not as a damaged byte.
+TEST_F(ShowTest, SliderEndsShowAsTheWindowStoresThem) {
+  SettingsRecord ends = Sample();
+  for (std::size_t at :
+       {rec::kBrightness, rec::kRespirationPeriod, rec::kNeonPeriod, rec::kGestureCorrection}) {
+    ends.at(at) = 6;
+  }
+  test::WriteBytes(config, FileBytes(ends));
+  ASSERT_EQ(Run(ShowCommand, {config}, ini), kExitOk) << err.str();
+  EXPECT_TRUE(Printed("  Respiration period: slider end (the mouse gets period 6; 8 s is 5)"))
+      << out.str();
+  EXPECT_TRUE(Printed("  Gesture correction: 0 (slider end: no correction)")) << out.str();
+  ASSERT_EQ(Run(ShowCommand, {config, "--json"}, ini), kExitOk);
+  const auto document = nlohmann::json::parse(out.str());
+  EXPECT_EQ(document["lighting"]["brightness"], "slider end");
+  EXPECT_EQ(document["sensor"]["gestureCorrection"], "slider end");
+}
+
 TEST_F(ShowTest, DamagedInputGivesOneLineNamingTheFileAndNoDocument) {
   test::WriteBytes(dir / "short.bin", std::vector<std::uint8_t>(100));
   const auto emptyCaptions = dir / "empty.ini";
   ASSERT_TRUE(ini.WriteString(emptyCaptions, L"Skins", L"Lan", L"CHS"));
-  using Paths = std::vector<std::filesystem::path>;
+  using test::Paths;
   const std::vector<Paths> cases = {
       Paths{dir / "short.bin"},
       Paths{config, "--captions", dir / "missing.ini"},
       Paths{config, "--captions", emptyCaptions},
       Paths{config, "--macros", dir.path()},
+      Paths{config, "--captions", "-"},  // INI files are read by their path
+      Paths{config, "--macros", "-"},
   };
   for (const auto& args : cases) {
     EXPECT_NE(Run(ShowCommand, args, ini), kExitOk);
     EXPECT_TRUE(out.str().empty()) << out.str();
     const std::string message = err.str();
     EXPECT_EQ(std::count(message.begin(), message.end(), '\n'), 1) << message;
-    EXPECT_NE(err.str().find(args.back().filename().string()), std::string::npos) << err.str();
+    EXPECT_NE(err.str().find(args.back().Utf8()), std::string::npos) << err.str();
   }
   EXPECT_EQ(Run(ShowCommand, {config, "--captions"}, ini), kExitUsage);
   EXPECT_NE(err.str().find("--captions needs a FILE"), std::string::npos);
+  // Paths and options as given are printed with their control characters escaped.
+  EXPECT_EQ(Run(ShowCommand, {dir / "x\x1b[2Jy.bin"}, ini), kExitFailed);
+  EXPECT_NE(err.str().find("x\\x1b[2Jy.bin: no such file"), std::string::npos) << err.str();
+  EXPECT_EQ(Run(ShowCommand, {config, std::filesystem::path(u8"--j\u009bson")}, ini), kExitUsage);
+  EXPECT_NE(err.str().find("unknown option --j\\u009bson (see gm900ctl help show)"),
+            std::string::npos)
+      << err.str();
+  EXPECT_EQ(Run(DiffCommand, {"-", "-"}), kExitUsage);
+  EXPECT_NE(err.str().find("only one of A.bin and B.bin can be -"), std::string::npos);
 }
 
 TEST_F(ShowTest, DiffNamesWhatChangedAndExitsByTheResult) {

@@ -7,7 +7,6 @@
 #include <functional>
 #include <map>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 #ifdef _WIN32
@@ -29,13 +28,14 @@
 #ifdef _WIN32
 #include "platform/win32_ini_file.h"
 #endif
+#include "ctl_test_args.h"
 #include "temp_dir.h"
 
 namespace gm {
 namespace {
 
 namespace fs = std::filesystem;
-using Paths = std::vector<fs::path>;
+using test::Paths;
 using Contents = std::map<std::string, std::vector<std::uint8_t>>;
 
 Contents Snapshot(const fs::path& folder, const std::vector<std::string>& names) {
@@ -68,7 +68,7 @@ void MakeFolder(const fs::path& folder) {
 }
 
 int Cli(const std::function<int(cli::Args, cli::Streams)>& command, Paths args) {
-  std::ostringstream out, err;
+  cli::OutText out, err;
   return command(args, {out, err});
 }
 
@@ -245,7 +245,7 @@ TEST(FileReplace, LinksSpecialFilesModesAndTheUsersOwnTmp) {
   EXPECT_EQ(test::ReadBytes(dir / "real" / "new.bin"), bytes);
 
   ASSERT_EQ(::mkfifo((dir / "fifo.bin").c_str(), 0600), 0);
-  std::ostringstream out, err;
+  cli::OutText out, err;
   EXPECT_EQ(cli::ImportCommand(Paths{dir / "mine.bin", dir / "fifo.bin"}, {out, err}),
             cli::kExitFailed);
   EXPECT_NE(err.str().find("not a regular file"), std::string::npos) << err.str();
@@ -282,7 +282,7 @@ TEST(FileReplace, TextThatWouldBreakRecordIniIsRefused) {
   const std::vector<std::uint8_t> before = test::ReadBytes(record);
   PortableIniFile ini;
   const auto macro = [&](Paths args, std::string& err) {
-    std::ostringstream out, errors;
+    cli::OutText out, errors;
     const int status = cli::MacroCommand(args, {out, errors}, ini);
     err = errors.str();
     return status;
@@ -299,9 +299,9 @@ TEST(FileReplace, TextThatWouldBreakRecordIniIsRefused) {
   };
   for (const auto& run : refused) {
     std::string err;
-    EXPECT_NE(macro(run.args, err), cli::kExitOk) << run.args[0];
+    EXPECT_NE(macro(run.args, err), cli::kExitOk) << run.args[0].Utf8();
     EXPECT_NE(err.find(run.named), std::string::npos) << err;
-    EXPECT_EQ(test::ReadBytes(record), before) << run.args[0];
+    EXPECT_EQ(test::ReadBytes(record), before) << run.args[0].Utf8();
   }
   MacroStore store(ini, record);
   EXPECT_EQ(store.Store(Macro{L"Two", false, false, L"1", {std::wstring(L"A\0B", 3)}}),

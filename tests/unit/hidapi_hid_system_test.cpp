@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "cli/ctl_commands.h"
+#include "ctl_test_args.h"
 #include "device/virtual_mouse.h"
 #include "fake_host.h"
 #include "platform/hidapi_hid_system.h"
@@ -117,8 +118,8 @@ struct HidapiTest : ::testing::Test {
     test::WriteBytes(config, bytes);
   }
 
-  int Run(int (*command)(cli::Args, cli::Streams, const cli::SystemAccess&),
-          std::vector<std::filesystem::path> args, bool viaHidapi = true) {
+  int Run(int (*command)(cli::Args, cli::Streams, const cli::SystemAccess&), test::Paths args,
+          bool viaHidapi = true) {
     out.str("");
     err.str("");
     const cli::SystemAccess access{&system, &host, [this] { return system.failure(); }};
@@ -130,8 +131,8 @@ struct HidapiTest : ::testing::Test {
   VirtualHidapi hidapi;
   HidapiHidSystem system{hidapi.Table()};
   test::FakeHost host;
-  std::ostringstream out;
-  std::ostringstream err;
+  cli::OutText out;
+  cli::OutText err;
 };
 
 TEST_F(HidapiTest, ApplyInfoAndVerifyGoThroughTheMappingByteForByte) {

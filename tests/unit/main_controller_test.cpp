@@ -89,6 +89,17 @@ TEST_F(ControllerFixture, TrayClicksWhileConnected) {
   EXPECT_EQ(reloads, 1);
 }
 
+// An arrival reads the files again: a shown window is redrawn (its lists and hover looks were
+// cleared), the first time with the first page; a hidden one waits for the icon.
+TEST_F(ControllerFixture, RedrawAfterAReloadOnlyWhileShown) {
+  controller.RedrawIfVisible();
+  view.visible = true;
+  controller.RedrawIfVisible();
+  controller.RedrawIfVisible();
+  EXPECT_EQ(view.calls, (std::vector<std::wstring>{L"full-draw", L"relayout"}));
+  EXPECT_TRUE(controller.firstPageBuilt());
+}
+
 TEST_F(ControllerFixture, TrayClickWithoutMouseWarnsAndStaysHidden) {
   state.connectedFlag = 0;
   controller.OnTrayMouse(kMouseLeftUp);

@@ -53,5 +53,28 @@ TEST(PngHeaderSize, LeavesAnyOtherOrDamagedHeaderToTheDecoder) {
   EXPECT_FALSE(PngHeaderSize(wrongCrc));
 }
 
+// A skin's background must be whole before the window relies on it: a file cut anywhere, or
+// with a byte changed after its header, is refused; trailing bytes after the end chunk are not.
+TEST(PngStreamComplete, RefusesTruncatedOrDamagedStreams) {
+  const std::vector<std::uint8_t> good =
+      test::EncodePng({4, 3, 6, std::vector<std::uint8_t>(48, 9), {}, {}});
+  EXPECT_TRUE(PngStreamComplete(good));
+  std::vector<std::uint8_t> trailing = good;
+  trailing.push_back(0);
+  EXPECT_TRUE(PngStreamComplete(trailing));
+  for (std::size_t size = 0; size < good.size(); ++size) {
+    EXPECT_FALSE(PngStreamComplete(std::span(good).first(size))) << size;
+  }
+  for (std::size_t at = kPngHeaderSize; at < good.size(); ++at) {
+    std::vector<std::uint8_t> damaged = good;
+    damaged[at] ^= 0x40;
+    EXPECT_FALSE(PngStreamComplete(damaged)) << at;
+  }
+  // No image data: the end chunk right after the header.
+  std::vector<std::uint8_t> empty(good.begin(), good.begin() + kPngHeaderSize);
+  empty.insert(empty.end(), good.end() - 12, good.end());
+  EXPECT_FALSE(PngStreamComplete(empty));
+}
+
 }  // namespace
 }  // namespace gm::gfx

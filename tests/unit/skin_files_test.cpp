@@ -9,6 +9,7 @@
 #include "gfx/skin_files.h"
 #include "platform/file_ops.h"
 #include "png_probe.h"
+#include "png_writer.h"
 #include "temp_dir.h"
 
 namespace gm::skin {
@@ -64,19 +65,26 @@ TEST(SkinFiles, ASkinThatCannotBeDrawnGivesWayToTheShippedOne) {
   std::filesystem::create_directories(dir / "Skins" / "Blue");
   std::filesystem::create_directories(dir / "Skins" / "Empty");
   std::filesystem::create_directories(dir / "Skins" / "Odd" / "main.png");  // a folder
-  test::WriteBytes(dir / "Skins" / "Default" / "main.png", {1});
-  test::WriteBytes(dir / "Skins" / "Blue" / "main.png", {1});
+  const std::vector<std::uint8_t> png =
+      test::EncodePng({2, 2, 2, std::vector<std::uint8_t>(12, 5), {}, {}});
+  test::WriteBytes(dir / "Skins" / "Default" / "main.png", png);
+  test::WriteBytes(dir / "Skins" / "Blue" / "main.png", png);
+  std::filesystem::create_directories(dir / "Skins" / "Cut");
+  test::WriteBytes(dir / "Skins" / "Cut" / "main.png",
+                   std::vector<std::uint8_t>(png.begin(), png.end() - 20));
   const std::filesystem::path program = dir / "QL-GM900.exe";
   const FilePath shipped = SkinFolder(program, L"Default");
   const SkinChoice blue = ChooseSkinFolder(program, L"Blue");
   EXPECT_EQ(blue.folder, SkinFolder(program, L"Blue"));
   EXPECT_FALSE(blue.fellBack);
   EXPECT_FALSE(ChooseSkinFolder(program, L"Default").fellBack);
-  // Path empty (or missing), a folder that is not there, one without the window's background.
-  for (const wchar_t* path : {L"", L"Gone", L"Empty", L"Odd", L"\x01\x02garbage"}) {
+  // Path empty (or missing), a folder that is not there, one without the window's background,
+  // one whose background is cut short (damaged).
+  for (const wchar_t* path : {L"", L"Gone", L"Empty", L"Odd", L"\x01\x02garbage", L"Cut"}) {
     const SkinChoice choice = ChooseSkinFolder(program, path);
     EXPECT_EQ(choice.folder, shipped) << Narrow(path);
     EXPECT_TRUE(choice.fellBack) << Narrow(path);
+    EXPECT_EQ(choice.damaged, std::wstring_view(path) == L"Cut") << Narrow(path);
   }
 }
 

@@ -27,8 +27,10 @@
 #include "macro/macro_manager_texts.h"
 #include "macro/macro_picker.h"
 #include "macro/macro_picker_texts.h"
+#include "profiles/config_dialog_win32.h"
 #include "ui/dialog_picture_win32.h"
 #include "ui/main_fonts.h"
+#include "ui/main_fonts_win32.h"
 
 namespace gm {
 namespace {
@@ -358,13 +360,15 @@ TEST(SkinTextFit, ItemsOfTheButtonMenusInTheirLists) {
       const char* what;
     };
     const std::vector<std::wstring> functions = FunctionListItems(language);
-    const Rect area = FunctionListArea(11, MenuListWidth(font, functions));
+    const int itemHeight = MenuItemHeight(font);
+    const Rect area = FunctionListArea(11, MenuListWidth(font, functions), itemHeight);
     std::vector<Menu> menus{{functions, area, "function list"}};
-    const Rect item6{0, 96, area.width() - 2, 112};
+    const Rect item6{0, 6 * itemHeight, area.width() - 2, 7 * itemHeight};
     for (SubList list : {SubList::Dpi, SubList::Media, SubList::HotKey, SubList::Windows}) {
       const std::vector<std::wstring> items = SubListItems(list, language);
-      menus.push_back(
-          {items, SubListRect(list, area, item6, MenuListWidth(font, items)), "sub-list"});
+      menus.push_back({items,
+                       SubListRect(list, area, item6, MenuListWidth(font, items), itemHeight),
+                       "sub-list"});
     }
     for (const Menu& menu : menus) {
       HWND box = CreateWindowExW(
@@ -391,6 +395,11 @@ TEST(SkinTextFit, ItemsOfTheButtonMenusInTheirLists) {
             << menu.what << " \"" << Utf8(menu.items[i]) << "\" (" << size.cx << " px) in "
             << client.right << " px";
         EXPECT_LE(item.bottom, client.bottom) << menu.what << " item " << i << " below the list";
+        // The last item ends the list: no empty band under the items (a smaller font).
+        if (i + 1 == menu.items.size()) {
+          EXPECT_EQ(item.bottom, client.bottom)
+              << menu.what << " ends " << client.bottom - item.bottom << " px below its last item";
+        }
       }
       SelectObject(dc, old);
       ReleaseDC(box, dc);
@@ -468,6 +477,42 @@ TEST(SkinTextFit, ButtonsOfTheKeyDialogsThePickerAndTheHelpPanel) {
       scene.ExpectFits(texts.update, kHelpUpdateBand, "help update");
       scene.ExpectFits(texts.version, kHelpVersionBand, "help version");
     }
+  }
+}
+
+TEST(SkinTextFit, ProfileNamesKeepTheirUnderscores) {
+  // A list box draws a line's text from the line's top: every pixel of ink of "Profile_3",
+  // drawn on a large white surface, lies within the line height with a free row below it (the
+  // underscore at the bottom was cut away by 14-pixel lines).
+  for (std::size_t k = 0; k < std::size(kLanguages); ++k) {
+    HFONT font = CreateFontFor(FontUse::ProfileManager, kLanguages[k]);
+    const int line = ProfileLineHeight(font);
+    constexpr int kSize = 80;
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, kSize, kSize);
+    ReleaseDC(nullptr, screen);
+    const HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
+    const HGDIOBJ oldFont = SelectObject(dc, font);
+    const RECT all{0, 0, kSize, kSize};
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    SetTextColor(dc, RGB(0, 0, 0));
+    SetBkMode(dc, TRANSPARENT);
+    TextOutW(dc, 1, 0, L"Profile_3", 9);
+    int lowest = -1;
+    for (int y = 0; y < kSize; ++y) {
+      for (int x = 0; x < kSize; ++x) {
+        if (GetRValue(GetPixel(dc, x, y)) < 128) lowest = y;
+      }
+    }
+    EXPECT_GE(lowest, 0) << "no ink";
+    EXPECT_LT(lowest + 1, line) << "ink on row " << lowest << " of " << line << "-pixel lines in "
+                                << Utf8(kCodes[k]);
+    SelectObject(dc, oldFont);
+    SelectObject(dc, oldBitmap);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    DeleteObject(font);
   }
 }
 

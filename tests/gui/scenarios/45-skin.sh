@@ -80,7 +80,7 @@ scenario_skin_text_colour() {
 # says what was missing.
 scenario_damaged_caption_file() {
   local case
-  for case in missing empty-path garbage no-background; do
+  for case in missing empty-path garbage no-background cut-background; do
     gui_fresh_app "captions-$case"
     case "$case" in
       missing) rm "$GUI_APP/str.ini" "$GUI_APP/str0.ini" ;;
@@ -89,6 +89,11 @@ scenario_damaged_caption_file() {
       no-background)
         mkdir -p "$GUI_APP/Skins/Plain"
         gui_set_ini str0.ini Skins Path Plain
+        ;;
+      cut-background)  # a skin whose background cannot be decoded
+        cp -a "$GUI_APP/$SKIN_DIR" "$GUI_APP/Skins/Cut"
+        head -c 20000 "$GUI_APP/$SKIN_DIR/main.png" >"$GUI_APP/Skins/Cut/main.png"
+        gui_set_ini str0.ini Skins Path Cut
         ;;
     esac
     gui_start_drawn || return
@@ -104,9 +109,39 @@ scenario_damaged_caption_file() {
     # shellcheck disable=SC2086
     gui_check "$case: texts in $colour" \
       [ "$(gui_count_colour "captions-$case" 673 604 793 634 $colour)" -gt 20 ]
-    gui_check "$case: said" gui_wait_log '^caption file lacks a skin'
+    if [ "$case" = cut-background ]; then
+      gui_check "$case: said" gui_wait_log '^skin background cannot be drawn'
+    else
+      gui_check "$case: said" gui_wait_log '^caption file lacks a skin'
+    fi
+    if [ "$case" = missing ]; then
+      # The caption file a Save makes has the skin keys again (factory values), so that the
+      # next start draws the skin's colour.
+      xdotool mousemove --window "$GUI_WINDOW" 950 618 click 1
+      gui_check "$case: saved" gui_wait_log '^save-done$' 15
+      gui_check "$case: skin keys written" \
+        [ "$(skin_keys "$GUI_APP/str0.ini")" = "Default 255 255 255" ]
+    fi
     gui_stop
   done
+}
+
+# Path and the colour keys of section Skins of a caption file (UTF-16 or ANSI).
+skin_keys() {
+  python3 - "$1" <<'PY'
+import sys
+raw = open(sys.argv[1], 'rb').read()
+text = raw.decode('utf-16') if raw[:2] == b'\xff\xfe' else raw.decode('cp1252')
+inside, values = False, {}
+for line in text.splitlines():
+    s = line.strip()
+    if s.startswith('['):
+        inside = s[1:-1].lower() == 'skins'
+    elif inside and '=' in s:
+        key, value = s.split('=', 1)
+        values.setdefault(key.strip().lower(), value.strip())
+print(' '.join(values.get(k, '-') for k in ('path', 'rcolor', 'gcolor', 'bcolor')))
+PY
 }
 
 scenario_five_languages() {

@@ -53,6 +53,29 @@ scenario_reset_applies_factory_settings() {
     gui_eventually 15 gui_count_is trace.txt '^set-feature 00 0d ' 2
 }
 
+# The factory file replaced by 2,855 random bytes (report-rate code 0xC1 among them): Reset
+# names it as damaged and sends none of its values; the settings in use go to the mouse and
+# to config0.bin as they were.
+scenario_reset_with_damaged_factory_file() {
+  python3 -c "import random; r = random.Random(2855); b = bytearray(r.randrange(256) for _ in range(2855)); b[6] = 0xC1; open('$GUI_APP/config.bin', 'wb').write(b)"
+  cp "$GUI_APP/config0.bin" "$GUI_WORK/config0-before.bin"
+  gui_start
+  local window
+  window=$(gui_window) || { gui_fail "window"; return; }
+  gui_wait_log '^window-shown$' || { gui_fail "full draw"; return; }
+  xdotool mousemove --window "$window" 700 618 click 1
+  gui_eventually 15 bash -c "xdotool search --onlyvisible --class '^ql-gm900.exe\$' | grep -vqx '$window'" ||
+    { gui_fail "a message names the damaged file"; return; }
+  gui_screenshot damaged-factory-file
+  xdotool key Return
+  gui_check "Reset sends the configuration" \
+    gui_eventually 15 grep -q '^set-feature 00 0f 13 80' "$GUI_APP/trace.txt"
+  gui_check "no report-rate code 0xC1" bash -c "! grep -q '^set-feature 00 03 .. c1' '$GUI_APP/trace.txt'"
+  gui_check "the settings kept in config0.bin" \
+    gui_eventually 10 bash -c "cmp -s <(tail -c +3 '$GUI_WORK/config0-before.bin') <(tail -c +3 '$GUI_APP/config0.bin')"
+}
+
 gui_run_scenario save-once scenario_save_once_within_two_seconds
 gui_run_scenario cancel-reloads scenario_cancel_hides_and_reloads_on_open
 gui_run_scenario reset-applies scenario_reset_applies_factory_settings
+gui_run_scenario reset-damaged-factory scenario_reset_with_damaged_factory_file

@@ -58,14 +58,15 @@ ba_hover_item() {  # item [sub-list name]
   sleep 0.3
 }
 
-# Top of sub-list $1 opened by its item of the function list.
+# Top of sub-list $1 opened by its item of the function list; the three lists that end at
+# their item are as high as their 8, 10 and 7 items and the border.
 ba_sub_top() {
   local list_top=$((129 + 20 * BA_ROW))
   case "$1" in
     dpi) echo $((list_top + 6 * BA_H)) ;;
-    media) echo $((list_top + 8 * BA_H - 130)) ;;
-    hotkey) echo $((list_top + 9 * BA_H - 162)) ;;
-    windows) echo $((list_top + 10 * BA_H - 114)) ;;
+    media) echo $((list_top + 8 * BA_H - (8 * BA_H + 2))) ;;
+    hotkey) echo $((list_top + 9 * BA_H - (10 * BA_H + 2))) ;;
+    windows) echo $((list_top + 10 * BA_H - (7 * BA_H + 2))) ;;
   esac
 }
 
@@ -349,6 +350,18 @@ ba_expect_same_window() {  # what shot-a shot-b
   [ "$n" = 0 ] || gui_fail "$1: $n pixels differ"
 }
 
+# The pixels of window region $3 (WxH+X+Y in window pixels) that differ between two shots.
+ba_region_differences() {  # shot-a shot-b region
+  local X Y WIDTH HEIGHT SCREEN WINDOW size left top
+  eval "$(xdotool getwindowgeometry --shell "$GUI_WINDOW")"
+  size=${3%%+*}
+  left=$(echo "$3" | cut -d+ -f2)
+  top=$(echo "$3" | cut -d+ -f3)
+  convert "$GUI_WORK/$1.png" -crop "$size+$((X + left))+$((Y + top))" +repage "$GUI_WORK/$1.region.png"
+  convert "$GUI_WORK/$2.png" -crop "$size+$((X + left))+$((Y + top))" +repage "$GUI_WORK/$2.region.png"
+  compare -metric AE "$GUI_WORK/$1.region.png" "$GUI_WORK/$2.region.png" null: 2>&1
+}
+
 scenario_hover() {
   ba_start || return
   ba_move 600 300
@@ -401,6 +414,25 @@ scenario_hover() {
   sleep 0.3
   gui_screenshot hover-page-again
   ba_expect_same_window "row and mouse picture part put back" hover-page hover-page-again
+  # A list closed by a second click leaves its part lit while the pointer stays on the rows;
+  # the next row's list puts that part back: only the open list's part is lit.
+  ba_open_row 5 5 || return
+  sleep 0.6  # not a double click
+  ba_click 185 237
+  gui_check "row 5 closed by a second click" gui_wait_log '^menu close 5$'
+  ba_open_row 6 6 || return
+  gui_screenshot hover-row6-open
+  local n
+  n=$(ba_region_differences hover-page hover-row6-open 34x18+472+294)  # button 5's part, "+"
+  [ "$n" = 0 ] || gui_fail "button 5's part stays lit beside row 6's list ($n pixels)"
+  sleep 0.6
+  ba_click 185 257
+  gui_check "row 6 closed by a second click" gui_wait_log '^menu close 6$'
+  ba_move 600 300
+  gui_check "row 6 back" gui_wait_log '^rest row6$'
+  sleep 0.3
+  gui_screenshot hover-two-rows
+  ba_expect_same_window "one part lit at a time" hover-page hover-two-rows
   # The same in the side view, whose change drew the middle panel under the picture.
   ba_side_view || return
   ba_move 600 300
@@ -414,6 +446,68 @@ scenario_hover() {
   ba_expect_same_window "side view part put back" hover-side hover-side-again
 }
 
+# The program's visible window other than the main window and window $1.
+ba_other_window() {
+  local i id
+  for i in $(seq 100); do
+    id=$(xdotool search --onlyvisible --class '^ql-gm900.exe$' 2>/dev/null |
+      grep -vx -e "$GUI_WINDOW" -e "$1" | head -n 1)
+    if [ -n "$id" ]; then
+      echo "$id"
+      return 0
+    fi
+    sleep 0.1
+  done
+  return 1
+}
+
+# An arrival while the window is shown redraws what it cleared (the open list's part of the
+# mouse picture, the lit row); the profile manager takes no input while a key dialog of the
+# main window runs, and takes it again afterwards.
+scenario_arrival_and_held_manager() {
+  ba_start || return
+  ba_open_page || return
+  ba_move 600 300
+  sleep 0.5
+  gui_screenshot arrival-before
+  ba_open_row 1 1 || return
+  gui_check "row 1 lit" gui_wait_log '^hover row1$'
+  gui_send "plug"  # Windows announces the mouse (again)
+  gui_check "the arrival closed the list" gui_wait_log '^menu close 1$'
+  gui_check "and redrew the window" gui_wait_log '^relayout$'
+  ba_move 600 300
+  sleep 0.5
+  gui_screenshot arrival-after
+  local region n
+  for region in "400x420+300+40" "140x20+115+146"; do  # mouse picture, row 1's box
+    n=$(ba_region_differences arrival-before arrival-after "$region")
+    [ "$n" = 0 ] || gui_fail "after the arrival $n pixels of $region differ"
+  done
+
+  ba_open_row 4 4 || return
+  xdotool mousemove --window "$GUI_WINDOW" 78 619 click 1  # Config
+  gui_wait_log '^profiles-open$' 5 || { gui_fail "profile manager opened"; return; }
+  local manager dialog
+  manager=$(gui_wait_titled Configuration) || { gui_fail "profile manager window"; return; }
+  sleep 0.3
+  ba_hover_item 11
+  xdotool click 1
+  gui_wait_log '^combo dialog$' 5 || { gui_fail "combo dialog"; return; }
+  gui_check "the manager is held under the dialog" gui_wait_log '^profiles-held$'
+  dialog=$(ba_other_window "$manager") || { gui_fail "combo window"; return; }
+  sleep 0.3
+  xdotool mousemove --window "$manager" 100 60 click 3
+  sleep 1
+  gui_check "its menu does not open" gui_count_is ui.txt '^profiles-menu$' 0
+  gui_click "$dialog" 349 262  # Cancel
+  gui_check "cancelled" gui_wait_log '^pick cancelled 4$'
+  gui_check "the manager takes input again" gui_wait_log '^profiles-released$'
+  sleep 0.3
+  xdotool mousemove --window "$manager" 100 60 click 3
+  gui_check "its menu opens" gui_wait_log '^profiles-menu$'
+  xdotool key Escape
+}
+
 gui_run_scenario menus-english scenario_sub_lists_and_save ENG en
 gui_run_scenario menus-german scenario_sub_lists_and_save GER de
 gui_run_scenario menus-russian scenario_sub_lists_and_save RUS ru
@@ -422,3 +516,4 @@ gui_run_scenario menus-key-dialogs scenario_key_dialogs_from_the_list
 gui_run_scenario menus-macro scenario_macro_from_the_list
 gui_run_scenario menus-guard scenario_last_click_button_guarded
 gui_run_scenario menus-hover scenario_hover
+gui_run_scenario menus-arrival-and-manager scenario_arrival_and_held_manager
