@@ -42,7 +42,7 @@ void ShowStartupFailure(Host& host, StartupFailure failure) {
 }
 
 MainController::MainController(AppState& state, Host& host, HidSystem& hid, MainView& view)
-    : state_(state), host_(host), hid_(hid), view_(view), inPlace_(hid, host, state.link) {}
+    : state_(state), hid_(hid), view_(view), inPlace_(hid, host, state.link) {}
 
 void MainController::OnTrayMouse(unsigned mouseMessage) {
   if (mouseMessage == kMouseLeftUp || mouseMessage == kMouseLeftDoubleClick) {

@@ -64,7 +64,6 @@ class MainController {
 
  private:
   AppState& state_;
-  Host& host_;
   HidSystem& hid_;
   MainView& view_;
   InPlaceJobRunner inPlace_;
