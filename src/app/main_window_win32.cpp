@@ -238,7 +238,12 @@ void CHidMouseDlg::ShowApplyProgress(unsigned percent) {
 }
 
 void CHidMouseDlg::OnApplyEnd(const DeviceJobResult& result) {
-  services_.uiLog.Line(result.ended ? L"apply-ended" : L"apply-done");
+  services_.uiLog.Line(result.busy ? L"apply-busy" : result.ended ? L"apply-ended" : L"apply-done");
+  if (result.busy) {
+    // Another program (gm900ctl) held the mouse for longer than a Save takes: nothing was sent.
+    services_.host.ShowMessage(L"The mouse is busy with another program.", L"Warning",
+                               kMbOk | kMbIconWarning);
+  }
   if (!flows_.applying()) {
     surface_.Redraw([](HDC dc, const MainPainter& painter) { painter.SaveButton(dc, -1); });
     tray_.SetTip(services_.state.texts[slot::kTitle]);

@@ -83,6 +83,13 @@ int WithMouse(const ParsedArgs& parsed, Streams io, const SystemAccess& system,
     return system.failure && !parsed.virtualMouse ? system.failure() : std::string();
   };
 
+  // The virtual mouse lives in this process only: no other program can reach it.
+  const MouseLockHold hold(parsed.virtualMouse ? nullptr : system.lock, kMouseLockWaitMs);
+  if (!hold.held()) {
+    io.err << "gm900ctl: the mouse is busy: another program has held it for "
+           << std::to_string(kMouseLockWaitMs / 1000) << " s\n";
+    return kExitNoMouse;
+  }
   auto state = std::make_unique<MouseState>();
   if (!Discover(hid, *state)) {
     const std::string why = failure();

@@ -17,6 +17,7 @@
 #include "platform/hid_system.h"
 #include "platform/host.h"
 #include "platform/ini_file.h"
+#include "platform/mouse_lock.h"
 
 namespace gm::cli {
 
@@ -44,6 +45,8 @@ struct SystemAccess {
   HidSystem* hid = nullptr;
   Host* host = nullptr;
   std::function<std::string()> failure;
+  // The system's lock of the mouse, held from discovery to the last report (none: no lock).
+  MouseLock* lock = nullptr;
 };
 
 // show CONFIG.bin [--captions str.ini] [--macros record.ini] [--json]: every setting in words.

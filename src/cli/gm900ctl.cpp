@@ -78,11 +78,13 @@ SystemAccess TheSystem() {
 #ifdef _WIN32
   static Win32HidSystem hid;
   static Win32Host host;
-  return {&hid, &host, {}};
+  static const std::unique_ptr<MouseLock> lock = OpenSystemMouseLock();
+  return {&hid, &host, {}, lock.get()};
 #else
   static HidapiHidSystem hid(SystemHidapiFunctions());
   static SleepingHost host;
-  return {&hid, &host, [] { return hid.failure(); }};
+  static const std::unique_ptr<MouseLock> lock = OpenSystemMouseLock();
+  return {&hid, &host, [] { return hid.failure(); }, lock.get()};
 #endif
 }
 

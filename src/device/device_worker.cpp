@@ -43,6 +43,30 @@ DeviceJobResult RunDeviceJob(const DeviceJob& job, CommandLink& link,
   return result;
 }
 
+DeviceJobResult RunLockedDeviceJob(const DeviceJob& job, CommandLink& link, MouseLock* lock,
+                                   const std::function<void(unsigned)>& progress,
+                                   const std::function<bool()>& proceed) {
+  if (lock == nullptr) return RunDeviceJob(job, link, progress, proceed);
+  DeviceJobResult unstarted;
+  unstarted.kind = job.kind;
+  unstarted.image = job.image;
+  unstarted.ended = true;
+  // Waited for in slices, so that a job ended meanwhile (the mouse went away) stops waiting.
+  constexpr std::uint32_t kSliceMs = 100;
+  bool held = false;
+  for (std::uint32_t waited = 0; !held && waited < kMouseLockWaitMs; waited += kSliceMs) {
+    held = lock->Acquire(kSliceMs);
+    if (!held && proceed && !proceed()) return unstarted;
+  }
+  if (!held) {
+    unstarted.busy = true;
+    return unstarted;
+  }
+  DeviceJobResult result = RunDeviceJob(job, link, progress, proceed);
+  lock->Release();
+  return result;
+}
+
 void InPlaceJobRunner::Run(const DeviceJob& job, Done done) {
   const DeviceJobResult result = RunAndWait(job);
   if (done) done(result);
@@ -50,7 +74,7 @@ void InPlaceJobRunner::Run(const DeviceJob& job, Done done) {
 
 DeviceJobResult InPlaceJobRunner::RunAndWait(const DeviceJob& job) {
   CommandLink link(hid_, host_, link_);
-  return RunDeviceJob(job, link);
+  return RunLockedDeviceJob(job, link, lock_);
 }
 
 DeviceWorker::~DeviceWorker() {
@@ -121,7 +145,7 @@ void DeviceWorker::Loop() {
       if (!next.waited) reports_.OnJobProgress(id, percent);
     };
     CommandLink link(hid_, host_, link_);
-    DeviceJobResult result = RunDeviceJob(next.job, link, progress, proceed);
+    DeviceJobResult result = RunLockedDeviceJob(next.job, link, lock_, progress, proceed);
     result.id = id;
     if (!next.waited) reports_.OnJobDone(result);
 

@@ -18,6 +18,7 @@
 #include "device/link_state.h"
 #include "platform/hid_system.h"
 #include "platform/host.h"
+#include "platform/mouse_lock.h"
 
 namespace gm {
 
@@ -37,6 +38,8 @@ struct DeviceJobResult {
   DeviceJobKind kind = DeviceJobKind::Apply;
   // The job ended before its last report (the mouse went away) or never started.
   bool ended = false;
+  // It never started: another program held the mouse's lock longer than kMouseLockWaitMs.
+  bool busy = false;
   // Connect, ReadBack: the image with what was read (profile, settings block 0).
   DeviceConfig image;
 };
@@ -60,6 +63,13 @@ DeviceJobResult RunDeviceJob(const DeviceJob& job, CommandLink& link,
                              const std::function<void(unsigned)>& progress = {},
                              const std::function<bool()>& proceed = {});
 
+// RunDeviceJob under the mouse's lock (none: no lock), held for the whole job. A lock not had
+// within kMouseLockWaitMs ends the job unstarted as busy; proceed() false while waiting ends
+// it unstarted.
+DeviceJobResult RunLockedDeviceJob(const DeviceJob& job, CommandLink& link, MouseLock* lock,
+                                   const std::function<void(unsigned)>& progress = {},
+                                   const std::function<bool()>& proceed = {});
+
 // Where the flows' jobs run. The program's is the worker; tests and tools run jobs in place.
 class DeviceJobRunner {
  public:
@@ -74,11 +84,11 @@ class DeviceJobRunner {
   virtual bool busy() const = 0;
 };
 
-// Runs every job at once on the calling thread.
+// Runs every job at once on the calling thread, under the lock when one is given.
 class InPlaceJobRunner : public DeviceJobRunner {
  public:
-  InPlaceJobRunner(HidSystem& hid, Host& host, const LinkState& link)
-      : hid_(hid), host_(host), link_(link) {}
+  InPlaceJobRunner(HidSystem& hid, Host& host, const LinkState& link, MouseLock* lock = nullptr)
+      : hid_(hid), host_(host), link_(link), lock_(lock) {}
   void Run(const DeviceJob& job, Done done) override;
   DeviceJobResult RunAndWait(const DeviceJob& job) override;
   bool busy() const override { return false; }
@@ -87,13 +97,16 @@ class InPlaceJobRunner : public DeviceJobRunner {
   HidSystem& hid_;
   Host& host_;
   const LinkState& link_;
+  MouseLock* lock_;
 };
 
 class DeviceWorker {
  public:
-  // The thread starts with the first job. reports must outlive the worker.
-  DeviceWorker(HidSystem& hid, Host& host, const LinkState& link, DeviceJobReports& reports)
-      : hid_(hid), host_(host), link_(link), reports_(reports) {}
+  // The thread starts with the first job. reports and the lock must outlive the worker; each
+  // job runs under the lock (none: no lock).
+  DeviceWorker(HidSystem& hid, Host& host, const LinkState& link, DeviceJobReports& reports,
+               MouseLock* lock = nullptr)
+      : hid_(hid), host_(host), link_(link), reports_(reports), lock_(lock) {}
   // Lets the running job end (it is not cut short) and drops the queued ones unreported.
   ~DeviceWorker();
   DeviceWorker(const DeviceWorker&) = delete;
@@ -123,6 +136,7 @@ class DeviceWorker {
   Host& host_;
   const LinkState& link_;
   DeviceJobReports& reports_;
+  MouseLock* lock_;
   mutable std::mutex mutex_;
   std::condition_variable changed_;
   std::deque<Queued> queue_;

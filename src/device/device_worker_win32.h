@@ -9,6 +9,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <memory>
 #include <mutex>
 
 #include "device/device_worker.h"
@@ -17,9 +18,12 @@ namespace gm {
 
 class WindowDeviceWorker : public DeviceJobRunner, public DeviceJobReports {
  public:
-  // message: the window's message that says reports are waiting (no parameters).
+  // message: the window's message that says reports are waiting (no parameters). Every job
+  // runs under the system's lock of the mouse, so that gm900ctl never interleaves with it.
   WindowDeviceWorker(HidSystem& hid, Host& host, const LinkState& link, UINT message)
-      : message_(message), worker_(hid, host, link, *this) {}
+      : message_(message),
+        lock_(OpenSystemMouseLock()),
+        worker_(hid, host, link, *this, lock_.get()) {}
 
   // The window the reports go to; none are posted before it is set.
   void SetWindow(HWND window) { window_ = window; }
@@ -62,6 +66,7 @@ class WindowDeviceWorker : public DeviceJobRunner, public DeviceJobReports {
   std::mutex mutex_;
   std::deque<Report> reports_;          // filled by the worker, taken by the window
   std::map<std::uint64_t, Done> done_;  // window thread only
+  std::unique_ptr<MouseLock> lock_;     // the worker's thread takes it around each job
   DeviceWorker worker_;                 // last: its thread stops before the rest goes
 };
 

@@ -15,6 +15,7 @@
 #include "device/trace.h"
 #include "device/virtual_mouse.h"
 #include "fake_host.h"
+#include "fake_mouse_lock.h"
 #include "platform/portable_ini_file.h"
 #include "temp_dir.h"
 
@@ -82,7 +83,8 @@ struct CtlTest : ::testing::Test {
   OutText err;
   VirtualMouse systemMouse;  // stands in for the system's HID driver
   test::FakeHost systemHost;
-  SystemAccess system{&systemMouse, &systemHost, {}};
+  test::FakeMouseLock lock;
+  SystemAccess system{&systemMouse, &systemHost, {}, &lock};
 };
 
 TEST_F(CtlTest, EncodeShowsTheBlocksOfASave) {
@@ -269,6 +271,27 @@ TEST_F(CtlTest, NoMouseOrNoHidSaysSoWithStatusTwo) {
   EXPECT_EQ(Run(ApplyCommand, {config}), kExitNoMouse);
   EXPECT_NE(err.str().find("no access to HID devices"), std::string::npos);
   EXPECT_EQ(Run(InfoCommand, {"--virtual"}), kExitOk);
+}
+
+TEST_F(CtlTest, AMouseHeldByAnotherProgramIsReportedAndNothingIsSent) {
+  // Free: held for the whole run, from discovery to the last report, and let go after it.
+  ASSERT_EQ(Run(InfoCommand, {}), kExitOk) << err.str();
+  EXPECT_EQ(lock.acquired, 1);
+  EXPECT_FALSE(lock.held);
+
+  lock.takenElsewhere = true;
+  OutText ownText;
+  Trace own(ownText);
+  systemMouse.SetTrace(&own);
+  for (auto command : {ApplyCommand, InfoCommand}) {
+    EXPECT_EQ(Run(command, command == ApplyCommand ? test::Paths{config} : test::Paths{}),
+              kExitNoMouse);
+    EXPECT_EQ(err.str(), "gm900ctl: the mouse is busy: another program has held it for 15 s\n");
+    EXPECT_TRUE(out.str().empty());
+  }
+  EXPECT_TRUE(ownText.str().empty());  // no report reached the mouse
+  // The virtual mouse is this process's own: no lock.
+  EXPECT_EQ(Run(ApplyCommand, {"--virtual", config}), kExitOk) << err.str();
 }
 
 TEST_F(CtlTest, InfoReadsBackAndDecodesWhatASaveSent) {

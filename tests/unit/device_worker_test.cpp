@@ -18,6 +18,7 @@
 #include "device/tracing_host.h"
 #include "device/virtual_mouse.h"
 #include "fake_host.h"
+#include "fake_mouse_lock.h"
 
 namespace gm {
 namespace {
@@ -180,6 +181,44 @@ TEST_F(DeviceWorkerTest, EndingJobsStopsAtTheNextReportAndDropsTheQueue) {
   EXPECT_EQ(connect.image.connectArgument, 0xFC);
   EXPECT_EQ(reports.done.size(), 2u);
   EXPECT_TRUE(worker.idle());
+}
+
+TEST_F(DeviceWorkerTest, EachJobRunsUnderTheMouseLockAndABusyLockSendsNothing) {
+  test::FakeMouseLock lock;
+  class LockWatch : public HoldingMouse {
+   public:
+    explicit LockWatch(test::FakeMouseLock& held) : held_(held) {}
+    bool WriteReport(HidHandle handle, std::span<const std::uint8_t> report) override {
+      if (!held_.held) ++unlocked;
+      return HoldingMouse::WriteReport(handle, report);
+    }
+    int unlocked = 0;
+
+   private:
+    test::FakeMouseLock& held_;
+  } watched(lock);
+  ASSERT_TRUE(Discover(watched, session));
+  {
+    DeviceWorker worker(watched, host, session.link, reports, &lock);
+    worker.Post({DeviceJobKind::Apply, SampleImage()});
+    worker.Post({DeviceJobKind::ReadBack, {}});
+    ASSERT_TRUE(worker.WaitIdle(10000));
+    EXPECT_EQ(lock.acquired, 2);  // once per job
+    EXPECT_FALSE(lock.held);
+    EXPECT_EQ(watched.unlocked, 0);
+    EXPECT_GT(watched.sent(), 0u);
+
+    lock.takenElsewhere = true;
+    const std::size_t before = watched.sent();
+    worker.Post({DeviceJobKind::Apply, SampleImage()});
+    ASSERT_TRUE(worker.WaitIdle(10000));
+    EXPECT_EQ(watched.sent(), before);
+  }
+  ASSERT_EQ(reports.done.size(), 3u);
+  EXPECT_FALSE(reports.done[0].busy);
+  EXPECT_TRUE(reports.done[2].busy);
+  EXPECT_TRUE(reports.done[2].ended);
+  EXPECT_TRUE(reports.progress[3].empty());
 }
 
 }  // namespace
