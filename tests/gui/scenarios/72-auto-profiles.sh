@@ -135,10 +135,12 @@ scenario_tray_menu_in_five_languages() {
 }
 
 # Start with Windows is off by default; the menu turns it on, its check mark then shows the
-# Run key's value, and turns it off again. Automatic switching off is written to the file.
+# Run key's value, and turns it off again. Automatic switching off is written to the file. A
+# profile chosen by hand is sent and remembered, or refused while an edit is unsaved.
 scenario_start_with_windows_and_switching_off() {
   gui_start
-  gui_window >/dev/null || { gui_fail "window"; return; }
+  local window
+  window=$(gui_window) || { gui_fail "window"; return; }
   gui_wait_log '^window-shown$' || { gui_fail "shown"; return; }
   auto_open_tray_menu || { gui_fail "tray menu"; return; }
   gui_check "off by default" gui_wait_log '^tray-menu Start with Windows$' 5
@@ -168,6 +170,19 @@ scenario_start_with_windows_and_switching_off() {
   auto_open_tray_menu || { gui_fail "tray menu a fifth time"; return; }
   gui_check "checked in the menu" gui_wait_log '^tray-menu Profile_2 \[x\]$' 5
   xdotool key Escape
+  # With an unsaved edit a choice by hand is refused with a balloon; the edit stays.
+  xdotool mousemove --window "$window" 800 40 click 1
+  sleep 0.4
+  xdotool mousemove --window "$window" 780 248 click 1
+  gui_wait_log '^page dpi-enable 2 0$' 5 || { gui_fail "the edit"; return; }
+  sleep 2.5  # past the last Save's busy time
+  auto_open_tray_menu || { gui_fail "tray menu a sixth time"; return; }
+  gui_choose_menu_item_from_bottom 8
+  gui_check "Profile_3 refused" gui_wait_log '^profile-choice-refused Profile_3$' 5
+  gui_check "a balloon says why" gui_wait_log \
+    '^balloon Info\|Save or cancel your changes before choosing another profile.\|5000$' 5
+  gui_check "Profile_2 still in use" [ "$(auto_current_profile)" = Profile_2 ]
+  gui_check "nothing sent" bash -c "! grep -q '^save' '$GUI_APP/ui.txt'"
 }
 
 gui_run_scenario auto-profiles-follow-notepad scenario_mouse_follows_notepad
