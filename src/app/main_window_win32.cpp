@@ -1,5 +1,6 @@
 #include "app/main_window_win32.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "app/apply_progress.h"
@@ -11,6 +12,12 @@
 #include "help/updater.h"
 #include "macro/macro_program_dialog_win32.h"
 #include "platform/debug_output.h"
+#include "platform/file_ops.h"
+#include "platform/file_replace.h"
+#include "profiles/profile_manager.h"
+#include "profiles/rules_window_win32.h"
+#include "profiles/running_programs_win32.h"
+#include "profiles/start_with_windows_win32.h"
 #include "ui/app_messages.h"
 #include "ui/dialog_picture_win32.h"
 #include "ui/main_fonts_win32.h"
@@ -101,6 +108,7 @@ bool CHidMouseDlg::Initialise() {
     }
     // The notification-area icon with the tip text.
     tray_.Add(hwnd(), icon_, kMsgTrayIcon, services_.state.texts[slot::kTitle]);
+    LoadAutoProfiles();
   }
   ShowMainWindow();
   return true;
@@ -202,6 +210,7 @@ void CHidMouseDlg::OnProfileCommand(unsigned command) {
     services_.uiLog.Line(L"profile-command-held");
     return;
   }
+  if (command == kProfileReload) FollowProfileManager();
   // The file dialogs of Load and Save are modal to this window; the profile manager is held
   // too, so that nothing it does can reach the configuration before the dialog is done.
   CConfigDialog* manager =
@@ -291,7 +300,206 @@ void CHidMouseDlg::ShowBalloon(const std::wstring& text, const std::wstring& tit
 }
 
 void CHidMouseDlg::ShowTrayMenu(const std::wstring& exitText) {
-  tray_.ShowMenu(hwnd(), kCmdExit, exitText);
+  const AppState& state = services_.state;
+  const AutoProfileTexts& texts = AutoProfileTextsFor(state.texts.language());
+  const std::vector<std::wstring> names = ReadProfileNames(services_.ini, state.files.profileList);
+  const std::optional<std::size_t> current =
+      CurrentProfileLine(services_.ini, state.files.profileList, names);
+  std::vector<TrayIcon::MenuItem> items;
+  for (std::size_t n = 0; n < names.size(); ++n) {
+    items.push_back({static_cast<UINT>(kCmdTrayProfile + n), names[n], current == n});
+  }
+  if (!items.empty()) items.push_back({});
+  items.push_back({kCmdTrayAutomatic, texts.automatic, switcher_.Settings().enabled});
+  items.push_back({kCmdTrayRules, texts.rulesWindow, false});
+  items.push_back({kCmdTrayStartWithWindows, texts.startWithSystem,
+                   StartsWithWindows(state.programPath.Wide())});
+  items.push_back({});
+  items.push_back({kCmdExit, exitText, false});
+  tray_.ShowMenu(hwnd(), items);
+}
+
+bool CHidMouseDlg::HasUnsavedEdits() const {
+  const AppState& state = services_.state;
+  return state.record != state.savedRecord;
+}
+
+void CHidMouseDlg::ShowAutoBalloon(const std::wstring& text) {
+  constexpr unsigned kAutoBalloonMs = 5000;
+  tray_.ShowBalloon(text, L"Info", kAutoBalloonMs);
+}
+
+bool CHidMouseDlg::UseProfile(std::size_t position, bool byHand) {
+  AppState& state = services_.state;
+  const std::vector<std::wstring> names = ReadProfileNames(services_.ini, state.files.profileList);
+  if (position >= names.size()) return false;
+  const std::wstring name = names[position];
+  if (byHand) {
+    // The Save that sends it would be ignored from a Save's click until 2 s after its end;
+    // the profile manager's close writes the profile in use itself.
+    if (flows_.saveBusy() || profileManagerOpen()) {
+      services_.uiLog.Line(L"profile-choice-busy " + name);
+      return false;
+    }
+    if (HasUnsavedEdits()) {
+      services_.uiLog.Line(L"profile-choice-refused " + name);
+      ShowAutoBalloon(AutoProfileTextsFor(state.texts.language()).saveFirst);
+      return false;
+    }
+  }
+  services_.uiLog.Line((byHand ? L"profile-choice " : L"profile-auto ") + name);
+  if (!WriteCurrentProfileName(services_.ini, state.files.profileList, name)) return false;
+  files_.LoadConfiguration();
+  files_.LoadCaptions();
+  state.savedRecord = state.record;
+  ClearSelectionAndHover();
+  controller_.RedrawIfVisible();
+  if (byHand) {
+    switcher_.ChosenByHand(name);
+    WriteAutoProfiles();
+  }
+  if (state.connectedFlag == 1) Save();
+  return true;
+}
+
+void CHidMouseDlg::MouseHoldsProfileInUse() {
+  const FilePath& list = services_.state.files.profileList;
+  const std::vector<std::wstring> names = ReadProfileNames(services_.ini, list);
+  if (const std::optional<std::size_t> current = CurrentProfileLine(services_.ini, list, names)) {
+    switcher_.MouseHolds(names[*current]);
+  }
+}
+
+void CHidMouseDlg::LoadAutoProfiles() {
+  AppState& state = services_.state;
+  rulesFile_ = ProgramFilePath(state.programPath, kAutoProfilesFileName);
+  AutoProfileSettings settings = ReadAutoProfiles(services_.ini, rulesFile_);
+  const std::vector<std::wstring> names = ReadProfileNames(services_.ini, state.files.profileList);
+  const std::optional<std::size_t> current =
+      CurrentProfileLine(services_.ini, state.files.profileList, names);
+  // Without a choice by hand on record, the profile in use is the one to come back to.
+  if (settings.handProfile.empty() && current) settings.handProfile = names[*current];
+  switcher_.SetSettings(settings);
+  // The mouse holds what the profile in use last sent.
+  if (state.connectedFlag == 1) MouseHoldsProfileInUse();
+  watchedConnected_ = state.connectedFlag == 1;
+  services_.uiLog.Line(L"autoprofiles-read " + std::to_wstring(settings.rules.size()));
+  UpdateForegroundWatch();
+}
+
+void CHidMouseDlg::WriteAutoProfiles() {
+  const std::vector<std::uint8_t> bytes = AutoProfilesFileBytes(switcher_.Settings());
+  const std::error_code error = ReplaceFileContents(rulesFile_, bytes);
+  services_.uiLog.Line(error ? L"autoprofiles-write-failed " + std::to_wstring(error.value())
+                             : std::wstring(L"autoprofiles-written"));
+}
+
+void CHidMouseDlg::UpdateForegroundWatch() {
+  if (switcher_.Settings().enabled) {
+    SetTimer(hwnd(), kForegroundTimer, kForegroundPollMs, nullptr);
+  } else {
+    KillTimer(hwnd(), kForegroundTimer);
+  }
+}
+
+void CHidMouseDlg::OnForegroundTimer() {
+  AppState& state = services_.state;
+  const bool connected = state.connectedFlag == 1;
+  // Whatever the mouse held is unknown after it was pulled out or plugged in again.
+  if (connected != watchedConnected_) switcher_.MouseUnplugged();
+  watchedConnected_ = connected;
+  // A modal dialog over the window (it is disabled) or the profile manager may be editing
+  // what a switch would load; so may a mouse that is not there take nothing.
+  if (!connected || !IsWindowEnabled(hwnd()) || profileManagerOpen()) return;
+  const std::uint64_t now = GetTickCount64();
+  if (const std::optional<std::wstring> front = ForegroundProgram()) {
+    switcher_.ObserveForeground(now, *front);
+  }
+  const AutoSwitchDecision decision =
+      switcher_.Poll(now, HasUnsavedEdits(), flows_.applying() || flows_.saveBusy());
+  const AutoProfileTexts& texts = AutoProfileTextsFor(state.texts.language());
+  if (decision.sayWaitingForSave) {
+    services_.uiLog.Line(L"profile-auto-waits");
+    ShowAutoBalloon(texts.waitingForSave);
+  }
+  if (!decision.applyProfile) return;
+  const std::vector<std::wstring> names = ReadProfileNames(services_.ini, state.files.profileList);
+  const auto at = std::find(names.begin(), names.end(), *decision.applyProfile);
+  if (at == names.end()) {
+    services_.uiLog.Line(L"profile-auto-unknown " + *decision.applyProfile);
+    return;
+  }
+  if (UseProfile(static_cast<std::size_t>(at - names.begin()), false)) {
+    ShowAutoBalloon(texts.switchedTo + *decision.applyProfile);
+  }
+}
+
+void CHidMouseDlg::OnTrayCommand(unsigned id) {
+  AppState& state = services_.state;
+  if (id >= kCmdTrayProfile && id < kCmdTrayProfile + kMaxProfiles) {
+    UseProfile(id - kCmdTrayProfile, true);
+  } else if (id == kCmdTrayAutomatic) {
+    AutoProfileSettings settings = switcher_.Settings();
+    settings.enabled = !settings.enabled;
+    switcher_.SetSettings(settings);
+    services_.uiLog.Line(settings.enabled ? L"autoprofiles-on" : L"autoprofiles-off");
+    WriteAutoProfiles();
+    UpdateForegroundWatch();
+  } else if (id == kCmdTrayRules) {
+    OpenRulesWindow();
+  } else if (id == kCmdTrayStartWithWindows) {
+    const std::wstring exe = state.programPath.Wide();
+    const bool on = !StartsWithWindows(exe);
+    const bool done = SetStartWithWindows(on, exe);
+    services_.uiLog.Line(std::wstring(on ? L"start-with-windows-on" : L"start-with-windows-off") +
+                         (done ? L"" : L" refused"));
+  }
+}
+
+void CHidMouseDlg::OpenRulesWindow() {
+  AppState& state = services_.state;
+  services_.uiLog.Line(L"rules-open");
+  std::optional<std::vector<ProfileRule>> rules =
+      RunRulesWindow(hwnd(), services_.host, state.texts.language(), switcher_.Settings().rules,
+                     ReadProfileNames(services_.ini, state.files.profileList));
+  if (!rules) {
+    services_.uiLog.Line(L"rules-cancel");
+    return;
+  }
+  AutoProfileSettings settings = switcher_.Settings();
+  settings.rules = std::move(*rules);
+  switcher_.SetSettings(settings);
+  services_.uiLog.Line(L"rules-ok " + std::to_wstring(settings.rules.size()));
+  WriteAutoProfiles();
+  // Read back as the next start reads it.
+  LoadAutoProfiles();
+}
+
+void CHidMouseDlg::FollowProfileManager() {
+  if (!namesBeforeManager_) return;
+  AppState& state = services_.state;
+  const std::vector<std::wstring> before = std::move(*namesBeforeManager_);
+  namesBeforeManager_.reset();
+  const std::vector<std::wstring> after = ReadProfileNames(services_.ini, state.files.profileList);
+  AutoProfileSettings settings = switcher_.Settings();
+  const std::vector<ProfileRule> rulesBefore = settings.rules;
+  const std::vector<std::wstring> dropped = FollowProfileList(settings.rules, before, after);
+  // The profile chosen at the close is a choice by hand.
+  const std::optional<std::size_t> current =
+      CurrentProfileLine(services_.ini, state.files.profileList, after);
+  const std::wstring hand = current ? after[*current] : settings.handProfile;
+  bool changed = hand != settings.handProfile || dropped.size() > 0;
+  for (std::size_t i = 0; !changed && i < settings.rules.size(); ++i) {
+    changed = settings.rules[i].profile != rulesBefore[i].profile;
+  }
+  settings.handProfile = hand;
+  switcher_.SetSettings(settings);
+  if (changed) WriteAutoProfiles();
+  const AutoProfileTexts& texts = AutoProfileTextsFor(state.texts.language());
+  for (const std::wstring& program : dropped) {
+    services_.uiLog.Line(L"rule-dropped " + program);
+    ShowAutoBalloon(texts.ruleDropped + program);
+  }
 }
 
 void CHidMouseDlg::FullDraw() {
@@ -314,6 +522,7 @@ void CHidMouseDlg::Reset() {
   if (!flows_.ResetAction()) {
     services_.uiLog.Line(L"reset-busy");
   } else if (connected) {
+    MouseHoldsProfileInUse();
     applyDoneLines_.push_back(L"reset-done");  // at the end of its APPLY
   } else {
     services_.uiLog.Line(L"reset-done");
@@ -336,6 +545,7 @@ void CHidMouseDlg::Save() {
   const bool connected = services_.state.connectedFlag == 1;
   flows_.ApplyAction();
   if (connected) {
+    MouseHoldsProfileInUse();
     applyDoneLines_.push_back(L"save-done");  // at the end of its APPLY
   } else {
     services_.uiLog.Line(L"save-done");
@@ -380,10 +590,14 @@ void CHidMouseDlg::OpenProfileManager() {
   if (RefusedWhileApplying(L"profiles")) return;
   AppState& state = services_.state;
   profiles_.reset();  // the one closed before
+  namesBeforeManager_ = ReadProfileNames(services_.ini, state.files.profileList);
   profiles_ =
       std::make_unique<CConfigDialog>(services_.ini, state.files.profileList,
                                       state.texts.language(), state.textColour, services_.uiLog);
-  if (!profiles_->Open(hwnd(), skinFolder_)) profiles_.reset();
+  if (!profiles_->Open(hwnd(), skinFolder_)) {
+    profiles_.reset();
+    namesBeforeManager_.reset();
+  }
 }
 
 void CHidMouseDlg::OpenMacroManager() {
@@ -468,10 +682,18 @@ LRESULT CHidMouseDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void CHidMouseDlg::OnCommand(int id, int code, HWND) {
   if (id == kCmdExit) CloseProgram();
+  if (id >= static_cast<int>(kCmdTrayProfile) && id <= static_cast<int>(kCmdTrayStartWithWindows)) {
+    OnTrayCommand(static_cast<unsigned>(id));
+    return;
+  }
   pages_.OnCommand(id, code);
 }
 
 void CHidMouseDlg::OnTimer(UINT_PTR id) {
+  if (id == kForegroundTimer) {
+    OnForegroundTimer();
+    return;
+  }
   if (flows_.OnTimer(static_cast<unsigned>(id))) return;
   Wnd::OnTimer(id);
 }

@@ -8,6 +8,8 @@
 #include <deque>
 #include <memory>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "app/app_state.h"
 #include "app/assignment_page_win32.h"
@@ -34,6 +36,7 @@
 #include "platform/win32_desktop_settings.h"
 #include "platform/win32_host.h"
 #include "platform/win32_shell.h"
+#include "profiles/auto_profiles.h"
 #include "profiles/config_dialog_win32.h"
 #include "ui/ui_log.h"
 #include "ui/wnd_win32.h"
@@ -138,6 +141,26 @@ class CHidMouseDlg : public Wnd,
   bool RefusedWhileApplying(const wchar_t* name);
   void CreateFonts();
 
+  // Profile N of the ProfileList becomes the profile in use (CurProfileName, its files and
+  // captions) and is applied to the mouse as a Save applies it. A choice by hand becomes the
+  // profile automatic switching comes back to; it is refused while the mouse is written or the
+  // window has unsaved edits (with a balloon). True when the profile was taken.
+  bool UseProfile(std::size_t position, bool byHand);
+  bool HasUnsavedEdits() const;
+  // A Save or Reset of the profile in use is on its way to the mouse.
+  void MouseHoldsProfileInUse();
+  // The rules file: read at start and after the rules window wrote it; written whole.
+  void LoadAutoProfiles();
+  void WriteAutoProfiles();
+  // The look at the program in front runs while automatic switching is on.
+  void UpdateForegroundWatch();
+  void OnForegroundTimer();
+  void OnTrayCommand(unsigned id);
+  void OpenRulesWindow();
+  // After the profile manager's close: rules follow renamed profiles, go with deleted ones.
+  void FollowProfileManager();
+  void ShowAutoBalloon(const std::wstring& text);
+
   AppServices& services_;
   Win32Host& ownerHost_;
   TrayIcon tray_;
@@ -170,6 +193,11 @@ class CHidMouseDlg : public Wnd,
   std::unique_ptr<CHelpDialog> help_;                 // while the help panel is open
   std::unique_ptr<CConfigDialog> profiles_;           // the profile manager last opened
   AssignmentPage assignment_;  // the button rows' menus and the hover highlighting
+  AutoProfileSwitcher switcher_;
+  FilePath rulesFile_;
+  bool watchedConnected_ = false;  // the mouse was connected at the last look
+  // The ProfileList when the profile manager opened, compared with the one it leaves.
+  std::optional<std::vector<std::wstring>> namesBeforeManager_;
 };
 
 }  // namespace gm

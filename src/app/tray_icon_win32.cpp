@@ -46,14 +46,21 @@ bool TrayIcon::SetTip(const std::wstring& tip) {
   return Shell_NotifyIconW(NIM_MODIFY, &data_) != FALSE;
 }
 
-void TrayIcon::ShowMenu(HWND window, UINT command, const std::wstring& text) {
+void TrayIcon::ShowMenu(HWND window, const std::vector<MenuItem>& items) {
   HMENU menu = CreatePopupMenu();
   if (menu == nullptr) return;
-  AppendMenuW(menu, MF_STRING, command, text.c_str());
+  for (const MenuItem& item : items) {
+    if (item.command == 0) {
+      AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+      continue;
+    }
+    const UINT flags = item.checked ? MF_STRING | MF_CHECKED : MF_STRING;
+    AppendMenuW(menu, flags, item.command, item.text.c_str());
+    log_.Line(L"tray-menu " + item.text + (item.checked ? L" [x]" : L""));
+  }
   POINT cursor{};
   GetCursorPos(&cursor);
   SetForegroundWindow(window);
-  log_.Line(L"tray-menu " + text);
   TrackPopupMenu(menu, TPM_BOTTOMALIGN | TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, window, nullptr);
   DestroyMenu(menu);
 }

@@ -6,6 +6,7 @@
 #include <shellapi.h>
 
 #include <string>
+#include <vector>
 
 #include "ui/ui_log.h"
 
@@ -24,9 +25,16 @@ class TrayIcon {
   // A new tip for the icon (cut to the tip's 127 characters).
   bool SetTip(const std::wstring& tip);
   void Remove();
-  // The icon's menu with its one item, at the pointer; its choice reaches `window` as
-  // WM_COMMAND `command`.
-  void ShowMenu(HWND window, UINT command, const std::wstring& text);
+  // One line of the icon's menu: a command (its choice reaches the window as WM_COMMAND),
+  // or a separator when the command is 0.
+  struct MenuItem {
+    UINT command = 0;
+    std::wstring text;
+    bool checked = false;
+  };
+  // The icon's menu at the pointer. Each item is logged as "tray-menu TEXT" (" [x]" after a
+  // checked one).
+  void ShowMenu(HWND window, const std::vector<MenuItem>& items);
   bool added() const { return added_; }
 
  private:

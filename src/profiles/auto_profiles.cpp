@@ -47,18 +47,23 @@ std::wstring Trimmed(std::wstring text) {
 const std::array<AutoProfileTexts, kLanguageCount> kTexts = {{
     {L"Automatic profiles", L"Automatic profiles...", L"Start with Windows", L"Profile in use: ",
      L"The profile changes once your changes are saved or cancelled.",
-     L"A rule was removed with its profile: "},
+     L"A rule was removed with its profile: ",
+     L"Save or cancel your changes before choosing another profile."},
     {L"自动切换配置", L"自动切换配置...", L"开机时启动", L"当前配置：",
-     L"保存或取消更改后再切换配置。", L"规则随配置一起删除："},
+     L"保存或取消更改后再切换配置。", L"规则随配置一起删除：",
+     L"请先保存或取消更改，再选择其他配置。"},
     {L"自動切換配置", L"自動切換配置...", L"開機時啟動", L"目前配置：",
-     L"儲存或取消變更後再切換配置。", L"規則隨配置一起刪除："},
+     L"儲存或取消變更後再切換配置。", L"規則隨配置一起刪除：",
+     L"請先儲存或取消變更，再選擇其他配置。"},
     {L"Automatische Profile", L"Automatische Profile...", L"Mit Windows starten",
      L"Aktives Profil: ",
      L"Das Profil wechselt, sobald die Änderungen gespeichert oder verworfen sind.",
-     L"Regel mit ihrem Profil entfernt: "},
+     L"Regel mit ihrem Profil entfernt: ",
+     L"Speichern oder verwerfen Sie Ihre Änderungen, bevor Sie ein anderes Profil wählen."},
     {L"Автоматические профили", L"Автоматические профили...", L"Запускать вместе с Windows",
      L"Текущий профиль: ", L"Профиль сменится после сохранения или отмены изменений.",
-     L"Правило удалено вместе с профилем: "},
+     L"Правило удалено вместе с профилем: ",
+     L"Сохраните или отмените изменения, прежде чем выбрать другой профиль."},
 }};
 
 }  // namespace
@@ -149,6 +154,27 @@ bool RunValueStartsProgram(std::wstring_view stored, std::wstring_view exePath) 
     value = value.substr(1, close - 1);
   }
   return !exePath.empty() && SamePath(value, exePath);
+}
+
+std::vector<std::wstring> FollowProfileList(std::vector<ProfileRule>& rules,
+                                            const std::vector<std::wstring>& before,
+                                            const std::vector<std::wstring>& after) {
+  std::vector<std::wstring> dropped;
+  std::vector<ProfileRule> kept;
+  for (ProfileRule& rule : rules) {
+    const auto at = std::find(before.begin(), before.end(), rule.profile);
+    if (at != before.end()) {
+      const auto position = static_cast<std::size_t>(at - before.begin());
+      if (position >= after.size()) {
+        dropped.push_back(std::move(rule.program));
+        continue;
+      }
+      rule.profile = after[position];
+    }
+    kept.push_back(std::move(rule));
+  }
+  rules = std::move(kept);
+  return dropped;
 }
 
 const AutoProfileTexts& AutoProfileTextsFor(Language language) {

@@ -53,6 +53,13 @@ void RenameProfileInRules(std::vector<ProfileRule>& rules, std::wstring_view fro
                           std::wstring_view to);
 std::vector<std::wstring> DropRulesOfProfile(std::vector<ProfileRule>& rules,
                                              std::wstring_view profile);
+// The profile manager's close changed the ProfileList from `before` to `after`. A name stands
+// for the files of its position, so a rule follows its profile's position: it takes the name
+// now there, or goes when the list no longer reaches that far. Rules naming no profile of
+// `before` stay as they are. The programs of the rules that went are returned.
+std::vector<std::wstring> FollowProfileList(std::vector<ProfileRule>& rules,
+                                            const std::vector<std::wstring>& before,
+                                            const std::vector<std::wstring>& after);
 
 // Reads the rules file; a missing or damaged file gives the defaults (no rules, switching on).
 // Rules with an empty program or profile, and those past kMaxProfileRules, are left out.
@@ -75,6 +82,7 @@ struct AutoProfileTexts {
   std::wstring switchedTo;       // balloon, followed by the profile's name
   std::wstring waitingForSave;   // balloon: a switch waits for unsaved edits
   std::wstring ruleDropped;      // balloon, followed by the program of a dropped rule
+  std::wstring saveFirst;        // balloon: a profile chosen by hand is refused for the edits
 };
 const AutoProfileTexts& AutoProfileTextsFor(Language language);
 

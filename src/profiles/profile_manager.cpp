@@ -67,6 +67,28 @@ const ProfileManagerTexts& ProfileManagerTextsFor(Language language) {
   return kTexts[LanguageIndex(language)];
 }
 
+std::vector<std::wstring> ReadProfileNames(IniFile& ini, const FilePath& profileList) {
+  std::vector<std::wstring> names;
+  if (!FileExists(profileList)) return names;
+  const long long count = LeadingNumber(ini.ReadString(profileList, kProfileSection, L"ItemCount"));
+  if (count >= 1 && count <= static_cast<long long>(kMaxProfiles)) {
+    for (std::size_t n = 0; n < static_cast<std::size_t>(count); ++n) {
+      names.push_back(ini.ReadString(profileList, kProfileSection, ItemKey(n)));
+    }
+  }
+  return names;
+}
+
+std::optional<std::size_t> CurrentProfileLine(IniFile& ini, const FilePath& profileList,
+                                              const std::vector<std::wstring>& names) {
+  return LineOfCurrent(names, ini.ReadString(profileList, kProfileSection, L"CurProfileName"));
+}
+
+bool WriteCurrentProfileName(IniFile& ini, const FilePath& profileList, const std::wstring& name) {
+  return FileExists(profileList) &&
+         ini.WriteString(profileList, kProfileSection, L"CurProfileName", name);
+}
+
 ProfileManager::ProfileManager(IniFile& ini, Host& host, FilePath profileList, Language language,
                                PostCommand post)
     : ini_(ini),
@@ -77,19 +99,10 @@ ProfileManager::ProfileManager(IniFile& ini, Host& host, FilePath profileList, L
 
 void ProfileManager::Open() {
   open_ = true;
-  names_.clear();
-  selected_.reset();
   editTarget_.reset();
-  if (!FileExists(profileList_)) return;
-  const long long count =
-      LeadingNumber(ini_.ReadString(profileList_, kProfileSection, L"ItemCount"));
-  if (count >= 1 && count <= static_cast<long long>(kMaxProfiles)) {
-    for (std::size_t n = 0; n < static_cast<std::size_t>(count); ++n) {
-      names_.push_back(ini_.ReadString(profileList_, kProfileSection, ItemKey(n)));
-    }
-  }
-  selected_ =
-      LineOfCurrent(names_, ini_.ReadString(profileList_, kProfileSection, L"CurProfileName"));
+  names_ = ReadProfileNames(ini_, profileList_);
+  selected_.reset();
+  if (FileExists(profileList_)) selected_ = CurrentProfileLine(ini_, profileList_, names_);
 }
 
 void ProfileManager::ClickLine(std::size_t line) {

@@ -60,6 +60,14 @@ struct ProfileManagerTexts {
 
 const ProfileManagerTexts& ProfileManagerTextsFor(Language language);
 
+// The names of the ProfileList in str.ini (none when the file or a count of 1-6 is missing),
+// and the line of the one in use among them.
+std::vector<std::wstring> ReadProfileNames(IniFile& ini, const FilePath& profileList);
+std::optional<std::size_t> CurrentProfileLine(IniFile& ini, const FilePath& profileList,
+                                              const std::vector<std::wstring>& names);
+// Makes `name` the profile in use (CurProfileName), as the manager's close does.
+bool WriteCurrentProfileName(IniFile& ini, const FilePath& profileList, const std::wstring& name);
+
 class ProfileManager {
  public:
   // Hands a profile message (0xB03) to the main window: command and position.

@@ -20,10 +20,19 @@ inline constexpr unsigned kMsgCloseModifierList = 0x8041;
 // after the list's own handling returned (wParam: the list's id, lParam: its selection).
 inline constexpr unsigned kMsgMenuPick = 0x8060;
 
-inline constexpr unsigned kCmdExit = 1028;  // notification-area menu item
+// Items of the notification-area menu.
+inline constexpr unsigned kCmdExit = 1028;
+inline constexpr unsigned kCmdTrayProfile = 1040;  // + the position in the ProfileList (0-5)
+inline constexpr unsigned kCmdTrayAutomatic = 1050;
+inline constexpr unsigned kCmdTrayRules = 1051;
+inline constexpr unsigned kCmdTrayStartWithWindows = 1052;
 
-// The main window's timers are the Save, Reset and Cancel flows' (config/apply_flows.h); the
+// The main window's timers are the Save, Reset and Cancel flows' (config/apply_flows.h) and
+// the automatic profiles' look at the program in front (kForegroundTimer); the
 // device event codes carried by kMsgDeviceEvent are in device/device_events.h.
+
+inline constexpr unsigned kForegroundTimer = 7;
+inline constexpr unsigned kForegroundPollMs = 250;
 
 // Mouse messages carried in lParam of kMsgTrayIcon.
 inline constexpr unsigned kMouseLeftDown = 0x201;

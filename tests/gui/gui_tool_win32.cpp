@@ -4,6 +4,9 @@
 //       status 1 when there is no such window;
 //   gui_tool resources FILE  prints what Windows reads from a program's resources: its
 //       version strings ("ProductVersion 1.0.0", ...) and its manifest's text;
+//   gui_tool front CLASS  brings the first top-level window of that class to the front;
+//   gui_tool hold  shows a window of its own in front and runs until it is closed (as a
+//       program the user switched to);
 //   gui_tool (no arguments)  stands in for a program that is started: appends "started" to
 //       started.txt beside itself and ends.
 #include <windows.h>
@@ -52,6 +55,25 @@ int PrintResources(const wchar_t* file) {
   return 0;
 }
 
+// A window of this program, in front, until it is closed.
+int HoldFront() {
+  WNDCLASSW type{};
+  type.lpfnWndProc = [](HWND window, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
+    if (message == WM_DESTROY) PostQuitMessage(0);
+    return DefWindowProcW(window, message, wParam, lParam);
+  };
+  type.hInstance = GetModuleHandleW(nullptr);
+  type.lpszClassName = L"GuiToolFront";
+  if (RegisterClassW(&type) == 0) return 1;
+  HWND window = CreateWindowW(L"GuiToolFront", L"gui_tool", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 300,
+                              300, 200, 100, nullptr, nullptr, type.hInstance, nullptr);
+  if (window == nullptr) return 1;
+  SetForegroundWindow(window);
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
+  return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -73,8 +95,14 @@ int wmain(int argc, wchar_t** argv) {
                : 1;
   }
   if (argc == 3 && std::wcscmp(argv[1], L"resources") == 0) return PrintResources(argv[2]);
+  if (argc == 3 && std::wcscmp(argv[1], L"front") == 0) {
+    HWND window = FindWindowW(argv[2], nullptr);
+    return window != nullptr && SetForegroundWindow(window) ? 0 : 1;
+  }
+  if (argc == 2 && std::wcscmp(argv[1], L"hold") == 0) return HoldFront();
   std::fputs(
-      "usage: gui_tool post CLASS MESSAGE WPARAM [LPARAM] | gui_tool resources FILE | gui_tool\n",
+      "usage: gui_tool post CLASS MESSAGE WPARAM [LPARAM] | gui_tool resources FILE |\n"
+      "       gui_tool front CLASS | gui_tool hold | gui_tool\n",
       stderr);
   return 2;
 }

@@ -151,16 +151,12 @@ gui_exited() {  # true when the program's process ends within $1 seconds
   return 1
 }
 
-# Clicks item $1 (from the bottom, 1 = last) of a pop-up menu opened bottom-aligned at the
-# pointer. Menu items are about 20 pixels high.
-gui_click_menu_item_above_pointer() {
-  local x y
-  eval "$(xdotool getmouselocation --shell)"
-  x=$((X + 20))
-  y=$((Y - 11 - 20 * (${1:-1} - 1)))
-  xdotool mousemove "$x" "$y"
-  sleep 0.3
-  xdotool click 1
+# Chooses item $1 (from the bottom, 1 = last; separators do not count) of the open pop-up menu
+# with the keys: where the menu opens depends on its height and the pointer's place.
+gui_choose_menu_item_from_bottom() {
+  local k
+  for k in $(seq "${1:-1}"); do xdotool key Up; done
+  xdotool key Return
 }
 
 # Drags the right column's scroll thumb of window $1 from window point (987, $2) by $3 pixels.

@@ -2,6 +2,7 @@
 // engine, the Run key value, and the switcher's timing on a fake clock (debounce, the newest
 // wish winning, edits never discarded, nothing applied twice).
 #include <gtest/gtest.h>
+#include <algorithm>
 
 #include <string>
 #include <vector>
@@ -50,6 +51,37 @@ TEST(AutoProfileRules, RulesFollowRenamesAndGoWithTheirProfile) {
   EXPECT_EQ(DropRulesOfProfile(rules, L"Game_2"), (std::vector<std::wstring>{L"a.exe", L"c.exe"}));
   ASSERT_EQ(rules.size(), 1U);
   EXPECT_EQ(rules[0].program, L"b.exe");
+}
+
+TEST(AutoProfileRules, RulesFollowTheirProfilesPositionThroughTheManagersClose) {
+  const std::vector<std::wstring> before = {L"A", L"B", L"C"};
+  struct Case {
+    const char* what;
+    std::vector<std::wstring> after;
+    std::vector<std::wstring> profiles;  // of a.exe, b.exe, c.exe, x.exe afterwards ("" gone)
+    std::vector<std::wstring> dropped;
+  };
+  const Case cases[] = {
+      {"unchanged", {L"A", L"B", L"C"}, {L"A", L"B", L"C", L"Lost"}, {}},
+      {"renamed", {L"A", L"Bee", L"C"}, {L"A", L"Bee", L"C", L"Lost"}, {}},
+      // The middle name went: position 1 is now named C, position 2 is gone. Renaming B to C
+      // first and then dropping C would take b.exe's rule too.
+      {"middle deleted", {L"A", L"C"}, {L"A", L"C", L"", L"Lost"}, {L"c.exe"}},
+      {"all but one", {L"A"}, {L"A", L"", L"", L"Lost"}, {L"b.exe", L"c.exe"}},
+      {"names swapped", {L"C", L"B", L"A"}, {L"C", L"B", L"A", L"Lost"}, {}},
+  };
+  for (const Case& c : cases) {
+    std::vector<ProfileRule> rules = {
+        {L"a.exe", L"A"}, {L"b.exe", L"B"}, {L"c.exe", L"C"}, {L"x.exe", L"Lost"}};
+    EXPECT_EQ(FollowProfileList(rules, before, c.after), c.dropped) << c.what;
+    std::vector<std::wstring> profiles;
+    for (const wchar_t* program : {L"a.exe", L"b.exe", L"c.exe", L"x.exe"}) {
+      const auto rule = std::find_if(rules.begin(), rules.end(),
+                                     [&](const ProfileRule& r) { return r.program == program; });
+      profiles.push_back(rule == rules.end() ? L"" : rule->profile);
+    }
+    EXPECT_EQ(profiles, c.profiles) << c.what;
+  }
 }
 
 TEST(AutoProfileFile, RoundTripsThroughTheIniEngineAndSurvivesDamage) {

@@ -24,7 +24,7 @@ scenario_exit_from_tray_menu() {
   gui_tray_click 3
   gui_check "menu shows Exit" gui_wait_log '^tray-menu Exit$'
   sleep 0.5
-  gui_click_menu_item_above_pointer 1
+  gui_choose_menu_item_from_bottom 1
   gui_check "icon removed" gui_wait_log '^tray-delete$'
   gui_check "process ended" gui_exited 10
 }

@@ -76,7 +76,7 @@ scenario_exit_during_save() {
   gui_tray_click 3
   gui_check "menu shows Exit" gui_wait_log '^tray-menu Exit$'
   sleep 0.3
-  gui_click_menu_item_above_pointer 1
+  gui_choose_menu_item_from_bottom 1
   gui_check "process ended" gui_exited 15
   gui_check "the Save ended before the exit" bash -c \
     "grep -E '^(save-done|exit)$' '$GUI_APP/ui.txt' | tr '\n' ' ' | grep -q '^save-done exit $'"

@@ -69,7 +69,17 @@ PY
 
 flag_of() { head -c 1 "$1" | od -An -tu1 | tr -d ' '; }
 
+# The value of a key of the automatic profiles' rules file.
+rules_key() { ini_value "$GUI_APP/autoprofiles.ini" AutoProfiles "$1"; }
+
 scenario_delete_new_and_switch() {
+  # Rules follow their profile's position (its files) through the close.
+  python3 - "$GUI_APP/autoprofiles.ini" <<'PY'
+import sys
+text = ("[AutoProfiles]\r\nEnabled=1\r\nRuleCount=2\r\nProgram0=a.exe\r\nProfile0=Profile_3\r\n"
+        "Program1=b.exe\r\nProfile1=Profile_6\r\n")
+open(sys.argv[1], 'wb').write(b'\xff\xfe' + text.encode('utf-16-le'))
+PY
   profiles_start || return
   profiles_open || return
   gui_screenshot profiles-english
@@ -89,6 +99,9 @@ scenario_delete_new_and_switch() {
   gui_check "new name after Profile_6" [ "$(profiles_key Item5)" = Name_7 ]
   gui_check "the new name is in use" [ "$(profiles_key CurProfileName)" = Name_7 ]
   gui_check "the dialog is gone" gui_no_window_named Configuration
+  gui_check "a.exe's rule names position 2" [ "$(rules_key Profile0)" = Profile_4 ]
+  gui_check "b.exe's rule names position 5" [ "$(rules_key Profile1)" = Name_7 ]
+  gui_check "the chosen profile is the hand profile" [ "$(rules_key HandProfile)" = Name_7 ]
   # A Save now goes to the files of position 5.
   xdotool mousemove --window "$PROFILES_MAIN" 950 618 click 1
   gui_check "Save finished" gui_wait_log '^save-done$' 15
