@@ -483,7 +483,10 @@ void CHidMouseDlg::FollowProfileManager() {
   const std::vector<std::wstring> after = ReadProfileNames(services_.ini, state.files.profileList);
   AutoProfileSettings settings = switcher_.Settings();
   const std::vector<ProfileRule> rulesBefore = settings.rules;
-  const std::vector<std::wstring> dropped = FollowProfileList(settings.rules, before, after);
+  const std::vector<std::optional<std::size_t>> origins =
+      profiles_ ? profiles_->manager().origins() : std::vector<std::optional<std::size_t>>{};
+  const std::vector<std::wstring> dropped =
+      FollowProfileList(settings.rules, before, after, origins);
   // The profile chosen at the close is a choice by hand.
   const std::optional<std::size_t> current =
       CurrentProfileLine(services_.ini, state.files.profileList, after);

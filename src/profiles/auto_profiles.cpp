@@ -156,20 +156,23 @@ bool RunValueStartsProgram(std::wstring_view stored, std::wstring_view exePath) 
   return !exePath.empty() && SamePath(value, exePath);
 }
 
-std::vector<std::wstring> FollowProfileList(std::vector<ProfileRule>& rules,
-                                            const std::vector<std::wstring>& before,
-                                            const std::vector<std::wstring>& after) {
+std::vector<std::wstring> FollowProfileList(
+    std::vector<ProfileRule>& rules, const std::vector<std::wstring>& before,
+    const std::vector<std::wstring>& after,
+    const std::vector<std::optional<std::size_t>>& origins) {
   std::vector<std::wstring> dropped;
+  if (origins.size() != after.size()) return dropped;
   std::vector<ProfileRule> kept;
   for (ProfileRule& rule : rules) {
     const auto at = std::find(before.begin(), before.end(), rule.profile);
     if (at != before.end()) {
-      const auto position = static_cast<std::size_t>(at - before.begin());
-      if (position >= after.size()) {
+      const auto line = static_cast<std::size_t>(at - before.begin());
+      const auto now = std::find(origins.begin(), origins.end(), std::optional<std::size_t>(line));
+      if (now == origins.end()) {
         dropped.push_back(std::move(rule.program));
         continue;
       }
-      rule.profile = after[position];
+      rule.profile = after[static_cast<std::size_t>(now - origins.begin())];
     }
     kept.push_back(std::move(rule));
   }

@@ -53,13 +53,15 @@ void RenameProfileInRules(std::vector<ProfileRule>& rules, std::wstring_view fro
                           std::wstring_view to);
 std::vector<std::wstring> DropRulesOfProfile(std::vector<ProfileRule>& rules,
                                              std::wstring_view profile);
-// The profile manager's close changed the ProfileList from `before` to `after`. A name stands
-// for the files of its position, so a rule follows its profile's position: it takes the name
-// now there, or goes when the list no longer reaches that far. Rules naming no profile of
-// `before` stay as they are. The programs of the rules that went are returned.
+// The profile manager's close changed the ProfileList from `before` to `after`; origins gives,
+// per line of `after`, its line in `before` (nothing for a new line). A rule follows its
+// profile: it takes the profile's new name when it was renamed, and goes when it was deleted.
+// Rules naming no profile of `before` stay as they are, and so do all when origins does not
+// match `after` (the list was not written). The programs of the rules that went are returned.
 std::vector<std::wstring> FollowProfileList(std::vector<ProfileRule>& rules,
                                             const std::vector<std::wstring>& before,
-                                            const std::vector<std::wstring>& after);
+                                            const std::vector<std::wstring>& after,
+                                            const std::vector<std::optional<std::size_t>>& origins);
 
 // Reads the rules file; a missing or damaged file gives the defaults (no rules, switching on).
 // Rules with an empty program or profile, and those past kMaxProfileRules, are left out.

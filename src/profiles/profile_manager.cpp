@@ -101,6 +101,8 @@ void ProfileManager::Open() {
   open_ = true;
   editTarget_.reset();
   names_ = ReadProfileNames(ini_, profileList_);
+  origins_.clear();
+  for (std::size_t line = 0; line < names_.size(); ++line) origins_.push_back(line);
   selected_.reset();
   if (FileExists(profileList_)) selected_ = CurrentProfileLine(ini_, profileList_, names_);
 }
@@ -135,17 +137,20 @@ void ProfileManager::New() {
     }
   }
   names_.push_back(std::move(name));
+  origins_.push_back(std::nullopt);
   selected_ = names_.size() - 1;
 }
 
 void ProfileManager::Copy() {
   if (names_.empty() || names_.size() >= kMaxProfiles || !selected_) return;
   names_.push_back(texts_.copyWord + L" " + names_[*selected_]);
+  origins_.push_back(std::nullopt);
 }
 
 void ProfileManager::Delete() {
   if (names_.size() < 2 || !selected_) return;
   names_.erase(names_.begin() + static_cast<std::ptrdiff_t>(*selected_));
+  origins_.erase(origins_.begin() + static_cast<std::ptrdiff_t>(*selected_));
   selected_.reset();
   editTarget_.reset();  // the lines below have moved up
 }

@@ -82,6 +82,9 @@ class ProfileManager {
   bool open() const { return open_; }
   const ProfileManagerTexts& texts() const { return texts_; }
   const std::vector<std::wstring>& names() const { return names_; }
+  // Per line, the line it was when the manager opened; nothing for a line New or Copy added.
+  // Tells a rename and a deletion apart where the names alone cannot.
+  const std::vector<std::optional<std::size_t>>& origins() const { return origins_; }
   std::optional<std::size_t> selected() const { return selected_; }
   // The position last chosen for Load, Save or the close.
   std::optional<std::size_t> chosenPosition() const { return chosen_; }
@@ -120,6 +123,7 @@ class ProfileManager {
   const ProfileManagerTexts& texts_;
   PostCommand post_;
   std::vector<std::wstring> names_;
+  std::vector<std::optional<std::size_t>> origins_;  // parallel to names_
   std::optional<std::size_t> selected_;
   std::optional<std::size_t> editTarget_;  // the line last clicked or asked to edit
   std::optional<std::size_t> chosen_;

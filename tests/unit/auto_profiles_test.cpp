@@ -53,27 +53,34 @@ TEST(AutoProfileRules, RulesFollowRenamesAndGoWithTheirProfile) {
   EXPECT_EQ(rules[0].program, L"b.exe");
 }
 
-TEST(AutoProfileRules, RulesFollowTheirProfilesPositionThroughTheManagersClose) {
+TEST(AutoProfileRules, RulesFollowTheirProfileThroughTheManagersClose) {
   const std::vector<std::wstring> before = {L"A", L"B", L"C"};
+  using Origins = std::vector<std::optional<std::size_t>>;
   struct Case {
     const char* what;
     std::vector<std::wstring> after;
+    Origins origins;
     std::vector<std::wstring> profiles;  // of a.exe, b.exe, c.exe, x.exe afterwards ("" gone)
     std::vector<std::wstring> dropped;
   };
   const Case cases[] = {
-      {"unchanged", {L"A", L"B", L"C"}, {L"A", L"B", L"C", L"Lost"}, {}},
-      {"renamed", {L"A", L"Bee", L"C"}, {L"A", L"Bee", L"C", L"Lost"}, {}},
-      // The middle name went: position 1 is now named C, position 2 is gone. Renaming B to C
-      // first and then dropping C would take b.exe's rule too.
-      {"middle deleted", {L"A", L"C"}, {L"A", L"C", L"", L"Lost"}, {L"c.exe"}},
-      {"all but one", {L"A"}, {L"A", L"", L"", L"Lost"}, {L"b.exe", L"c.exe"}},
-      {"names swapped", {L"C", L"B", L"A"}, {L"C", L"B", L"A", L"Lost"}, {}},
+      {"unchanged", {L"A", L"B", L"C"}, {0, 1, 2}, {L"A", L"B", L"C", L"Lost"}, {}},
+      {"renamed", {L"A", L"Bee", L"C"}, {0, 1, 2}, {L"A", L"Bee", L"C", L"Lost"}, {}},
+      // The middle one deleted: its rule goes, C's rule stays C's.
+      {"middle deleted", {L"A", L"C"}, {0, 2}, {L"A", L"", L"C", L"Lost"}, {L"b.exe"}},
+      // B deleted and a new profile that took the name B: the new one is another profile.
+      {"deleted, name reused",
+       {L"A", L"C", L"B"},
+       {0, 2, std::nullopt},
+       {L"A", L"", L"C", L"Lost"},
+       {L"b.exe"}},
+      {"names swapped", {L"C", L"B", L"A"}, {0, 1, 2}, {L"C", L"B", L"A", L"Lost"}, {}},
+      {"list not written", {}, {0, 1, 2}, {L"A", L"B", L"C", L"Lost"}, {}},
   };
   for (const Case& c : cases) {
     std::vector<ProfileRule> rules = {
         {L"a.exe", L"A"}, {L"b.exe", L"B"}, {L"c.exe", L"C"}, {L"x.exe", L"Lost"}};
-    EXPECT_EQ(FollowProfileList(rules, before, c.after), c.dropped) << c.what;
+    EXPECT_EQ(FollowProfileList(rules, before, c.after, c.origins), c.dropped) << c.what;
     std::vector<std::wstring> profiles;
     for (const wchar_t* program : {L"a.exe", L"b.exe", L"c.exe", L"x.exe"}) {
       const auto rule = std::find_if(rules.begin(), rules.end(),

@@ -73,7 +73,7 @@ flag_of() { head -c 1 "$1" | od -An -tu1 | tr -d ' '; }
 rules_key() { ini_value "$GUI_APP/autoprofiles.ini" AutoProfiles "$1"; }
 
 scenario_delete_new_and_switch() {
-  # Rules follow their profile's position (its files) through the close.
+  # Rules follow their profile through the close: a deleted profile's rule goes with a balloon.
   python3 - "$GUI_APP/autoprofiles.ini" <<'PY'
 import sys
 text = ("[AutoProfiles]\r\nEnabled=1\r\nRuleCount=2\r\nProgram0=a.exe\r\nProfile0=Profile_3\r\n"
@@ -99,8 +99,10 @@ PY
   gui_check "new name after Profile_6" [ "$(profiles_key Item5)" = Name_7 ]
   gui_check "the new name is in use" [ "$(profiles_key CurProfileName)" = Name_7 ]
   gui_check "the dialog is gone" gui_no_window_named Configuration
-  gui_check "a.exe's rule names position 2" [ "$(rules_key Profile0)" = Profile_4 ]
-  gui_check "b.exe's rule names position 5" [ "$(rules_key Profile1)" = Name_7 ]
+  gui_check "a.exe's rule went with Profile_3" [ "$(rules_key RuleCount)" = 1 ]
+  gui_check "the drop is said" gui_wait_log '^rule-dropped a.exe$' 2
+  gui_check "b.exe's rule still names Profile_6" \
+    [ "$(rules_key Program0)/$(rules_key Profile0)" = b.exe/Profile_6 ]
   gui_check "the chosen profile is the hand profile" [ "$(rules_key HandProfile)" = Name_7 ]
   # A Save now goes to the files of position 5.
   xdotool mousemove --window "$PROFILES_MAIN" 950 618 click 1
