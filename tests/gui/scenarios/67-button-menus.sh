@@ -133,12 +133,13 @@ ba_expect_caption() {  # item text
   [ "$found" = "$2" ] || gui_fail "Item$1 is '$found', expected '$2'"
 }
 
-# The program's visible top-level window that is not the main window (a key dialog).
+# The program's visible top-level window that is not the main window (a key dialog), nor
+# window $1 when given.
 ba_dialog() {
   local i id
   for i in $(seq 100); do
     id=$(xdotool search --onlyvisible --class '^ql-gm900.exe$' 2>/dev/null |
-      grep -vx "$GUI_WINDOW" | head -n 1)
+      grep -vx -e "$GUI_WINDOW" -e "${1:-none}" | head -n 1)
     if [ -n "$id" ]; then
       echo "$id"
       return 0
@@ -446,21 +447,6 @@ scenario_hover() {
   ba_expect_same_window "side view part put back" hover-side hover-side-again
 }
 
-# The program's visible window other than the main window and window $1.
-ba_other_window() {
-  local i id
-  for i in $(seq 100); do
-    id=$(xdotool search --onlyvisible --class '^ql-gm900.exe$' 2>/dev/null |
-      grep -vx -e "$GUI_WINDOW" -e "$1" | head -n 1)
-    if [ -n "$id" ]; then
-      echo "$id"
-      return 0
-    fi
-    sleep 0.1
-  done
-  return 1
-}
-
 # An arrival while the window is shown redraws what it cleared (the open list's part of the
 # mouse picture, the lit row); the profile manager takes no input while a key dialog of the
 # main window runs, and takes it again afterwards.
@@ -494,7 +480,7 @@ scenario_arrival_and_held_manager() {
   xdotool click 1
   gui_wait_log '^combo dialog$' 5 || { gui_fail "combo dialog"; return; }
   gui_check "the manager is held under the dialog" gui_wait_log '^profiles-held$'
-  dialog=$(ba_other_window "$manager") || { gui_fail "combo window"; return; }
+  dialog=$(ba_dialog "$manager") || { gui_fail "combo window"; return; }
   sleep 0.3
   xdotool mousemove --window "$manager" 100 60 click 3
   sleep 1
