@@ -30,11 +30,6 @@ bool SamePath(std::wstring_view a, std::wstring_view b) {
   return true;
 }
 
-std::wstring_view FileNameOf(std::wstring_view path) {
-  const auto last = std::find_if(path.rbegin(), path.rend(), IsSeparator);
-  return path.substr(static_cast<std::size_t>(path.rend() - last));
-}
-
 // Values keep their outer blanks out: the profile functions trim them on read.
 std::wstring Trimmed(std::wstring text) {
   const auto blank = [](wchar_t c) { return c == L' ' || c == L'\t'; };
@@ -68,6 +63,11 @@ const std::array<AutoProfileTexts, kLanguageCount> kTexts = {{
 
 }  // namespace
 
+std::wstring_view ProgramFileName(std::wstring_view path) {
+  const auto last = std::find_if(path.rbegin(), path.rend(), IsSeparator);
+  return path.substr(static_cast<std::size_t>(path.rend() - last));
+}
+
 bool IsFullProgramPath(std::wstring_view program) {
   return program.find_first_of(L"\\/:") != std::wstring_view::npos;
 }
@@ -75,7 +75,7 @@ bool IsFullProgramPath(std::wstring_view program) {
 std::optional<std::size_t> FindProfileRule(const std::vector<ProfileRule>& rules,
                                            std::wstring_view imagePath) {
   std::optional<std::size_t> byName;
-  const std::wstring_view fileName = FileNameOf(imagePath);
+  const std::wstring_view fileName = ProgramFileName(imagePath);
   for (std::size_t i = 0; i < rules.size(); ++i) {
     const std::wstring& program = rules[i].program;
     if (IsFullProgramPath(program)) {

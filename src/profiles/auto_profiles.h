@@ -39,6 +39,9 @@ struct AutoProfileSettings {
   std::vector<ProfileRule> rules;
 };
 
+// The file name at the end of a path, after its last '\' or '/'.
+std::wstring_view ProgramFileName(std::wstring_view path);
+
 // A rule's program names a full path when it holds a folder separator or a drive colon.
 bool IsFullProgramPath(std::wstring_view program);
 

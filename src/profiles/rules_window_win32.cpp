@@ -243,7 +243,7 @@ class RulesWindow : public Wnd {
     if (programs.empty()) AppendMenuW(menu, MF_STRING | MF_GRAYED, 0, texts_.noPrograms.c_str());
     for (std::size_t i = 0; i < programs.size(); ++i) {
       const std::wstring& path = programs[i].path;
-      std::wstring line = path.substr(path.find_last_of(L"\\/") + 1);
+      std::wstring line(ProgramFileName(path));
       std::wstring title = programs[i].title.substr(0, kMenuTitleChars);
       if (title.size() < programs[i].title.size()) title += L"...";
       line += L"\t" + title;
@@ -257,7 +257,7 @@ class RulesWindow : public Wnd {
     DestroyMenu(menu);
     if (chosen < kFirstProgramCommand || chosen - kFirstProgramCommand >= programs.size()) return;
     const std::wstring& path = programs[chosen - kFirstProgramCommand].path;
-    editor_.Add(path.substr(path.find_last_of(L"\\/") + 1));
+    editor_.Add(ProgramFileName(path));
     FillList();
   }
 

@@ -3,18 +3,14 @@
 #include <algorithm>
 #include <cwchar>
 
+#include "profiles/auto_profiles.h"
 #include "ui/wnd_win32.h"
 
 namespace gm {
 namespace {
 
-std::wstring FileNameOf(const std::wstring& path) {
-  const std::size_t slash = path.find_last_of(L"\\/");
-  return slash == std::wstring::npos ? path : path.substr(slash + 1);
-}
-
-bool LessWithoutCase(const std::wstring& a, const std::wstring& b) {
-  return CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(),
+bool LessWithoutCase(std::wstring_view a, std::wstring_view b) {
+  return CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(),
                               static_cast<int>(b.size()), TRUE) == CSTR_LESS_THAN;
 }
 
@@ -81,7 +77,8 @@ std::vector<RunningProgram> ProgramsWithWindows() {
   std::vector<RunningProgram> programs;
   EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&programs));
   std::sort(programs.begin(), programs.end(), [](const RunningProgram& a, const RunningProgram& b) {
-    return LessWithoutCase(FileNameOf(a.path), FileNameOf(b.path));
+    return LessWithoutCase(std::wstring(ProgramFileName(a.path)),
+                           std::wstring(ProgramFileName(b.path)));
   });
   return programs;
 }
