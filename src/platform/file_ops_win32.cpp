@@ -102,10 +102,20 @@ bool RemoveFile(const FilePath& path) {
 }
 
 std::error_code MoveFileOver(const FilePath& from, const FilePath& to) {
-  if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    return {};
+  // A target that another process has open for a moment (a reader's look at the file, a virus
+  // scanner, a sync tool) cannot be replaced: try again for a short while before failing.
+  constexpr int kTries = 25;
+  constexpr DWORD kPauseMs = 20;
+  DWORD code = 0;
+  for (int attempt = 0; attempt < kTries; ++attempt) {
+    if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+      return {};
+    }
+    code = GetLastError();
+    if (code != ERROR_ACCESS_DENIED && code != ERROR_SHARING_VIOLATION) break;
+    Sleep(kPauseMs);
   }
-  return {static_cast<int>(GetLastError()), std::system_category()};
+  return {static_cast<int>(code), std::system_category()};
 }
 
 FilePath AbsolutePath(const FilePath& path) {
