@@ -1,10 +1,12 @@
 #include "cli/macro_commands.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <iterator>
 #include <limits>
+#include <thread>
 
 #include "buttons/key_names.h"
 #include "cli/ctl_args.h"
@@ -320,6 +322,16 @@ std::variant<MacroText, std::string> ParseMacroText(std::string_view text) {
   return macro;
 }
 
+// Whether the file opens for reading. Another writer's replace of it can make an open fail for
+// a moment where the system's rename is not atomic (Wine): tried again for up to half a second.
+bool OpensForReading(const FilePath& file) {
+  for (int attempt = 0; attempt < 25; ++attempt) {
+    if (OpenCFile(file, "rb")) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  return false;
+}
+
 bool UsableRecordIni(const FilePath& file, OutText& err) {
   if (IsWord(file, "-")) {
     err << "gm900ctl: " << kNoStandardInput << '\n';
@@ -331,7 +343,7 @@ bool UsableRecordIni(const FilePath& file, OutText& err) {
     problem = "no such file";
   } else if (!facts->regular) {
     problem = "not a regular file";
-  } else if (!OpenCFile(file, "rb")) {
+  } else if (!OpensForReading(file)) {
     problem = "cannot be read";
   }
   if (problem == nullptr) return true;
